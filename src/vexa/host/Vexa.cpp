@@ -1,0 +1,8 @@
+#include "vexa/host/Vexa.h"
+
+namespace vexa {
+
+Vexa::Vexa() = default;
+Vexa::~Vexa() = default;
+
+}  // namespace vexa
