@@ -1,0 +1,159 @@
+// The automation value: one of the classic variant types, 16 bytes, cheap to copy.
+// Numbers live inline; strings, objects, arrays and decimals live in a shared,
+// immutable, reference-counted box so copying a cell value never copies its text.
+#pragma once
+
+#include <concepts>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vexa/system/automation/Object.h"
+
+namespace vexa {
+
+enum VariantType : std::int32_t {
+    vtEmpty = 0,
+    vtNull = 1,
+    vtInteger = 2,
+    vtLong = 3,
+    vtSingle = 4,
+    vtDouble = 5,
+    vtCurrency = 6,
+    vtDate = 7,
+    vtString = 8,
+    vtObject = 9,
+    vtError = 10,
+    vtBoolean = 11,
+    vtVariant = 12,
+    vtDecimal = 14,
+    vtByte = 17,
+    vtArray = 0x2000,
+};
+
+namespace detail {
+struct VariantBox;
+}
+
+class Variant {
+  public:
+    Variant() noexcept : type_(vtEmpty) { payload_.i64 = 0; }
+    Variant(bool value) noexcept;
+    Variant(std::int16_t value) noexcept;
+    Variant(std::uint8_t value) noexcept;
+    Variant(int value) noexcept;
+    Variant(unsigned value) noexcept;
+    Variant(long value) noexcept;
+    Variant(unsigned long value) noexcept;
+    Variant(long long value) noexcept;
+    Variant(unsigned long long value) noexcept;
+    Variant(float value) noexcept;
+    Variant(double value) noexcept;
+    Variant(const char* text);
+    Variant(std::string_view text);
+    Variant(const std::string& text);
+    Variant(std::string&& text);
+    Variant(std::shared_ptr<Object> object);
+    template <class T>
+    requires(std::derived_from<T, Object> && !std::same_as<T, Object>)
+        Variant(std::shared_ptr<T> object)
+        : Variant(std::shared_ptr<Object>(std::move(object))) {}
+    Variant(std::vector<Variant> items);
+
+    Variant(const Variant& other) noexcept;
+    Variant(Variant&& other) noexcept;
+    Variant& operator=(const Variant& other) noexcept;
+    Variant& operator=(Variant&& other) noexcept;
+    ~Variant();
+
+    static Variant Null() noexcept;
+    static Variant Date(double serial) noexcept;
+    static Variant Currency(std::int64_t scaledBy10000) noexcept;
+    static Variant ErrorValue(std::int32_t code) noexcept;
+    static Variant Nothing() noexcept;  // an Object variant holding no object
+    // Decimal from text such as "-123.4500" (up to 28 digits after the point); 13 when
+    // the text is not a number, 6 when it does not fit.
+    static Variant Decimal(std::string_view text);
+
+    VariantType Type() const noexcept { return type_; }
+    bool IsEmpty() const noexcept { return type_ == vtEmpty; }
+    bool IsNull() const noexcept { return type_ == vtNull; }
+    bool IsString() const noexcept { return type_ == vtString; }
+    bool IsObject() const noexcept { return type_ == vtObject; }
+    bool IsError() const noexcept { return type_ == vtError; }
+    bool IsArray() const noexcept { return (type_ & vtArray) != 0; }
+    // Integer, Long, Single, Double, Currency, Decimal or Byte.
+    bool IsNumericType() const noexcept;
+    // A number, date or Boolean: the kinds that compare numerically.
+    bool IsNumberLike() const noexcept;
+    // True when the value converts to a number: IsNumeric of the classic runtime.
+    bool IsNumeric() const;
+
+    // Conversions with the classic rules: integers round half to even, out-of-range values
+    // raise 6 "Overflow", values of the wrong kind raise 13 "Type mismatch", Null raises 94
+    // "Invalid use of Null", Empty converts to 0 / "" / False.
+    std::int16_t ToInteger() const;
+    std::int32_t ToLong() const;
+    float ToSingle() const;
+    double ToDouble() const;
+    std::int64_t ToCurrencyScaled() const;
+    double ToDate() const;
+    bool ToBoolean() const;
+    std::uint8_t ToByte() const;
+    std::string ToString() const;
+    std::shared_ptr<Object> ToObject() const;  // 13 unless Object (Nothing gives nullptr)
+    Variant ConvertTo(VariantType type) const;
+
+    // Direct access without conversion; meaningful only for the matching type.
+    const std::string& StringRef() const;  // "" unless a String
+    std::int32_t ErrorCode() const noexcept { return type_ == vtError ? payload_.i32 : 0; }
+    const std::vector<Variant>& Items() const;  // empty unless an array
+
+    // Strict identity of type and value (objects by identity).
+    bool operator==(const Variant& other) const;
+
+  private:
+    void Release() noexcept;
+    void Retain() const noexcept;
+    static Variant Boxed(VariantType type, detail::VariantBox* box) noexcept;
+    const detail::VariantBox* Box() const noexcept { return payload_.box; }
+
+    VariantType type_;
+    union Payload {
+        std::int16_t i16;
+        std::int32_t i32;
+        float f32;
+        double f64;
+        std::int64_t i64;
+        std::uint8_t u8;
+        detail::VariantBox* box;
+    } payload_;
+
+    friend struct VariantAccess;
+};
+
+// The classic comparison of two values: numbers (dates and Booleans included, True = -1)
+// numerically, strings by character code or, with `textCompare`, without regard to case,
+// a number against a string is less, Empty is 0 against a number and "" against a string.
+// Null orders before every other value and two Nulls are equal; error values, arrays and
+// objects without a default value raise 13. Returns -1, 0 or 1.
+int CompareVariants(const Variant& a, const Variant& b, bool textCompare = false);
+
+// Compares two texts as CompareVariants does: binary or case-insensitive. -1, 0 or 1.
+int CompareText(std::string_view a, std::string_view b, bool textCompare);
+
+// "Integer", "String", "Nothing", the object's class name, "Long()" for arrays...
+std::string TypeName(const Variant& value);
+
+// Parses number text with the en-US rules of the classic runtime: surrounding spaces, a
+// sign or parentheses, a currency sign, thousands separators, a decimal point, an exponent
+// and &H / &O prefixes. Returns false when the text is not a number.
+bool ParseNumberText(std::string_view text, double& result);
+
+// The runtime's text of a double (15 significant digits) and of a single (7).
+std::string DoubleToText(double value);
+std::string SingleToText(float value);
+
+}  // namespace vexa

@@ -1,0 +1,40 @@
+// The heap side of a Variant: shared, immutable payloads with an intrusive count.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vexa/system/automation/Variant.h"
+
+namespace vexa::detail {
+
+struct VariantBox {
+    mutable std::atomic<std::int32_t> references{1};
+    virtual ~VariantBox() = default;
+};
+
+struct StringBox final : VariantBox {
+    explicit StringBox(std::string value) : text(std::move(value)) {}
+    std::string text;
+};
+
+struct ObjectBox final : VariantBox {
+    explicit ObjectBox(std::shared_ptr<Object> value) : object(std::move(value)) {}
+    std::shared_ptr<Object> object;
+};
+
+struct ArrayBox final : VariantBox {
+    explicit ArrayBox(std::vector<Variant> values) : items(std::move(values)) {}
+    std::vector<Variant> items;
+};
+
+// value = mantissa / 10^scale, |mantissa| < 2^96, scale 0..28.
+struct DecimalBox final : VariantBox {
+    DecimalBox(__int128 m, int s) : mantissa(m), scale(s) {}
+    __int128 mantissa;
+    int scale;
+};
+
+}  // namespace vexa::detail

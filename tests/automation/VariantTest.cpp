@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "vexa/system/automation/Error.h"
+#include "vexa/system/automation/Variant.h"
+
+using namespace vexa;
+
+namespace {
+
+std::int32_t ErrorOf(auto&& call) {
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+class Greeter : public Object {
+  public:
+    Variant Invoke(std::string_view member, std::span<const Variant> args,
+                   InvokeKind kind) override {
+        if (MemberIs(member, "ToString")) return Variant("hello");
+        if (MemberIs(member, "Value") && kind == InvokeKind::PropertyGet) return Variant(value);
+        if (MemberIs(member, "Value") && kind == InvokeKind::PropertyPut) {
+            value = args.back().ToLong();
+            return {};
+        }
+        return Object::Invoke(member, args, kind);
+    }
+    std::string ClassName() const override { return "Greeter"; }
+    int value = 7;
+};
+
+}  // namespace
+
+TEST(VariantTypes, ConstructorsPickTheClassicTypes) {
+    EXPECT_EQ(Variant().Type(), vtEmpty);
+    EXPECT_EQ(Variant(std::int16_t(3)).Type(), vtInteger);
+    EXPECT_EQ(Variant(3).Type(), vtLong);
+    EXPECT_EQ(Variant(3L).Type(), vtLong);
+    EXPECT_EQ(Variant(5'000'000'000LL).Type(), vtDouble);
+    EXPECT_EQ(Variant(1.5f).Type(), vtSingle);
+    EXPECT_EQ(Variant(1.5).Type(), vtDouble);
+    EXPECT_EQ(Variant(true).Type(), vtBoolean);
+    EXPECT_EQ(Variant(std::uint8_t(9)).Type(), vtByte);
+    EXPECT_EQ(Variant("key").Type(), vtString);
+    EXPECT_EQ(Variant::Null().Type(), vtNull);
+    EXPECT_EQ(Variant::Nothing().Type(), vtObject);
+    EXPECT_EQ(Variant(std::make_shared<Greeter>()).Type(), vtObject);
+    EXPECT_TRUE(Variant(std::vector<Variant>{1, "a"}).IsArray());
+    EXPECT_LE(sizeof(Variant), 16u);
+}
+
+TEST(VariantTypes, CopiesShareTextAndReleaseIt) {
+    Variant a("some longer text that lives on the heap");
+    Variant b = a;
+    Variant c = std::move(a);
+    EXPECT_TRUE(a.IsEmpty());
+    EXPECT_EQ(b.StringRef(), c.StringRef());
+    b = Variant(4);
+    c = c;
+    EXPECT_EQ(c.ToString(), "some longer text that lives on the heap");
+    EXPECT_EQ(b.ToLong(), 4);
+}
+
+TEST(VariantConversion, IntegersRoundHalfToEvenAndCheckRange) {
+    EXPECT_EQ(Variant(2.5).ToInteger(), 2);
+    EXPECT_EQ(Variant(3.5).ToInteger(), 4);
+    EXPECT_EQ(Variant(-2.5).ToLong(), -2);
+    EXPECT_EQ(Variant(true).ToLong(), -1);
+    EXPECT_EQ(Variant().ToLong(), 0);
+    EXPECT_EQ(ErrorOf([] { Variant(32767.5).ToInteger(); }), 6);
+    EXPECT_EQ(ErrorOf([] { Variant(256).ToByte(); }), 6);
+    EXPECT_EQ(ErrorOf([] { Variant(-1).ToByte(); }), 6);
+    EXPECT_EQ(ErrorOf([] { Variant(3e9).ToLong(); }), 6);
+    EXPECT_EQ(ErrorOf([] { Variant(1e300).ToSingle(); }), 6);
+    EXPECT_EQ(ErrorOf([] { Variant::Null().ToLong(); }), 94);
+    EXPECT_EQ(ErrorOf([] { Variant::ErrorValue(7).ToLong(); }), 13);
+}
+
+TEST(VariantConversion, NumberTextEnUs) {
+    EXPECT_EQ(Variant(" 1,234.5 ").ToDouble(), 1234.5);
+    EXPECT_EQ(Variant("-12").ToLong(), -12);
+    EXPECT_EQ(Variant("(12)").ToLong(), -12);
+    EXPECT_EQ(Variant("$3.25").ToDouble(), 3.25);
+    EXPECT_EQ(Variant("1.5E3").ToDouble(), 1500);
+    EXPECT_EQ(Variant("&H1F").ToLong(), 31);
+    EXPECT_EQ(Variant("&HFFFFFFFF").ToLong(), -1);
+    EXPECT_EQ(Variant("&O17").ToLong(), 15);
+    EXPECT_EQ(Variant(".5").ToDouble(), 0.5);
+    EXPECT_EQ(ErrorOf([] { Variant("12abc").ToDouble(); }), 13);
+    EXPECT_EQ(ErrorOf([] { Variant("").ToDouble(); }), 13);
+    EXPECT_EQ(ErrorOf([] { Variant(",5").ToDouble(); }), 13);
+    EXPECT_EQ(ErrorOf([] { Variant("1e").ToDouble(); }), 13);
+    EXPECT_EQ(ErrorOf([] { Variant("1e999").ToDouble(); }), 6);
+    EXPECT_EQ(ErrorOf([] { Variant("70000").ToInteger(); }), 6);
+    EXPECT_TRUE(Variant("12").IsNumeric());
+    EXPECT_FALSE(Variant("x").IsNumeric());
+}
+
+TEST(VariantConversion, BooleansAndDates) {
+    EXPECT_TRUE(Variant(" true ").ToBoolean());
+    EXPECT_FALSE(Variant("FALSE").ToBoolean());
+    EXPECT_TRUE(Variant("2").ToBoolean());
+    EXPECT_FALSE(Variant(0.0).ToBoolean());
+    EXPECT_EQ(ErrorOf([] { Variant("maybe").ToBoolean(); }), 13);
+    EXPECT_EQ(Variant("1/2/2003").ToDate(), 37623);
+    EXPECT_EQ(Variant(37623).ConvertTo(vtDate).Type(), vtDate);
+    EXPECT_EQ(ErrorOf([] { Variant(1e7).ToDate(); }), 6);
+    EXPECT_EQ(ErrorOf([] { Variant("not a date").ToDate(); }), 13);
+}
+
+TEST(VariantConversion, TextOfEveryType) {
+    EXPECT_EQ(Variant(0.1).ToString(), "0.1");
+    EXPECT_EQ(Variant(1e16).ToString(), "1E+16");
+    EXPECT_EQ(Variant(1.5e-5).ToString(), "1.5E-05");
+    EXPECT_EQ(Variant(-0.0).ToString(), "0");
+    EXPECT_EQ(Variant(1.0 / 3).ToString(), "0.333333333333333");
+    EXPECT_EQ(Variant(0.1f).ToString(), "0.1");
+    EXPECT_EQ(Variant(true).ToString(), "True");
+    EXPECT_EQ(Variant(false).ToString(), "False");
+    EXPECT_EQ(Variant::Currency(12345).ToString(), "1.2345");
+    EXPECT_EQ(Variant::Currency(-15000).ToString(), "-1.5");
+    EXPECT_EQ(Variant::ErrorValue(2042).ToString(), "Error 2042");
+    EXPECT_EQ(Variant().ToString(), "");
+    EXPECT_EQ(Variant::Date(37623.5).ToString(), "1/2/2003 12:00:00 PM");
+    EXPECT_EQ(Variant::Decimal("-12.500").ToString(), "-12.5");
+    EXPECT_EQ(Variant::Decimal("0.0000000000000000000000000001").ToString(),
+              "0.0000000000000000000000000001");
+    EXPECT_EQ(ErrorOf([] { Variant::Decimal("1.2.3"); }), 13);
+    EXPECT_EQ(ErrorOf([] { Variant::Null().ToString(); }), 94);
+}
+
+TEST(VariantConversion, ConvertToEachType) {
+    EXPECT_EQ(Variant("42").ConvertTo(vtInteger), Variant(std::int16_t(42)));
+    EXPECT_EQ(Variant(2.75).ConvertTo(vtCurrency).ToCurrencyScaled(), 27500);
+    EXPECT_EQ(Variant(12).ConvertTo(vtString), Variant("12"));
+    EXPECT_EQ(Variant("3.25").ConvertTo(vtDecimal).ToString(), "3.25");
+    EXPECT_EQ(Variant(0.5).ConvertTo(vtDecimal).ToDouble(), 0.5);
+    EXPECT_EQ(Variant(-1).ConvertTo(vtBoolean), Variant(true));
+    EXPECT_EQ(ErrorOf([] { Variant(1).ConvertTo(vtObject); }), 13);
+}
+
+TEST(VariantCompare, NumbersStringsEmptyAndNull) {
+    EXPECT_EQ(CompareVariants(Variant(2), Variant(2.5)), -1);
+    EXPECT_EQ(CompareVariants(Variant(std::int16_t(3)), Variant(3.0f)), 0);
+    EXPECT_EQ(CompareVariants(Variant(true), Variant(0)), -1);  // True is -1
+    EXPECT_EQ(CompareVariants(Variant::Date(2), Variant(1)), 1);
+    EXPECT_EQ(CompareVariants(Variant("B"), Variant("a")), -1);  // by character code
+    EXPECT_EQ(CompareVariants(Variant("B"), Variant("a"), true), 1);
+    EXPECT_EQ(CompareVariants(Variant("straße"), Variant("STRASSE"), true), 0);
+    EXPECT_EQ(CompareVariants(Variant(999), Variant("1")), -1);  // a number is less
+    EXPECT_EQ(CompareVariants(Variant("1"), Variant(999)), 1);
+    EXPECT_EQ(CompareVariants(Variant(), Variant(-1)), 1);  // Empty is 0
+    EXPECT_EQ(CompareVariants(Variant(), Variant("")), 0);  // Empty is ""
+    EXPECT_EQ(CompareVariants(Variant(), Variant("a")), -1);
+    EXPECT_EQ(CompareVariants(Variant(), Variant()), 0);
+    EXPECT_EQ(CompareVariants(Variant::Null(), Variant(-5)), -1);
+    EXPECT_EQ(CompareVariants(Variant(""), Variant::Null()), 1);
+    EXPECT_EQ(CompareVariants(Variant::Null(), Variant::Null()), 0);
+    EXPECT_EQ(CompareVariants(Variant::Currency(1), Variant::Currency(2)), -1);
+    EXPECT_EQ(ErrorOf([] { CompareVariants(Variant::ErrorValue(1), Variant(1)); }), 13);
+}
+
+TEST(VariantObjects, LateBoundMembersAndDefaultValue) {
+    auto greeter = std::make_shared<Greeter>();
+    Variant v(greeter);
+    EXPECT_EQ(CallMember(v.ToObject(), "tostring").ToString(), "hello");
+    EXPECT_EQ(v.ToLong(), 7);  // through the default "Value" member
+    PutMember(greeter, "Value", Variant(9));
+    EXPECT_EQ(GetMember(greeter, "VALUE").ToLong(), 9);
+    EXPECT_EQ(CompareVariants(v, Variant(10)), -1);
+    EXPECT_EQ(TypeName(v), "Greeter");
+    EXPECT_EQ(TypeName(Variant::Nothing()), "Nothing");
+    EXPECT_EQ(ErrorOf([&] { CallMember(greeter, "Missing"); }), 438);
+    EXPECT_EQ(ErrorOf([] { CallMember(nullptr, "ToString"); }), 91);
+    EXPECT_EQ(ErrorOf([] { Variant(std::make_shared<Object>()).ToString(); }), 438);
+    EXPECT_EQ(Variant(greeter), Variant(greeter));
+    EXPECT_FALSE(Variant(greeter) == Variant(std::make_shared<Greeter>()));
+}
