@@ -3,11 +3,61 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
+#include "vexa/host/EventSinks.h"
 #include "vexa/host/VexaEvents.h"
+#include "vexa/model/Enums.h"
+#include "vexa/model/GridStore.h"
+#include "vexa/system/automation/Variant.h"
 
 namespace vexa {
+
+class CellObject;
+
+// The key parameter of the positional AddCol and AddRow. It converts from any one string-like
+// value and from nothing else, so that a braced list of named parameters
+// (grid.AddCol({.sKey = "id"})) selects the overload taking the parameter struct.
+struct KeyArg {
+    KeyArg() = default;
+    template <class T>
+    requires std::is_convertible_v<T, std::string> KeyArg(T&& key) : value(std::forward<T>(key)) {}
+    std::string value;
+};
+
+// The parameters of Vexa::AddCol, for hosts that name them:
+// grid.AddCol({.sKey = "id", .lWidth = 80}).
+struct AddColArgs {
+    std::string sKey{};
+    std::string sHeader{};
+    std::int32_t eHdrTextFlags = vxTextSingleLine | vxTextEndEllipsis;
+    std::int16_t iIconIndex = -1;
+    std::int32_t lWidth = -1;
+    bool bVisible = true;
+    std::optional<Variant> vColBefore{};  // none: append
+    bool bIncludeInSelect = true;
+    bool bRowTextCol = false;
+    std::int32_t eSortType = vxSortByValue;
+    std::int16_t lMinWidth = -1;
+    std::int16_t lMaxWidth = -1;
+    bool bAllowSizing = true;
+    Variant vTag{};
+};
+
+// The parameters of Vexa::AddRow: grid.AddRow({.sKey = "r1", .vRowBefore = 1}).
+struct AddRowArgs {
+    std::string sKey{};
+    std::optional<Variant> vRowBefore{};  // none: append
+    bool bVisible = true;
+    std::int32_t lHeight = -1;
+    bool bGroupRow = false;
+    std::int32_t lGroupColStartIndex = 0;
+    Variant vTag{};
+};
 
 class Vexa {
   public:
@@ -17,6 +67,44 @@ class Vexa {
     Vexa& operator=(const Vexa&) = delete;
 
     // ---- Grid store: columns, rows, keys, row memory ----
+
+    // Adds a column at the end, or before vColBefore; returns its default cell.
+    std::shared_ptr<CellObject> AddCol(const KeyArg& sKey = {}, const std::string& sHeader = "",
+                                       std::int32_t eHdrTextFlags = vxTextSingleLine |
+                                                                    vxTextEndEllipsis,
+                                       std::int16_t iIconIndex = -1, std::int32_t lWidth = -1,
+                                       bool bVisible = true,
+                                       const std::optional<Variant>& vColBefore = std::nullopt,
+                                       bool bIncludeInSelect = true, bool bRowTextCol = false,
+                                       std::int32_t eSortType = vxSortByValue,
+                                       std::int16_t lMinWidth = -1, std::int16_t lMaxWidth = -1,
+                                       bool bAllowSizing = true, const Variant& vTag = Variant());
+    std::shared_ptr<CellObject> AddCol(const AddColArgs& args);
+    void RemoveCol(const Variant& vCol);
+    std::int32_t ColCount() const;
+    std::int32_t ColIndex(const std::string& sKey) const;
+    std::string ColKey(std::int32_t lCol) const;
+    void SetColKey(std::int32_t lCol, const std::string& sKey);
+    // The display position of a column (1..ColCount).
+    std::int32_t ColOrder(const Variant& vCol) const;
+
+    // Adds a row at the end, or before vRowBefore.
+    void AddRow(const KeyArg& sKey = {}, const std::optional<Variant>& vRowBefore = std::nullopt,
+                bool bVisible = true, std::int32_t lHeight = -1, bool bGroupRow = false,
+                std::int32_t lGroupColStartIndex = 0, const Variant& vTag = Variant());
+    void AddRow(const AddRowArgs& args);
+    void RemoveRow(const Variant& vRow);
+    std::int32_t RowCount() const;
+    void SetRowCount(std::int32_t lRowCount);
+    std::int32_t RowIndex(const std::string& sKey) const;
+    std::string RowKey(std::int32_t lRow) const;
+    void SetRowKey(std::int32_t lRow, const std::string& sKey);
+    void Clear(bool bRemoveCols = false);
+
+    std::int32_t MemMngWantFreeRows() const;
+    void SetMemMngWantFreeRows(std::int32_t lRows);
+    std::int32_t MemMngAllocatedRows() const;
+    void SetMemMngAllocatedRows(std::int32_t lRows);
 
     // ---- Cell values and attributes ----
 
@@ -36,6 +124,11 @@ class Vexa {
   private:
     // ---- Grid store state ----
 
+    GridStore mStore;
+
+    // The fixed tail of every structural call: painter reset, Draw, then the current cell.
+    void FinishStructuralChange(bool reestablishCurrentCell);
+
     // ---- Cell values state ----
 
     // ---- Column and row attributes state ----
@@ -46,22 +139,13 @@ class Vexa {
 
     // ---- Events state ----
 
-    std::vector<VexaEvents*> mSinks;
+    EventSinks mEvents;
 
-    bool IsAdvised(const VexaEvents* sink) const;
-
-    // Calls `handler(sink)` for every connected sink, in connection order. An exception thrown
-    // by a handler is swallowed: the operation that raised the event carries on.
+    // Raises an event: `handler(sink)` for every connected sink, handler exceptions
+    // swallowed. Use: RaiseEvent([&](VexaEvents& e) { e.CurCellChange(row, col); });
     template <class Handler>
     void RaiseEvent(Handler&& handler) {
-        const std::vector<VexaEvents*> sinks = mSinks;  // handlers may (un)advise
-        for (VexaEvents* sink : sinks) {
-            if (!IsAdvised(sink)) continue;
-            try {
-                handler(*sink);
-            } catch (...) {
-            }
-        }
+        mEvents.Raise(std::forward<Handler>(handler));
     }
 
     // ---- Later subsystems (no-ops for now) ----

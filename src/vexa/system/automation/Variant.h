@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "vexa/system/automation/Error.h"
 #include "vexa/system/automation/Object.h"
 
 namespace vexa {

@@ -1,0 +1,47 @@
+// The connected event sinks of a control and the one way events reach them.
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+#include "vexa/host/VexaEvents.h"
+
+namespace vexa {
+
+class EventSinks {
+  public:
+    // Connects a sink once; null and repeated connections are ignored.
+    void Advise(VexaEvents* sink) {
+        if (sink && !IsAdvised(sink)) sinks_.push_back(sink);
+    }
+    // Disconnects a sink; allowed from inside one of its handlers.
+    void Unadvise(VexaEvents* sink) { std::erase(sinks_, sink); }
+
+    bool IsAdvised(const VexaEvents* sink) const {
+        return std::find(sinks_.begin(), sinks_.end(), sink) != sinks_.end();
+    }
+    std::size_t Count() const { return sinks_.size(); }
+
+    // Calls `handler(sink)` for every connected sink, in connection order. In/out
+    // parameters captured by reference carry each handler's changes on to the next and
+    // back to the caller. An exception thrown by a handler is swallowed so that the
+    // operation raising the event carries on; a sink disconnected by an earlier handler of
+    // the same event is not called.
+    template <class Handler>
+    void Raise(Handler&& handler) const {
+        const std::vector<VexaEvents*> snapshot = sinks_;
+        for (VexaEvents* sink : snapshot) {
+            if (!IsAdvised(sink)) continue;
+            try {
+                handler(*sink);
+            } catch (...) {
+                // A failing handler skips only itself.
+            }
+        }
+    }
+
+  private:
+    std::vector<VexaEvents*> sinks_;
+};
+
+}  // namespace vexa

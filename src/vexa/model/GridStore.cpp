@@ -1,0 +1,390 @@
+#include "vexa/model/GridStore.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "vexa/model/GridErrors.h"
+
+namespace vexa {
+
+GridStore::GridStore() : rows_(1) {}
+
+// ---- Keys ----
+
+void GridStore::CheckColKeyFree(const std::string& key) const {
+    if (!key.empty() && columns_.FirstPositionWithKey(key) != 0) {
+        RaiseGridError(kErrDuplicateKey);
+    }
+}
+
+void GridStore::SetColKey(std::int32_t col, const std::string& key) {
+    CheckColIndex(col);
+    ColumnRecord& column = columns_.At(columns_.PositionOfIndex(col));
+    if (column.key == key) return;
+    CheckColKeyFree(key);
+    column.key = key;
+}
+
+void GridStore::SetRowKey(std::int32_t row, const std::string& key) {
+    CheckRowIndex(row);
+    if (!key.empty()) {
+        const KeyLookup existing = FindRowKey(key);
+        if (existing.found && keys_.RowAt(existing.position) != row) {
+            RaiseGridError(kErrDuplicateKey);
+        }
+    }
+    std::string& stored = Row(row).key;
+    if (stored == key) return;
+    if (!stored.empty()) {
+        const KeyLookup old = FindRowKey(stored);
+        if (old.found) keys_.Remove(old.position, false);
+        stored.clear();
+    }
+    if (key.empty()) return;
+    const KeyLookup place = FindRowKey(key);
+    stored = key;
+    if (!place.found) keys_.Insert(place.position, row, false);
+}
+
+// ---- Columns ----
+
+std::int32_t GridStore::CheckNewColumn(const NewColumn& column) const {
+    CheckColKeyFree(column.key);
+    std::int32_t width = column.width == -1 ? kDefaultColumnWidth : column.width;
+    if (column.minWidth >= 0 && width < column.minWidth) width = column.minWidth;
+    if (column.maxWidth >= 0 && width > column.maxWidth) width = column.maxWidth;
+    if (column.minWidth >= 0 && column.maxWidth >= 0 && column.maxWidth < column.minWidth) {
+        RaiseGridError(kErrMaxBelowMin);
+    }
+    if (column.rowTextColumn && rowTextColumn_ != 0) RaiseGridError(kErrSecondRowTextCol);
+    return width;
+}
+
+ColumnPlace GridStore::InsertColumn(const NewColumn& column, std::int32_t width,
+                                    std::int32_t beforePosition) {
+    ColumnPlace place;
+    if (beforePosition > 0) {
+        place.position = beforePosition;
+        place.index = columns_.At(beforePosition).index;
+    } else {
+        place.position = place.index = ColCount() + 1;
+    }
+
+    ColumnRecord record;
+    record.width = width;
+    record.index = place.index;
+    record.visible = column.visible;
+    record.rowTextColumn = column.rowTextColumn;
+    record.key = column.key;
+    record.tag = column.tag;
+    record.headerText = column.header;
+    record.includeInSelect = column.includeInSelect;
+    record.headerIcon = column.iconIndex;
+    record.headerTextFlags = column.headerTextFlags;
+    record.sortType = column.sortType;
+    record.minWidth = column.minWidth;
+    record.maxWidth = column.maxWidth;
+    record.allowSizing = column.allowSizing;
+    if (cellSource_) record.defaultCell = cellSource_->CreateDefaultCell();
+    columns_.Insert(place.position, std::move(record));
+
+    if (column.rowTextColumn) {
+        rowTextColumn_ = place.index;
+    } else if (rowTextColumn_ >= place.index) {
+        ++rowTextColumn_;
+    }
+    if (beforePosition > 0 && currentCol_ >= place.index) ++currentCol_;
+    columns_.RecomputePositions();
+    if (rowCount_ > 0) {
+        InsertCellColumn(place.index);
+    } else {
+        cells_.SetColumns(ColCount());
+    }
+    return place;
+}
+
+void GridStore::RemoveColumnAt(std::int32_t position) {
+    const ColumnRecord& removed = columns_.At(position);
+    const std::int32_t index = removed.index;
+    if (removed.rowTextColumn) {
+        rowTextColumn_ = 0;
+        rowTextStartCol_ = 0;
+    } else if (rowTextColumn_ > index) {
+        --rowTextColumn_;  // the row-text column follows its record's new index
+    }
+    if (currentCol_ > index) {
+        --currentCol_;
+    } else if (currentCol_ == index) {
+        currentCol_ = 0;
+    }
+    if (ColCount() < 2) {
+        EmptyAll();
+        return;
+    }
+    columns_.Remove(position);
+    columns_.RecomputePositions();
+    cells_.RemoveColumn(index, rowCount_);
+}
+
+void GridStore::EmptyAll() {
+    ClearRows();
+    ClearColumns();
+    currentRow_ = currentCol_ = 0;
+}
+
+// ---- Rows ----
+
+KeyLookup GridStore::CheckNewRow(const NewRow& row) const {
+    if (ColCount() == 0) RaiseGridError(kErrNoColumns);
+    if (row.key.empty()) return {};
+    const KeyLookup lookup = FindRowKey(row.key);
+    if (lookup.found) RaiseGridError(kErrDuplicateKey);
+    return lookup;
+}
+
+RowRecord GridStore::MakeRow(const NewRow& row, std::int32_t height) const {
+    RowRecord record;
+    record.height = height;
+    record.normalCellHeight = defaultRowHeight_;
+    record.visible = row.visible;
+    record.groupRow = row.groupRow;
+    record.groupStartCol = row.groupStartCol;
+    record.tag = row.tag;
+    record.key = row.key;
+    return record;
+}
+
+std::int32_t GridStore::TopAfter(std::int32_t row) const {
+    if (row == 0) return 0;
+    const RowRecord& above = Row(row);
+    return above.visible ? above.top + above.height : above.top;
+}
+
+std::int32_t GridStore::InsertRow(const NewRow& row, std::int32_t before, KeyLookup lookup) {
+    const std::int32_t height = row.height < 0 ? defaultRowHeight_ : row.height;
+    const std::int32_t oldCount = rowCount_;
+    std::int32_t target = oldCount + 1;
+    if (before > 0) {
+        target = before;
+        if (currentRow_ >= before) ++currentRow_;
+    }
+    ++rowCount_;
+    EnsureRowCapacity(rowCount_);
+
+    RowRecord record = MakeRow(row, height);
+    if (before > 0) {
+        record.top = Row(before).top;
+        const std::int32_t growth = row.visible ? height : 0;
+        std::move_backward(rows_.begin() + before, rows_.begin() + oldCount + 1,
+                           rows_.begin() + oldCount + 2);
+        cells_.ShiftRowsUp(before, oldCount);
+        for (std::int32_t r = before + 1; r <= rowCount_; ++r) Row(r).top += growth;
+    } else {
+        record.top = TopAfter(oldCount);
+    }
+    Row(target) = std::move(record);
+
+    if (!row.key.empty()) {
+        keys_.Insert(lookup.position, target, before > 0);
+    } else if (before > 0) {
+        keys_.ShiftRowsFrom(before, +1);
+    }
+    if (row.visible) AfterVisibleRowChange(target);
+    CreateRowCells(target);
+    if (row.groupRow) ++groupRowCount_;
+    return target;
+}
+
+void GridStore::AfterVisibleRowChange(std::int32_t row) {
+    if (eagerParity_) {
+        RecomputeParityFrom(row);
+    } else {
+        parityDirty_ = true;
+    }
+}
+
+void GridStore::RemoveRowAt(std::int32_t row) {
+    const RowRecord& removed = Row(row);
+    if (!removed.key.empty()) {
+        const KeyLookup lookup = FindRowKey(removed.key);
+        if (lookup.found) keys_.Remove(lookup.position, true);
+    } else if (row < rowCount_) {
+        keys_.ShiftRowsFrom(row + 1, -1);
+    }
+    if (rowCount_ == 1) {
+        ClearRows();
+        currentRow_ = 0;
+        return;
+    }
+    if (currentRow_ > row) {
+        --currentRow_;
+    } else if (currentRow_ == row) {
+        currentRow_ = 0;
+    }
+    if (removed.groupRow) --groupRowCount_;
+    const bool wasVisible = removed.visible;
+    if (row < rowCount_) {
+        const std::int32_t shrink = wasVisible ? removed.height : 0;
+        std::move(rows_.begin() + row + 1, rows_.begin() + rowCount_ + 1, rows_.begin() + row);
+        cells_.ShiftRowsDown(row + 1, rowCount_);
+        Row(rowCount_) = RowRecord{};
+        for (std::int32_t r = row; r < rowCount_; ++r) Row(r).top -= shrink;
+        --rowCount_;
+        if (wasVisible) AfterVisibleRowChange(row);
+    } else {
+        Row(rowCount_) = RowRecord{};
+        cells_.ReleaseRow(rowCount_);
+        --rowCount_;
+    }
+    EnsureRowCapacity(rowCount_);
+}
+
+void GridStore::CheckRowCount(std::int32_t count) const {
+    if (count < 0) RaiseGridError(kErrInvalidArgument);
+    if (ColCount() == 0) RaiseGridError(kErrNoColumns);
+}
+
+void GridStore::SetRowCount(std::int32_t count) {
+    if (count == rowCount_) return;
+    if (count < rowCount_) {
+        ShrinkRowsTo(count);
+    } else {
+        EnsureRowCapacity(count);
+        GrowRowsTo(count);
+    }
+}
+
+void GridStore::ShrinkRowsTo(std::int32_t count) {
+    keys_.DropRowsAbove(count);
+    for (std::int32_t r = count + 1; r <= rowCount_; ++r) {
+        if (Row(r).groupRow) --groupRowCount_;
+        Row(r) = RowRecord{};
+        cells_.ReleaseRow(r);
+    }
+    rowCount_ = count;
+    if (currentRow_ > count) currentRow_ = 0;
+    EnsureRowCapacity(count);
+}
+
+void GridStore::GrowRowsTo(std::int32_t count) {
+    std::int32_t above = rowCount_;
+    while (above > 0 && !Row(above).visible) --above;
+    bool parity = Row(above).parity;
+    for (std::int32_t r = rowCount_ + 1; r <= count; ++r) {
+        RowRecord record;
+        record.height = record.normalCellHeight = defaultRowHeight_;
+        record.top = TopAfter(r - 1);
+        parity = !parity;
+        record.parity = parity;
+        Row(r) = std::move(record);
+        CreateRowCells(r);
+        rowCount_ = r;
+    }
+}
+
+void GridStore::ClearRows() {
+    rows_.assign(1, RowRecord{});
+    rows_.shrink_to_fit();
+    cells_.Release();
+    rowCount_ = groupRowCount_ = allocatedRows_ = 0;
+    keys_.Clear();
+}
+
+void GridStore::ClearColumns() {
+    columns_.Clear();
+    cells_.SetColumns(0);
+    rowTextColumn_ = rowTextStartCol_ = 0;
+}
+
+void GridStore::PermuteRows(const std::vector<std::int32_t>& order) {
+    std::vector<RowRecord> moved;
+    moved.reserve(order.size());
+    for (std::int32_t from : order) moved.push_back(std::move(Row(from)));
+    for (std::size_t i = 0; i < moved.size(); ++i) Row(std::int32_t(i) + 1) = std::move(moved[i]);
+    cells_.PermuteRows(order);
+    RecomputeTopsFrom(1);
+    RecomputeParityFrom(1);
+    RebuildRowKeyIndex();
+}
+
+void GridStore::RecomputeTopsFrom(std::int32_t row) {
+    for (std::int32_t r = std::max(row, 1); r <= rowCount_; ++r) Row(r).top = TopAfter(r - 1);
+}
+
+void GridStore::RecomputeParityFrom(std::int32_t row) {
+    std::int32_t above = std::max(row, 1) - 1;
+    while (above > 0 && !Row(above).visible) --above;
+    bool parity = Row(above).parity;
+    for (std::int32_t r = std::max(row, 1); r <= rowCount_; ++r) {
+        if (!Row(r).visible) continue;
+        parity = !parity;
+        Row(r).parity = parity;
+    }
+    parityDirty_ = false;
+}
+
+// ---- Row memory ----
+
+void GridStore::CheckWantedFreeRows(std::int32_t wanted) const {
+    if (wanted < 0) RaiseGridError(kErrInvalidArgument);
+}
+
+void GridStore::CheckAllocatedRows(std::int32_t allocated) const {
+    if (allocated < rowCount_ || allocated > allocatedRows_) RaiseGridError(kErrInvalidArgument);
+}
+
+void GridStore::SetAllocatedRows(std::int32_t allocated) {
+    if (allocated != allocatedRows_) ResizeRowSlots(allocated);
+}
+
+void GridStore::EnsureRowCapacity(std::int32_t count) {
+    const std::int32_t wanted = wantedFreeRows_;
+    const std::int32_t allocated = allocatedRows_;
+    if (wanted > 0) {
+        if (allocated - wanted <= count && count <= allocated) return;
+        ResizeRowSlots(count + wanted);
+    } else if (allocated != count) {
+        ResizeRowSlots(count);
+    }
+}
+
+void GridStore::ResizeRowSlots(std::int32_t slots) {
+    // The vectors grow geometrically underneath, so resizing for every new row (no
+    // reservation window) still costs amortised O(1) per row.
+    rows_.resize(std::size_t(slots) + 1);
+    if (rows_.capacity() > 64 && rows_.size() < rows_.capacity() / 4) rows_.shrink_to_fit();
+    cells_.ResizeSlots(slots);
+    allocatedRows_ = slots;
+}
+
+// ---- Cells ----
+
+void GridStore::InitCellFromDefault(std::int32_t row, std::int32_t col) {
+    CellRecord& cell = cells_.At(col, row);
+    const CellObject* defaultCell = columns_.At(PositionOfIndex(col)).defaultCell.get();
+    if (cellSource_ && defaultCell) {
+        cellSource_->InitCellFromDefault(*defaultCell, cell);
+    } else {
+        cell = CellRecord{};
+    }
+    cell.flags |= kCellNeedsRepaint;
+}
+
+void GridStore::CreateRowCells(std::int32_t row) {
+    CellRecord* cells = cells_.CreateRow(row);
+    for (std::int32_t p = 1; p <= ColCount(); ++p) {
+        const ColumnRecord& column = columns_.At(p);
+        CellRecord& cell = cells[column.index - 1];
+        if (cellSource_ && column.defaultCell) {
+            cellSource_->InitCellFromDefault(*column.defaultCell, cell);
+        }
+        cell.flags |= kCellNeedsRepaint;
+    }
+}
+
+void GridStore::InsertCellColumn(std::int32_t index) {
+    cells_.InsertColumn(index, rowCount_);
+    for (std::int32_t r = 1; r <= rowCount_; ++r) InitCellFromDefault(r, index);
+}
+
+}  // namespace vexa

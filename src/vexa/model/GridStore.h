@@ -1,0 +1,204 @@
+// The grid's content: the column table (display order), the row table (row-index order),
+// the cell matrix (column index x row slot) and the sorted row-key index, with the counts,
+// the row memory reservation and the argument resolution every public member uses.
+//
+// The store only changes tables. The control calls its checks first, then its changes,
+// and orchestrates invalidation, editing, header, drawing and events around them, so a
+// failing check leaves everything as it was.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vexa/model/CellMatrix.h"
+#include "vexa/model/ColumnTable.h"
+#include "vexa/model/DefaultCellSource.h"
+#include "vexa/model/GridRecords.h"
+#include "vexa/model/RowKeyIndex.h"
+
+namespace vexa {
+
+// A column about to be added, with the public defaults of AddCol.
+struct NewColumn {
+    std::string key;
+    std::string header;
+    std::int32_t headerTextFlags = kDefaultTextFlags;
+    std::int16_t iconIndex = -1;
+    std::int32_t width = -1;
+    bool visible = true;
+    bool includeInSelect = true;
+    bool rowTextColumn = false;
+    std::int32_t sortType = vxSortByValue;
+    std::int32_t minWidth = -1;
+    std::int32_t maxWidth = -1;
+    bool allowSizing = true;
+    Variant tag;
+};
+
+// A row about to be added, with the public defaults of AddRow.
+struct NewRow {
+    std::string key;
+    bool visible = true;
+    std::int32_t height = -1;
+    bool groupRow = false;
+    std::int32_t groupStartCol = 0;
+    Variant tag;
+};
+
+// Where a column went: its index and display position.
+struct ColumnPlace {
+    std::int32_t index = 0;
+    std::int32_t position = 0;
+};
+
+class GridStore {
+  public:
+    static constexpr std::int32_t kDefaultColumnWidth = 64;
+    static constexpr std::int32_t kDefaultRowHeight = 15;
+
+    GridStore();
+
+    // The cell-values model supplies default cells and fills new cells from them.
+    void SetDefaultCellSource(DefaultCellSource* source) { cellSource_ = source; }
+
+    // ---- Tables ----
+    ColumnTable& Columns() { return columns_; }
+    const ColumnTable& Columns() const { return columns_; }
+    // Row table indexed 0..AllocatedRows(); row 0 is the sentinel.
+    RowRecord& Row(std::int32_t row) { return rows_[std::size_t(row)]; }
+    const RowRecord& Row(std::int32_t row) const { return rows_[std::size_t(row)]; }
+    const std::vector<RowRecord>& RowTable() const { return rows_; }
+    CellMatrix& Cells() { return cells_; }
+    const CellMatrix& Cells() const { return cells_; }
+    CellRecord& Cell(std::int32_t col, std::int32_t row) { return cells_.At(col, row); }
+    const CellRecord& Cell(std::int32_t col, std::int32_t row) const { return cells_.At(col, row); }
+    const RowKeyIndex& Keys() const { return keys_; }
+
+    // ---- Counts and fields ----
+    std::int32_t ColCount() const { return columns_.Count(); }
+    std::int32_t RowCount() const { return rowCount_; }
+    std::int32_t AllocatedRows() const { return allocatedRows_; }
+    std::int32_t WantedFreeRows() const { return wantedFreeRows_; }
+    std::int32_t GroupRowCount() const { return groupRowCount_; }
+    std::int32_t RowTextColumn() const { return rowTextColumn_; }
+    std::int32_t RowTextStartCol() const { return rowTextStartCol_; }
+    void SetRowTextStartCol(std::int32_t col) { rowTextStartCol_ = col; }
+    std::int32_t DefaultRowHeight() const { return defaultRowHeight_; }
+    void SetDefaultRowHeight(std::int32_t height) { defaultRowHeight_ = height; }
+    std::int32_t ResolvedRow() const { return resolvedRow_; }
+    std::int32_t ResolvedCol() const { return resolvedCol_; }
+
+    // Current cell, owned by selection; the store keeps it consistent when rows or columns
+    // move. 0 means none.
+    std::int32_t CurrentRow() const { return currentRow_; }
+    std::int32_t CurrentCol() const { return currentCol_; }
+    void SetCurrentCell(std::int32_t row, std::int32_t col) {
+        currentRow_ = row;
+        currentCol_ = col;
+    }
+
+    // Row parity: recomputed at once when odd/even row colours are in use, else marked dirty.
+    bool ParityDirty() const { return parityDirty_; }
+    void SetParityDirty(bool dirty) { parityDirty_ = dirty; }
+    void SetEagerParity(bool eager) { eagerParity_ = eager; }
+    void RecomputeParityFrom(std::int32_t row);
+
+    // ---- Argument resolution (ArgumentResolution.cpp) ----
+    std::int32_t ResolveRowArg(const Variant& vRow);
+    std::int32_t ResolveColArg(const Variant& vCol);
+    void ResolveCellArgs(const Variant& vRow, const Variant& vCol);
+    std::int32_t ColPositionOf(const Variant& vCol) const;
+    std::int32_t PositionOfIndex(std::int32_t index) const {
+        return columns_.PositionOfIndex(index);
+    }
+    void CheckRowIndex(std::int32_t row) const;
+    void CheckColIndex(std::int32_t col) const;
+    // ColIndex: first column in display order with that key; error 513 when none.
+    std::int32_t ColIndex(const std::string& key) const;
+    // RowIndex: the row with that key; error 513 when none (the empty key never matches).
+    std::int32_t RowIndex(const std::string& key) const;
+    // The row named by a RemoveRow argument: numeric → index, string → key, else 513.
+    std::int32_t ResolveRowToRemove(const Variant& vRow) const;
+    // The row named by AddRow's vRowBefore, checked to lie in 1..row count.
+    std::int32_t ResolveRowBefore(const Variant& vRowBefore) const;
+
+    // ---- Keys ----
+    KeyLookup FindRowKey(const std::string& key) const { return keys_.Find(key, rows_); }
+    void CheckColKeyFree(const std::string& key) const;
+    void SetColKey(std::int32_t col, const std::string& key);
+    void SetRowKey(std::int32_t row, const std::string& key);
+    void RebuildRowKeyIndex() { keys_.Rebuild(rows_, rowCount_); }
+
+    // ---- Columns ----
+    // Checks of AddCol (key 515, limits 519, row-text column 517) and the width it stores.
+    std::int32_t CheckNewColumn(const NewColumn& column) const;
+    // Adds the column before `beforePosition` (0 = append) and returns where it went.
+    ColumnPlace InsertColumn(const NewColumn& column, std::int32_t width,
+                             std::int32_t beforePosition);
+    // Removes the column at `position` with its cells; the last column empties the grid.
+    void RemoveColumnAt(std::int32_t position);
+
+    // ---- Rows ----
+    // Checks of AddRow apart from vRowBefore: no columns 516, duplicate key 515.
+    KeyLookup CheckNewRow(const NewRow& row) const;
+    // Inserts before `before` (0 = append); `lookup` is CheckNewRow's result. Returns the row.
+    std::int32_t InsertRow(const NewRow& row, std::int32_t before, KeyLookup lookup);
+    void RemoveRowAt(std::int32_t row);
+    void CheckRowCount(std::int32_t count) const;
+    void SetRowCount(std::int32_t count);
+    void ClearRows();
+    void ClearColumns();
+
+    // Moves rows into a new order: row r receives the former row order[r - 1] with its
+    // cells; tops, parity and the key index are recomputed.
+    void PermuteRows(const std::vector<std::int32_t>& order);
+
+    // ---- Row memory ----
+    void CheckWantedFreeRows(std::int32_t wanted) const;
+    void SetWantedFreeRows(std::int32_t wanted) { wantedFreeRows_ = wanted; }
+    void CheckAllocatedRows(std::int32_t allocated) const;
+    void SetAllocatedRows(std::int32_t allocated);
+    void EnsureRowCapacity(std::int32_t count);
+
+    // ---- Cells ----
+    void InitCellFromDefault(std::int32_t row, std::int32_t col);
+    // Gives `row` a block of cells, each filled from its column's default cell.
+    void CreateRowCells(std::int32_t row);
+    void InsertCellColumn(std::int32_t index);
+
+    // Tops from `row` on, by the row invariant.
+    void RecomputeTopsFrom(std::int32_t row);
+
+  private:
+    void ResizeRowSlots(std::int32_t slots);
+    RowRecord MakeRow(const NewRow& row, std::int32_t height) const;
+    std::int32_t TopAfter(std::int32_t row) const;
+    void AfterVisibleRowChange(std::int32_t row);
+    void EmptyAll();
+    void ShrinkRowsTo(std::int32_t count);
+    void GrowRowsTo(std::int32_t count);
+
+    ColumnTable columns_;
+    std::vector<RowRecord> rows_;
+    CellMatrix cells_;
+    RowKeyIndex keys_;
+    DefaultCellSource* cellSource_ = nullptr;
+
+    std::int32_t rowCount_ = 0;
+    std::int32_t allocatedRows_ = 0;
+    std::int32_t wantedFreeRows_ = 0;
+    std::int32_t defaultRowHeight_ = kDefaultRowHeight;
+    std::int32_t groupRowCount_ = 0;
+    std::int32_t rowTextColumn_ = 0;
+    std::int32_t rowTextStartCol_ = 0;
+    mutable std::int32_t resolvedRow_ = 0;
+    mutable std::int32_t resolvedCol_ = 0;
+    std::int32_t currentRow_ = 0;
+    std::int32_t currentCol_ = 0;
+    bool parityDirty_ = false;
+    bool eagerParity_ = false;
+};
+
+}  // namespace vexa

@@ -1,0 +1,114 @@
+// Row keys: uniqueness, binary comparison, renaming, and the sorted index staying true
+// through inserts, removals and permutations.
+#include <algorithm>
+#include <random>
+
+#include "StoreTestSupport.h"
+
+namespace vexa::test {
+namespace {
+
+TEST(StoreRowKeys, KeysAreUniqueAndCaseSensitive) {
+    Vexa grid;
+    grid.AddCol();
+    grid.AddRow("abc");
+    ExpectGridError([&] { grid.AddRow("abc"); }, 515, kDuplicateKey);
+    grid.AddRow("ABC");
+    EXPECT_EQ(grid.RowIndex("ABC"), 2);
+    EXPECT_EQ(grid.RowIndex("abc"), 1);
+    ExpectGridError([&] { grid.RowIndex(""); }, 513, kSubscript);
+    ExpectGridError([&] { grid.RowKey(3); }, 513, kSubscript);
+    ExpectGridError([&] { grid.SetRowKey(0, "x"); }, 513, kSubscript);
+}
+
+TEST(StoreRowKeys, RenamingAndClearingKeys) {
+    Vexa grid;
+    grid.AddCol();
+    grid.SetRowCount(3);
+    grid.SetRowKey(2, "m");
+    grid.SetRowKey(3, "a");
+    grid.SetRowKey(2, "z");  // rename moves the entry to its new sorted place
+    EXPECT_EQ(grid.RowIndex("z"), 2);
+    EXPECT_EQ(grid.RowIndex("a"), 3);
+    ExpectGridError([&] { grid.RowIndex("m"); }, 513, kSubscript);
+    grid.SetRowKey(2, "z");  // the same key on the same row is fine
+    grid.SetRowKey(3, "");
+    ExpectGridError([&] { grid.RowIndex("a"); }, 513, kSubscript);
+    EXPECT_EQ(grid.RowKey(3), "");
+    grid.SetRowKey(1, "a");  // a freed key can be reused
+    EXPECT_EQ(grid.RowIndex("a"), 1);
+}
+
+TEST(StoreRowKeys, IndexStaysSortedThroughRandomInsertsAndRemovals) {
+    Vexa grid;
+    grid.AddCol();
+    std::mt19937 random(7);
+    std::vector<std::string> keys;  // keys[r - 1] is the expected key of row r
+    for (int step = 0; step < 400; ++step) {
+        const std::int32_t count = grid.RowCount();
+        if (count > 0 && random() % 3 == 0) {
+            const std::int32_t row = std::int32_t(random() % count) + 1;
+            grid.RemoveRow(row);
+            keys.erase(keys.begin() + (row - 1));
+            continue;
+        }
+        const std::string key =
+            random() % 4 == 0 ? std::string() : std::string("k").append(std::to_string(step));
+        if (count > 0 && random() % 2 == 0) {
+            const std::int32_t before = std::int32_t(random() % count) + 1;
+            grid.AddRow(key, before);
+            keys.insert(keys.begin() + (before - 1), key);
+        } else {
+            grid.AddRow(key);
+            keys.push_back(key);
+        }
+    }
+    ASSERT_EQ(grid.RowCount(), std::int32_t(keys.size()));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(grid.RowKey(std::int32_t(i) + 1), keys[i]);
+        if (!keys[i].empty()) {
+            EXPECT_EQ(grid.RowIndex(keys[i]), std::int32_t(i) + 1);
+        }
+    }
+}
+
+TEST(StoreRowKeys, FindReportsInsertionPlacesAndCapacityDoubles) {
+    GridStore store;
+    store.InsertColumn(NewColumn{}, 64, 0);
+    EXPECT_EQ(store.FindRowKey("m").position, 1);
+    EXPECT_FALSE(store.FindRowKey("m").found);
+    EXPECT_EQ(store.Keys().Capacity(), 10);
+    for (int i = 0; i < 11; ++i) {
+        NewRow row;
+        row.key = std::string(1, char('b' + 2 * i));  // b, d, f, ...
+        store.InsertRow(row, 0, store.CheckNewRow(row));
+    }
+    EXPECT_EQ(store.Keys().Capacity(), 20);
+    EXPECT_EQ(store.FindRowKey("a").position, 1);
+    EXPECT_EQ(store.FindRowKey("c").position, 2);
+    EXPECT_TRUE(store.FindRowKey("d").found);
+    EXPECT_EQ(store.FindRowKey("d").position, 2);
+    EXPECT_EQ(store.FindRowKey("zz").position, 12);
+}
+
+TEST(StoreRowKeys, PermutingRowsMovesCellsAndRebuildsTheIndex) {
+    GridStore store;
+    store.InsertColumn(NewColumn{}, 64, 0);
+    for (const char* key : {"a", "b", "c"}) {
+        NewRow row;
+        row.key = key;
+        row.height = key[0] == 'a' ? 40 : 15;
+        store.InsertRow(row, 0, store.CheckNewRow(row));
+    }
+    store.Cell(1, 1).icon = 1;
+    store.Cell(1, 3).icon = 3;
+    store.PermuteRows({3, 1, 2});
+    EXPECT_EQ(store.RowIndex("c"), 1);
+    EXPECT_EQ(store.RowIndex("a"), 2);
+    EXPECT_EQ(store.Cell(1, 1).icon, 3);
+    EXPECT_EQ(store.Cell(1, 2).icon, 1);
+    EXPECT_EQ(store.Row(3).top, 55);
+}
+
+}  // namespace
+}  // namespace vexa::test
