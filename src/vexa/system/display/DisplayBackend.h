@@ -1,0 +1,72 @@
+// What a display backend provides to the window system: a place to show top-level windows,
+// native input, a clock and message boxes. The window system owns all window state (tree,
+// geometry, z-order, back buffers); the backend only mirrors top-level windows and feeds
+// input back through the functions of "vexa/system/window/Input.h".
+//
+// Contract, for implementers (the headless display is the reference):
+// - Calls arrive on the user-interface thread only.
+// - Top-level windows are announced with Create and forgotten after Destroy; every call
+//   names a live one. Rectangles are screen coordinates of the whole window (the back buffer
+//   has exactly that size).
+// - Present(hwnd, surface, dirty) is called after the window system painted: copy the dirty
+//   part of the back buffer (back-buffer coordinates) to the window as it is shown. The
+//   surface is owned by the window system and stays valid until the next Resize or Destroy.
+// - PumpEvents(timeoutMs) reads pending native events and turns them into Inject* calls,
+//   waiting at most timeoutMs for the first one (0 = do not wait, -1 = wait without limit).
+//   It returns false when nothing can ever arrive (then the loop stops waiting).
+// - NowMs() is a monotonic clock in milliseconds; timers are due against it.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "vexa/system/window/WindowTypes.h"
+
+namespace vexa::sys {
+
+class DisplayBackend {
+  public:
+    virtual ~DisplayBackend() = default;
+
+    // The screen: size and the surface used for drawing on it (screen coordinates). A
+    // backend that cannot draw on its screen returns an off-screen surface of that size.
+    virtual SIZE ScreenSize() const = 0;
+    virtual cairo_surface_t* ScreenSurface() = 0;
+    // The part rect of the screen surface was drawn on directly.
+    virtual void PresentScreen(const RECT& rect) = 0;
+
+    // Top-level windows. zOrderAbove is the top-level window directly above hwnd in
+    // z-order after the change (0 when hwnd is topmost).
+    virtual void Create(HWND hwnd, const RECT& rect, const std::string& title, bool popup) = 0;
+    virtual void Destroy(HWND hwnd) = 0;
+    virtual void Show(HWND hwnd, bool visible) = 0;
+    virtual void Move(HWND hwnd, const RECT& rect) = 0;
+    virtual void Restack(HWND hwnd, HWND zOrderAbove) = 0;
+    virtual void SetTitle(HWND hwnd, const std::string& title) = 0;
+    virtual void Present(HWND hwnd, cairo_surface_t* backBuffer, const RECT& dirty) = 0;
+
+    // Input and time.
+    virtual bool PumpEvents(int timeoutMs) = 0;
+    virtual std::uint64_t NowMs() const = 0;
+    // The cursor was moved by the program (SetCursorPos) or its shape changed (SetCursor).
+    virtual void WarpPointer(POINT screenPoint) = 0;
+    virtual void SetCursorShape(HCURSOR cursor) = 0;
+    // Pointer grab while a window has the capture (so drags leaving the window keep
+    // reporting motion); the window system calls it on SetCapture / ReleaseCapture.
+    virtual void GrabPointer(HWND topLevel, bool grab) = 0;
+
+    // A modal message box; returns IDOK, IDCANCEL, IDYES, ...
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                               UINT type) = 0;
+};
+
+// The backend in use. The headless display is installed on first use unless a program
+// installed another one before creating its first window.
+DisplayBackend& CurrentDisplay();
+// Installs a backend; call before the first window is created. Returns the previous one.
+std::unique_ptr<DisplayBackend> SetDisplayBackend(std::unique_ptr<DisplayBackend> backend);
+
+}  // namespace vexa::sys
