@@ -53,8 +53,16 @@ Variant::Variant(double value) noexcept : type_(vtDouble) {
 Variant::Variant(const char* text) : Variant(std::string(text ? text : "")) {}
 Variant::Variant(std::string_view text) : Variant(std::string(text)) {}
 Variant::Variant(const std::string& text) : Variant(std::string(text)) {}
+// Every cell starts as an empty string: they all share one box, so a fresh cell costs no
+// allocation. The box is never freed (it keeps its own reference).
+static detail::VariantBox* SharedEmptyString() {
+    static detail::VariantBox* const box = new detail::StringBox(std::string());
+    box->references.fetch_add(1, std::memory_order_relaxed);
+    return box;
+}
+
 Variant::Variant(std::string&& text) : type_(vtString) {
-    payload_.box = new detail::StringBox(std::move(text));
+    payload_.box = text.empty() ? SharedEmptyString() : new detail::StringBox(std::move(text));
 }
 Variant::Variant(std::shared_ptr<Object> object) : type_(vtObject) {
     payload_.box = object ? new detail::ObjectBox(std::move(object)) : nullptr;
