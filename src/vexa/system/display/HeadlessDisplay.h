@@ -41,7 +41,7 @@ class HeadlessDisplay : public DisplayBackend {
     void MouseDown(int button = 1);  // 1 left, 2 right, 4 middle (the grid's numbering)
     void MouseUp(int button = 1);
     void Click(int x, int y, int button = 1);
-    // Two clicks at (x, y) within the double-click time (the clock advances 1 ms between).
+    // Two clicks at (x, y) with no time passing between them.
     void DoubleClick(int x, int y, int button = 1);
     void Wheel(int delta);
     void KeyDown(int virtualKey);
@@ -88,18 +88,18 @@ class HeadlessDisplay : public DisplayBackend {
                        UINT type) override;
 
     HCURSOR CursorShape() const { return cursorShape_; }
+    bool PointerGrabbed() const { return grabbed_ != 0; }
 
   private:
     struct ShownWindow {
         HWND hwnd = 0;
         RECT rect;
         bool visible = false;
-        cairo_surface_t* buffer = nullptr;
     };
 
     ShownWindow* Find(HWND hwnd);
     void Recompose(const RECT& screenRect);
-    void RecomposeWindowArea(const ShownWindow& window);
+    void DrawWindow(cairo_t* cr, const ShownWindow& window, const RECT& area);
     static int VirtualKeyOfButton(int button);
 
     std::uint64_t now_ = 0;
@@ -108,6 +108,7 @@ class HeadlessDisplay : public DisplayBackend {
     std::deque<int> answers_;
     std::vector<MessageBoxCall> messageBoxes_;
     HCURSOR cursorShape_ = 0;
+    HWND grabbed_ = 0;
 };
 
 }  // namespace vexa::sys

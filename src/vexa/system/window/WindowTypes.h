@@ -179,4 +179,10 @@ struct TRACKMOUSEEVENT {
     DWORD dwHoverTime = 0;
 };
 
+// WM_STYLECHANGING / WM_STYLECHANGED payload (wParam GWL_STYLE or GWL_EXSTYLE).
+struct STYLESTRUCT {
+    UINT styleOld = 0;
+    UINT styleNew = 0;
+};
+
 }  // namespace vexa::sys

@@ -1,0 +1,264 @@
+// The input path: a native or injected event becomes a queued message for the right window,
+// after hit testing, capture, activation, double-click detection and key-state bookkeeping.
+#include <algorithm>
+#include <cstdlib>
+
+#include "vexa/system/window/Input.h"
+#include "vexa/system/window/Window.h"
+#include "vexa/system/window/WindowSystem.h"
+
+namespace vexa::sys {
+
+using namespace window_detail;
+
+namespace {
+
+WindowSystem& Ws() {
+    return WindowSystem::Get();
+}
+
+struct MouseTarget {
+    HWND hwnd = 0;
+    LRESULT hit = HTNOWHERE;
+};
+
+struct ButtonMessages {
+    UINT down;
+    UINT up;
+    UINT doubleClick;
+    UINT ncDown;
+    UINT ncUp;
+    UINT ncDoubleClick;
+};
+
+ButtonMessages MessagesOf(int button) {
+    switch (button) {
+        case VK_RBUTTON:
+            return {WM_RBUTTONDOWN,   WM_RBUTTONUP,   WM_RBUTTONDBLCLK,
+                    WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK};
+        case VK_MBUTTON:
+            return {WM_MBUTTONDOWN,   WM_MBUTTONUP,   WM_MBUTTONDBLCLK,
+                    WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK};
+        default:
+            return {WM_LBUTTONDOWN,   WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
+                    WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK};
+    }
+}
+
+LPARAM ScreenLParam(POINT p) {
+    return MAKELPARAM(p.x, p.y);
+}
+
+LPARAM ClientLParam(HWND hwnd, POINT screen) {
+    ScreenToClient(hwnd, &screen);
+    return MAKELPARAM(screen.x, screen.y);
+}
+
+// With the capture every mouse message goes to the capture window as a client message.
+MouseTarget Route(POINT screen) {
+    WindowSystem& ws = Ws();
+    if (ws.capture != 0 && IsWindow(ws.capture)) return MouseTarget{ws.capture, HTCLIENT};
+    HWND hwnd = WindowFromPoint(screen);
+    while (hwnd != 0) {
+        const LRESULT hit = SendMessage(hwnd, WM_NCHITTEST, 0, ScreenLParam(screen));
+        if (hit != HTTRANSPARENT) return MouseTarget{hwnd, hit};
+        hwnd = GetAncestor(hwnd, GA_PARENT);
+        if (hwnd == GetDesktopWindow()) break;
+    }
+    return MouseTarget{};
+}
+
+void EndLeaveTracking(const MouseTarget& target) {
+    WindowSystem& ws = Ws();
+    if (ws.trackLeave == 0) return;
+    if (ws.trackLeave == target.hwnd && target.hit == HTCLIENT) return;
+    PostMessage(ws.trackLeave, WM_MOUSELEAVE, 0, 0);
+    ws.trackLeave = 0;
+}
+
+bool IsDoubleClick(HWND hwnd, int button, POINT screen) {
+    WindowSystem& ws = Ws();
+    const ClickMemory& last = ws.lastClick;
+    const std::uint64_t now = ws.Now();
+    return last.hwnd == hwnd && last.button == button && !last.wasDoubleClick &&
+           now - last.time <= ws.doubleClickTime &&
+           std::abs(screen.x - last.point.x) <= ws.metrics[SM_CXDOUBLECLK] / 2 &&
+           std::abs(screen.y - last.point.y) <= ws.metrics[SM_CYDOUBLECLK] / 2;
+}
+
+UINT PressMessage(const MouseTarget& target, int button, POINT screen) {
+    WindowSystem& ws = Ws();
+    const ButtonMessages messages = MessagesOf(button);
+    const WindowRecord* w = ws.Find(target.hwnd);
+    const bool wantsDoubleClicks = w != nullptr && (w->windowClass.style & CS_DBLCLKS) != 0;
+    if (wantsDoubleClicks && IsDoubleClick(target.hwnd, button, screen)) {
+        ws.lastClick.wasDoubleClick = true;
+        return target.hit == HTCLIENT ? messages.doubleClick : messages.ncDoubleClick;
+    }
+    ws.lastClick = ClickMemory{target.hwnd, button, ws.Now(), screen, false};
+    return target.hit == HTCLIENT ? messages.down : messages.ncDown;
+}
+
+// Returns false when the window asked for the click to be eaten.
+bool ActivateForClick(const MouseTarget& target, UINT message) {
+    WindowSystem& ws = Ws();
+    const HWND top = GetAncestor(target.hwnd, GA_ROOT);
+    if (target.hwnd == ws.active) return true;
+    const LRESULT answer = SendMessage(target.hwnd, WM_MOUSEACTIVATE, WPARAM(top),
+                                       MAKELPARAM(std::int32_t(target.hit), std::int32_t(message)));
+    const WindowRecord* topRecord = ws.Find(top);
+    const bool activate = answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT;
+    if (activate && top != ws.active && topRecord != nullptr &&
+        (topRecord->exStyle & WS_EX_NOACTIVATE) == 0) {
+        SetActiveWindow(top);
+    }
+    return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
+}
+
+void PostMouseMessage(const MouseTarget& target, UINT clientMsg, UINT ncMsg, POINT screen) {
+    if (target.hit == HTCLIENT) {
+        PostMessage(target.hwnd, clientMsg, MouseKeyFlags(), ClientLParam(target.hwnd, screen));
+    } else {
+        PostMessage(target.hwnd, ncMsg, WPARAM(target.hit), ScreenLParam(screen));
+    }
+}
+
+void SetKey(int vk, bool down) {
+    auto& keys = Ws().keys;
+    std::uint8_t& state = keys[std::size_t(vk) & 0xFF];
+    const bool wasDown = (state & 0x80) != 0;
+    if (down && !wasDown) state ^= 0x01;  // toggled on each press
+    state = std::uint8_t(down ? (state | 0x80) : (state & ~0x80));
+}
+
+// Left/right modifier keys also move the generic one, and the generic one the left key.
+void SetKeyWithSides(int vk, bool down) {
+    SetKey(vk, down);
+    switch (vk) {
+        case VK_LSHIFT:
+        case VK_RSHIFT:
+            SetKey(VK_SHIFT, down);
+            break;
+        case VK_LCONTROL:
+        case VK_RCONTROL:
+            SetKey(VK_CONTROL, down);
+            break;
+        case VK_LMENU:
+        case VK_RMENU:
+            SetKey(VK_MENU, down);
+            break;
+        case VK_SHIFT:
+            SetKey(VK_LSHIFT, down);
+            break;
+        case VK_CONTROL:
+            SetKey(VK_LCONTROL, down);
+            break;
+        case VK_MENU:
+            SetKey(VK_LMENU, down);
+            break;
+        default:
+            break;
+    }
+}
+
+int GenericKey(int vk) {
+    switch (vk) {
+        case VK_LSHIFT:
+        case VK_RSHIFT:
+            return VK_SHIFT;
+        case VK_LCONTROL:
+        case VK_RCONTROL:
+            return VK_CONTROL;
+        case VK_LMENU:
+        case VK_RMENU:
+            return VK_MENU;
+        default:
+            return vk;
+    }
+}
+
+HWND KeyboardTarget() {
+    WindowSystem& ws = Ws();
+    if (ws.focus != 0 && IsWindow(ws.focus)) return ws.focus;
+    return IsWindow(ws.active) ? ws.active : 0;
+}
+
+}  // namespace
+
+void InjectMouseMove(POINT screenPoint) {
+    WindowSystem& ws = Ws();
+    const RECT screen{0, 0, ws.metrics[SM_CXSCREEN], ws.metrics[SM_CYSCREEN]};
+    const RECT bounds = ws.cursorClip.value_or(screen);
+    screenPoint.x = std::clamp(screenPoint.x, bounds.left, std::max(bounds.left, bounds.right - 1));
+    screenPoint.y = std::clamp(screenPoint.y, bounds.top, std::max(bounds.top, bounds.bottom - 1));
+    ws.cursor = screenPoint;
+    const MouseTarget target = Route(screenPoint);
+    EndLeaveTracking(target);
+    if (target.hwnd == 0 || !IsWindowEnabled(target.hwnd)) return;
+    if (ws.capture == 0) {
+        SendMessage(target.hwnd, WM_SETCURSOR, WPARAM(target.hwnd),
+                    MAKELPARAM(std::int32_t(target.hit), WM_MOUSEMOVE));
+    }
+    if (IsWindow(target.hwnd)) PostMouseMessage(target, WM_MOUSEMOVE, WM_NCMOUSEMOVE, screenPoint);
+}
+
+void InjectMouseButton(int button, bool down) {
+    WindowSystem& ws = Ws();
+    SetKey(button, down);
+    const POINT screen = ws.cursor;
+    const MouseTarget target = Route(screen);
+    if (target.hwnd == 0 || !IsWindowEnabled(target.hwnd)) return;
+    const ButtonMessages messages = MessagesOf(button);
+    if (!down) {
+        PostMouseMessage(target, messages.up, messages.ncUp, screen);
+        return;
+    }
+    const UINT message = PressMessage(target, button, screen);
+    if (ws.capture == 0) {
+        if (!ActivateForClick(target, message)) return;
+        if (!IsWindow(target.hwnd)) return;
+        SendMessage(target.hwnd, WM_SETCURSOR, WPARAM(target.hwnd),
+                    MAKELPARAM(std::int32_t(target.hit), std::int32_t(message)));
+    }
+    if (!IsWindow(target.hwnd)) return;
+    if (target.hit == HTCLIENT) {
+        PostMessage(target.hwnd, message, MouseKeyFlags(), ClientLParam(target.hwnd, screen));
+    } else {
+        PostMessage(target.hwnd, message, WPARAM(target.hit), ScreenLParam(screen));
+    }
+}
+
+void InjectMouseWheel(int delta, bool horizontal) {
+    WindowSystem& ws = Ws();
+    HWND target = KeyboardTarget();
+    if (target == 0) target = WindowFromPoint(ws.cursor);
+    if (target == 0) return;
+    PostMessage(target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
+                MAKEWPARAM(std::int32_t(MouseKeyFlags()), delta), ScreenLParam(ws.cursor));
+}
+
+void InjectKey(int virtualKey, bool down) {
+    WindowSystem& ws = Ws();
+    const bool wasDown = (ws.keys[std::size_t(virtualKey) & 0xFF] & 0x80) != 0;
+    SetKeyWithSides(virtualKey, down);
+    const HWND target = KeyboardTarget();
+    if (target == 0) return;
+    const bool alt = (ws.keys[VK_MENU] & 0x80) != 0;
+    const bool ctrl = (ws.keys[VK_CONTROL] & 0x80) != 0;
+    const int vk = GenericKey(virtualKey);
+    const bool system = (alt && !ctrl) || vk == VK_F10 || (vk == VK_MENU && !ctrl);
+    LPARAM flags = 1;  // repeat count
+    if (alt) flags |= LPARAM(1) << 29;
+    if (wasDown) flags |= LPARAM(1) << 30;
+    if (!down) flags |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    const UINT message =
+        down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    PostMessage(target, message, WPARAM(vk), LPARAM(std::uint32_t(flags)));
+}
+
+void InjectCharacter(char32_t codePoint) {
+    const HWND target = KeyboardTarget();
+    if (target != 0) PostMessage(target, WM_CHAR, WPARAM(codePoint), 1);
+}
+
+}  // namespace vexa::sys

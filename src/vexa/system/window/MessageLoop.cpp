@@ -1,0 +1,225 @@
+// Sending, posting, the queue and the loop: posted and input messages first, then paint
+// messages for windows with an update region, then timer messages, as the classic loop does.
+#include <algorithm>
+
+#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/KeyboardLayout.h"
+#include "vexa/system/window/Window.h"
+#include "vexa/system/window/WindowSystem.h"
+
+namespace vexa::sys {
+
+using namespace window_detail;
+
+namespace {
+
+WindowSystem& Ws() {
+    return WindowSystem::Get();
+}
+
+// Enough for any real backlog; stops a procedure that posts itself a message per message
+// from hanging the caller of PumpMessages.
+constexpr int kPumpLimit = 1000000;
+
+bool InRange(UINT message, UINT minMsg, UINT maxMsg) {
+    if (minMsg == 0 && maxMsg == 0) return true;
+    return message >= minMsg && message <= maxMsg;
+}
+
+MSG Stamp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg;
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = DWORD(Ws().Now());
+    msg.pt = Ws().cursor;
+    return msg;
+}
+
+bool TakeQueued(MSG* out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
+    auto& queue = Ws().queue;
+    auto found = std::find_if(queue.begin(), queue.end(), [&](const MSG& m) {
+        return (filter == 0 || m.hwnd == filter) && InRange(m.message, minMsg, maxMsg);
+    });
+    if (found == queue.end()) return false;
+    *out = *found;
+    if (remove) queue.erase(found);
+    return true;
+}
+
+bool TakePaint(MSG* out, HWND filter, UINT minMsg, UINT maxMsg) {
+    if (!InRange(WM_PAINT, minMsg, maxMsg)) return false;
+    const HWND hwnd = NextWindowToPaint(filter);
+    if (hwnd == 0) return false;
+    *out = Stamp(hwnd, WM_PAINT, 0, 0);
+    return true;
+}
+
+bool TakeTimer(MSG* out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
+    if (!InRange(WM_TIMER, minMsg, maxMsg)) return false;
+    WindowSystem& ws = Ws();
+    const std::uint64_t now = ws.Now();
+    if (!remove) {
+        auto next = ws.timers.NextDue();
+        if (!next || *next > now) return false;
+    }
+    auto due = ws.timers.TakeDue(now, filter);
+    if (!due) return false;
+    *out = Stamp(due->hwnd, WM_TIMER, WPARAM(due->id), reinterpret_cast<LPARAM>(due->proc));
+    return true;
+}
+
+bool TakeQuit(MSG* out, bool remove) {
+    WindowSystem& ws = Ws();
+    if (!ws.quitPosted) return false;
+    *out = Stamp(0, WM_QUIT, WPARAM(ws.quitCode), 0);
+    if (remove) ws.quitPosted = false;
+    return true;
+}
+
+LRESULT DispatchPaint(const MSG& msg) {
+    WindowRecord* w = Ws().Find(msg.hwnd);
+    if (w == nullptr) return 0;
+    const std::uint64_t validations = w->validations;
+    const LRESULT result = DeliverMessage(*w, WM_PAINT, msg.wParam, msg.lParam);
+    // A procedure that neither painted nor validated would get WM_PAINT forever.
+    w = Ws().Find(msg.hwnd);
+    if (w != nullptr && w->hasUpdate && w->validations == validations) {
+        ValidateRect(msg.hwnd, nullptr);
+    }
+    return result;
+}
+
+LRESULT DispatchTimer(const MSG& msg) {
+    auto proc = reinterpret_cast<TIMERPROC>(msg.lParam);
+    // A timer killed after its message was taken does not tick any more.
+    if (!Ws().timers.Exists(msg.hwnd, std::uintptr_t(msg.wParam))) return 0;
+    if (proc != nullptr) {
+        proc(msg.hwnd, WM_TIMER, std::uintptr_t(msg.wParam), msg.time);
+        return 0;
+    }
+    WindowRecord* w = Ws().Find(msg.hwnd);
+    return w == nullptr ? 0 : DeliverMessage(*w, WM_TIMER, msg.wParam, msg.lParam);
+}
+
+}  // namespace
+
+LRESULT window_detail::DeliverMessage(WindowRecord& w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WNDPROC proc = w.proc;
+    return proc == nullptr ? 0 : proc(w.hwnd, msg, wParam, lParam);
+}
+
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WindowRecord* w = Ws().Find(hwnd);
+    return w == nullptr ? 0 : DeliverMessage(*w, msg, wParam, lParam);
+}
+
+bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (hwnd != 0 && Ws().Find(hwnd) == nullptr) return false;
+    Ws().queue.push_back(Stamp(hwnd, msg, wParam, lParam));
+    return true;
+}
+
+void PostQuitMessage(int exitCode) {
+    Ws().quitPosted = true;
+    Ws().quitCode = exitCode;
+}
+
+bool PeekMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, UINT removeFlags) {
+    if (msg == nullptr) return false;
+    WindowSystem& ws = Ws();
+    ws.Display().PumpEvents(0);
+    const bool remove = (removeFlags & PM_REMOVE) != 0;
+    const bool found = TakeQueued(msg, filter, minMsg, maxMsg, remove) ||
+                       TakePaint(msg, filter, minMsg, maxMsg) ||
+                       TakeTimer(msg, filter, minMsg, maxMsg, remove) ||
+                       (filter == 0 && InRange(WM_QUIT, minMsg, maxMsg) && TakeQuit(msg, remove));
+    if (!found) {
+        FlushSurfaces();
+        return false;
+    }
+    if (remove) ws.lastMessage = *msg;
+    return true;
+}
+
+int GetMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg) {
+    if (msg == nullptr) return -1;
+    WindowSystem& ws = Ws();
+    for (;;) {
+        if (PeekMessage(msg, filter, minMsg, maxMsg, PM_REMOVE)) {
+            return msg->message == WM_QUIT ? 0 : 1;
+        }
+        const auto next = ws.timers.NextDue();
+        const std::uint64_t now = ws.Now();
+        const int timeout =
+            next ? int(std::min<std::uint64_t>(*next > now ? *next - now : 0, 0x7FFFFFFF)) : -1;
+        if (!ws.Display().PumpEvents(timeout) && !next) return -1;
+    }
+}
+
+bool TranslateMessage(const MSG* msg) {
+    if (msg == nullptr) return false;
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return false;
+    const auto& keys = Ws().keys;
+    const bool shift = (keys[VK_SHIFT] & 0x80) != 0;
+    const bool ctrl = (keys[VK_CONTROL] & 0x80) != 0;
+    const bool alt = (keys[VK_MENU] & 0x80) != 0;
+    const bool caps = (keys[VK_CAPITAL] & 0x01) != 0;
+    if (ctrl && alt) return false;  // no character for Ctrl+Alt chords on this layout
+    auto character = KeyboardLayout::CharacterFor(int(msg->wParam), shift, caps, ctrl);
+    if (!character) return false;
+    MSG charMsg = *msg;
+    charMsg.message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    charMsg.wParam = WPARAM(*character);
+    // The character arrives right after its key-down, before anything queued later.
+    Ws().queue.push_front(charMsg);
+    return true;
+}
+
+LRESULT DispatchMessage(const MSG* msg) {
+    if (msg == nullptr) return 0;
+    if (msg->message == WM_PAINT) return DispatchPaint(*msg);
+    if (msg->message == WM_TIMER) return DispatchTimer(*msg);
+    WindowRecord* w = Ws().Find(msg->hwnd);
+    return w == nullptr ? 0 : DeliverMessage(*w, msg->message, msg->wParam, msg->lParam);
+}
+
+int PumpMessages() {
+    WindowSystem& ws = Ws();
+    MSG msg;
+    int dispatched = 0;
+    while (dispatched < kPumpLimit && PeekMessage(&msg, 0, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Left for the program's own loop, which ends on it.
+            PostQuitMessage(int(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+        ++dispatched;
+    }
+    (void)ws;
+    FlushSurfaces();
+    return dispatched;
+}
+
+DWORD GetMessageTime() {
+    return Ws().lastMessage.time;
+}
+
+DWORD GetMessagePos() {
+    const POINT pt = Ws().lastMessage.pt;
+    return DWORD(MAKELPARAM(pt.x, pt.y));
+}
+
+DWORD GetTickCount() {
+    return DWORD(Ws().Now());
+}
+
+void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const std::vector<HWND> targets = Ws().topLevels;
+    for (HWND hwnd : targets) SendMessage(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace vexa::sys

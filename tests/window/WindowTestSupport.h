@@ -1,0 +1,112 @@
+// Shared helpers of the window tests: a window class whose procedure records every message
+// it gets (optionally answering some itself), and a fixture that leaves no window behind.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "vexa/system/display/HeadlessDisplay.h"
+#include "vexa/system/window/Window.h"
+
+namespace vexa::sys::testing {
+
+struct Received {
+    HWND hwnd;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Everything the recording procedure saw, in order, and per-message handlers tests install.
+struct MessageLog {
+    std::vector<Received> messages;
+    std::map<UINT, std::function<LRESULT(HWND, WPARAM, LPARAM)>> handlers;
+
+    std::vector<Received> Of(UINT msg) const {
+        std::vector<Received> result;
+        for (const Received& r : messages) {
+            if (r.msg == msg) result.push_back(r);
+        }
+        return result;
+    }
+    std::vector<Received> Of(UINT msg, HWND hwnd) const {
+        std::vector<Received> result;
+        for (const Received& r : messages) {
+            if (r.msg == msg && r.hwnd == hwnd) result.push_back(r);
+        }
+        return result;
+    }
+    // The messages among `interesting`, in arrival order.
+    std::vector<UINT> Sequence(const std::vector<UINT>& interesting) const {
+        std::vector<UINT> result;
+        for (const Received& r : messages) {
+            for (UINT m : interesting) {
+                if (r.msg == m) result.push_back(m);
+            }
+        }
+        return result;
+    }
+    void Clear() { messages.clear(); }
+};
+
+inline MessageLog& Log() {
+    static MessageLog log;
+    return log;
+}
+
+inline LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Log().messages.push_back(Received{hwnd, msg, wParam, lParam});
+    auto handler = Log().handlers.find(msg);
+    if (handler != Log().handlers.end()) return handler->second(hwnd, wParam, lParam);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+constexpr const char* kRecordingClass = "VexaTestRecording";
+constexpr const char* kDoubleClickClass = "VexaTestRecordingDblClk";
+
+inline void RegisterTestClasses() {
+    WNDCLASS cls;
+    cls.lpfnWndProc = &RecordingProc;
+    cls.lpszClassName = kRecordingClass;
+    RegisterClass(cls);  // a second registration fails harmlessly
+    cls.style = CS_DBLCLKS;
+    cls.lpszClassName = kDoubleClickClass;
+    RegisterClass(cls);
+}
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegisterTestClasses();
+        DestroyAllWindowsForTesting();
+        Log().Clear();
+        Log().handlers.clear();
+        display().ClearMessageBoxCalls();
+    }
+    void TearDown() override {
+        Log().handlers.clear();
+        DestroyAllWindowsForTesting();
+        Log().Clear();
+    }
+
+    static HeadlessDisplay& display() { return HeadlessDisplay::Instance(); }
+
+    static HWND TopLevel(int x, int y, int w, int h, UINT style = WS_POPUP | WS_VISIBLE,
+                         UINT exStyle = 0, const char* cls = kRecordingClass) {
+        HWND hwnd = CreateWindowEx(exStyle, cls, "top", style, x, y, w, h);
+        PumpMessages();
+        return hwnd;
+    }
+    static HWND Child(HWND parent, int x, int y, int w, int h, UINT style = WS_CHILD | WS_VISIBLE,
+                      UINT exStyle = 0, const char* cls = kRecordingClass, std::uintptr_t id = 0) {
+        HWND hwnd = CreateWindowEx(exStyle, cls, "child", style, x, y, w, h, parent, id);
+        PumpMessages();
+        return hwnd;
+    }
+};
+
+}  // namespace vexa::sys::testing
