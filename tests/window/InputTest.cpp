@@ -1,0 +1,341 @@
+// Injected input through the real path: hit testing, capture, activation, double clicks,
+// focus, keys, characters, the wheel and cursor confinement.
+#include "window/WindowTestSupport.h"
+
+namespace vexa::sys::testing {
+namespace {
+
+using InputTest = WindowTest;
+
+POINT ClientPointOf(const Received& r) {
+    return POINT{GET_X_LPARAM(r.lParam), GET_Y_LPARAM(r.lParam)};
+}
+
+TEST_F(InputTest, MouseMessagesReachTheDeepestWindowInItsClientCoordinates) {
+    HWND top = TopLevel(100, 100, 400, 300);
+    HWND child = Child(top, 50, 40, 100, 100);
+    Log().Clear();
+    display().MouseMove(160, 150);
+    auto moves = Log().Of(WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].hwnd, child);
+    EXPECT_EQ(ClientPointOf(moves[0]), (POINT{10, 10}));
+    EXPECT_EQ(Log().Of(WM_SETCURSOR, child).size(), 1u);
+    display().MouseMove(110, 110);
+    EXPECT_EQ(Log().Of(WM_MOUSEMOVE).back().hwnd, top);
+    EXPECT_EQ(WindowFromPoint(POINT{160, 150}), child);
+    EXPECT_EQ(WindowFromPoint(POINT{5, 5}), 0u);
+}
+
+TEST_F(InputTest, ButtonMessagesCarryKeyFlagsAndFollowTheCapture) {
+    HWND top = TopLevel(0, 0, 400, 300);
+    HWND child = Child(top, 0, 0, 100, 100);
+    Log().handlers[WM_LBUTTONDOWN] = [](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
+        SetCapture(hwnd);
+        return 0;
+    };
+    Log().handlers[WM_LBUTTONUP] = [](HWND, WPARAM, LPARAM) -> LRESULT {
+        ReleaseCapture();
+        return 0;
+    };
+    display().MouseMove(10, 10);
+    Log().Clear();
+    display().MouseDown(1);
+    EXPECT_EQ(GetCapture(), child);
+    EXPECT_TRUE(display().PointerGrabbed());
+    auto downs = Log().Of(WM_LBUTTONDOWN, child);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].wParam & MK_LBUTTON, MK_LBUTTON);
+    EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
+
+    display().MouseMove(300, 250);  // outside the child: still its message
+    auto moves = Log().Of(WM_MOUSEMOVE);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.back().hwnd, child);
+    EXPECT_EQ(ClientPointOf(moves.back()), (POINT{300, 250}));
+
+    display().MouseUp(1);
+    EXPECT_EQ(GetCapture(), 0u);
+    auto ups = Log().Of(WM_LBUTTONUP, child);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0].wParam & MK_LBUTTON, 0u);
+    EXPECT_EQ(Log().Of(WM_CAPTURECHANGED, child).size(), 1u);
+    EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
+}
+
+TEST_F(InputTest, TakingTheCaptureAwayNotifiesTheLoser) {
+    HWND top = TopLevel(0, 0, 100, 100);
+    HWND a = Child(top, 0, 0, 10, 10);
+    HWND b = Child(top, 20, 0, 10, 10);
+    SetCapture(a);
+    Log().Clear();
+    EXPECT_EQ(SetCapture(b), a);
+    auto changed = Log().Of(WM_CAPTURECHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].hwnd, a);
+    EXPECT_EQ(HWND(changed[0].lParam), b);
+    DestroyWindow(b);
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST_F(InputTest, ASecondPressWithinTheDoubleClickTimeIsADoubleClick) {
+    HWND hwnd = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE, 0, kDoubleClickClass);
+    Log().Clear();
+    display().DoubleClick(50, 50);
+    EXPECT_EQ(Log().Sequence({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+    // A third press starts over.
+    display().Click(50, 50);
+    EXPECT_EQ(Log().Of(WM_LBUTTONDBLCLK, hwnd).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_LBUTTONDOWN, hwnd).size(), 2u);
+}
+
+TEST_F(InputTest, SlowOrDistantSecondPressesAreSingleClicks) {
+    HWND hwnd = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE, 0, kDoubleClickClass);
+    Log().Clear();
+    display().Click(50, 50);
+    display().AdvanceClock(GetDoubleClickTime() + 1);
+    display().Click(50, 50);
+    display().Click(60, 50);  // farther than the double-click rectangle
+    EXPECT_TRUE(Log().Of(WM_LBUTTONDBLCLK, hwnd).empty());
+    EXPECT_EQ(Log().Of(WM_LBUTTONDOWN, hwnd).size(), 3u);
+    display().AdvanceClock(GetDoubleClickTime());
+    display().Click(60, 50);
+    EXPECT_EQ(Log().Of(WM_LBUTTONDBLCLK, hwnd).size(), 1u);  // exactly the double-click time
+}
+
+TEST_F(InputTest, WindowsWithoutDoubleClickStyleGetTwoPresses) {
+    HWND hwnd = TopLevel(0, 0, 200, 200);
+    Log().Clear();
+    display().DoubleClick(50, 50);
+    EXPECT_TRUE(Log().Of(WM_LBUTTONDBLCLK, hwnd).empty());
+    EXPECT_EQ(Log().Of(WM_LBUTTONDOWN, hwnd).size(), 2u);
+}
+
+TEST_F(InputTest, MouseActivationCanEatTheClick) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 0, 0, 100, 100);
+    Log().handlers[WM_MOUSEACTIVATE] = [child](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
+        return hwnd == child ? MA_NOACTIVATEANDEAT : MA_ACTIVATE;
+    };
+    Log().Clear();
+    display().Click(10, 10, 2);
+    auto activations = Log().Of(WM_MOUSEACTIVATE, child);
+    ASSERT_EQ(activations.size(), 1u);
+    EXPECT_EQ(HWND(activations[0].wParam), top);
+    EXPECT_EQ(HIWORD(activations[0].lParam), WM_RBUTTONDOWN);
+    EXPECT_TRUE(Log().Of(WM_RBUTTONDOWN).empty());
+    display().Click(150, 150, 2);
+    EXPECT_EQ(Log().Of(WM_RBUTTONDOWN, top).size(), 1u);
+}
+
+TEST_F(InputTest, DisabledWindowsLetClicksFallToTheirParent) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 0, 0, 100, 100);
+    EnableWindow(child, false);
+    Log().Clear();
+    display().Click(10, 10);
+    EXPECT_TRUE(Log().Of(WM_LBUTTONDOWN, child).empty());
+    EXPECT_EQ(Log().Of(WM_LBUTTONDOWN, top).size(), 1u);
+}
+
+TEST_F(InputTest, NonClientPartsGetNonClientMessages) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
+    Log().Clear();
+    display().Click(90, 10);
+    auto downs = Log().Of(WM_NCLBUTTONDOWN, child);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(LRESULT(downs[0].wParam), HTVSCROLL);
+    EXPECT_TRUE(Log().Of(WM_LBUTTONDOWN).empty());
+}
+
+TEST_F(InputTest, FocusChangesSendKillThenSetWithTheOtherWindow) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND a = Child(top, 0, 0, 10, 10);
+    HWND b = Child(top, 20, 0, 10, 10);
+    SetFocus(a);
+    Log().Clear();
+    EXPECT_EQ(SetFocus(b), a);
+    EXPECT_EQ(GetFocus(), b);
+    ASSERT_EQ(Log().messages.size(), 2u);
+    EXPECT_EQ(Log().messages[0].msg, WM_KILLFOCUS);
+    EXPECT_EQ(Log().messages[0].hwnd, a);
+    EXPECT_EQ(HWND(Log().messages[0].wParam), b);
+    EXPECT_EQ(Log().messages[1].msg, WM_SETFOCUS);
+    EXPECT_EQ(Log().messages[1].hwnd, b);
+    EXPECT_EQ(HWND(Log().messages[1].wParam), a);
+    EXPECT_EQ(SetFocus(b), b);  // no messages for the same window
+    EXPECT_EQ(Log().messages.size(), 2u);
+}
+
+TEST_F(InputTest, FocusLeavesHiddenDisabledAndDestroyedWindows) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND a = Child(top, 0, 0, 10, 10);
+    SetFocus(a);
+    ShowWindow(a, SW_HIDE);
+    EXPECT_EQ(GetFocus(), top);
+    ShowWindow(a, SW_SHOW);
+    SetFocus(a);
+    EnableWindow(a, false);
+    EXPECT_NE(GetFocus(), a);
+    EXPECT_EQ(SetFocus(a), 0u);  // a disabled window cannot take it
+    EnableWindow(a, true);
+    SetFocus(a);
+    DestroyWindow(a);
+    EXPECT_EQ(GetFocus(), top);
+}
+
+TEST_F(InputTest, ShowingATopLevelWindowActivatesItAndGivesItTheFocus) {
+    HWND first = TopLevel(0, 0, 100, 100);
+    Log().Clear();
+    HWND second = TopLevel(50, 50, 100, 100);
+    EXPECT_EQ(GetActiveWindow(), second);
+    EXPECT_EQ(GetFocus(), second);
+    auto deactivated = Log().Of(WM_ACTIVATE, first);
+    ASSERT_EQ(deactivated.size(), 1u);
+    EXPECT_EQ(LOWORD(deactivated[0].wParam), WA_INACTIVE);
+    EXPECT_EQ(WindowFromPoint(POINT{60, 60}), second);  // on top
+    display().Click(10, 10);
+    EXPECT_EQ(GetActiveWindow(), first);
+    EXPECT_EQ(WindowFromPoint(POINT{60, 60}), first);
+}
+
+TEST_F(InputTest, KeysGoToTheFocusWindowAndCharactersFollowTheirKeyDown) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND edit = Child(top, 0, 0, 10, 10);
+    SetFocus(edit);
+    Log().Clear();
+    display().TypeText("aB!");
+    std::vector<WPARAM> chars;
+    for (const Received& r : Log().Of(WM_CHAR, edit)) chars.push_back(r.wParam);
+    EXPECT_EQ(chars, (std::vector<WPARAM>{'a', 'B', '!'}));
+    EXPECT_EQ(Log().Sequence({WM_KEYDOWN, WM_CHAR, WM_KEYUP}).size(), 3u + 3u + 3u + 4u);
+    auto downs = Log().Of(WM_KEYDOWN, edit);
+    ASSERT_GE(downs.size(), 1u);
+    EXPECT_EQ(downs[0].wParam, WPARAM('A'));
+    EXPECT_EQ(Log().messages.front().msg, WM_KEYDOWN);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // Shift was released again
+}
+
+TEST_F(InputTest, TextWithoutKeysArrivesAsCharactersOnly) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    SetFocus(top);
+    Log().Clear();
+    display().TypeText("é€");
+    auto chars = Log().Of(WM_CHAR, top);
+    ASSERT_EQ(chars.size(), 2u);
+    EXPECT_EQ(chars[0].wParam, 0xE9u);
+    EXPECT_EQ(chars[1].wParam, 0x20ACu);
+    EXPECT_TRUE(Log().Of(WM_KEYDOWN).empty());
+}
+
+TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    SetFocus(top);
+    display().KeyDown(VK_CONTROL);
+    EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+    EXPECT_LT(GetAsyncKeyState(VK_CONTROL), 0);
+    Log().Clear();
+    display().KeyPress('C');
+    auto chars = Log().Of(WM_CHAR, top);
+    ASSERT_EQ(chars.size(), 1u);
+    EXPECT_EQ(chars[0].wParam, 3u);  // Ctrl+C
+    display().KeyUp(VK_CONTROL);
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+
+    Log().Clear();
+    display().KeyDown(VK_MENU);
+    display().KeyPress(VK_F4);
+    display().KeyUp(VK_MENU);
+    auto sys = Log().Of(WM_SYSKEYDOWN, top);
+    ASSERT_EQ(sys.size(), 2u);
+    EXPECT_EQ(sys[1].wParam, WPARAM(VK_F4));
+    EXPECT_NE(sys[1].lParam & (LPARAM(1) << 29), 0);
+
+    display().KeyPress(VK_CAPITAL);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+    Log().Clear();
+    display().KeyPress('Q');
+    EXPECT_EQ(Log().Of(WM_CHAR, top).at(0).wParam, WPARAM('Q'));
+    display().KeyPress(VK_CAPITAL);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);
+}
+
+TEST_F(InputTest, RepeatedKeyDownsAreMarkedAsRepeats) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    SetFocus(top);
+    Log().Clear();
+    display().KeyDown(VK_DOWN);
+    display().KeyDown(VK_DOWN);
+    display().KeyUp(VK_DOWN);
+    auto downs = Log().Of(WM_KEYDOWN, top);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0].lParam & (LPARAM(1) << 30), 0);
+    EXPECT_NE(downs[1].lParam & (LPARAM(1) << 30), 0);
+    EXPECT_TRUE(Log().Of(WM_CHAR).empty());  // arrows type nothing
+}
+
+TEST_F(InputTest, WheelGoesToTheFocusWindowAndUpToItsParent) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 0, 0, 100, 100);
+    SetFocus(child);
+    display().MouseMove(30, 40);
+    Log().Clear();
+    display().Wheel(-WHEEL_DELTA);
+    auto child_wheel = Log().Of(WM_MOUSEWHEEL, child);
+    ASSERT_EQ(child_wheel.size(), 1u);
+    EXPECT_EQ(std::int16_t(HIWORD(child_wheel[0].wParam)), -WHEEL_DELTA);
+    EXPECT_EQ(ClientPointOf(child_wheel[0]), (POINT{30, 40}));  // screen coordinates
+    EXPECT_EQ(Log().Of(WM_MOUSEWHEEL, top).size(), 1u);         // passed up by DefWindowProc
+}
+
+TEST_F(InputTest, ClipCursorConfinesInjectedAndProgrammaticMoves) {
+    HWND top = TopLevel(0, 0, 500, 500);
+    (void)top;
+    RECT confine{100, 100, 200, 150};
+    ClipCursor(&confine);
+    display().MouseMove(400, 20);
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p, (POINT{199, 100}));
+    SetCursorPos(0, 0);
+    GetCursorPos(&p);
+    EXPECT_EQ(p, (POINT{100, 100}));
+    RECT current;
+    GetClipCursor(&current);
+    EXPECT_EQ(current, confine);
+    ClipCursor(nullptr);
+    display().MouseMove(400, 20);
+    GetCursorPos(&p);
+    EXPECT_EQ(p, (POINT{400, 20}));
+}
+
+TEST_F(InputTest, ClassCursorIsSetOverTheClientArea) {
+    WNDCLASS cls;
+    cls.lpfnWndProc = &RecordingProc;
+    cls.lpszClassName = "VexaTestIBeam";
+    cls.hCursor = LoadCursor(0, IDC_IBEAM);
+    RegisterClass(cls);
+    TopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE, 0, "VexaTestIBeam");
+    display().MouseMove(10, 10);
+    EXPECT_EQ(GetCursor(), IDC_IBEAM);
+    EXPECT_EQ(display().CursorShape(), IDC_IBEAM);
+}
+
+TEST_F(InputTest, LeaveTrackingPostsMouseLeaveOnce) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 0, 0, 50, 50);
+    display().MouseMove(10, 10);
+    TRACKMOUSEEVENT track{TME_LEAVE, child, 0};
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    Log().Clear();
+    display().MouseMove(20, 20);
+    EXPECT_TRUE(Log().Of(WM_MOUSELEAVE).empty());
+    display().MouseMove(100, 100);
+    display().MouseMove(120, 100);
+    EXPECT_EQ(Log().Of(WM_MOUSELEAVE, child).size(), 1u);
+}
+
+}  // namespace
+}  // namespace vexa::sys::testing

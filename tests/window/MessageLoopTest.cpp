@@ -1,0 +1,193 @@
+// The queue, the loop and paint messages.
+#include "window/WindowTestSupport.h"
+
+namespace vexa::sys::testing {
+namespace {
+
+using MessageLoopTest = WindowTest;
+
+TEST_F(MessageLoopTest, PostedMessagesArriveInOrderThroughTheLoop) {
+    HWND hwnd = TopLevel(0, 0, 10, 10);
+    Log().Clear();
+    PostMessage(hwnd, WM_USER + 1, 1, 0);
+    PostMessage(hwnd, WM_USER + 2, 2, 0);
+    EXPECT_TRUE(Log().Of(WM_USER + 1).empty());  // posted, not sent
+    EXPECT_EQ(PumpMessages(), 2);
+    EXPECT_EQ(Log().Sequence({WM_USER + 1, WM_USER + 2}),
+              (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+}
+
+TEST_F(MessageLoopTest, PeekFiltersByWindowAndRangeAndCanLeaveTheMessage) {
+    HWND a = TopLevel(0, 0, 10, 10);
+    HWND b = TopLevel(0, 0, 10, 10);
+    PostMessage(a, WM_USER + 1);
+    PostMessage(b, WM_USER + 2);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, b, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 2u);
+    ASSERT_TRUE(PeekMessage(&msg, 0, WM_USER + 2, WM_USER + 2, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, b);
+    ASSERT_TRUE(PeekMessage(&msg, 0, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, a);
+    EXPECT_FALSE(PeekMessage(&msg, 0, WM_USER, WM_USER + 5, PM_REMOVE));
+}
+
+TEST_F(MessageLoopTest, QuitEndsGetMessageAfterPendingWorkAndNothingPendingNeverHangs) {
+    HWND hwnd = TopLevel(0, 0, 10, 10);
+    PostMessage(hwnd, WM_USER);
+    PostQuitMessage(3);
+    MSG msg;
+    EXPECT_EQ(GetMessage(&msg), 1);
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_EQ(GetMessage(&msg), 0);
+    EXPECT_EQ(msg.wParam, 3u);
+    EXPECT_EQ(GetMessage(&msg), -1);  // nothing can ever arrive on the headless display
+}
+
+TEST_F(MessageLoopTest, GetMessageWaitsForTheNextTimerByLettingVirtualTimePass) {
+    HWND hwnd = TopLevel(0, 0, 10, 10);
+    const auto start = display().Now();
+    SetTimer(hwnd, 7, 250);
+    MSG msg;
+    ASSERT_EQ(GetMessage(&msg), 1);
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(display().Now() - start, 250u);
+}
+
+TEST_F(MessageLoopTest, InvalidationsMergeIntoOnePaintWithTheUnionRectangle) {
+    HWND hwnd = TopLevel(0, 0, 200, 200);
+    RECT painted{};
+    bool erase = false;
+    Log().handlers[WM_PAINT] = [&](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        painted = ps.rcPaint;
+        erase = ps.fErase;
+        EndPaint(h, &ps);
+        return 0;
+    };
+    Log().Clear();
+    RECT a{10, 10, 20, 20};
+    RECT b{50, 40, 60, 90};
+    InvalidateRect(hwnd, &a, false);
+    InvalidateRect(hwnd, &b, true);
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(hwnd, &update, false));
+    EXPECT_EQ(update, (RECT{10, 10, 60, 90}));
+    PumpMessages();
+    EXPECT_EQ(Log().Of(WM_PAINT, hwnd).size(), 1u);
+    EXPECT_EQ(painted, (RECT{10, 10, 60, 90}));
+    EXPECT_TRUE(erase);  // the class has no background, so WM_ERASEBKGND did not erase
+    EXPECT_EQ(Log().Of(WM_ERASEBKGND, hwnd).size(), 1u);
+    EXPECT_FALSE(GetUpdateRect(hwnd, &update, false));
+    PumpMessages();
+    EXPECT_EQ(Log().Of(WM_PAINT, hwnd).size(), 1u);
+}
+
+TEST_F(MessageLoopTest, InvalidationIsClippedToTheClientAreaAndValidateRemovesIt) {
+    HWND hwnd = TopLevel(0, 0, 100, 100);
+    RECT outside{90, 90, 300, 300};
+    InvalidateRect(hwnd, &outside, false);
+    RECT update;
+    GetUpdateRect(hwnd, &update, false);
+    EXPECT_EQ(update, (RECT{90, 90, 100, 100}));
+    ValidateRect(hwnd, nullptr);
+    Log().Clear();
+    PumpMessages();
+    EXPECT_TRUE(Log().Of(WM_PAINT).empty());
+}
+
+TEST_F(MessageLoopTest, AProcedureThatIgnoresPaintDoesNotGetItForever) {
+    HWND hwnd = TopLevel(0, 0, 100, 100);
+    Log().handlers[WM_PAINT] = [](HWND, WPARAM, LPARAM) -> LRESULT { return 0; };
+    Log().Clear();
+    InvalidateRect(hwnd, nullptr, false);
+    PumpMessages();
+    EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
+}
+
+TEST_F(MessageLoopTest, PaintComesAfterPostedMessagesAndUpdateWindowPaintsAtOnce) {
+    HWND hwnd = TopLevel(0, 0, 100, 100);
+    Log().Clear();
+    InvalidateRect(hwnd, nullptr, false);
+    PostMessage(hwnd, WM_USER);
+    PumpMessages();
+    EXPECT_EQ(Log().Sequence({WM_USER, WM_PAINT}), (std::vector<UINT>{WM_USER, WM_PAINT}));
+    Log().Clear();
+    InvalidateRect(hwnd, nullptr, false);
+    UpdateWindow(hwnd);
+    EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
+}
+
+TEST_F(MessageLoopTest, ParentInvalidationReachesChildrenUnlessItClipsThem) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 50, 50, 50, 50);
+    HWND clipping = Child(top, 0, 0, 40, 40, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND grandchild = Child(clipping, 0, 0, 10, 10);
+    Log().Clear();
+    RECT part{60, 60, 70, 70};
+    InvalidateRect(top, &part, false);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(child, &update, false));
+    EXPECT_EQ(update, (RECT{10, 10, 20, 20}));
+    InvalidateRect(clipping, nullptr, false);
+    EXPECT_FALSE(GetUpdateRect(grandchild, &update, false));
+    PumpMessages();
+    auto paints = Log().Of(WM_PAINT);
+    ASSERT_EQ(paints.size(), 3u);
+    EXPECT_EQ(paints[0].hwnd, top);  // parents paint before their children
+}
+
+TEST_F(MessageLoopTest, MovingAChildRepaintsWhatItUncovered) {
+    HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND child = Child(top, 0, 0, 20, 20);
+    Log().Clear();
+    MoveWindow(child, 100, 100, 20, 20);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(top, &update, false));
+    EXPECT_EQ(update, (RECT{0, 0, 120, 120}));
+    ASSERT_TRUE(GetUpdateRect(child, &update, false));
+    EXPECT_EQ(update, (RECT{0, 0, 20, 20}));
+}
+
+TEST_F(MessageLoopTest, FramesArePaintedThroughNonClientPaint) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    Log().Clear();
+    HWND child = Child(top, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    EXPECT_EQ(Log().Of(WM_NCPAINT, child).size(), 1u);
+    // The default frame is one line of the window-frame colour.
+    EXPECT_EQ(display().ScreenPixel(10, 10), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(display().ScreenPixel(59, 30), GetSysColor(COLOR_WINDOWFRAME));
+}
+
+TEST_F(MessageLoopTest, SettingChangesAreBroadcastToTopLevelWindows) {
+    HWND a = TopLevel(0, 0, 10, 10);
+    HWND b = TopLevel(0, 0, 10, 10);
+    HWND child = Child(a, 0, 0, 5, 5);
+    SetSystemMetric(SM_CXVSCROLL, 21);
+    Log().Clear();
+    BroadcastMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(Log().Of(WM_SETTINGCHANGE, a).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_SETTINGCHANGE, b).size(), 1u);
+    EXPECT_TRUE(Log().Of(WM_SETTINGCHANGE, child).empty());
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 21);
+    SetSystemMetric(SM_CXVSCROLL, 17);
+}
+
+TEST_F(MessageLoopTest, ClassicMetricsAndColours) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17);
+    EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), 17);
+    EXPECT_EQ(GetSystemMetrics(SM_CXEDGE), 2);
+    EXPECT_EQ(GetSystemMetrics(SM_CXBORDER), 1);
+    EXPECT_EQ(GetSystemMetrics(-1), 0);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(0, 0, 0));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(240, 240, 240));
+    EXPECT_EQ(GetSysColor(99), 0u);
+}
+
+}  // namespace
+}  // namespace vexa::sys::testing
