@@ -58,9 +58,9 @@ LPARAM SetWindowLongPtr(HWND hwnd, int index, LPARAM value) {
     LPARAM previous = GetWindowLongPtr(hwnd, index);
     switch (index) {
         case GWLP_WNDPROC:
-            // Another process's procedure is out of reach, and a missing one would leave the
-            // window unable to take any message.
-            if (w->processId != GetCurrentProcessId() || value == 0) return 0;
+            // Another process's procedure is out of reach, a missing one would leave the window
+            // unable to take any message, and a window in its last message takes no new one.
+            if (w->processId != GetCurrentProcessId() || value == 0 || w->finalizing) return 0;
             w->proc = reinterpret_cast<WNDPROC>(value);
             return previous;
         case GWLP_USERDATA:

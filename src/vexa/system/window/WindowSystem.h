@@ -42,6 +42,7 @@ struct WindowRecord {
     DWORD processId = 0;
     DWORD threadId = 0;
     bool destroying = false;
+    bool finalizing = false;  // WM_NCDESTROY is under way: no new procedure any more
 
     // Painting: the update region is kept as its bounding rectangle (client coordinates).
     bool hasUpdate = false;

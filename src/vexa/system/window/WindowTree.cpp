@@ -90,6 +90,7 @@ void FreeWindow(HWND hwnd) {
     WindowRecord* w = ws.Find(hwnd);
     if (w == nullptr) return;
     for (HWND child : std::vector<HWND>(w->children)) FreeWindow(child);
+    if (WindowRecord* still = ws.Find(hwnd)) still->finalizing = true;
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
     w = ws.Find(hwnd);
     if (w == nullptr) return;
