@@ -201,6 +201,20 @@ TEST_F(InputTest, ShowingATopLevelWindowActivatesItAndGivesItTheFocus) {
     EXPECT_EQ(WindowFromPoint(POINT{60, 60}), first);
 }
 
+TEST_F(InputTest, OwnedPopupsStayAboveTheirOwner) {
+    HWND owner = TopLevel(0, 0, 100, 100);
+    HWND popup =
+        CreateWindowEx(0, kRecordingClass, "", WS_POPUP | WS_VISIBLE, 20, 20, 30, 30, owner);
+    HWND other = TopLevel(0, 0, 100, 100);
+    EXPECT_EQ(WindowFromPoint(POINT{25, 25}), other);
+    display().MouseMove(0, 0);
+    SetActiveWindow(owner);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(WindowFromPoint(POINT{25, 25}), popup);
+    EXPECT_EQ(WindowFromPoint(POINT{80, 80}), owner);
+    EXPECT_EQ(SetWindowLongPtr(owner, GWLP_HWNDPARENT, LPARAM(popup)), 0);  // no cycles
+}
+
 TEST_F(InputTest, KeysGoToTheFocusWindowAndCharactersFollowTheirKeyDown) {
     HWND top = TopLevel(0, 0, 200, 200);
     HWND edit = Child(top, 0, 0, 10, 10);

@@ -139,6 +139,18 @@ TEST_F(MessageLoopTest, ParentInvalidationReachesChildrenUnlessItClipsThem) {
     EXPECT_EQ(paints[0].hwnd, top);  // parents paint before their children
 }
 
+TEST_F(MessageLoopTest, ShowingAWindowPaintsAllItsVisibleDescendants) {
+    HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_CLIPCHILDREN);
+    HWND child = Child(top, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND grandchild = Child(child, 0, 0, 10, 10);
+    Log().Clear();
+    ShowWindow(top, SW_SHOW);
+    PumpMessages();
+    EXPECT_EQ(Log().Of(WM_PAINT, top).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_PAINT, child).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_PAINT, grandchild).size(), 1u);
+}
+
 TEST_F(MessageLoopTest, MovingAChildRepaintsWhatItUncovered) {
     HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
     HWND child = Child(top, 0, 0, 20, 20);

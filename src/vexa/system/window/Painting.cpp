@@ -102,6 +102,15 @@ void InvalidateWindowArea(HWND hwnd, const RECT* clientRect, bool erase, bool fr
     }
 }
 
+void InvalidateWindowTree(HWND hwnd) {
+    const WindowRecord* w = Ws().Find(hwnd);
+    if (w == nullptr || !IsVisibleChain(*w)) return;
+    InvalidateWindowArea(hwnd, nullptr, true, true);
+    w = Ws().Find(hwnd);
+    if (w == nullptr) return;
+    for (HWND child : std::vector<HWND>(w->children)) InvalidateWindowTree(child);
+}
+
 void InvalidateParentArea(const WindowRecord& child, const RECT& rectInParent) {
     const HWND self = child.hwnd;
     WindowRecord* parent = Ws().Find(child.parent);

@@ -29,6 +29,14 @@ LPARAM ChangeStyle(HWND hwnd, int index, UINT newValue) {
     return LPARAM(old);
 }
 
+// Whether `owner` appears on the owner chain of `hwnd` (or is hwnd): a cycle otherwise.
+bool OwnsDirectlyOrIndirectly(HWND owner, HWND hwnd) {
+    for (const WindowRecord* w = Ws().Find(hwnd); w != nullptr; w = Ws().Find(w->owner)) {
+        if (w->hwnd == owner) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 LPARAM GetWindowLongPtr(HWND hwnd, int index) {
@@ -73,7 +81,8 @@ LPARAM SetWindowLongPtr(HWND hwnd, int index, LPARAM value) {
             w->id = std::uintptr_t(value);
             return previous;
         case GWLP_HWNDPARENT:
-            if (w->IsTopLevel() && (value == 0 || Ws().Find(HWND(value)) != nullptr)) {
+            if (w->IsTopLevel() && (value == 0 || Ws().Find(HWND(value)) != nullptr) &&
+                !OwnsDirectlyOrIndirectly(hwnd, HWND(value))) {
                 w->owner = HWND(value);
                 return previous;
             }

@@ -37,6 +37,20 @@ void PlaceChild(WindowRecord& w, HWND insertAfter) {
     }
 }
 
+void ApplyZOrder(WindowRecord& w, HWND insertAfter);
+
+// Owned windows (drop-down lists, dialogs) stay above their owner, as on the classic platform.
+void RaiseOwnedWindows(HWND owner) {
+    std::vector<HWND> owned;
+    for (HWND top : Ws().topLevels) {
+        const WindowRecord* candidate = Ws().Find(top);
+        if (candidate != nullptr && candidate->owner == owner) owned.push_back(top);
+    }
+    for (HWND hwnd : owned) {
+        if (WindowRecord* w = Ws().Find(hwnd)) ApplyZOrder(*w, HWND_TOP);
+    }
+}
+
 void ApplyZOrder(WindowRecord& w, HWND insertAfter) {
     if (w.IsChild()) {
         PlaceChild(w, insertAfter);
@@ -45,6 +59,7 @@ void ApplyZOrder(WindowRecord& w, HWND insertAfter) {
     RemoveFromZOrder(w);
     InsertTopLevel(w, insertAfter);
     Ws().Display().Restack(w.hwnd, TopLevelAbove(w.hwnd));
+    if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST) RaiseOwnedWindows(w.hwnd);
 }
 
 void ChangeVisibility(WindowRecord& w, bool show) {
@@ -65,7 +80,7 @@ void InvalidateAfterChange(HWND hwnd, const RECT& oldRect, bool wasVisible, UINT
         if (wasVisible) InvalidateParentArea(*w, oldRect);
         if (visible) InvalidateParentArea(*w, w->rect);
     }
-    if (visible) InvalidateWindowArea(hwnd, nullptr, true, true);
+    if (visible) InvalidateWindowTree(hwnd);
 }
 
 void MoveBackBuffer(WindowRecord& w, bool sized) {

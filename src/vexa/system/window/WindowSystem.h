@@ -144,6 +144,9 @@ bool RecalculateClientArea(HWND hwnd);
 // The non-client border DefWindowProc computes from the style bits.
 RECT DefaultClientArea(const WindowRecord& w, const RECT& windowRect);
 void InvalidateWindowArea(HWND hwnd, const RECT* clientRect, bool erase, bool frame);
+// The whole window, its frame and every visible descendant: for a window shown, moved or
+// resized, whose pixels all have to be drawn again.
+void InvalidateWindowTree(HWND hwnd);
 void InvalidateParentArea(const WindowRecord& child, const RECT& rectInParent);
 void ResizeBackBuffer(WindowRecord& w);
 void DestroyBackBuffer(WindowRecord& w);
