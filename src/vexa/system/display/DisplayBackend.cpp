@@ -1,6 +1,7 @@
 #include "vexa/system/display/DisplayBackend.h"
 
 #include "vexa/system/display/HeadlessDisplay.h"
+#include "vexa/system/window/Window.h"
 
 namespace vexa::sys {
 
@@ -24,6 +25,15 @@ std::unique_ptr<DisplayBackend> SetDisplayBackend(std::unique_ptr<DisplayBackend
     auto& slot = Slot();
     std::unique_ptr<DisplayBackend> previous = std::move(slot);
     slot = std::move(backend);
+    if (slot) {
+        // The screen metrics follow the display in use.
+        const SIZE screen = slot->ScreenSize();
+        SetSystemMetric(SM_CXSCREEN, screen.cx);
+        SetSystemMetric(SM_CYSCREEN, screen.cy);
+        SetSystemMetric(SM_CXVIRTUALSCREEN, screen.cx);
+        SetSystemMetric(SM_CYVIRTUALSCREEN, screen.cy);
+        SetSystemMetric(SM_CXFULLSCREEN, screen.cx);
+    }
     return previous;
 }
 

@@ -67,6 +67,7 @@ class DisplayBackend {
 // installed another one before creating its first window.
 DisplayBackend& CurrentDisplay();
 // Installs a backend; call before the first window is created. Returns the previous one.
+// The screen metrics (SM_CXSCREEN, SM_CYSCREEN, ...) follow the new backend's ScreenSize().
 std::unique_ptr<DisplayBackend> SetDisplayBackend(std::unique_ptr<DisplayBackend> backend);
 
 }  // namespace vexa::sys

@@ -231,6 +231,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 SetFocus(hwnd);
             }
             return 0;
+        case WM_CANCELMODE:
+            if (ws.capture == hwnd) ReleaseCapture();
+            return 0;
         case WM_GETFONT:
             return 0;
         default:

@@ -338,6 +338,14 @@ constexpr int GWL_EXSTYLE = -20;
 constexpr int GWLP_USERDATA = -21;
 constexpr int GWL_USERDATA = GWLP_USERDATA;
 
+// GetWindow.
+constexpr UINT GW_HWNDFIRST = 0;
+constexpr UINT GW_HWNDLAST = 1;
+constexpr UINT GW_HWNDNEXT = 2;
+constexpr UINT GW_HWNDPREV = 3;
+constexpr UINT GW_OWNER = 4;
+constexpr UINT GW_CHILD = 5;
+
 // GetAncestor.
 constexpr UINT GA_PARENT = 1;
 constexpr UINT GA_ROOT = 2;

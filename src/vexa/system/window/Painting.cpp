@@ -257,6 +257,7 @@ std::uintptr_t BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     PaintFrameIfDirty(hwnd);
     w = ws.Find(hwnd);
     if (w == nullptr) return 0;
+    CaretBeforePaint(hwnd);
     ps->rcPaint = w->hasUpdate ? w->update : RECT{};
     ps->fErase = false;
     ps->hdc = ws.paintDcProvider != nullptr ? ws.paintDcProvider(hwnd, *ps) : hwnd;
@@ -278,6 +279,7 @@ bool EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     }
     if (w == nullptr) return false;
     if (WindowRecord* top = BufferOwner(*w)) MarkDirty(*top, BufferRectOfClient(*w, ps->rcPaint));
+    CaretAfterPaint(hwnd);
     return true;
 }
 

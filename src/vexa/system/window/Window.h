@@ -46,6 +46,9 @@ HWND GetTopLevelWindow(HWND hwnd);
 // Children bottom-to-top in z-order is the internal order; this returns them top first.
 std::vector<HWND> GetChildWindows(HWND parent);
 HWND GetDlgItem(HWND parent, std::uintptr_t id);
+// GW_CHILD (the top child), GW_HWNDFIRST/LAST/NEXT/PREV (siblings in z-order, top first),
+// GW_OWNER.
+HWND GetWindow(HWND hwnd, UINT command);
 HWND GetDesktopWindow();
 
 // Windows belong to a process and a thread. Tests mark a window as another process's to

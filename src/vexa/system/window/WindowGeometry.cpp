@@ -343,6 +343,10 @@ bool EnableWindow(HWND hwnd, bool enable) {
     if (enable) {
         w->style &= ~WS_DISABLED;
     } else {
+        // A mode such as a drag or a tracking loop ends before the window turns disabled.
+        SendMessage(hwnd, WM_CANCELMODE, 0, 0);
+        w = Ws().Find(hwnd);
+        if (w == nullptr) return false;
         w->style |= WS_DISABLED;
         ForgetWindowInput(hwnd);
     }

@@ -161,6 +161,10 @@ LRESULT DeliverMessage(WindowRecord& w, UINT msg, WPARAM wParam, LPARAM lParam);
 HWND NextWindowToPaint(HWND filter);
 // The top-level window directly above hwnd in z-order, 0 when it is the top one.
 HWND TopLevelAbove(HWND hwnd);
+// The caret steps aside while its window paints and goes with its window.
+void CaretBeforePaint(HWND hwnd);
+void CaretAfterPaint(HWND hwnd);
+void CaretWindowGone(HWND hwnd);
 // Mouse-key flags (MK_*) from the current key state.
 WPARAM MouseKeyFlags();
 

@@ -94,6 +94,7 @@ void FreeWindow(HWND hwnd) {
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
     w = ws.Find(hwnd);
     if (w == nullptr) return;
+    CaretWindowGone(hwnd);
     ws.timers.KillAllOf(hwnd);
     RemoveQueuedMessages(hwnd);
     ws.paintPending.erase(hwnd);
@@ -276,6 +277,31 @@ HWND GetDlgItem(HWND parent, std::uintptr_t id) {
         if (Ws().Find(child)->id == id) return child;
     }
     return 0;
+}
+
+HWND GetWindow(HWND hwnd, UINT command) {
+    WindowSystem& ws = Ws();
+    const WindowRecord* w = ws.Find(hwnd);
+    if (w == nullptr) return 0;
+    if (command == GW_OWNER) return w->owner;
+    if (command == GW_CHILD) return w->children.empty() ? 0 : w->children.back();
+    const std::vector<HWND>* siblings = &ws.topLevels;
+    if (w->IsChild()) siblings = &ws.Find(w->parent)->children;
+    if (siblings->empty()) return 0;
+    // Stored bottom to top; "first" and "next" go from the top down.
+    auto self = std::find(siblings->begin(), siblings->end(), hwnd);
+    switch (command) {
+        case GW_HWNDFIRST:
+            return siblings->back();
+        case GW_HWNDLAST:
+            return siblings->front();
+        case GW_HWNDNEXT:
+            return self == siblings->begin() ? 0 : *(self - 1);
+        case GW_HWNDPREV:
+            return self + 1 == siblings->end() ? 0 : *(self + 1);
+        default:
+            return 0;
+    }
 }
 
 HWND SetParent(HWND hwnd, HWND newParent) {
