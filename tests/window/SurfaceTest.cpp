@@ -67,6 +67,17 @@ TEST_F(SurfaceTest, TheScreenIsComposedInZOrderAndFollowsMovesAndHides) {
     EXPECT_EQ(display().ScreenPixel(510, 510), RGB(0, 255, 0));  // content kept
 }
 
+TEST_F(SurfaceTest, MovingATopLevelWindowNeedsNoRepaint) {
+    HWND top = TopLevel(0, 0, 100, 100);
+    Log().Clear();
+    MoveWindow(top, 300, 300, 100, 100);
+    PumpMessages();
+    EXPECT_TRUE(Log().Of(WM_PAINT).empty());
+    MoveWindow(top, 300, 300, 120, 100);
+    PumpMessages();
+    EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
+}
+
 TEST_F(SurfaceTest, ResizingKeepsTheContentAndHandsOutANewBuffer) {
     HWND top = TopLevel(0, 0, 100, 100);
     Fill(top, RECT{0, 0, 10, 10}, RGB(1, 2, 3));

@@ -15,6 +15,11 @@
 //   waiting at most timeoutMs for the first one (0 = do not wait, -1 = wait without limit).
 //   It returns false when nothing can ever arrive (then the loop stops waiting).
 // - NowMs() is a monotonic clock in milliseconds; timers are due against it.
+// - Changes made by the user through the window manager come back as window-system calls:
+//   a move or resize -> SetWindowPos(hwnd, 0, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE)
+//   (the Move call this causes carries the same rectangle), the close button ->
+//   PostMessage(hwnd, WM_CLOSE), activation -> SetActiveWindow(hwnd), an expose -> copy the
+//   exposed part of GetWindowSurface(hwnd, true).surface again (no repaint is needed).
 #pragma once
 
 #include <cairo.h>

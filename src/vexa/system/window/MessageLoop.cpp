@@ -186,7 +186,6 @@ LRESULT DispatchMessage(const MSG* msg) {
 }
 
 int PumpMessages() {
-    WindowSystem& ws = Ws();
     MSG msg;
     int dispatched = 0;
     while (dispatched < kPumpLimit && PeekMessage(&msg, 0, 0, 0, PM_REMOVE)) {
@@ -199,7 +198,6 @@ int PumpMessages() {
         DispatchMessage(&msg);
         ++dispatched;
     }
-    (void)ws;
     FlushSurfaces();
     return dispatched;
 }

@@ -287,7 +287,10 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
     w = Ws().Find(hwnd);
     if (w == nullptr) return false;
     const bool visibilityChanged = wasVisible != ((w->style & WS_VISIBLE) != 0);
-    if (sized || moved || clientChanged || visibilityChanged) {
+    // A top-level window that only moved keeps its back buffer as it is.
+    const bool contentMoves =
+        sized || clientChanged || visibilityChanged || (moved && w->IsChild());
+    if (contentMoves) {
         InvalidateAfterChange(hwnd, oldRect, wasVisible, pos.flags);
     } else if ((pos.flags & SWP_FRAMECHANGED) != 0 && (pos.flags & SWP_NOREDRAW) == 0) {
         const RECT noClientArea{};
