@@ -260,11 +260,11 @@ TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
 
     Log().Clear();
     display().KeyDown(VK_MENU);
-    display().KeyPress(VK_F4);
+    display().KeyPress(VK_F5);
     display().KeyUp(VK_MENU);
     auto sys = Log().Of(WM_SYSKEYDOWN, top);
     ASSERT_EQ(sys.size(), 2u);
-    EXPECT_EQ(sys[1].wParam, WPARAM(VK_F4));
+    EXPECT_EQ(sys[1].wParam, WPARAM(VK_F5));
     EXPECT_NE(sys[1].lParam & (LPARAM(1) << 29), 0);
 
     display().KeyPress(VK_CAPITAL);
@@ -274,6 +274,36 @@ TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
     EXPECT_EQ(Log().Of(WM_CHAR, top).at(0).wParam, WPARAM('Q'));
     display().KeyPress(VK_CAPITAL);
     EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);
+}
+
+TEST_F(InputTest, RightClicksAndTheAppsKeyAskForAContextMenuThatTravelsUp) {
+    HWND top = TopLevel(100, 100, 200, 200);
+    HWND child = Child(top, 10, 10, 50, 50);
+    Log().Clear();
+    display().Click(120, 130, 2);
+    auto menus = Log().Of(WM_CONTEXTMENU);
+    ASSERT_EQ(menus.size(), 2u);  // the child, then its parent through DefWindowProc
+    EXPECT_EQ(menus[0].hwnd, child);
+    EXPECT_EQ(HWND(menus[0].wParam), child);
+    EXPECT_EQ(GET_X_LPARAM(menus[0].lParam), 120);  // screen coordinates
+    EXPECT_EQ(GET_Y_LPARAM(menus[0].lParam), 130);
+    EXPECT_EQ(menus[1].hwnd, top);
+    SetFocus(child);
+    Log().Clear();
+    display().KeyPress(VK_APPS);
+    ASSERT_EQ(Log().Of(WM_CONTEXTMENU, child).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_CONTEXTMENU, child)[0].lParam, -1);
+}
+
+TEST_F(InputTest, AltF4ClosesTheTopLevelWindow) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 10, 10, 50, 50);
+    SetFocus(child);
+    display().KeyDown(VK_MENU);
+    display().KeyPress(VK_F4);
+    display().KeyUp(VK_MENU);
+    EXPECT_EQ(Log().Of(WM_CLOSE, top).size(), 1u);
+    EXPECT_FALSE(IsWindow(top));
 }
 
 TEST_F(InputTest, RepeatedKeyDownsAreMarkedAsRepeats) {

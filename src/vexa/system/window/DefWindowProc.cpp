@@ -163,6 +163,31 @@ LRESULT MouseActivateRequest(const WindowRecord& w, WPARAM wParam, LPARAM lParam
     return MA_ACTIVATE;
 }
 
+// The context-menu request that right-button releases, the Apps key and Shift+F10 make;
+// lParam -1 tells the keyboard asked for it.
+void RequestContextMenu(HWND hwnd, LPARAM screenPoint) {
+    SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), screenPoint);
+}
+
+LPARAM ScreenPointOf(HWND hwnd, LPARAM clientPoint) {
+    POINT p{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
+    ClientToScreen(hwnd, &p);
+    return MAKELPARAM(p.x, p.y);
+}
+
+bool KeyIsDown(int vk) {
+    return GetKeyState(vk) < 0;
+}
+
+LRESULT SystemKeyDown(HWND hwnd, WPARAM vk) {
+    if (vk == WPARAM(VK_F4) && KeyIsDown(VK_MENU)) {
+        SendMessage(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (vk == WPARAM(VK_F10) && KeyIsDown(VK_SHIFT)) {
+        RequestContextMenu(hwnd, -1);
+    }
+    return 0;
+}
+
 }  // namespace
 
 void SetDefWindowProcHook(DefWindowProcHook hook) {
@@ -230,6 +255,20 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 !IsChild(hwnd, ws.focus)) {
                 SetFocus(hwnd);
             }
+            return 0;
+        case WM_RBUTTONUP:
+            RequestContextMenu(hwnd, ScreenPointOf(hwnd, lParam));
+            return 0;
+        case WM_NCRBUTTONUP:
+            RequestContextMenu(hwnd, lParam);
+            return 0;
+        case WM_KEYUP:
+            if (wParam == WPARAM(VK_APPS)) RequestContextMenu(hwnd, -1);
+            return 0;
+        case WM_SYSKEYDOWN:
+            return SystemKeyDown(hwnd, wParam);
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
             return 0;
         case WM_CANCELMODE:
             if (ws.capture == hwnd) ReleaseCapture();

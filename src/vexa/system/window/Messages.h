@@ -110,6 +110,9 @@ constexpr UINT WM_THEMECHANGED = 0x031A;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
+// WM_SYSCOMMAND wParam.
+constexpr WPARAM SC_CLOSE = 0xF060;
+
 // WM_SETTINGCHANGE wParam: the non-client metrics (scroll-bar sizes among them) changed.
 constexpr WPARAM SPI_SETNONCLIENTMETRICS = 42;
 
