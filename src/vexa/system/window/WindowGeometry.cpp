@@ -247,58 +247,95 @@ bool GetClientRect(HWND hwnd, RECT* rect) {
     return true;
 }
 
-bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
-    WindowRecord* w = Ws().Find(hwnd);
-    if (w == nullptr) return false;
-    WINDOWPOS pos{hwnd, insertAfter, x, y, std::max(width, 0), std::max(height, 0), flags};
-    if ((flags & SWP_NOMOVE) != 0) {
+namespace {
+
+// What a position change did, for the repaint and the notification that follow it.
+struct PositionChange {
+    RECT oldRect;
+    RECT newRect;
+    bool wasVisible = false;
+    bool sized = false;
+    bool moved = false;
+    bool clientChanged = false;
+};
+
+// Fills in what the flags keep and lets the window adjust the request; false when the
+// window went away meanwhile.
+bool PrepareWindowPos(WINDOWPOS& pos) {
+    const WindowRecord* w = Ws().Find(pos.hwnd);
+    if ((pos.flags & SWP_NOMOVE) != 0) {
         pos.x = w->rect.left;
         pos.y = w->rect.top;
     }
-    if ((flags & SWP_NOSIZE) != 0) {
+    if ((pos.flags & SWP_NOSIZE) != 0) {
         pos.cx = w->Width();
         pos.cy = w->Height();
     }
-    if ((flags & SWP_NOSENDCHANGING) == 0) {
-        SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
-        w = Ws().Find(hwnd);
-        if (w == nullptr) return false;
+    if ((pos.flags & SWP_NOSENDCHANGING) == 0) {
+        SendMessage(pos.hwnd, WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
     }
-    const RECT oldRect = w->rect;
-    const bool wasVisible = (w->style & WS_VISIBLE) != 0;
-    const RECT newRect{pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
-    const bool sized = oldRect.Width() != newRect.Width() || oldRect.Height() != newRect.Height();
-    const bool moved = oldRect.left != newRect.left || oldRect.top != newRect.top;
-    w->rect = newRect;
+    return Ws().Find(pos.hwnd) != nullptr;
+}
+
+bool ApplyGeometry(const WINDOWPOS& pos, PositionChange& change) {
+    WindowRecord* w = Ws().Find(pos.hwnd);
+    change.oldRect = w->rect;
+    change.wasVisible = (w->style & WS_VISIBLE) != 0;
+    change.newRect = RECT{pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
+    change.sized = change.oldRect.Width() != change.newRect.Width() ||
+                   change.oldRect.Height() != change.newRect.Height();
+    change.moved =
+        change.oldRect.left != change.newRect.left || change.oldRect.top != change.newRect.top;
+    w->rect = change.newRect;
     if ((pos.flags & SWP_NOZORDER) == 0) ApplyZOrder(*w, pos.hwndInsertAfter);
-    bool clientChanged = false;
-    if (sized || (pos.flags & SWP_FRAMECHANGED) != 0) {
-        clientChanged = RecalculateClientArea(hwnd);
-        w = Ws().Find(hwnd);
+    if (change.sized || (pos.flags & SWP_FRAMECHANGED) != 0) {
+        change.clientChanged = RecalculateClientArea(pos.hwnd);
+        w = Ws().Find(pos.hwnd);
         if (w == nullptr) return false;
     }
-    if (sized || moved) MoveBackBuffer(*w, sized);
-    if ((pos.flags & SWP_SHOWWINDOW) != 0 && !wasVisible) ChangeVisibility(*w, true);
-    if ((pos.flags & SWP_HIDEWINDOW) != 0 && wasVisible) {
+    if (change.sized || change.moved) MoveBackBuffer(*w, change.sized);
+    return true;
+}
+
+bool ApplyVisibility(const WINDOWPOS& pos, const PositionChange& change) {
+    WindowRecord* w = Ws().Find(pos.hwnd);
+    if ((pos.flags & SWP_SHOWWINDOW) != 0 && !change.wasVisible) ChangeVisibility(*w, true);
+    if ((pos.flags & SWP_HIDEWINDOW) != 0 && change.wasVisible) {
         ChangeVisibility(*w, false);
-        ForgetWindowInput(hwnd);
-        MoveActivationAwayFrom(hwnd);
+        ForgetWindowInput(pos.hwnd);
+        MoveActivationAwayFrom(pos.hwnd);
     }
-    w = Ws().Find(hwnd);
-    if (w == nullptr) return false;
-    const bool visibilityChanged = wasVisible != ((w->style & WS_VISIBLE) != 0);
+    return Ws().Find(pos.hwnd) != nullptr;
+}
+
+void RepaintAfterPositionChange(const WINDOWPOS& pos, const PositionChange& change) {
+    const WindowRecord* w = Ws().Find(pos.hwnd);
+    const bool visibilityChanged = change.wasVisible != ((w->style & WS_VISIBLE) != 0);
     // A top-level window that only moved keeps its back buffer as it is.
     const bool contentMoves =
-        sized || clientChanged || visibilityChanged || (moved && w->IsChild());
+        change.sized || change.clientChanged || visibilityChanged || (change.moved && w->IsChild());
     if (contentMoves) {
-        InvalidateAfterChange(hwnd, oldRect, wasVisible, pos.flags);
+        InvalidateAfterChange(pos.hwnd, change.oldRect, change.wasVisible, pos.flags);
     } else if ((pos.flags & SWP_FRAMECHANGED) != 0 && (pos.flags & SWP_NOREDRAW) == 0) {
         const RECT noClientArea{};
-        InvalidateWindowArea(hwnd, &noClientArea, false, true);
+        InvalidateWindowArea(pos.hwnd, &noClientArea, false, true);
     }
-    if ((pos.flags & SWP_SHOWWINDOW) != 0 && !wasVisible) ActivateAfterShow(hwnd, pos.flags);
+}
+
+}  // namespace
+
+bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+    if (Ws().Find(hwnd) == nullptr) return false;
+    WINDOWPOS pos{hwnd, insertAfter, x, y, std::max(width, 0), std::max(height, 0), flags};
+    PositionChange change;
+    if (!PrepareWindowPos(pos) || !ApplyGeometry(pos, change) || !ApplyVisibility(pos, change)) {
+        return false;
+    }
+    RepaintAfterPositionChange(pos, change);
+    if ((pos.flags & SWP_SHOWWINDOW) != 0 && !change.wasVisible) ActivateAfterShow(hwnd, pos.flags);
     WINDOWPOS changed = pos;
-    changed.flags = ActualChangeFlags(pos.flags, oldRect, newRect, clientChanged);
+    changed.flags =
+        ActualChangeFlags(pos.flags, change.oldRect, change.newRect, change.clientChanged);
     if (IsWindow(hwnd)) SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, LPARAM(&changed));
     return true;
 }

@@ -66,6 +66,36 @@ WindowRecord& AddRecord(const WNDCLASS& cls, UINT exStyle, UINT style, const REC
     return w;
 }
 
+CREATESTRUCT MakeCreateStruct(UINT exStyle, const std::string& className,
+                              const std::string& windowName, UINT style, const RECT& rect,
+                              HWND parent, std::uintptr_t id, void* createParam) {
+    CREATESTRUCT cs;
+    cs.lpCreateParams = createParam;
+    cs.hMenu = id;
+    cs.hwndParent = parent;
+    cs.x = rect.left;
+    cs.y = rect.top;
+    cs.cx = rect.right - rect.left;
+    cs.cy = rect.bottom - rect.top;
+    cs.style = style;
+    cs.lpszName = windowName.c_str();
+    cs.lpszClass = className.c_str();
+    cs.dwExStyle = exStyle;
+    return cs;
+}
+
+// WM_SIZE and WM_MOVE right after WM_CREATE, as the classic creation sends them.
+bool SendInitialGeometry(HWND hwnd) {
+    const WindowRecord* w = Ws().Find(hwnd);
+    if (w == nullptr) return false;
+    const RECT client = w->clientArea;
+    const RECT rect = w->rect;
+    SendMessage(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    if (!IsWindow(hwnd)) return false;
+    SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(rect.left + client.left, rect.top + client.top));
+    return IsWindow(hwnd);
+}
+
 void SendDestroyMessages(HWND hwnd) {
     WindowRecord* w = Ws().Find(hwnd);
     if (w == nullptr) return;
@@ -168,19 +198,8 @@ HWND CreateWindowEx(UINT exStyle, const std::string& className, const std::strin
     WindowRecord& w = AddRecord(*cls, exStyle, style, rect, parent, id, windowName);
     const HWND hwnd = w.hwnd;
 
-    CREATESTRUCT cs;
-    cs.lpCreateParams = createParam;
-    cs.hMenu = id;
-    cs.hwndParent = parent;
-    cs.x = rect.left;
-    cs.y = rect.top;
-    cs.cx = rect.right - rect.left;
-    cs.cy = rect.bottom - rect.top;
-    cs.style = style;
-    cs.lpszName = windowName.c_str();
-    cs.lpszClass = className.c_str();
-    cs.dwExStyle = exStyle;
-
+    const CREATESTRUCT cs =
+        MakeCreateStruct(exStyle, className, windowName, style, rect, parent, id, createParam);
     if (SendMessage(hwnd, WM_NCCREATE, 0, LPARAM(&cs)) == 0) {
         DestroyWindow(hwnd);
         return 0;
@@ -191,14 +210,8 @@ HWND CreateWindowEx(UINT exStyle, const std::string& className, const std::strin
         DestroyWindow(hwnd);
         return 0;
     }
-    WindowRecord* created = ws.Find(hwnd);
-    if (created == nullptr) return 0;
-    const RECT client = created->clientArea;
-    SendMessage(hwnd, WM_SIZE, SIZE_RESTORED,
-                MAKELPARAM(client.right - client.left, client.bottom - client.top));
-    if (ws.Find(hwnd) == nullptr) return 0;
-    SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(rect.left + client.left, rect.top + client.top));
-    if ((style & WS_VISIBLE) != 0 && IsWindow(hwnd)) ShowWindow(hwnd, SW_SHOW);
+    if (!SendInitialGeometry(hwnd)) return 0;
+    if ((style & WS_VISIBLE) != 0) ShowWindow(hwnd, SW_SHOW);
     return IsWindow(hwnd) ? hwnd : 0;
 }
 
