@@ -107,6 +107,41 @@ TEST_F(MessageLoopTest, AProcedureThatIgnoresPaintDoesNotGetItForever) {
     EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
 }
 
+TEST_F(MessageLoopTest, PartialValidationShrinksTheRegionAndNeverHangsTheLoop) {
+    HWND hwnd = TopLevel(0, 0, 100, 100);
+    RECT top{0, 0, 100, 30};
+    InvalidateRect(hwnd, nullptr, false);
+    ValidateRect(hwnd, &top);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(hwnd, &update, false));
+    EXPECT_EQ(update, (RECT{0, 30, 100, 100}));
+    // A handler that only validates a hole in the middle gets its region validated for it.
+    Log().handlers[WM_PAINT] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
+        RECT middle{40, 40, 60, 60};
+        ValidateRect(h, &middle);
+        return 0;
+    };
+    Log().Clear();
+    PumpMessages();
+    EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
+    EXPECT_FALSE(GetUpdateRect(hwnd, &update, false));
+}
+
+TEST_F(MessageLoopTest, InvalidatingAgainAfterBeginPaintAsksForAnotherPaint) {
+    HWND hwnd = TopLevel(0, 0, 100, 100);
+    int paints = 0;
+    Log().handlers[WM_PAINT] = [&paints](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        EndPaint(h, &ps);
+        if (++paints == 1) InvalidateRect(h, nullptr, false);
+        return 0;
+    };
+    InvalidateRect(hwnd, nullptr, false);
+    PumpMessages();
+    EXPECT_EQ(paints, 2);
+}
+
 TEST_F(MessageLoopTest, PaintComesAfterPostedMessagesAndUpdateWindowPaintsAtOnce) {
     HWND hwnd = TopLevel(0, 0, 100, 100);
     Log().Clear();

@@ -78,19 +78,6 @@ bool TakeQuit(MSG* out, bool remove) {
     return true;
 }
 
-LRESULT DispatchPaint(const MSG& msg) {
-    WindowRecord* w = Ws().Find(msg.hwnd);
-    if (w == nullptr) return 0;
-    const std::uint64_t validations = w->validations;
-    const LRESULT result = DeliverMessage(*w, WM_PAINT, msg.wParam, msg.lParam);
-    // A procedure that neither painted nor validated would get WM_PAINT forever.
-    w = Ws().Find(msg.hwnd);
-    if (w != nullptr && w->hasUpdate && w->validations == validations) {
-        ValidateRect(msg.hwnd, nullptr);
-    }
-    return result;
-}
-
 LRESULT DispatchTimer(const MSG& msg) {
     auto proc = reinterpret_cast<TIMERPROC>(msg.lParam);
     // A timer killed after its message was taken does not tick any more.
@@ -179,7 +166,7 @@ bool TranslateMessage(const MSG* msg) {
 
 LRESULT DispatchMessage(const MSG* msg) {
     if (msg == nullptr) return 0;
-    if (msg->message == WM_PAINT) return DispatchPaint(*msg);
+    if (msg->message == WM_PAINT) return DeliverPaint(msg->hwnd, msg->wParam, msg->lParam);
     if (msg->message == WM_TIMER) return DispatchTimer(*msg);
     WindowRecord* w = Ws().Find(msg->hwnd);
     return w == nullptr ? 0 : DeliverMessage(*w, msg->message, msg->wParam, msg->lParam);

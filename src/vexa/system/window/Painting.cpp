@@ -48,11 +48,28 @@ void InvalidateChildren(const WindowRecord& w, const RECT& clientRect, bool eras
     }
 }
 
+// r minus a part of v that spans r's whole width or height from one of its edges; any other
+// overlap leaves r as it is (a rectangle cannot hold a hole).
+RECT WithoutSpanningStrip(const RECT& r, const RECT& v) {
+    RECT result = r;
+    if (v.left <= r.left && v.right >= r.right) {
+        if (v.top <= r.top && v.bottom > r.top)
+            result.top = v.bottom;
+        else if (v.bottom >= r.bottom && v.top < r.bottom)
+            result.bottom = v.top;
+    } else if (v.top <= r.top && v.bottom >= r.bottom) {
+        if (v.left <= r.left && v.right > r.left)
+            result.left = v.right;
+        else if (v.right >= r.right && v.left < r.right)
+            result.right = v.left;
+    }
+    return RectIsEmpty(result) ? RECT{} : result;
+}
+
 void Validate(WindowRecord& w) {
     w.hasUpdate = false;
     w.update = RECT{};
     w.eraseRequested = false;
-    ++w.validations;
     if (!w.frameDirty) Ws().paintPending.erase(w.hwnd);
 }
 
@@ -100,6 +117,20 @@ void InvalidateWindowArea(HWND hwnd, const RECT* clientRect, bool erase, bool fr
     if ((w->style & WS_CLIPCHILDREN) == 0 && !RectIsEmpty(area)) {
         InvalidateChildren(*w, area, erase);
     }
+}
+
+LRESULT DeliverPaint(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    WindowRecord* w = Ws().Find(hwnd);
+    if (w == nullptr) return 0;
+    const std::uint64_t beginPaints = w->beginPaints;
+    const RECT before = w->update;
+    const LRESULT result = DeliverMessage(*w, WM_PAINT, wParam, lParam);
+    w = Ws().Find(hwnd);
+    if (w != nullptr && w->hasUpdate && w->beginPaints == beginPaints &&
+        Union(w->update, before) == w->update) {
+        Validate(*w);
+    }
+    return result;
 }
 
 void InvalidateWindowTree(HWND hwnd) {
@@ -191,11 +222,13 @@ bool InvalidateRect(HWND hwnd, const RECT* rect, bool erase) {
 bool ValidateRect(HWND hwnd, const RECT* rect) {
     WindowRecord* w = Ws().Find(hwnd);
     if (w == nullptr) return false;
-    // The update region is one rectangle: it goes when the validated part covers it.
+    // The update region is one rectangle: it shrinks by validated strips that span it and
+    // goes when the validated part covers it.
     if (rect == nullptr || Intersection(*rect, w->update) == w->update) {
         Validate(*w);
     } else {
-        ++w->validations;
+        w->update = WithoutSpanningStrip(w->update, *rect);
+        if (RectIsEmpty(w->update)) Validate(*w);
     }
     return true;
 }
@@ -230,11 +263,7 @@ bool UpdateWindow(HWND hwnd) {
     PaintFrameIfDirty(hwnd);
     w = Ws().Find(hwnd);
     if (w == nullptr || !w->hasUpdate) return true;
-    const std::uint64_t validations = w->validations;
-    SendMessage(hwnd, WM_PAINT, 0, 0);
-    // A procedure that neither painted nor validated would get WM_PAINT forever.
-    w = Ws().Find(hwnd);
-    if (w != nullptr && w->hasUpdate && w->validations == validations) Validate(*w);
+    DeliverPaint(hwnd, 0, 0);
     return true;
 }
 
@@ -258,6 +287,7 @@ std::uintptr_t BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     w = ws.Find(hwnd);
     if (w == nullptr) return 0;
     CaretBeforePaint(hwnd);
+    ++w->beginPaints;
     ps->rcPaint = w->hasUpdate ? w->update : RECT{};
     ps->fErase = false;
     ps->hdc = ws.paintDcProvider != nullptr ? ws.paintDcProvider(hwnd, *ps) : hwnd;

@@ -49,7 +49,7 @@ struct WindowRecord {
     bool eraseRequested = false;
     bool frameDirty = false;
     RECT update;
-    std::uint64_t validations = 0;
+    std::uint64_t beginPaints = 0;  // tells whether a WM_PAINT handler really painted
 
     // Top-level windows only.
     cairo_surface_t* backBuffer = nullptr;
@@ -161,6 +161,9 @@ LRESULT DeliverMessage(WindowRecord& w, UINT msg, WPARAM wParam, LPARAM lParam);
 HWND NextWindowToPaint(HWND filter);
 // The top-level window directly above hwnd in z-order, 0 when it is the top one.
 HWND TopLevelAbove(HWND hwnd);
+// Runs a WM_PAINT delivery; a handler that neither began painting nor shrank the update
+// region gets it validated, or the loop would hand it WM_PAINT forever.
+LRESULT DeliverPaint(HWND hwnd, WPARAM wParam, LPARAM lParam);
 // The caret steps aside while its window paints and goes with its window.
 void CaretBeforePaint(HWND hwnd);
 void CaretAfterPaint(HWND hwnd);
