@@ -255,6 +255,13 @@ TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
     auto chars = Log().Of(WM_CHAR, top);
     ASSERT_EQ(chars.size(), 1u);
     EXPECT_EQ(chars[0].wParam, 3u);  // Ctrl+C
+    display().KeyPress(VK_SPACE);    // Ctrl+Space still types a space
+    display().KeyPress(VK_RETURN);   // Ctrl+Enter a line feed
+    display().KeyPress(VK_DOWN);     // Ctrl+Down nothing
+    chars = Log().Of(WM_CHAR, top);
+    ASSERT_EQ(chars.size(), 3u);
+    EXPECT_EQ(chars[1].wParam, WPARAM(' '));
+    EXPECT_EQ(chars[2].wParam, WPARAM('\n'));
     display().KeyUp(VK_CONTROL);
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
 

@@ -48,6 +48,26 @@ std::optional<char32_t> ControlKeyCharacter(int vk) {
     }
 }
 
+// What the keys other than letters type with Ctrl held, as the classic translation has it.
+std::optional<char32_t> ControlChordCharacter(int vk) {
+    switch (vk) {
+        case VK_SPACE:
+            return U' ';
+        case VK_RETURN:
+            return U'\n';
+        case VK_BACK:
+            return U'\x7F';
+        case VK_OEM_4:
+            return U'\x1B';
+        case VK_OEM_5:
+            return U'\x1C';
+        case VK_OEM_6:
+            return U'\x1D';
+        default:
+            return std::nullopt;
+    }
+}
+
 std::optional<char32_t> NumpadCharacter(int vk) {
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return char32_t(U'0' + (vk - VK_NUMPAD0));
     switch (vk) {
@@ -74,7 +94,7 @@ std::optional<char32_t> KeyboardLayout::CharacterFor(int vk, bool shift, bool ca
         const bool upper = shift != capsLock;
         return char32_t(upper ? vk : vk - 'A' + 'a');
     }
-    if (ctrl) return std::nullopt;
+    if (ctrl) return ControlChordCharacter(vk);
     if (auto c = ControlKeyCharacter(vk)) return c;
     if (vk >= '0' && vk <= '9') {
         return char32_t(shift ? kShiftedDigits[vk - '0'] : char(vk));
