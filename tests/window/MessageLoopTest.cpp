@@ -208,6 +208,45 @@ TEST_F(MessageLoopTest, FramesArePaintedThroughNonClientPaint) {
     EXPECT_EQ(display().ScreenPixel(59, 30), GetSysColor(COLOR_WINDOWFRAME));
 }
 
+bool ScrollBarHook(HWND hwnd, UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
+    if (msg == WM_NCHITTEST && (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_VSCROLL) != 0) {
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        if (GET_X_LPARAM(lParam) >= rect.right - 17) {
+            *result = HTVSCROLL;
+            return true;
+        }
+        return false;
+    }
+    if (msg == WM_NCPAINT) {
+        const WindowSurface s = GetWindowSurface(hwnd, true);
+        cairo_t* cr = cairo_create(s.surface);
+        cairo_set_source_rgb(cr, 1, 0, 0);
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        cairo_rectangle(cr, s.origin.x + rect.Width() - 17, s.origin.y, 17, 17);
+        cairo_fill(cr);
+        cairo_destroy(cr);
+        MarkSurfaceDirty(GetAncestor(hwnd, GA_ROOT), RECT{0, 0, 2000, 2000});
+        *result = 0;
+        return true;
+    }
+    return false;
+}
+
+TEST_F(MessageLoopTest, TheDefaultProcedureHookDrawsAndHitTestsTheScrollBars) {
+    SetDefWindowProcHook(&ScrollBarHook);
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER);
+    SetDefWindowProcHook(nullptr);
+    EXPECT_EQ(display().ScreenPixel(90, 5), RGB(255, 0, 0));                  // the hook's bar
+    EXPECT_EQ(display().ScreenPixel(0, 50), GetSysColor(COLOR_WINDOWFRAME));  // the frame
+    SetDefWindowProcHook(&ScrollBarHook);
+    EXPECT_EQ(SendMessage(child, WM_NCHITTEST, 0, MAKELPARAM(95, 50)), HTVSCROLL);
+    EXPECT_EQ(SendMessage(child, WM_NCHITTEST, 0, MAKELPARAM(50, 50)), HTCLIENT);
+    SetDefWindowProcHook(nullptr);
+}
+
 TEST_F(MessageLoopTest, SettingChangesAreBroadcastToTopLevelWindows) {
     HWND a = TopLevel(0, 0, 10, 10);
     HWND b = TopLevel(0, 0, 10, 10);

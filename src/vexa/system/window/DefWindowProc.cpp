@@ -198,7 +198,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WindowSystem& ws = Ws();
     WindowRecord* w = ws.Find(hwnd);
     if (w == nullptr) return 0;
-    if (ws.defWindowProcHook != nullptr) {
+    if (ws.defWindowProcHook != nullptr && msg != WM_NCPAINT) {
         LRESULT hooked = 0;
         if (ws.defWindowProcHook(hwnd, msg, wParam, lParam, &hooked)) return hooked;
         w = ws.Find(hwnd);
@@ -216,9 +216,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_NCHITTEST:
             return HitTest(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        case WM_NCPAINT:
+        case WM_NCPAINT: {
+            // The frame first, then the hook draws the scroll bars over their place.
             PaintFrame(*w);
+            LRESULT ignored = 0;
+            if (ws.defWindowProcHook != nullptr && IsWindow(hwnd)) {
+                ws.defWindowProcHook(hwnd, msg, wParam, lParam, &ignored);
+            }
             return 0;
+        }
         case WM_ERASEBKGND:
             return EraseBackground(hwnd) ? 1 : 0;
         case WM_PAINT: {

@@ -88,8 +88,10 @@ LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // A hook the standard controls install so that DefWindowProc can hit-test, draw and handle
-// the window scroll bars in the non-client area (WM_NCHITTEST, WM_NCPAINT, WM_NC*BUTTON*...).
-// It returns true when it handled the message and stored the result.
+// the window scroll bars in the non-client area (WM_NCHITTEST, WM_NC*BUTTON*...). It is
+// asked first and returns true when it handled the message and stored the result. For
+// WM_NCPAINT it is called after the default frame (borders, edges, a plain scroll-bar area)
+// has been drawn, to draw the bars over it; its answer is not used.
 using DefWindowProcHook = bool (*)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                    LRESULT* result);
 void SetDefWindowProcHook(DefWindowProcHook hook);
