@@ -248,6 +248,31 @@ TEST_F(WindowTreeTest, DestroyedAndUnknownHandlesGiveZerosNeverACrash) {
     }
 }
 
+TEST_F(WindowTreeTest, MissingOutParametersAndPayloadsAreRefusedQuietly) {
+    HWND hwnd = TopLevel(0, 0, 10, 10);
+    EXPECT_FALSE(GetWindowRect(hwnd, nullptr));
+    EXPECT_FALSE(GetClientRect(hwnd, nullptr));
+    EXPECT_FALSE(GetCursorPos(nullptr));
+    EXPECT_FALSE(GetClipCursor(nullptr));
+    EXPECT_FALSE(PeekMessage(nullptr, 0, 0, 0, PM_REMOVE));
+    EXPECT_EQ(GetMessage(nullptr), -1);
+    EXPECT_EQ(DispatchMessage(nullptr), 0);
+    EXPECT_FALSE(TranslateMessage(nullptr));
+    EXPECT_EQ(BeginPaint(hwnd, nullptr), 0u);
+    EXPECT_FALSE(EndPaint(hwnd, nullptr));
+    EXPECT_FALSE(TrackMouseEvent(nullptr));
+    EXPECT_EQ(CallWindowProc(nullptr, hwnd, WM_USER, 0, 0), 0);
+    EXPECT_EQ(MapWindowPoints(hwnd, 0, nullptr, 3), MapWindowPoints(hwnd, 0, nullptr, 0));
+    EXPECT_FALSE(SetSysColors(1, nullptr, nullptr));
+    EXPECT_EQ(SendMessage(hwnd, WM_GETTEXT, 10, 0), 0);
+    EXPECT_EQ(SendMessage(hwnd, WM_NCCALCSIZE, 0, 0), 0);
+    EXPECT_EQ(SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, 0), 0);
+    EXPECT_TRUE(SetWindowText(hwnd, ""));
+    EXPECT_EQ(SendMessage(hwnd, WM_SETTEXT, 0, 0), 1);
+    EXPECT_EQ(GetWindowText(hwnd), "");
+    EXPECT_EQ(RegisterClass(WNDCLASS{}), 0);
+}
+
 TEST_F(WindowTreeTest, SetParentMovesAWindowUnderANewParent) {
     HWND a = TopLevel(0, 0, 100, 100);
     HWND b = TopLevel(200, 0, 100, 100);
