@@ -259,6 +259,13 @@ TEST_F(MessageLoopTest, SettingChangesAreBroadcastToTopLevelWindows) {
     EXPECT_TRUE(Log().Of(WM_SETTINGCHANGE, child).empty());
     EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 21);
     SetSystemMetric(SM_CXVSCROLL, 17);
+    Log().Clear();
+    BroadcastMessage(WM_THEMECHANGED, 0, 0, true);
+    auto themed = Log().Of(WM_THEMECHANGED);
+    ASSERT_EQ(themed.size(), 3u);
+    EXPECT_EQ(themed[0].hwnd, a);
+    EXPECT_EQ(themed[1].hwnd, child);
+    EXPECT_EQ(themed[2].hwnd, b);
 }
 
 TEST_F(MessageLoopTest, ClassicMetricsAndColours) {

@@ -202,9 +202,26 @@ DWORD GetTickCount() {
     return DWORD(Ws().Now());
 }
 
-void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+void SendToTree(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    SendMessage(hwnd, msg, wParam, lParam);
+    const WindowRecord* w = Ws().Find(hwnd);
+    if (w == nullptr) return;
+    for (HWND child : std::vector<HWND>(w->children)) SendToTree(child, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool includeChildren) {
     const std::vector<HWND> targets = Ws().topLevels;
-    for (HWND hwnd : targets) SendMessage(hwnd, msg, wParam, lParam);
+    for (HWND hwnd : targets) {
+        if (includeChildren) {
+            SendToTree(hwnd, msg, wParam, lParam);
+        } else {
+            SendMessage(hwnd, msg, wParam, lParam);
+        }
+    }
 }
 
 }  // namespace vexa::sys

@@ -225,8 +225,10 @@ int GetSystemMetrics(int index);
 void SetSystemMetric(int index, int value);
 COLORREF GetSysColor(int index);
 bool SetSysColors(int count, const int* indices, const COLORREF* colors);
-// Sends msg to every top-level window.
-void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+// Sends msg to every top-level window (WM_SETTINGCHANGE goes there), or with
+// includeChildren to every window, parents before their children (WM_THEMECHANGED, which
+// every window receives when the theme switches).
+void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool includeChildren = false);
 
 // ---- Message boxes -----------------------------------------------------------------------
 // Shown by the display backend. The headless display records the call and answers with the
