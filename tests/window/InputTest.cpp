@@ -63,6 +63,19 @@ TEST_F(InputTest, ButtonMessagesCarryKeyFlagsAndFollowTheCapture) {
     EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
 }
 
+TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
+    HWND top = TopLevel(0, 0, 400, 300);
+    Log().Clear();
+    display().Drag(10, 10, 50, 30, 4);
+    EXPECT_EQ(Log().Sequence({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}),
+              (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE,
+                                 WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP}));
+    auto moves = Log().Of(WM_MOUSEMOVE, top);
+    EXPECT_EQ(ClientPointOf(moves[1]), (POINT{20, 15}));
+    EXPECT_EQ(ClientPointOf(moves.back()), (POINT{50, 30}));
+    EXPECT_EQ(moves.back().wParam & MK_LBUTTON, MK_LBUTTON);
+}
+
 TEST_F(InputTest, TakingTheCaptureAwayNotifiesTheLoser) {
     HWND top = TopLevel(0, 0, 100, 100);
     HWND a = Child(top, 0, 0, 10, 10);

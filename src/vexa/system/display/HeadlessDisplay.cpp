@@ -128,6 +128,16 @@ void HeadlessDisplay::DoubleClick(int x, int y, int button) {
     Click(x, y, button);
 }
 
+void HeadlessDisplay::Drag(int fromX, int fromY, int toX, int toY, int steps, int button) {
+    MouseMove(fromX, fromY);
+    MouseDown(button);
+    steps = std::max(steps, 1);
+    for (int i = 1; i <= steps; ++i) {
+        MouseMove(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+    }
+    MouseUp(button);
+}
+
 void HeadlessDisplay::Wheel(int delta) {
     InjectMouseWheel(delta);
     PumpMessages();

@@ -43,6 +43,9 @@ class HeadlessDisplay : public DisplayBackend {
     void Click(int x, int y, int button = 1);
     // Two clicks at (x, y) with no time passing between them.
     void DoubleClick(int x, int y, int button = 1);
+    // Press at (fromX, fromY), move there in `steps` equal moves, release: a drag as the hand
+    // makes it, for header dividers, column drags and selections.
+    void Drag(int fromX, int fromY, int toX, int toY, int steps = 4, int button = 1);
     void Wheel(int delta);
     void KeyDown(int virtualKey);
     void KeyUp(int virtualKey);
