@@ -84,6 +84,21 @@ TEST_F(TimerTest, IntervalsBelowTheMinimumAreRaisedAndBadRequestsFail) {
     EXPECT_EQ(SetTimer(hwnd, 0, 10), 0u);  // a window timer needs an identifier
 }
 
+TEST_F(TimerTest, PeekingATimerMessageLeavesItDue) {
+    HWND hwnd = TopLevel(0, 0, 10, 10);
+    SetTimer(hwnd, 4, 20);
+    display().AdvanceClock(0);
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, hwnd, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    Log().handlers[WM_TIMER] = [](HWND, WPARAM, LPARAM) -> LRESULT { return 0; };
+    // Let the clock pass the due time without the loop running.
+    display().PumpEvents(20);
+    ASSERT_TRUE(PeekMessage(&msg, hwnd, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    EXPECT_EQ(msg.wParam, 4u);
+    ASSERT_TRUE(PeekMessage(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_FALSE(PeekMessage(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE));
+}
+
 TEST_F(TimerTest, ATimerKilledFromAnotherTickDoesNotFire) {
     HWND hwnd = TopLevel(0, 0, 10, 10);
     SetTimer(hwnd, 1, 10);

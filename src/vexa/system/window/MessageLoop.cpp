@@ -60,11 +60,7 @@ bool TakeTimer(MSG* out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
     if (!InRange(WM_TIMER, minMsg, maxMsg)) return false;
     WindowSystem& ws = Ws();
     const std::uint64_t now = ws.Now();
-    if (!remove) {
-        auto next = ws.timers.NextDue();
-        if (!next || *next > now) return false;
-    }
-    auto due = ws.timers.TakeDue(now, filter);
+    auto due = remove ? ws.timers.TakeDue(now, filter) : ws.timers.PeekDue(now, filter);
     if (!due) return false;
     *out = Stamp(due->hwnd, WM_TIMER, WPARAM(due->id), reinterpret_cast<LPARAM>(due->proc));
     return true;

@@ -60,17 +60,29 @@ void TimerQueue::Clear() {
     byDue_.clear();
 }
 
-std::optional<DueTimer> TimerQueue::TakeDue(std::uint64_t now, HWND filter) {
+const TimerQueue::Slot* TimerQueue::FirstDue(std::uint64_t now, HWND filter) const {
     for (const Slot& slot : byDue_) {
         if (std::get<0>(slot) > now) break;
-        const Key key = std::get<2>(slot);
-        if (filter != 0 && key.first != filter) continue;
-        Timer& timer = timers_.at(key);
-        DueTimer due{key.first, key.second, timer.proc};
-        Schedule(key, timer, now + timer.elapse);
-        return due;
+        if (filter == 0 || std::get<2>(slot).first == filter) return &slot;
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+std::optional<DueTimer> TimerQueue::TakeDue(std::uint64_t now, HWND filter) {
+    const Slot* slot = FirstDue(now, filter);
+    if (slot == nullptr) return std::nullopt;
+    const Key key = std::get<2>(*slot);
+    Timer& timer = timers_.at(key);
+    DueTimer due{key.first, key.second, timer.proc};
+    Schedule(key, timer, now + timer.elapse);
+    return due;
+}
+
+std::optional<DueTimer> TimerQueue::PeekDue(std::uint64_t now, HWND filter) const {
+    const Slot* slot = FirstDue(now, filter);
+    if (slot == nullptr) return std::nullopt;
+    const Key key = std::get<2>(*slot);
+    return DueTimer{key.first, key.second, timers_.at(key).proc};
 }
 
 std::optional<std::uint64_t> TimerQueue::NextDue() const {

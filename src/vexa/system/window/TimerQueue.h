@@ -30,6 +30,8 @@ class TimerQueue {
     // The earliest timer due at `now` (of window `filter` unless 0); it is rescheduled one
     // interval after now, as a retrieved timer message resets the classic timer.
     std::optional<DueTimer> TakeDue(std::uint64_t now, HWND filter);
+    // The same timer without rescheduling it.
+    std::optional<DueTimer> PeekDue(std::uint64_t now, HWND filter) const;
     std::optional<std::uint64_t> NextDue() const;
     bool Exists(HWND hwnd, std::uintptr_t id) const;
     std::size_t Count() const { return timers_.size(); }
@@ -45,6 +47,7 @@ class TimerQueue {
     using Slot = std::tuple<std::uint64_t, std::uint64_t, Key>;  // due, sequence, key
 
     void Schedule(const Key& key, Timer& timer, std::uint64_t due);
+    const Slot* FirstDue(std::uint64_t now, HWND filter) const;
 
     std::map<Key, Timer> timers_;
     std::set<Slot> byDue_;
