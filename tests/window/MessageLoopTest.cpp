@@ -98,6 +98,17 @@ TEST_F(MessageLoopTest, InvalidationIsClippedToTheClientAreaAndValidateRemovesIt
     EXPECT_TRUE(Log().Of(WM_PAINT).empty());
 }
 
+TEST_F(MessageLoopTest, RedrawOffIgnoresInvalidationUntilItIsOnAgain) {
+    HWND hwnd = TopLevel(0, 0, 100, 100);
+    SendMessage(hwnd, WM_SETREDRAW, 0, 0);
+    InvalidateRect(hwnd, nullptr, true);
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(hwnd, &update, false));
+    SendMessage(hwnd, WM_SETREDRAW, 1, 0);
+    InvalidateRect(hwnd, nullptr, true);
+    EXPECT_TRUE(GetUpdateRect(hwnd, &update, false));
+}
+
 TEST_F(MessageLoopTest, AProcedureThatIgnoresPaintDoesNotGetItForever) {
     HWND hwnd = TopLevel(0, 0, 100, 100);
     Log().handlers[WM_PAINT] = [](HWND, WPARAM, LPARAM) -> LRESULT { return 0; };

@@ -276,6 +276,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
             return 0;
+        case WM_SETREDRAW:
+            w->redrawOff = wParam == 0;
+            return 0;
         case WM_CANCELMODE:
             if (ws.capture == hwnd) ReleaseCapture();
             return 0;

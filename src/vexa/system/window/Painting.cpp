@@ -100,7 +100,7 @@ namespace window_detail {
 
 void InvalidateWindowArea(HWND hwnd, const RECT* clientRect, bool erase, bool frame) {
     WindowRecord* w = Ws().Find(hwnd);
-    if (w == nullptr || !IsVisibleChain(*w)) return;
+    if (w == nullptr || w->redrawOff || !IsVisibleChain(*w)) return;
     const RECT whole = WholeClient(*w);
     const RECT area = clientRect == nullptr ? whole : Intersection(*clientRect, whole);
     if (!RectIsEmpty(area)) {

@@ -48,6 +48,7 @@ struct WindowRecord {
     bool hasUpdate = false;
     bool eraseRequested = false;
     bool frameDirty = false;
+    bool redrawOff = false;  // WM_SETREDRAW FALSE: invalidation is ignored until TRUE
     RECT update;
     std::uint64_t beginPaints = 0;  // tells whether a WM_PAINT handler really painted
 
