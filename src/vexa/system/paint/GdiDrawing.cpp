@@ -1,0 +1,426 @@
+// Filling, frames, focus rectangles, lines, pixels and bit-block copies, done on the pixels
+// directly so that every result is exact and XOR operations are truly bitwise.
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "vexa/system/paint/DeviceContext.h"
+#include "vexa/system/paint/Gdi.h"
+#include "vexa/system/paint/HatchPattern.h"
+#include "vexa/system/paint/PixelSurface.h"
+#include "vexa/system/window/Window.h"
+
+namespace vexa::sys {
+
+namespace {
+
+constexpr HBRUSH kLastSysColorBrushValue = 32;  // COLOR_xxx + 1 passed as a brush
+
+bool Empty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+RECT Intersection(const RECT& a, const RECT& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+RECT Normalised(RECT r) {
+    if (r.left > r.right) std::swap(r.left, r.right);
+    if (r.top > r.bottom) std::swap(r.top, r.bottom);
+    return r;
+}
+
+// Resolves a brush handle (or a system colour index + 1) to its description.
+std::optional<Brush> BrushOf(HBRUSH handle) {
+    if (handle > 0 && handle <= kLastSysColorBrushValue) {
+        Brush brush;
+        brush.kind = Brush::Kind::System;
+        brush.sysColorIndex = int(handle) - 1;
+        return brush;
+    }
+    GdiObjectPtr object = GdiObjectTable::Instance().Find(handle, GdiKind::Brush);
+    if (!object) return std::nullopt;
+    return object->brush;
+}
+
+// One drawing operation on a context: the target, its clip and the pixels, with the
+// changed area reported to the display when the operation ends.
+class Operation {
+  public:
+    explicit Operation(const DeviceContext& dc)
+        : dc_(dc), target_(dc.Resolve()), pixels_(target_.surface) {}
+    ~Operation() { dc_.Touched(touched_); }
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+    bool IsValid() const { return pixels_.IsValid() && !target_.clipRects.empty(); }
+    PixelSurface& Pixels() { return pixels_; }
+    POINT Origin() const { return target_.origin; }
+
+    RECT ToSurface(const RECT& logical) const {
+        return {logical.left + target_.origin.x, logical.top + target_.origin.y,
+                logical.right + target_.origin.x, logical.bottom + target_.origin.y};
+    }
+    bool Visible(int sx, int sy) const {
+        if (!pixels_.Contains(sx, sy)) return false;
+        for (const RECT& r : target_.clipRects)
+            if (sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom) return true;
+        return false;
+    }
+    // Calls paint(surfaceRect) for each visible part of a logical rectangle.
+    template <typename Paint>
+    void ForEachVisible(const RECT& logical, Paint&& paint) {
+        const RECT wanted = ToSurface(logical);
+        for (const RECT& clip : target_.clipRects) {
+            const RECT part = Intersection(Intersection(wanted, clip), pixels_.Bounds());
+            if (Empty(part)) continue;
+            paint(part);
+            Touch(part);
+        }
+    }
+    void Touch(const RECT& r) {
+        touched_ =
+            Empty(touched_)
+                ? r
+                : RECT{std::min(touched_.left, r.left), std::min(touched_.top, r.top),
+                       std::max(touched_.right, r.right), std::max(touched_.bottom, r.bottom)};
+    }
+
+  private:
+    const DeviceContext& dc_;
+    DeviceContext::Target target_;
+    PixelSurface pixels_;
+    RECT touched_{};
+};
+
+void FillWithBrush(Operation& op, const DeviceContext::State& state, const RECT& logical,
+                   const Brush& brush) {
+    switch (brush.kind) {
+        case Brush::Kind::Null:
+            return;
+        case Brush::Kind::Solid:
+        case Brush::Kind::System: {
+            const COLORREF color =
+                brush.kind == Brush::Kind::System ? GetSysColor(brush.sysColorIndex) : brush.color;
+            op.ForEachVisible(logical, [&](const RECT& r) { op.Pixels().Fill(r, PixelOf(color)); });
+            return;
+        }
+        case Brush::Kind::Hatch: {
+            const std::uint32_t line = PixelOf(brush.color);
+            const std::uint32_t back = PixelOf(state.bkColor);
+            const bool opaque = state.bkMode == OPAQUE;
+            const POINT origin = op.Origin();
+            op.ForEachVisible(logical, [&](const RECT& r) {
+                for (int y = r.top; y < r.bottom; ++y) {
+                    std::uint32_t* row = op.Pixels().Row(y);
+                    for (int x = r.left; x < r.right; ++x) {
+                        if (HatchPattern::IsSet(brush.hatch, x - origin.x, y - origin.y))
+                            row[x] = line;
+                        else if (opaque)
+                            row[x] = back;
+                    }
+                }
+            });
+            return;
+        }
+    }
+}
+
+bool FillLogical(HDC hdc, const RECT& rect, const Brush& brush) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return false;
+    Operation op(*dc);
+    if (op.IsValid() && !Empty(rect)) FillWithBrush(op, dc->Current(), rect, brush);
+    return true;
+}
+
+// The four 1-pixel sides of a rectangle, without painting a corner twice.
+std::vector<RECT> FrameSides(const RECT& r) {
+    if (r.right - r.left <= 2 || r.bottom - r.top <= 2) return {r};
+    return {{r.left, r.top, r.right, r.top + 1},
+            {r.left, r.bottom - 1, r.right, r.bottom},
+            {r.left, r.top + 1, r.left + 1, r.bottom - 1},
+            {r.right - 1, r.top + 1, r.right, r.bottom - 1}};
+}
+
+std::uint32_t ApplyRop2(int rop2, std::uint32_t dst, std::uint32_t pen) {
+    constexpr std::uint32_t kColor = 0x00FFFFFFu;
+    const std::uint32_t alpha = dst & 0xFF000000u;
+    const std::uint32_t d = dst & kColor;
+    const std::uint32_t p = pen & kColor;
+    std::uint32_t out = d;
+    switch (rop2) {
+        case R2_BLACK:
+            out = 0;
+            break;
+        case R2_NOT:
+            out = ~d;
+            break;
+        case R2_XORPEN:
+            out = d ^ p;
+            break;
+        case R2_NOTXORPEN:
+            out = ~(d ^ p);
+            break;
+        case R2_NOP:
+            out = d;
+            break;
+        case R2_COPYPEN:
+            out = p;
+            break;
+        case R2_WHITE:
+            out = kColor;
+            break;
+        default:
+            out = p;
+            break;
+    }
+    return (alpha == 0 ? 0xFF000000u : alpha) | (out & kColor);
+}
+
+// Whether the n-th pixel of a line is "on" for the pen style (cosmetic pens: dots of 3
+// pixels on and 3 off, dashes of 18 on and 6 off).
+bool PenDashOn(int style, int n) {
+    if (style == PS_DOT) return (n % 6) < 3;
+    if (style == PS_DASH) return (n % 24) < 18;
+    return true;
+}
+
+void PlotPen(Operation& op, const DeviceContext::State& state, const Pen& pen, int x, int y,
+             bool on) {
+    const int half = (pen.width - 1) / 2;
+    const std::uint32_t color = PixelOf(on ? pen.color : state.bkColor);
+    for (int dy = -half; dy < pen.width - half; ++dy)
+        for (int dx = -half; dx < pen.width - half; ++dx) {
+            const int sx = x + dx + op.Origin().x;
+            const int sy = y + dy + op.Origin().y;
+            if (!op.Visible(sx, sy)) continue;
+            std::uint32_t& pixel = op.Pixels().Row(sy)[sx];
+            pixel = ApplyRop2(state.rop2, pixel, color);
+            op.Touch({sx, sy, sx + 1, sy + 1});
+        }
+}
+
+// Bresenham from (x0, y0) towards (x1, y1), the end point excluded.
+void DrawLine(Operation& op, const DeviceContext::State& state, const Pen& pen, int x0, int y0,
+              int x1, int y1) {
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (int n = 0; x0 != x1 || y0 != y1; ++n) {
+        const bool on = PenDashOn(pen.style, n);
+        if (on || state.bkMode == OPAQUE) PlotPen(op, state, pen, x0, y0, on);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+std::optional<Pen> SelectedPen(const DeviceContext& dc) {
+    const GdiObjectPtr& object = dc.Current().penObject;
+    if (!object || object->pen.style == PS_NULL) return std::nullopt;
+    return object->pen;
+}
+
+}  // namespace
+
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    const std::optional<Brush> b = BrushOf(brush);
+    if (rect == nullptr || !b) return 0;
+    return FillLogical(hdc, *rect, *b) ? 1 : 0;
+}
+
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    const std::optional<Brush> b = BrushOf(brush);
+    if (rect == nullptr || !b || DeviceContext::Find(hdc) == nullptr) return 0;
+    if (Empty(*rect)) return 1;
+    for (const RECT& side : FrameSides(*rect)) FillLogical(hdc, side, *b);
+    return 1;
+}
+
+bool InvertRect(HDC hdc, const RECT* rect) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr || rect == nullptr) return false;
+    Operation op(*dc);
+    if (op.IsValid())
+        op.ForEachVisible(*rect, [&](const RECT& r) { op.Pixels().Xor(r, 0xFFFFFFu); });
+    return true;
+}
+
+bool Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return false;
+    const RECT r = Normalised({left, top, right, bottom});
+    const std::optional<Pen> pen = SelectedPen(*dc);
+    const GdiObjectPtr brush = dc->Current().brushObject;
+    const RECT interior = pen ? RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1} : r;
+    if (brush && !Empty(interior)) FillLogical(hdc, interior, brush->brush);
+    if (!pen || Empty(r)) return true;
+    Operation op(*dc);
+    if (!op.IsValid()) return true;
+    DrawLine(op, dc->Current(), *pen, r.left, r.top, r.right - 1, r.top);
+    DrawLine(op, dc->Current(), *pen, r.right - 1, r.top, r.right - 1, r.bottom - 1);
+    DrawLine(op, dc->Current(), *pen, r.right - 1, r.bottom - 1, r.left, r.bottom - 1);
+    DrawLine(op, dc->Current(), *pen, r.left, r.bottom - 1, r.left, r.top);
+    return true;
+}
+
+bool PatBlt(HDC hdc, int x, int y, int width, int height, std::uint32_t rop) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return false;
+    const RECT r = Normalised({x, y, x + width, y + height});
+    switch (rop) {
+        case PATCOPY:
+            if (dc->Current().brushObject) FillLogical(hdc, r, dc->Current().brushObject->brush);
+            return true;
+        case DSTINVERT:
+            return InvertRect(hdc, &r);
+        case BLACKNESS:
+            return FillRect(hdc, &r, GetStockObject(BLACK_BRUSH)) != 0;
+        case WHITENESS:
+            return FillRect(hdc, &r, GetStockObject(WHITE_BRUSH)) != 0;
+        case PATINVERT: {
+            Operation op(*dc);
+            const GdiObjectPtr& brush = dc->Current().brushObject;
+            if (op.IsValid() && brush && brush->brush.kind != Brush::Kind::Null) {
+                const COLORREF c = brush->brush.kind == Brush::Kind::System
+                                       ? GetSysColor(brush->brush.sysColorIndex)
+                                       : brush->brush.color;
+                op.ForEachVisible(r, [&](const RECT& part) { op.Pixels().Xor(part, PixelOf(c)); });
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool DrawFocusRect(HDC hdc, const RECT* rect) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr || rect == nullptr) return false;
+    Operation op(*dc);
+    if (!op.IsValid() || Empty(*rect)) return true;
+    const std::uint32_t dot = PixelOf(dc->Current().bkColor);
+    const std::uint32_t gap = PixelOf(dc->Current().textColor);
+    const POINT origin = op.Origin();
+    for (const RECT& side : FrameSides(*rect)) {
+        op.ForEachVisible(side, [&](const RECT& r) {
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) {
+                    // Dots on the even pixels of the context's checkerboard, as the classic
+                    // 50% pattern does.
+                    const bool on = ((x - origin.x + y - origin.y) & 1) == 0;
+                    op.Pixels().Row(y)[x] ^= (on ? dot : gap) & 0x00FFFFFFu;
+                }
+        });
+    }
+    return true;
+}
+
+bool MoveToEx(HDC hdc, int x, int y, POINT* previous) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return false;
+    if (previous != nullptr) *previous = dc->Current().position;
+    dc->Current().position = {x, y};
+    return true;
+}
+
+bool LineTo(HDC hdc, int x, int y) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return false;
+    const POINT from = dc->Current().position;
+    dc->Current().position = {x, y};
+    const std::optional<Pen> pen = SelectedPen(*dc);
+    if (!pen) return true;
+    Operation op(*dc);
+    if (op.IsValid()) DrawLine(op, dc->Current(), *pen, from.x, from.y, x, y);
+    return true;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return CLR_INVALID;
+    Operation op(*dc);
+    const int sx = x + op.Origin().x, sy = y + op.Origin().y;
+    if (!op.IsValid() || !op.Visible(sx, sy)) return CLR_INVALID;
+    op.Pixels().Row(sy)[sx] = PixelOf(color);
+    op.Touch({sx, sy, sx + 1, sy + 1});
+    return color & 0x00FFFFFFu;
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return CLR_INVALID;
+    const DeviceContext::Target target = dc->Resolve();
+    PixelSurface pixels(target.surface);
+    const int sx = x + target.origin.x, sy = y + target.origin.y;
+    if (!pixels.IsValid() || !pixels.Contains(sx, sy)) return CLR_INVALID;
+    return ColorOfPixel(pixels.Row(sy)[sx]);
+}
+
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
+            std::uint32_t rop) {
+    DeviceContext* to = DeviceContext::Find(dst);
+    if (to == nullptr || width <= 0 || height <= 0) return false;
+    if (rop == PATCOPY || rop == PATINVERT || rop == DSTINVERT || rop == BLACKNESS ||
+        rop == WHITENESS)
+        return PatBlt(dst, x, y, width, height, rop);
+    DeviceContext* from = DeviceContext::Find(src);
+    if (from == nullptr) return false;
+    if (rop != SRCCOPY && rop != SRCPAINT && rop != SRCAND && rop != SRCINVERT) return false;
+
+    // Copy the source pixels first: source and destination may be the same surface.
+    const DeviceContext::Target source = from->Resolve();
+    std::vector<std::uint32_t> copied(std::size_t(width) * std::size_t(height), 0xFF000000u);
+    std::vector<bool> present(copied.size(), false);
+    {
+        PixelSurface in(source.surface);
+        if (!in.IsValid()) return false;
+        for (int row = 0; row < height; ++row)
+            for (int col = 0; col < width; ++col) {
+                const int sx = srcX + col + source.origin.x, sy = srcY + row + source.origin.y;
+                if (!in.Contains(sx, sy)) continue;
+                copied[std::size_t(row) * width + col] = in.Row(sy)[sx];
+                present[std::size_t(row) * width + col] = true;
+            }
+    }
+    Operation op(*to);
+    if (!op.IsValid()) return true;
+    const POINT origin = op.Origin();
+    op.ForEachVisible({x, y, x + width, y + height}, [&](const RECT& r) {
+        for (int sy = r.top; sy < r.bottom; ++sy) {
+            std::uint32_t* row = op.Pixels().Row(sy);
+            const std::size_t base = std::size_t(sy - origin.y - y) * width;
+            for (int sx = r.left; sx < r.right; ++sx) {
+                const std::size_t i = base + std::size_t(sx - origin.x - x);
+                if (!present[i]) continue;
+                const std::uint32_t s = copied[i];
+                switch (rop) {
+                    case SRCCOPY:
+                        row[sx] = s;
+                        break;
+                    case SRCPAINT:
+                        row[sx] |= s;
+                        break;
+                    case SRCAND:
+                        row[sx] &= s;
+                        break;
+                    case SRCINVERT:
+                        row[sx] ^= s & 0x00FFFFFFu;
+                        break;
+                }
+            }
+        }
+    });
+    return true;
+}
+
+}  // namespace vexa::sys

@@ -1,0 +1,66 @@
+// Fonts, text metrics and text extents.
+#include <cmath>
+
+#include "vexa/system/paint/DeviceContext.h"
+#include "vexa/system/paint/Gdi.h"
+#include "vexa/system/paint/TextEngine.h"
+
+namespace vexa::sys {
+
+namespace {
+
+constexpr double kPointsPerInch = 72.0;
+
+std::shared_ptr<const GdiFont> SelectedFont(HDC hdc) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr) return nullptr;
+    const GdiObjectPtr& object = dc->Current().fontObject;
+    return object && object->font ? object->font : TextEngine::Instance().DefaultFont();
+}
+
+}  // namespace
+
+HFONT CreateFontIndirect(const LOGFONT* logFont) {
+    if (logFont == nullptr) return 0;
+    GdiObject object;
+    object.kind = GdiKind::Font;
+    object.font = TextEngine::Instance().FontFor(*logFont);
+    return GdiObjectTable::Instance().Add(std::make_shared<GdiObject>(std::move(object)));
+}
+
+HFONT CreateFontFromFields(const FontFields& fields) {
+    LOGFONT lf;
+    lf.lfFaceName = fields.Name;
+    const double size = fields.Size > 0 ? fields.Size : 8.25;
+    lf.lfHeight = -int(std::lround(size * TextEngine::kDpi / kPointsPerInch));
+    lf.lfWeight = fields.Weight > 0 ? fields.Weight : (fields.Bold ? FW_BOLD : FW_NORMAL);
+    lf.lfItalic = fields.Italic;
+    lf.lfUnderline = fields.Underline;
+    lf.lfStrikeOut = fields.Strikethrough;
+    return CreateFontIndirect(&lf);
+}
+
+bool GetFontLogFont(HFONT font, LOGFONT* logFont) {
+    GdiObjectPtr object = GdiObjectTable::Instance().Find(font, GdiKind::Font);
+    if (!object || logFont == nullptr) return false;
+    *logFont = object->font->Log();
+    return true;
+}
+
+bool GetTextMetrics(HDC hdc, TEXTMETRIC* metrics) {
+    std::shared_ptr<const GdiFont> font = SelectedFont(hdc);
+    if (!font || metrics == nullptr) return false;
+    *metrics = font->Metrics();
+    return true;
+}
+
+bool GetTextExtentPoint32(HDC hdc, std::string_view text, int length, SIZE* size) {
+    std::shared_ptr<const GdiFont> font = SelectedFont(hdc);
+    if (!font || size == nullptr) return false;
+    if (length >= 0 && std::size_t(length) < text.size()) text = text.substr(0, length);
+    size->cx = TextEngine::Instance().MeasureWidth(*font, text);
+    size->cy = font->Metrics().tmHeight;
+    return true;
+}
+
+}  // namespace vexa::sys

@@ -1,0 +1,341 @@
+#include "vexa/system/paint/TextDrawer.h"
+
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+
+#include "vexa/system/paint/Gdi.h"
+#include "vexa/system/paint/TextEngine.h"
+
+namespace vexa::sys {
+
+namespace {
+
+constexpr std::string_view kEllipsis = "...";
+constexpr std::uint32_t kTabStopBits = 0xFF00;
+constexpr int kDefaultTabChars = 8;
+constexpr std::uint32_t kAnyEllipsis = DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS;
+
+bool Has(std::uint32_t format, std::uint32_t bit) {
+    return (format & bit) != 0;
+}
+
+// Byte offsets where UTF-8 characters start, plus the end.
+std::vector<std::size_t> CharBoundaries(std::string_view text) {
+    std::vector<std::size_t> result;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) result.push_back(i);
+    result.push_back(text.size());
+    return result;
+}
+
+std::string_view TrimRightSpaces(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+TextDrawer::TextDrawer(const DeviceContext& dc, const GdiFont& font, std::uint32_t format)
+    : dc_(dc), font_(font), format_(format) {
+    int tabChars = kDefaultTabChars;
+    // With DT_TABSTOP the second byte of the format is the tab size, not flags.
+    if (Has(format_, DT_TABSTOP)) {
+        tabChars = int((format_ & kTabStopBits) >> 8);
+        format_ &= ~kTabStopBits;
+        if (tabChars == 0) tabChars = kDefaultTabChars;
+    }
+    if (Has(format_, DT_EXPANDTABS)) tabWidth_ = tabChars * font_.Metrics().tmAveCharWidth;
+    lineHeight_ = font_.Metrics().tmHeight +
+                  (Has(format_, DT_EXTERNALLEADING) ? font_.Metrics().tmExternalLeading : 0);
+}
+
+int TextDrawer::Measure(std::string_view text) const {
+    return TextEngine::Instance().MeasureWidth(font_, text, tabWidth_);
+}
+
+TextDrawer::Line TextDrawer::StripPrefixes(std::string_view text) const {
+    Line line;
+    line.text.reserve(text.size());
+    const bool prefixes = !Has(format_, DT_NOPREFIX);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\t' && tabWidth_ == 0) c = ' ';
+        if (prefixes && c == '&') {
+            if (i + 1 >= text.size()) break;  // a lone trailing prefix shows nothing
+            ++i;
+            if (text[i] != '&') line.underlined.push_back(int(line.text.size()));
+            c = text[i];
+        }
+        line.text.push_back(c);
+    }
+    return line;
+}
+
+// One paragraph per CR LF, LF or lone CR; a single line turns line breaks into spaces.
+std::vector<TextDrawer::Line> TextDrawer::Paragraphs(std::string_view text) const {
+    std::vector<Line> result;
+    const bool single = Has(format_, DT_SINGLELINE);
+    std::string current;
+    auto flush = [&] {
+        result.push_back(StripPrefixes(current));
+        current.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            current.push_back(c);
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (single)
+            current.push_back(' ');
+        else
+            flush();
+    }
+    flush();
+    return result;
+}
+
+// Breaks a word that is wider than the line at characters, as an edit control does; the
+// pieces are returned in order, the last one possibly short.
+std::vector<std::string> TextDrawer::SplitLongWord(std::string_view word, int maxWidth) const {
+    std::vector<std::string> pieces;
+    const std::vector<std::size_t> bounds = CharBoundaries(word);
+    std::size_t start = 0;
+    for (std::size_t k = 1; k < bounds.size(); ++k) {
+        if (bounds[k - 1] > start && Measure(word.substr(start, bounds[k] - start)) > maxWidth) {
+            pieces.emplace_back(word.substr(start, bounds[k - 1] - start));
+            start = bounds[k - 1];
+        }
+    }
+    pieces.emplace_back(word.substr(start));
+    return pieces;
+}
+
+// Greedy word wrap at spaces; trailing spaces of a line do not count towards its width.
+std::vector<TextDrawer::Line> TextDrawer::Wrap(const Line& paragraph, int maxWidth) const {
+    const std::string_view text = paragraph.text;
+    std::vector<Line> lines;
+    auto emit = [&](std::size_t from, std::size_t to) {
+        Line line{std::string(TrimRightSpaces(text.substr(from, to - from))), {}, 0};
+        for (int offset : paragraph.underlined)
+            if (std::size_t(offset) >= from && std::size_t(offset) < to)
+                line.underlined.push_back(int(std::size_t(offset) - from));
+        lines.push_back(std::move(line));
+    };
+    std::size_t lineStart = 0;
+    std::size_t lineEnd = std::string_view::npos;  // npos: no word on the line yet
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t wordStart = text.find_first_not_of(' ', pos);
+        if (wordStart == std::string_view::npos) break;
+        std::size_t wordEnd = text.find(' ', wordStart);
+        if (wordEnd == std::string_view::npos) wordEnd = text.size();
+        pos = wordEnd;
+        if (lineEnd != std::string_view::npos &&
+            Measure(text.substr(lineStart, wordEnd - lineStart)) <= maxWidth) {
+            lineEnd = wordEnd;
+            continue;
+        }
+        if (lineEnd != std::string_view::npos) {
+            emit(lineStart, lineEnd);
+            lineStart = wordStart;
+        }
+        lineEnd = wordEnd;
+        const std::string_view word = text.substr(wordStart, wordEnd - wordStart);
+        if (Has(format_, DT_EDITCONTROL) &&
+            Measure(text.substr(lineStart, wordEnd - lineStart)) > maxWidth) {
+            std::size_t pieceStart = wordStart;
+            const std::vector<std::string> pieces = SplitLongWord(word, maxWidth);
+            for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+                emit(lineStart, pieceStart + pieces[i].size());
+                pieceStart += pieces[i].size();
+                lineStart = pieceStart;
+            }
+        }
+    }
+    emit(lineStart, lineEnd == std::string_view::npos ? text.size() : lineEnd);
+    return lines;
+}
+
+std::string TextDrawer::EndEllipsis(std::string_view text, int maxWidth) const {
+    const std::vector<std::size_t> bounds = CharBoundaries(text);
+    // Widths grow with the prefix length: binary search for the longest prefix that fits.
+    std::size_t lo = 0, hi = bounds.size() - 1;
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi + 1) / 2;
+        std::string candidate(text.substr(0, bounds[mid]));
+        candidate += kEllipsis;
+        if (Measure(candidate) <= maxWidth)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return std::string(text.substr(0, bounds[lo])) + std::string(kEllipsis);
+}
+
+std::string TextDrawer::WordEllipsis(std::string_view text, int maxWidth) const {
+    std::string best;
+    for (std::size_t space = text.find(' '); space != std::string_view::npos;
+         space = text.find(' ', space + 1)) {
+        const std::string_view head = TrimRightSpaces(text.substr(0, space));
+        if (head.empty()) continue;
+        std::string candidate = std::string(head) + std::string(kEllipsis);
+        if (Measure(candidate) > maxWidth) break;
+        best = std::move(candidate);
+    }
+    return best.empty() ? EndEllipsis(text, maxWidth) : best;
+}
+
+// Keeps the last path component and drops characters before it: "C:\dir\...\file.txt".
+std::string TextDrawer::PathEllipsis(std::string_view text, int maxWidth) const {
+    std::size_t separator = text.rfind('\\');
+    if (separator == std::string_view::npos) separator = text.rfind('/');
+    if (separator == std::string_view::npos || separator == 0) return EndEllipsis(text, maxWidth);
+    const std::string_view head = text.substr(0, separator);
+    const std::string tail(text.substr(separator));
+    const std::vector<std::size_t> bounds = CharBoundaries(head);
+    for (std::size_t k = bounds.size() - 1; k-- > 0;) {
+        std::string candidate =
+            std::string(head.substr(0, bounds[k])) + std::string(kEllipsis) + tail;
+        if (Measure(candidate) <= maxWidth) return candidate;
+    }
+    return EndEllipsis(std::string(kEllipsis) + tail, maxWidth);
+}
+
+bool TextDrawer::Shorten(Line& line, int maxWidth) const {
+    if (line.width <= maxWidth) return false;
+    if (Has(format_, DT_PATH_ELLIPSIS))
+        line.text = PathEllipsis(line.text, maxWidth);
+    else if (Has(format_, DT_END_ELLIPSIS))
+        line.text = EndEllipsis(line.text, maxWidth);
+    else
+        line.text = WordEllipsis(line.text, maxWidth);
+    std::erase_if(line.underlined,
+                  [&](int offset) { return std::size_t(offset) >= line.text.size(); });
+    line.width = Measure(line.text);
+    return true;
+}
+
+// With word breaks, an end ellipsis marks the last line that still fits when text follows.
+void TextDrawer::EllipsiseLastVisibleLine(std::vector<Line>& lines, int height) const {
+    const std::size_t fitting = std::size_t(std::max(1, height / std::max(1, lineHeight_)));
+    if (lines.size() <= fitting) return;
+    Line& last = lines[fitting - 1];
+    for (std::size_t i = fitting; i < lines.size(); ++i) last.text += " " + lines[i].text;
+    last.width = std::max(last.width + 1, Measure(last.text));
+    lines.resize(fitting);
+}
+
+int TextDrawer::Run(std::string_view text, RECT& rect, std::string* shortened) {
+    const int maxWidth = rect.right - rect.left;
+    const bool wordBreak = Has(format_, DT_WORDBREAK) && !Has(format_, DT_SINGLELINE);
+    std::vector<Line> lines;
+    for (Line& paragraph : Paragraphs(text)) {
+        if (!wordBreak) {
+            lines.push_back(std::move(paragraph));
+            continue;
+        }
+        for (Line& line : Wrap(paragraph, maxWidth)) lines.push_back(std::move(line));
+    }
+    for (Line& line : lines) line.width = Measure(line.text);
+    const bool measuring = Has(format_, DT_CALCRECT);
+    if (wordBreak && Has(format_, DT_END_ELLIPSIS) && !measuring)
+        EllipsiseLastVisibleLine(lines, rect.bottom - rect.top);
+    bool changed = false;
+    if (Has(format_, kAnyEllipsis))
+        for (Line& line : lines) changed = Shorten(line, maxWidth) || changed;
+    if (changed && shortened != nullptr && Has(format_, DT_MODIFYSTRING)) {
+        shortened->clear();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            *shortened += (i == 0 ? "" : "\r\n") + lines[i].text;
+    }
+    const int height = int(lines.size()) * lineHeight_;
+    int widest = 0;
+    for (const Line& line : lines) widest = std::max(widest, line.width);
+    if (measuring) {
+        if (!wordBreak || widest > maxWidth) rect.right = rect.left + widest;
+        rect.bottom = rect.top + height;
+        return height;
+    }
+    int top = rect.top;
+    if (Has(format_, DT_SINGLELINE) && Has(format_, DT_VCENTER))
+        top = (rect.top + rect.bottom - lineHeight_) / 2;
+    else if (Has(format_, DT_SINGLELINE) && Has(format_, DT_BOTTOM))
+        top = rect.bottom - lineHeight_;
+    Draw(lines, rect, top);
+    if (Has(format_, DT_SINGLELINE) && Has(format_, DT_VCENTER | DT_BOTTOM))
+        return top - rect.top + lineHeight_;
+    return height;
+}
+
+void TextDrawer::Draw(const std::vector<Line>& lines, const RECT& rect, int top) const {
+    const RECT noClip{-(1 << 20), -(1 << 20), 1 << 20, 1 << 20};
+    const RECT& clip = Has(format_, DT_NOCLIP) ? noClip : rect;
+    int y = top;
+    for (const Line& line : lines) {
+        int x = rect.left;
+        if (Has(format_, DT_CENTER))
+            x = rect.left + (rect.right - rect.left - line.width) / 2;
+        else if (Has(format_, DT_RIGHT))
+            x = rect.right - line.width;
+        if (y >= clip.bottom) break;
+        if (y + lineHeight_ > clip.top) DrawLine(line, x, y, clip);
+        y += lineHeight_;
+    }
+}
+
+void TextDrawer::DrawLine(const Line& line, int x, int y, const RECT& clip) const {
+    cairo_t* cr = dc_.BeginCairo(&clip);
+    if (cr == nullptr) return;
+    const DeviceContext::State& state = dc_.Current();
+    if (state.bkMode == OPAQUE) {
+        const COLORREF bk = state.bkColor;
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+        cairo_set_source_rgb(cr, GetRValue(bk) / 255.0, GetGValue(bk) / 255.0,
+                             GetBValue(bk) / 255.0);
+        cairo_rectangle(cr, x, y, line.width, lineHeight_);
+        cairo_fill(cr);
+    }
+    if (!line.text.empty()) {
+        const COLORREF fg = state.textColor;
+        cairo_set_source_rgb(cr, GetRValue(fg) / 255.0, GetGValue(fg) / 255.0,
+                             GetBValue(fg) / 255.0);
+        PangoLayout* layout = TextEngine::Instance().PrepareLayout(
+            font_, line.text, Has(format_, DT_RTLREADING), tabWidth_, line.underlined);
+        const int baseline = pango_layout_get_baseline(layout) / PANGO_SCALE;
+        cairo_move_to(cr, x, y + font_.Metrics().tmAscent - baseline);
+        pango_cairo_show_layout(cr, layout);
+    }
+    dc_.EndCairo(cr);
+}
+
+int DrawTextImpl(HDC hdc, std::string_view text, int length, RECT* rect, std::uint32_t format,
+                 std::string* modified) {
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (dc == nullptr || rect == nullptr) return 0;
+    if (length >= 0 && std::size_t(length) < text.size())
+        text = text.substr(0, std::size_t(length));
+    // The text ends at its first NUL, as the classic call reads it.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        text = text.substr(0, nul);
+    const GdiObjectPtr& fontObject = dc->Current().fontObject;
+    std::shared_ptr<const GdiFont> font =
+        fontObject && fontObject->font ? fontObject->font : TextEngine::Instance().DefaultFont();
+    TextDrawer drawer(*dc, *font, format);
+    return drawer.Run(text, *rect, modified);
+}
+
+int DrawText(HDC hdc, std::string_view text, int length, RECT* rect, std::uint32_t format) {
+    return DrawTextImpl(hdc, text, length, rect, format, nullptr);
+}
+
+int DrawText(HDC hdc, std::string& text, int length, RECT* rect, std::uint32_t format) {
+    std::string shortened;
+    const int height = DrawTextImpl(hdc, text, length, rect, format, &shortened);
+    if (!shortened.empty()) text = std::move(shortened);
+    return height;
+}
+
+}  // namespace vexa::sys

@@ -1,0 +1,73 @@
+// Clip regions: selection, combination, save/restore and their effect on drawing.
+#include "paint/PaintTestSupport.h"
+
+namespace vexa::sys::testing {
+namespace {
+
+TEST(ClipTest, GetClipRgnReportsNoneUntilOneIsSelected) {
+    Canvas canvas(10, 10);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(canvas.dc(), probe), 0);
+    HRGN clip = CreateRectRgn(2, 2, 5, 5);
+    SelectClipRgn(canvas.dc(), clip);
+    DeleteObject(clip);  // the context keeps its own copy
+    EXPECT_EQ(GetClipRgn(canvas.dc(), probe), 1);
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(probe, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{2, 2, 5, 5}));
+    SelectClipRgn(canvas.dc(), 0);
+    EXPECT_EQ(GetClipRgn(canvas.dc(), probe), 0);
+    DeleteObject(probe);
+}
+
+TEST(ClipTest, DrawingRespectsTheClipAndSaveRestoreBringsItBack) {
+    Canvas canvas(10, 10);
+    HBRUSH black = HBRUSH(GetStockObject(BLACK_BRUSH));
+    RECT all{0, 0, 10, 10};
+    const int saved = SaveDC(canvas.dc());
+    ASSERT_GT(saved, 0);
+    IntersectClipRect(canvas.dc(), 2, 2, 6, 6);
+    ExcludeClipRect(canvas.dc(), 3, 3, 4, 4);
+    FillRect(canvas.dc(), &all, black);
+    EXPECT_EQ(canvas.CountNot(all, kWhite), 16 - 1);
+    EXPECT_EQ(canvas.At(3, 3), kWhite);
+    EXPECT_EQ(canvas.At(6, 2), kWhite);
+    EXPECT_TRUE(RestoreDC(canvas.dc(), saved));
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(canvas.dc(), probe), 0);
+    FillRect(canvas.dc(), &all, black);
+    EXPECT_EQ(canvas.CountNot(all, kBlack), 0);
+    EXPECT_FALSE(RestoreDC(canvas.dc(), -1));
+    DeleteObject(probe);
+}
+
+TEST(ClipTest, CombineRgnAndOrCopy) {
+    HRGN a = CreateRectRgn(0, 0, 10, 10);
+    HRGN b = CreateRectRgn(5, 5, 15, 15);
+    HRGN out = CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    EXPECT_EQ(CombineRgn(out, a, b, RGN_AND), SIMPLEREGION);
+    GetRgnBox(out, &box);
+    EXPECT_EQ(box, (RECT{5, 5, 10, 10}));
+    EXPECT_EQ(CombineRgn(out, a, b, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(out, 14, 14));
+    EXPECT_TRUE(PtInRegion(out, 0, 9));
+    EXPECT_FALSE(PtInRegion(out, 14, 0));
+    EXPECT_EQ(CombineRgn(out, b, 0, RGN_COPY), SIMPLEREGION);
+    GetRgnBox(out, &box);
+    EXPECT_EQ(box, (RECT{5, 5, 15, 15}));
+    EXPECT_EQ(CombineRgn(out, a, HRGN(4242), RGN_AND), RGN_ERROR);
+    // A complex clip: two squares, drawing lands in both and nowhere else.
+    Canvas canvas(16, 16);
+    CombineRgn(out, CreateRectRgn(0, 0, 2, 2), CreateRectRgn(10, 10, 12, 12), RGN_OR);
+    SelectClipRgn(canvas.dc(), out);
+    RECT all{0, 0, 16, 16};
+    FillRect(canvas.dc(), &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(canvas.CountNot(all, kWhite), 8);
+    DeleteObject(a);
+    DeleteObject(b);
+    DeleteObject(out);
+}
+
+}  // namespace
+}  // namespace vexa::sys::testing
