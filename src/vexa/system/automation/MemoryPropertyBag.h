@@ -1,0 +1,41 @@
+// A property bag kept in memory: values are stored as given (objects by reference), in
+// the order they were first written, and found by name without regard to ASCII case.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "vexa/system/automation/PropertyBag.h"
+
+namespace vexa {
+
+class MemoryPropertyBag : public PropertyBag {
+  public:
+    using Entry = std::pair<std::string, Variant>;
+
+    // Both raise 5 "Invalid procedure call or argument" for an empty name.
+    Variant ReadProperty(std::string_view name, const Variant& defaultValue) override;
+    void WriteProperty(std::string_view name, const Variant& value,
+                       const Variant& defaultValue) override;
+
+    // Stores unconditionally, keeping the place of an earlier value under the name.
+    void Set(std::string_view name, Variant value);
+    const Variant* Find(std::string_view name) const;
+    bool Remove(std::string_view name);
+    void Clear();
+
+    std::size_t Count() const { return entries_.size(); }
+    const std::vector<Entry>& Entries() const { return entries_; }
+
+  private:
+    static std::string FoldedName(std::string_view name);
+    void Reindex();
+
+    std::vector<Entry> entries_;
+    std::unordered_map<std::string, std::size_t> index_;  // folded name -> entries_ slot
+};
+
+}  // namespace vexa
