@@ -245,6 +245,19 @@ TEST_F(InputTest, KeysGoToTheFocusWindowAndCharactersFollowTheirKeyDown) {
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // Shift was released again
 }
 
+TEST_F(InputTest, EveryPrintableAsciiCharacterIsTypedThroughItsKey) {
+    HWND top = TopLevel(0, 0, 200, 200);
+    SetFocus(top);
+    std::string all;
+    for (char c = ' '; c <= '~'; ++c) all.push_back(c);
+    Log().Clear();
+    display().TypeText(all + "\t\n");
+    std::string typed;
+    for (const Received& r : Log().Of(WM_CHAR, top)) typed.push_back(char(r.wParam));
+    EXPECT_EQ(typed, all + "\t\r");  // Enter types a carriage return
+    EXPECT_EQ(Log().Of(WM_KEYDOWN, top).size() - Log().Of(WM_KEYUP, top).size(), 0u);
+}
+
 TEST_F(InputTest, TextWithoutKeysArrivesAsCharactersOnly) {
     HWND top = TopLevel(0, 0, 200, 200);
     SetFocus(top);
