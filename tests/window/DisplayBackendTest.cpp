@@ -111,6 +111,21 @@ TEST_F(DisplayBackendTest, TopLevelWindowsAreMirroredAndTheirBuffersPresented) {
     EXPECT_TRUE(backend->Called("Hide"));
 }
 
+TEST_F(DisplayBackendTest, WindowsThatExistMoveOverToANewBackend) {
+    HWND hwnd = CreateWindowEx(0, kRecordingClass, "Kept", WS_POPUP | WS_VISIBLE, 5, 5, 50, 40);
+    auto second = std::make_unique<RecordingBackend>();
+    RecordingBackend* next = second.get();
+    std::unique_ptr<DisplayBackend> first = SetDisplayBackend(std::move(second));
+    EXPECT_EQ(backend->calls.back(), "Destroy");
+    EXPECT_EQ(next->created, hwnd);
+    EXPECT_EQ(next->lastRect, (RECT{5, 5, 55, 45}));
+    PumpMessages();
+    EXPECT_EQ(next->calls,
+              (std::vector<std::string>{"Create Kept popup", "Restack top", "Show", "Present"}));
+    backend = next;  // the fixture restores the headless display over this one
+    first.reset();
+}
+
 TEST_F(DisplayBackendTest, CaptureCursorAndMessageBoxesGoThroughTheBackend) {
     HWND hwnd = CreateWindowEx(0, kRecordingClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
     backend->calls.clear();

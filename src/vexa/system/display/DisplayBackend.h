@@ -71,8 +71,10 @@ class DisplayBackend {
 // The backend in use. The headless display is installed on first use unless a program
 // installed another one before creating its first window.
 DisplayBackend& CurrentDisplay();
-// Installs a backend; call before the first window is created. Returns the previous one.
-// The screen metrics (SM_CXSCREEN, SM_CYSCREEN, ...) follow the new backend's ScreenSize().
+// Installs a backend, best before the first window is created; top-level windows that exist
+// already are moved over (destroyed on the old backend, created, stacked and shown on the
+// new). Returns the previous one. The screen metrics (SM_CXSCREEN, SM_CYSCREEN, ...) follow
+// the new backend's ScreenSize().
 std::unique_ptr<DisplayBackend> SetDisplayBackend(std::unique_ptr<DisplayBackend> backend);
 
 }  // namespace vexa::sys
