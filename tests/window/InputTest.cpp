@@ -76,6 +76,17 @@ TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
     EXPECT_EQ(moves.back().wParam & MK_LBUTTON, MK_LBUTTON);
 }
 
+TEST_F(InputTest, CapturedMovesLeftOfTheWindowHaveNegativeCoordinates) {
+    HWND top = TopLevel(100, 100, 200, 200);
+    SetCapture(top);
+    Log().Clear();
+    display().MouseMove(40, 70);
+    auto moves = Log().Of(WM_MOUSEMOVE, top);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(ClientPointOf(moves[0]), (POINT{-60, -30}));
+    ReleaseCapture();
+}
+
 TEST_F(InputTest, TakingTheCaptureAwayNotifiesTheLoser) {
     HWND top = TopLevel(0, 0, 100, 100);
     HWND a = Child(top, 0, 0, 10, 10);
