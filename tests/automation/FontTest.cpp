@@ -166,6 +166,21 @@ TEST(FontNotification, SetAttributesNamesOnlyWhatChanged) {
     EXPECT_EQ(heard, (std::vector<std::string>{"Size", "Italic"}));
 }
 
+TEST(FontNotification, AThrowingListenerStillHearsEveryChangedAttribute) {
+    Font font;
+    std::vector<std::string> heard;
+    font.Subscribe([&](std::string_view property) {
+        heard.emplace_back(property);
+        throw std::runtime_error("listener failed");
+    });
+    FontAttributes attributes = font.Attributes();
+    attributes.name = "DejaVu Serif";
+    attributes.underline = true;
+    EXPECT_THROW(font.SetAttributes(attributes), std::runtime_error);
+    EXPECT_EQ(heard, (std::vector<std::string>{"Name", "Underline"}));
+    EXPECT_TRUE(font.Underline());
+}
+
 TEST(FontIdentity, CloneIsEqualButIndependent) {
     auto font = Font::Create();
     font->SetBold(true);

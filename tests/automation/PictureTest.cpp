@@ -85,6 +85,7 @@ TEST(PictureLoad, FromFileAndToFile) {
     const std::string path = (dir / "two.png").string();
     Picture::FromPngBytes(TwoColourPng(8, 8))->SavePngFile(path);
     EXPECT_EQ(Picture::FromPngFile(path)->Height(), 8);
+    EXPECT_EQ(ErrorOf([&] { Picture::FromPngFile(dir.string()); }), 75);
     std::filesystem::remove_all(dir);
     EXPECT_EQ(ErrorOf([&] { Picture::FromPngFile(path); }), Picture::kFileNotFound);
 }

@@ -3,6 +3,7 @@
 #include <cairo.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -317,4 +318,41 @@ TEST(TextPropertyBagMalformed, UnreadableFilesRaiseAndKeepTheContents) {
     bag.Load((dir / "bom.txt").string());
     EXPECT_EQ(bag.ReadProperty("Kept", Variant()), Variant(std::int16_t{2}));
     std::filesystem::remove_all(dir);
+}
+
+TEST(TextPropertyBagMalformed, EveryTruncationKeepsTheCompleteLines) {
+    TextPropertyBag written;
+    for (const auto& [name, value] : EveryType()) written.WriteProperty(name, value, Variant());
+    written.WriteProperty("Font", Variant(BoldSerif()), Variant::Nothing());
+    const std::string text = written.ToString();
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        const std::string_view prefix(text.data(), cut);
+        TextPropertyBag bag;
+        bag.FromString(prefix);
+        const std::size_t completeLines =
+            std::size_t(std::count(prefix.begin(), prefix.end(), '\n'));
+        ASSERT_GE(bag.Count(), completeLines) << "cut at " << cut;
+        for (std::size_t i = 0; i < completeLines && i < EveryType().size(); ++i) {
+            const NamedValue expected = EveryType()[i];
+            ExpectSameValue(bag.ReadProperty(expected.name, Variant("absent")), expected.value,
+                            expected.name);
+        }
+    }
+}
+
+TEST(TextPropertyBagMalformed, FlippedBytesNeverCrashAndSkipOnlyDamagedLines) {
+    TextPropertyBag written;
+    for (const auto& [name, value] : EveryType()) written.WriteProperty(name, value, Variant());
+    const std::string text = written.ToString();
+    std::uint32_t seed = 7;
+    for (int round = 0; round < 300; ++round) {
+        std::string damaged = text;
+        seed = seed * 1103515245 + 12345;
+        const std::size_t at = (seed >> 8) % damaged.size();
+        damaged[at] = char(seed >> 24);
+        TextPropertyBag bag;
+        bag.FromString(damaged);
+        // At most the damaged line (or the two it was split into) is lost.
+        EXPECT_GE(bag.Count() + 2, EveryType().size()) << "byte " << at;
+    }
 }

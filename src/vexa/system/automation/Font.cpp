@@ -106,13 +106,15 @@ void Font::SetAttributes(const FontAttributes& attributes) {
     const FontAttributes before = attributes_;
     attributes_ = attributes;
     // Told one by one, so a listener that only cares about, say, the size can tell.
-    if (before.name != attributes.name) Notify("Name");
-    if (before.sizeScaled != attributes.sizeScaled) Notify("Size");
-    if (before.weight != attributes.weight) Notify("Weight");
-    if (before.charset != attributes.charset) Notify("Charset");
-    if (before.italic != attributes.italic) Notify("Italic");
-    if (before.underline != attributes.underline) Notify("Underline");
-    if (before.strikethrough != attributes.strikethrough) Notify("Strikethrough");
+    std::vector<std::string_view> changed;
+    if (before.name != attributes.name) changed.push_back("Name");
+    if (before.sizeScaled != attributes.sizeScaled) changed.push_back("Size");
+    if (before.weight != attributes.weight) changed.push_back("Weight");
+    if (before.charset != attributes.charset) changed.push_back("Charset");
+    if (before.italic != attributes.italic) changed.push_back("Italic");
+    if (before.underline != attributes.underline) changed.push_back("Underline");
+    if (before.strikethrough != attributes.strikethrough) changed.push_back("Strikethrough");
+    NotifyEach(changed);
 }
 
 Font::ListenerToken Font::Subscribe(Listener listener) {
@@ -132,21 +134,29 @@ bool Font::Unsubscribe(ListenerToken token) {
 }
 
 void Font::Notify(std::string_view property) {
-    // A snapshot, so listeners may (un)subscribe while being told; one removed meanwhile
-    // is skipped, one added meanwhile waits for the next change.
-    const std::vector<Subscription> snapshot = listeners_;
+    NotifyEach(std::span<const std::string_view>(&property, 1));
+}
+
+void Font::NotifyEach(std::span<const std::string_view> properties) {
     std::exception_ptr firstFailure;
-    for (const Subscription& subscription : snapshot) {
-        const bool stillSubscribed = std::ranges::any_of(
-            listeners_, [&](const Subscription& s) { return s.token == subscription.token; });
-        if (!stillSubscribed) continue;
-        try {
-            (*subscription.listener)(property);
-        } catch (...) {
-            if (!firstFailure) firstFailure = std::current_exception();
+    for (const std::string_view property : properties) {
+        // A snapshot, so listeners may (un)subscribe while being told; one removed
+        // meanwhile is skipped, one added meanwhile waits for the next change.
+        const std::vector<Subscription> snapshot = listeners_;
+        for (const Subscription& subscription : snapshot) {
+            if (!IsSubscribed(subscription.token)) continue;
+            try {
+                (*subscription.listener)(property);
+            } catch (...) {
+                if (!firstFailure) firstFailure = std::current_exception();
+            }
         }
     }
     if (firstFailure) std::rethrow_exception(firstFailure);
+}
+
+bool Font::IsSubscribed(ListenerToken token) const {
+    return std::ranges::any_of(listeners_, [&](const Subscription& s) { return s.token == token; });
 }
 
 std::shared_ptr<Font> Font::Clone() const {

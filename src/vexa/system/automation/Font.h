@@ -95,6 +95,8 @@ class Font : public Object {
     static void Validate(const FontAttributes& attributes);
     void Change(std::string_view property, const FontAttributes& changed);
     void Notify(std::string_view property);
+    void NotifyEach(std::span<const std::string_view> properties);
+    bool IsSubscribed(ListenerToken token) const;
     Variant GetProperty(std::string_view member) const;
     bool PutProperty(std::string_view member, const Variant& value);
 

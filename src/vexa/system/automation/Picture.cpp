@@ -1,6 +1,7 @@
 #include "vexa/system/automation/Picture.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -56,10 +57,20 @@ std::shared_ptr<Picture> AdoptLoaded(cairo_surface_t* surface) {
 }  // namespace
 
 std::shared_ptr<Picture> Picture::FromPngFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        throw Error(kFileNotFound, "Vexa", "File not found");
+    }
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw Error(kFileNotFound, "Vexa", "File not found");
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                          std::istreambuf_iterator<char>());
+    if (!file || std::filesystem::is_directory(path, error)) {
+        throw Error(kPathFileAccessError, "Vexa", "Path/File access error");
+    }
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {  // how the stream buffer reports a read error
+        file.setstate(std::ios::badbit);
+    }
     if (file.bad()) throw Error(kPathFileAccessError, "Vexa", "Path/File access error");
     return FromPngBytes(bytes);
 }

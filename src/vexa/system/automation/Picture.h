@@ -22,7 +22,8 @@ class Picture : public Object {
     static constexpr std::int32_t kFileNotFound = 53;
 
     // Loading raises 481 "Invalid picture" for data that is not a readable PNG image and
-    // 53 "File not found" for a file that cannot be opened; it never crashes on bad data.
+    // 53 "File not found" for a missing file and 75 "Path/File access error" for one that
+    // cannot be read; it never crashes on bad data.
     static std::shared_ptr<Picture> FromPngFile(const std::string& path);
     static std::shared_ptr<Picture> FromPngBytes(std::span<const std::uint8_t> bytes);
     // Takes a picture of an existing image surface (adds a reference of its own);

@@ -127,8 +127,12 @@ void TextPropertyBag::LoadStream(std::istream& in) {
     std::size_t skipped = 0;
     LineAssembler lines(loaded, skipped);
     std::string chunk(64 * 1024, '\0');
-    while (in.read(chunk.data(), std::streamsize(chunk.size())) || in.gcount() > 0) {
-        lines.Feed(std::string_view(chunk.data(), std::size_t(in.gcount())));
+    try {
+        while (in.read(chunk.data(), std::streamsize(chunk.size())) || in.gcount() > 0) {
+            lines.Feed(std::string_view(chunk.data(), std::size_t(in.gcount())));
+        }
+    } catch (const std::ios_base::failure&) {  // how the stream buffer reports a read error
+        in.setstate(std::ios::badbit);
     }
     if (in.bad()) RaiseFileError(kPathFileAccessError);
     lines.Finish();
