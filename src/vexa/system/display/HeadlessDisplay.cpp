@@ -329,8 +329,13 @@ void HeadlessDisplay::Move(HWND hwnd, const RECT& rect) {
 void HeadlessDisplay::Restack(HWND hwnd, HWND zOrderAbove) {
     ShownWindow* window = Find(hwnd);
     if (window == nullptr) return;
+    const std::size_t index = std::size_t(window - windows_.data());
+    const bool alreadyThere =
+        zOrderAbove == 0 ? index + 1 == windows_.size()
+                         : index + 1 < windows_.size() && windows_[index + 1].hwnd == zOrderAbove;
+    if (alreadyThere) return;  // activation restacks often without changing anything
     const ShownWindow moved = *window;
-    windows_.erase(windows_.begin() + (window - windows_.data()));
+    windows_.erase(windows_.begin() + std::ptrdiff_t(index));
     auto above =
         std::find_if(windows_.begin(), windows_.end(),
                      [zOrderAbove](const ShownWindow& w) { return w.hwnd == zOrderAbove; });
