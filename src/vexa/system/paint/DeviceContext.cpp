@@ -128,6 +128,10 @@ DeviceContext::Target DeviceContext::Resolve() const {
     }
     for (const RECT& excluded : exclusions) visible.Subtract(excluded);
     target.clipRects = visible.Rects();
+    // The clip region is in the context's own coordinates; only drawing moves with the
+    // viewport origin.
+    target.origin.x += state_.viewport.x;
+    target.origin.y += state_.viewport.y;
     return target;
 }
 

@@ -34,6 +34,7 @@ class DeviceContext {
         int bkMode = OPAQUE;
         int rop2 = R2_COPYPEN;
         POINT position;
+        POINT viewport;              // logical (0, 0) relative to the context's own corner
         std::optional<Region> clip;  // logical coordinates; none = the whole surface
     };
 

@@ -43,6 +43,11 @@ bool DeleteDC(HDC hdc);
 int SaveDC(HDC hdc);
 bool RestoreDC(HDC hdc, int savedDc);
 
+// Moves logical (0, 0) to (x, y) of the context; clip regions stay where they are.
+bool SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous);
+bool OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* previous);
+bool GetViewportOrgEx(HDC hdc, POINT* origin);
+
 // ---- Objects ---------------------------------------------------------------------------------
 // Returns the previously selected object of that kind (for a region: the region kind), or 0
 // when either handle is invalid or a bitmap is selected into a non-memory context.

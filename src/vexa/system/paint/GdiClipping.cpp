@@ -1,4 +1,5 @@
-// Regions and the clip region of a device context (logical coordinates).
+// Regions and the clip region of a device context. Clip regions are in the context's own
+// coordinates (the viewport origin does not move them); clip rectangles are logical.
 #include "vexa/system/paint/DeviceContext.h"
 #include "vexa/system/paint/Gdi.h"
 
@@ -85,7 +86,8 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = DeviceContext::Find(hdc);
     if (dc == nullptr) return RGN_ERROR;
     auto& clip = dc->Current().clip;
-    const RECT rect{left, top, right, bottom};
+    const POINT v = dc->Current().viewport;
+    const RECT rect{left + v.x, top + v.y, right + v.x, bottom + v.y};
     if (!clip) clip = Region(dc->LogicalBounds());
     clip->Intersect(rect);
     return KindOfClip(*dc);
@@ -96,7 +98,8 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
     if (dc == nullptr) return RGN_ERROR;
     auto& clip = dc->Current().clip;
     if (!clip) clip = Region(dc->LogicalBounds());
-    clip->Subtract(RECT{left, top, right, bottom});
+    const POINT v = dc->Current().viewport;
+    clip->Subtract(RECT{left + v.x, top + v.y, right + v.x, bottom + v.y});
     return KindOfClip(*dc);
 }
 

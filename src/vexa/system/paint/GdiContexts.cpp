@@ -127,6 +127,27 @@ bool RestoreDC(HDC hdc, int savedDc) {
     return dc != nullptr && dc->Restore(savedDc);
 }
 
+bool SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous) {
+    DeviceContext::State* s = StateOf(hdc);
+    if (s == nullptr) return false;
+    if (previous != nullptr) *previous = s->viewport;
+    s->viewport = {x, y};
+    return true;
+}
+
+bool OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* previous) {
+    DeviceContext::State* s = StateOf(hdc);
+    if (s == nullptr) return false;
+    return SetViewportOrgEx(hdc, s->viewport.x + dx, s->viewport.y + dy, previous);
+}
+
+bool GetViewportOrgEx(HDC hdc, POINT* origin) {
+    DeviceContext::State* s = StateOf(hdc);
+    if (s == nullptr || origin == nullptr) return false;
+    *origin = s->viewport;
+    return true;
+}
+
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle) {
     DeviceContext* dc = DeviceContext::Find(hdc);
     GdiObjectPtr object = GdiObjectTable::Instance().Find(handle);
