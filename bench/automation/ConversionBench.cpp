@@ -25,11 +25,12 @@ void StringToDouble(benchmark::State& state) {
     std::vector<vexa::Variant> texts;
     for (double value : SampleDoubles()) {
         // Thousands separators as hosts type them: "1,234.5".
-        std::string text = std::to_string(std::int64_t(value));
-        const std::size_t digitsStart = text.front() == '-' ? 1 : 0;
-        for (std::ptrdiff_t i = std::ptrdiff_t(text.size()) - 3; i > std::ptrdiff_t(digitsStart);
-             i -= 3) {
-            text.insert(std::size_t(i), ",");
+        const std::int64_t whole = std::int64_t(value);
+        const std::string digits = std::to_string(whole < 0 ? -whole : whole);
+        std::string text = whole < 0 ? "-" : "";
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+            text += digits[i];
         }
         texts.emplace_back(text + ".5");
     }

@@ -9,6 +9,7 @@
 
 #include "vexa/system/automation/Error.h"
 #include "vexa/system/automation/Font.h"
+#include "vexa/system/automation/FontSubscription.h"
 
 using namespace vexa;
 
@@ -216,4 +217,25 @@ TEST(FontIdentity, EqualityCoversEveryAttribute) {
     EXPECT_TRUE(a.IsEqual(b));
     const std::array<Variant, 1> other{Variant(a.Clone())};
     EXPECT_EQ(b.Invoke("IsEqual", other, InvokeKind::Method), Variant(true));
+}
+
+TEST(FontSubscriptionTest, UnsubscribesWhenDestroyedAndSurvivesAReleasedFont) {
+    auto font = Font::Create();
+    int told = 0;
+    {
+        FontSubscription watch(font, [&](std::string_view) { ++told; });
+        font->SetBold(true);
+        FontSubscription moved = std::move(watch);
+        EXPECT_EQ(watch.WatchedFont(), nullptr);
+        EXPECT_EQ(moved.WatchedFont(), font);
+        font->SetBold(false);
+    }
+    font->SetItalic(true);
+    EXPECT_EQ(told, 2);
+    EXPECT_EQ(font->ListenerCount(), 0u);
+
+    FontSubscription orphan(font, [](std::string_view) {});
+    font.reset();
+    EXPECT_EQ(orphan.WatchedFont(), nullptr);
+    orphan.Reset();  // nothing left to unsubscribe from
 }

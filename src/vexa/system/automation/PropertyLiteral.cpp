@@ -65,11 +65,16 @@ std::string CurrencyText(std::int64_t scaled) {
     const bool negative = scaled < 0;
     const std::uint64_t magnitude =
         negative ? std::uint64_t(0) - std::uint64_t(scaled) : std::uint64_t(scaled);
-    std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
-    std::string fraction = std::to_string(magnitude % 10000);
-    fraction.insert(0, 4 - fraction.size(), '0');
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    if (!fraction.empty()) text += "." + fraction;
+    std::string text = negative ? "-" : "";
+    text += std::to_string(magnitude / 10000);
+    std::uint64_t fraction = magnitude % 10000;
+    if (fraction != 0) {
+        text += '.';
+        for (std::uint64_t unit = 1000; fraction != 0; unit /= 10) {
+            text += char('0' + fraction / unit);
+            fraction %= unit;
+        }
+    }
     return text;
 }
 
