@@ -227,11 +227,15 @@ TEST(TextPropertyBagTest, HandWrittenLiteralsTakeTheClassicTypes) {
         "Real = 2.5\n"
         "Named = Chr(65) & \"b\" & Chr(8364)\n"
         "When = #Jan 2, 2003#\n"
-        "Face = Font{size=12, bold=true, Future=1}\n");
+        "Face = Font{size=12, bold=true, Future=1}\n"
+        "Wide = 12345678901\r"
+        "MacStyle = -1\r");
     EXPECT_EQ(bag.SkippedLines(), 0u);
     EXPECT_EQ(bag.ReadProperty("Small", Variant()), Variant(std::int16_t{3}));
     EXPECT_EQ(bag.ReadProperty("Big", Variant()), Variant(100000));
     EXPECT_EQ(bag.ReadProperty("Real", Variant()), Variant(2.5));
+    EXPECT_EQ(bag.ReadProperty("Wide", Variant()), Variant(12345678901.0));
+    EXPECT_EQ(bag.ReadProperty("MacStyle", Variant()), Variant(std::int16_t{-1}));
     EXPECT_EQ(bag.ReadProperty("Named", Variant()), Variant("Ab€"));
     EXPECT_EQ(bag.ReadProperty("When", Variant()), Variant::Date(37623));
     const auto face = std::dynamic_pointer_cast<Font>(bag.ReadProperty("Face", {}).ToObject());

@@ -244,10 +244,12 @@ class LiteralParser {
     // As the classic source language types a literal without a suffix: the narrowest
     // integer that holds it, otherwise a Double.
     static Variant UnsuffixedNumber(const NumberToken& token) {
-        if (token.integral) {
-            const auto wide = Convert<long long>(token.text);
+        std::int32_t wide = 0;
+        const char* end = token.text.data() + token.text.size();
+        const auto result = std::from_chars(token.text.data(), end, wide);
+        if (token.integral && result.ec == std::errc() && result.ptr == end) {
             if (wide >= INT16_MIN && wide <= INT16_MAX) return Variant(std::int16_t(wide));
-            if (wide >= INT32_MIN && wide <= INT32_MAX) return Variant(std::int32_t(wide));
+            return Variant(wide);
         }
         return Variant(Finite(Convert<double>(token.text)));
     }

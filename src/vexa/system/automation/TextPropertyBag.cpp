@@ -40,7 +40,8 @@ class LineAssembler {
 
     void Feed(std::string_view chunk) {
         while (!chunk.empty()) {
-            const std::size_t newline = chunk.find('\n');
+            // Old-style files end lines with a bare CR; CR LF just adds a blank line.
+            const std::size_t newline = chunk.find_first_of("\r\n");
             Append(chunk.substr(0, newline));
             if (newline == std::string_view::npos) return;
             EndLine();
@@ -73,7 +74,6 @@ class LineAssembler {
     // False for a line that is neither blank, a comment nor a readable property.
     bool Accept(std::string_view line) {
         if (firstLine_ && line.starts_with(kByteOrderMark)) line.remove_prefix(3);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::string_view trimmed = Trim(line);
         if (trimmed.empty() || trimmed.front() == '\'') return true;
         if (!IsValidUtf8(trimmed)) return false;
