@@ -195,6 +195,19 @@ TEST(EllipsisTest, PathEllipsisKeepsTheLastComponent) {
               "/us.../readme");
 }
 
+TEST(EllipsisTest, WrappedTextEndsInAnEllipsisOnTheLastLineThatFits) {
+    Canvas canvas(200, 40);
+    const int h = LineHeight(canvas.dc());
+    std::string text = "first line then a second line and a third";
+    RECT r{0, 0, WidthOf(canvas.dc(), "first line then"), h + h / 2};
+    DrawText(canvas.dc(), text, -1, &r, DT_WORDBREAK | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    ASSERT_GE(text.size(), 3u);
+    EXPECT_EQ(text.substr(text.size() - 3), "...");
+    EXPECT_EQ(text.rfind("first line", 0), 0u);
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_LE(WidthOf(canvas.dc(), text), r.right);
+}
+
 TEST(EllipsisTest, WithoutModifyStringTheTextStays) {
     Canvas canvas(200, 20);
     std::string text = "The quick brown fox";

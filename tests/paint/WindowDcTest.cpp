@@ -2,10 +2,16 @@
 #include <functional>
 
 #include "paint/PaintTestSupport.h"
+#include "vexa/system/paint/ThemeService.h"
 #include "vexa/system/window/Window.h"
 
 namespace vexa::sys::testing {
 namespace {
+
+std::function<void(HWND, HDC)>& EraseHandler() {
+    static std::function<void(HWND, HDC)> handler;
+    return handler;
+}
 
 std::function<void(HWND)>& PaintHandler() {
     static std::function<void(HWND)> handler;
@@ -17,7 +23,10 @@ LRESULT PaintingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PaintHandler()(hwnd);
         return 0;
     }
-    if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_ERASEBKGND) {
+        if (EraseHandler()) EraseHandler()(hwnd, HDC(wParam));
+        return 1;
+    }
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
@@ -42,6 +51,7 @@ class WindowDcTest : public ::testing::Test {
     }
     void TearDown() override {
         PaintHandler() = nullptr;
+        EraseHandler() = nullptr;
         DestroyAllWindowsForTesting();
     }
     static HWND Create(int x, int y, int w, int h, UINT style, HWND parent = 0) {
@@ -123,6 +133,29 @@ TEST_F(WindowDcTest, DisplayContextNotXorLineDrawnTwiceRestoresTheScreen) {
     }
     EXPECT_EQ(GetPixel(screen, 40, 30), before);
     EXPECT_TRUE(DeleteDC(screen));
+}
+
+TEST_F(WindowDcTest, ParentBackgroundIsPaintedInTheParentsCoordinates) {
+    HWND top = Create(0, 0, 100, 80, WS_POPUP | WS_VISIBLE);
+    HWND child = Create(30, 20, 40, 30, WS_CHILD | WS_VISIBLE, top);
+    HDC dc = GetDC(child);
+    Fill(dc, {0, 0, 40, 30}, kWhite);
+    EraseHandler() = [&](HWND hwnd, HDC hdc) {
+        if (hwnd != top) return;
+        Fill(hdc, {0, 0, 100, 80}, RGB(0, 90, 0));
+        Fill(hdc, {30, 20, 31, 21}, RGB(90, 0, 0));  // the child's top-left corner
+    };
+    RECT part{0, 0, 10, 10};
+    EXPECT_EQ(DrawThemeParentBackground(child, dc, &part), S_OK);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(90, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 9, 9), RGB(0, 90, 0));
+    EXPECT_EQ(GetPixel(dc, 10, 10), kWhite);
+    EXPECT_EQ(BufferPixel(top, 29, 19), kWhite);  // nothing outside the child
+    POINT origin{1, 1};
+    GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(origin, (POINT{0, 0}));
+    EXPECT_EQ(DrawThemeParentBackground(top, dc, nullptr), E_FAIL);
+    ReleaseDC(child, dc);
 }
 
 TEST_F(WindowDcTest, WindowContextCoversTheNonClientArea) {

@@ -75,7 +75,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
     if (hdc != 0 && DeviceContext::Find(hdc) == nullptr) return 0;
     // Beyond this a bitmap is certainly a caller's mistake; refuse it instead of failing
     // deep inside the allocator.
-    constexpr long long kMaxPixels = 1LL << 28;
+    constexpr long long kMaxPixels = 1LL << 26;
     if (width <= 0 || height <= 0 || (long long)width * height > kMaxPixels) return 0;
     GdiObject object;
     object.kind = GdiKind::Bitmap;

@@ -37,6 +37,7 @@ Bitmap::Bitmap(int width, int height)
                                           std::max(1, height))) {
     // A new compatible bitmap is opaque black, as on the classic platform.
     unsigned char* data = cairo_image_surface_get_data(surface_);
+    if (data == nullptr) return;  // allocation failed: an error surface nothing draws on
     const int stride = cairo_image_surface_get_stride(surface_);
     for (int y = 0; y < Height(); ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(data + std::size_t(y) * stride);
