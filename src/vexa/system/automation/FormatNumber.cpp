@@ -1,0 +1,262 @@
+// Numeric user formats: 0 and # placeholders, the decimal point, thousands separators and
+// scaling, percent, exponents and literal text, with rounding half away from zero on the
+// runtime's 15 significant digits.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "vexa/system/automation/FormatSections.h"
+
+namespace vexa::format {
+
+namespace {
+
+struct NumberLayout {
+    int intPlaceholders = 0;
+    int intZeros = 0;
+    int fracPlaceholders = 0;
+    int fracZeros = 0;
+    bool hasPoint = false;
+    bool grouping = false;
+    int thousandsScaling = 0;
+    int percents = 0;
+    bool scientific = false;
+};
+
+bool IsExponentAt(std::string_view rest, char c) {
+    return (c == 'E' || c == 'e') && !rest.empty() && (rest[0] == '+' || rest[0] == '-');
+}
+
+NumberLayout LayoutOf(std::string_view section) {
+    NumberLayout layout;
+    int pendingCommas = 0;  // commas after the last integer placeholder so far
+    FormatScanner scanner(section);
+    std::string literal;
+    char c = 0;
+    while (!scanner.AtEnd()) {
+        if (scanner.Next(literal, c)) continue;
+        if (layout.scientific) continue;
+        if (c == '0' || c == '#') {
+            if (layout.hasPoint) {
+                ++layout.fracPlaceholders;
+                if (c == '0') layout.fracZeros = layout.fracPlaceholders;
+            } else {
+                if (pendingCommas > 0 && layout.intPlaceholders > 0) layout.grouping = true;
+                pendingCommas = 0;
+                ++layout.intPlaceholders;
+                if (c == '0') ++layout.intZeros;
+            }
+        } else if (c == '.' && !layout.hasPoint) {
+            layout.hasPoint = true;
+            layout.thousandsScaling += pendingCommas;
+            pendingCommas = 0;
+        } else if (c == ',' && !layout.hasPoint) {
+            ++pendingCommas;
+        } else if (c == '%') {
+            ++layout.percents;
+        } else if (IsExponentAt(scanner.Rest(), c)) {
+            layout.scientific = true;
+        }
+    }
+    if (!layout.hasPoint && layout.intPlaceholders > 0) layout.thousandsScaling += pendingCommas;
+    return layout;
+}
+
+// Adds one unit in the last place of a digit string; returns false when it carried out
+// of the leftmost digit (the caller prefixes a 1).
+bool IncrementDigits(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return true;
+        }
+        *it = '0';
+    }
+    return false;
+}
+
+// |x| to `decimals` places from its 15 significant digits, rounded half away from zero.
+// The integer part has no leading zeros ("" for zero); the fraction has `decimals` digits.
+void DecimalParts(double x, int decimals, std::string& integer, std::string& fraction) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(x));
+    std::string digits;
+    digits += buffer[0];
+    digits.append(buffer + 2, 14);
+    int pointPosition = std::atoi(std::strchr(buffer, 'e') + 1) + 1;
+    if (x == 0) pointPosition = 1;
+
+    const int keep = pointPosition + decimals;
+    if (keep < 0) {
+        digits.clear();
+    } else if (keep < int(digits.size())) {
+        const bool roundUp = digits[std::size_t(keep)] >= '5';
+        digits.resize(std::size_t(keep));
+        if (roundUp && !IncrementDigits(digits)) {
+            digits.insert(digits.begin(), '1');
+            ++pointPosition;
+        }
+    } else {
+        digits.append(std::size_t(keep) - digits.size(), '0');
+    }
+    if (pointPosition > 0) {
+        integer = digits.substr(0, std::size_t(pointPosition));
+        fraction = digits.substr(std::min(digits.size(), std::size_t(pointPosition)));
+    } else {
+        integer.clear();
+        fraction = std::string(std::size_t(-pointPosition), '0') + digits;
+    }
+    fraction.resize(std::size_t(decimals), '0');
+    const auto firstNonZero = integer.find_first_not_of('0');
+    integer.erase(0, firstNonZero == std::string::npos ? integer.size() : firstNonZero);
+}
+
+struct Digits {
+    std::string integer;   // padded to the minimum digit count
+    std::string fraction;  // trimmed to what the placeholders show
+    int exponent = 0;
+};
+
+Digits DigitsFor(double value, const NumberLayout& layout) {
+    double x = std::fabs(value) * std::pow(100.0, layout.percents) /
+               std::pow(1000.0, layout.thousandsScaling);
+    const int decimals = layout.fracPlaceholders;
+    Digits d;
+    if (layout.scientific && x != 0 && std::isfinite(x)) {
+        const int leading = std::max(layout.intPlaceholders, 1);
+        d.exponent = int(std::floor(std::log10(x))) - (leading - 1);
+        DecimalParts(x / std::pow(10.0, d.exponent), decimals, d.integer, d.fraction);
+        if (int(d.integer.size()) > leading) {  // rounding reached the next power of ten
+            ++d.exponent;
+            DecimalParts(x / std::pow(10.0, d.exponent), decimals, d.integer, d.fraction);
+        }
+    } else {
+        DecimalParts(x, decimals, d.integer, d.fraction);
+    }
+    if (int(d.integer.size()) < layout.intZeros) {
+        d.integer.insert(0, std::size_t(layout.intZeros) - d.integer.size(), '0');
+    }
+    while (int(d.fraction.size()) > layout.fracZeros && d.fraction.back() == '0') {
+        d.fraction.pop_back();
+    }
+    return d;
+}
+
+class NumberWriter {
+  public:
+    NumberWriter(const NumberLayout& layout, const Digits& digits)
+        : layout_(layout), digits_(digits) {}
+
+    void IntegerPlaceholder() {
+        const int length = int(digits_.integer.size());
+        if (placeholder_ == 0) {
+            for (int i = 0; i < length - layout_.intPlaceholders; ++i) EmitIntegerDigit(i);
+        }
+        const int fromRight = layout_.intPlaceholders - 1 - placeholder_;
+        if (fromRight < length) EmitIntegerDigit(length - 1 - fromRight);
+        ++placeholder_;
+    }
+
+    // A format without integer placeholders (".00") still shows the integer digits.
+    void Point() {
+        if (layout_.intPlaceholders == 0) {
+            for (int i = 0; i < int(digits_.integer.size()); ++i) EmitIntegerDigit(i);
+        }
+        out_ += '.';
+    }
+
+    void FractionPlaceholder() {
+        if (fractionIndex_ < int(digits_.fraction.size())) {
+            out_ += digits_.fraction[std::size_t(fractionIndex_)];
+        }
+        ++fractionIndex_;
+    }
+
+    void Exponent(char e, char sign, int minimumDigits) {
+        out_ += e;
+        if (digits_.exponent < 0) {
+            out_ += '-';
+        } else if (sign == '+') {
+            out_ += '+';
+        }
+        std::string text = std::to_string(std::abs(digits_.exponent));
+        if (int(text.size()) < minimumDigits) {
+            text.insert(0, std::size_t(minimumDigits) - text.size(), '0');
+        }
+        out_ += text;
+    }
+
+    void Literal(std::string_view text) { out_ += text; }
+    void Literal(char c) { out_ += c; }
+    std::string Result() && { return std::move(out_); }
+
+  private:
+    void EmitIntegerDigit(int index) {
+        out_ += digits_.integer[std::size_t(index)];
+        const int fromRight = int(digits_.integer.size()) - 1 - index;
+        if (layout_.grouping && fromRight > 0 && fromRight % 3 == 0) out_ += ',';
+    }
+
+    const NumberLayout& layout_;
+    const Digits& digits_;
+    std::string out_;
+    int placeholder_ = 0;
+    int fractionIndex_ = 0;
+};
+
+// Reads the exponent placeholders after "E+" / "E-" and returns how many digits they
+// demand at least.
+int ReadExponentDigits(FormatScanner& scanner) {
+    int zeros = 0;
+    std::string_view rest = scanner.Rest();
+    std::size_t count = 0;
+    while (count < rest.size() && (rest[count] == '0' || rest[count] == '#')) {
+        if (rest[count] == '0') ++zeros;
+        ++count;
+    }
+    scanner.Skip(count);
+    return zeros;
+}
+
+bool AllZero(const Digits& d) {
+    return d.integer.find_first_not_of('0') == std::string::npos &&
+           d.fraction.find_first_not_of('0') == std::string::npos;
+}
+
+}  // namespace
+
+std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {
+    const NumberLayout layout = LayoutOf(section);
+    const Digits digits = DigitsFor(value, layout);
+    NumberWriter writer(layout, digits);
+    if (withMinus && !AllZero(digits)) writer.Literal('-');
+
+    FormatScanner scanner(section);
+    std::string literal;
+    char c = 0;
+    bool afterPoint = false, exponentDone = false;
+    while (!scanner.AtEnd()) {
+        if (scanner.Next(literal, c)) {
+            writer.Literal(literal);
+        } else if ((c == '0' || c == '#') && !exponentDone) {
+            afterPoint ? writer.FractionPlaceholder() : writer.IntegerPlaceholder();
+        } else if (c == '.' && !afterPoint && !exponentDone) {
+            afterPoint = true;
+            writer.Point();
+        } else if (c == ',' && !exponentDone) {
+            continue;
+        } else if (!exponentDone && IsExponentAt(scanner.Rest(), c)) {
+            const char sign = scanner.Rest()[0];
+            scanner.Skip(1);
+            writer.Exponent(c, sign, ReadExponentDigits(scanner));
+            exponentDone = true;
+        } else {
+            writer.Literal(c);
+        }
+    }
+    return std::move(writer).Result();
+}
+
+}  // namespace vexa::format

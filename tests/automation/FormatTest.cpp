@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "vexa/system/automation/DateTime.h"
+#include "vexa/system/automation/Format.h"
+
+using namespace vexa;
+
+namespace {
+
+Variant DateAt(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0) {
+    return Variant::Date(*DateSerial(y, m, d) + TimeSerial(hh, nn, ss));
+}
+
+}  // namespace
+
+TEST(FormatNumbers, PlaceholdersSeparatorsAndRounding) {
+    EXPECT_EQ(Format(1234.5, "#,##0.00"), "1,234.50");
+    EXPECT_EQ(Format(1234567.891, "#,##0"), "1,234,568");
+    EXPECT_EQ(Format(0.5, "#.##"), ".5");
+    EXPECT_EQ(Format(0.5, "0.##"), "0.5");
+    EXPECT_EQ(Format(5, "#.##"), "5.");
+    EXPECT_EQ(Format(5.5, ".00"), "5.50");
+    EXPECT_EQ(Format(7, "000"), "007");
+    EXPECT_EQ(Format(2.5, "0"), "3");  // half away from zero, unlike the integer conversions
+    EXPECT_EQ(Format(-2.5, "0"), "-3");
+    EXPECT_EQ(Format(1.005, "0.00"), "1.01");  // on 15 significant digits, not binary
+    EXPECT_EQ(Format(9.999, "0.00"), "10.00");
+    EXPECT_EQ(Format(5551234, "000-0000"), "555-1234");
+    EXPECT_EQ(Format(1234567, "#,##0,"), "1,235");  // a trailing comma scales by 1000
+    EXPECT_EQ(Format(1234567, "0,,.0"), "1.2");
+    EXPECT_EQ(Format(-1234.5, "#,##0.00"), "-1,234.50");
+    EXPECT_EQ(Format(3, "\"n=\"0\" pcs\""), "n=3 pcs");
+    EXPECT_EQ(Format(3, "\\#0"), "#3");
+    EXPECT_EQ(Format(-5, "$0"), "-$5");
+}
+
+TEST(FormatNumbers, PercentAndScientific) {
+    EXPECT_EQ(Format(0.256, "0.0%"), "25.6%");
+    EXPECT_EQ(Format(1, "0%"), "100%");
+    EXPECT_EQ(Format(1234.5, "0.00E+00"), "1.23E+03");
+    EXPECT_EQ(Format(0.00012, "0.0E-0"), "1.2E-4");
+    EXPECT_EQ(Format(12000, "0.0E-0"), "1.2E4");
+    EXPECT_EQ(Format(9.99, "0.0E+00"), "1.0E+01");
+    EXPECT_EQ(Format(0, "0.00E+00"), "0.00E+00");
+    EXPECT_EQ(Format(123456, "0.00e+00"), "1.23e+05");
+}
+
+TEST(FormatNumbers, Sections) {
+    EXPECT_EQ(Format(-5, "0;(0)"), "(5)");
+    EXPECT_EQ(Format(5, "0;(0)"), "5");
+    EXPECT_EQ(Format(0, "0;-0;\"zero\""), "zero");
+    EXPECT_EQ(Format(-3, "0;;\"zero\""), "-3");  // an empty section falls back to the first
+    EXPECT_EQ(Format(Variant::Null(), "0;-0;0;\"none\""), "none");
+    EXPECT_EQ(Format(Variant::Null(), "0.00"), "");
+    EXPECT_EQ(Format(Variant(), "0.00"), "");
+}
+
+TEST(FormatNumbers, ValuesOfOtherTypes) {
+    EXPECT_EQ(Format("1234.5", "#,##0.00"), "1,234.50");  // numeric text converts
+    EXPECT_EQ(Format("apples", "0.00"), "apples");
+    EXPECT_EQ(Format(true, "0"), "-1");
+    EXPECT_EQ(Format(Variant::Currency(123456), "0.00"), "12.35");
+    EXPECT_EQ(Format(Variant(1.5f), "0.000"), "1.500");
+}
+
+TEST(FormatNamed, NumberNames) {
+    EXPECT_EQ(Format(1234.5, "Currency"), "$1,234.50");
+    EXPECT_EQ(Format(-1234.5, "Currency"), "($1,234.50)");
+    EXPECT_EQ(Format(1234.567, "Fixed"), "1234.57");
+    EXPECT_EQ(Format(1234.567, "Standard"), "1,234.57");
+    EXPECT_EQ(Format(0.1234, "Percent"), "12.34%");
+    EXPECT_EQ(Format(1234.5, "Scientific"), "1.23E+03");
+    EXPECT_EQ(Format(1234.5, "General Number"), "1234.5");
+    EXPECT_EQ(Format(0, "Yes/No"), "No");
+    EXPECT_EQ(Format(-2, "Yes/No"), "Yes");
+    EXPECT_EQ(Format(true, "True/False"), "True");
+    EXPECT_EQ(Format(0, "on/off"), "Off");
+    EXPECT_EQ(Format("word", "Fixed"), "word");
+}
+
+TEST(FormatDates, NamedDateFormats) {
+    const Variant when = DateAt(2003, 1, 2, 22, 30, 15);
+    EXPECT_EQ(Format(when, "General Date"), "1/2/2003 10:30:15 PM");
+    EXPECT_EQ(Format(when, "Long Date"), "Thursday, January 2, 2003");
+    EXPECT_EQ(Format(when, "Medium Date"), "02-Jan-03");
+    EXPECT_EQ(Format(when, "Short Date"), "1/2/2003");
+    EXPECT_EQ(Format(when, "Long Time"), "10:30:15 PM");
+    EXPECT_EQ(Format(when, "Medium Time"), "10:30 PM");
+    EXPECT_EQ(Format(when, "Short Time"), "22:30");
+    EXPECT_EQ(Format("1/2/2003", "Long Date"), "Thursday, January 2, 2003");
+}
+
+TEST(FormatDates, UserTokens) {
+    const Variant when = DateAt(2003, 1, 2, 9, 5, 7);
+    EXPECT_EQ(Format(when, "dddd, mmm d yyyy"), "Thursday, Jan 2 2003");
+    EXPECT_EQ(Format(when, "dd/mm/yyyy hh:nn"), "02/01/2003 09:05");
+    EXPECT_EQ(Format(when, "h:mm:ss"), "9:05:07");  // m after h is minutes
+    EXPECT_EQ(Format(when, "mm:ss"), "05:07");      // m before s is minutes
+    EXPECT_EQ(Format(when, "hh:mm AM/PM"), "09:05 AM");
+    EXPECT_EQ(Format(DateAt(2003, 1, 2, 0, 30), "h:nn am/pm"), "12:30 am");
+    EXPECT_EQ(Format(DateAt(2003, 1, 2, 13, 0), "h A/P"), "1 P");
+    EXPECT_EQ(Format(DateAt(2003, 1, 2, 13, 0), "h AMPM"), "1 PM");
+    EXPECT_EQ(Format(when, "ddd mmmm yy"), "Thu January 03");
+    EXPECT_EQ(Format(when, "ddddd"), "1/2/2003");
+    EXPECT_EQ(Format(when, "dddddd"), "Thursday, January 2, 2003");
+    EXPECT_EQ(Format(when, "ttttt"), "9:05:07 AM");
+    EXPECT_EQ(Format(when, "c"), "1/2/2003 9:05:07 AM");
+    EXPECT_EQ(Format(DateAt(2003, 8, 20), "q"), "3");
+    EXPECT_EQ(Format(DateAt(2003, 2, 1), "y"), "32");
+    EXPECT_EQ(Format(when, "\"Day\" d"), "Day 2");
+}
+
+TEST(FormatDates, WeekdayAndWeekOfYear) {
+    // 1 January 2005 was a Saturday: week 1 when the first week contains 1 January.
+    EXPECT_EQ(Format(DateAt(2005, 1, 1), "w"), "7");
+    EXPECT_EQ(Format(DateAt(2005, 1, 1), "ww"), "1");
+    EXPECT_EQ(Format(DateAt(2005, 1, 2), "ww"), "2");
+    EXPECT_EQ(Format(DateAt(2005, 1, 1), "w", kMonday), "6");
+    EXPECT_EQ(Format(DateAt(2005, 1, 1), "ww", kSunday, kFirstFullWeek), "52");  // 2004's last week
+}
+
+TEST(FormatText, PlaceholdersAndCase) {
+    EXPECT_EQ(Format("abc", "@@@@@"), "  abc");
+    EXPECT_EQ(Format("abc", "!@@@@@"), "abc  ");
+    EXPECT_EQ(Format("abc", "&&&&&"), "abc");
+    EXPECT_EQ(Format("abcdef", "@@@"), "abcdef");
+    EXPECT_EQ(Format("5551234", "@@@-@@@@"), "555-1234");
+    EXPECT_EQ(Format("Hello", "<"), "hello");
+    EXPECT_EQ(Format("Hello", ">"), "HELLO");
+    EXPECT_EQ(Format("", "@;\"(empty)\""), "(empty)");
+    EXPECT_EQ(Format(42, "@@@@"), "  42");
+}
+
+TEST(FormatPlain, EmptyFormatGivesThePlainText) {
+    EXPECT_EQ(Format(0.1), "0.1");
+    EXPECT_EQ(Format(Variant::Null()), "");
+    EXPECT_EQ(Format(Variant()), "");
+    EXPECT_EQ(Format(Variant::ErrorValue(5), "0.00"), "Error 5");
+    EXPECT_EQ(Format(true), "True");
+}
+
+TEST(FormatRobustness, MalformedAndHostileFormatsNeverFail) {
+    const std::string huge(10000, '0');
+    EXPECT_EQ(Format(5, huge).size(), 10000u);
+    EXPECT_EQ(Format(1.5, "0." + huge).size(), 10002u);
+    EXPECT_EQ(Format(5, "\"unterminated"), "unterminated");
+    EXPECT_EQ(Format(5, ";;;;;;"), "5");
+    EXPECT_EQ(Format(5, "\\"), "");
+    EXPECT_EQ(Format(1e300, "#,##0").size(), 301u + 100u);  // every digit, grouped
+    std::mt19937 random(7);
+    const std::string alphabet = "0#.,;%E+-e\"\\@&<>!dmyhnswqcAMP/: x";
+    for (int i = 0; i < 2000; ++i) {
+        std::string format;
+        for (int n = int(random() % 24); n > 0; --n) format += alphabet[random() % alphabet.size()];
+        for (const Variant& value : {Variant(-1234.567), Variant(0), Variant("text"),
+                                     Variant::Date(37623.75), Variant::Null()}) {
+            EXPECT_NO_THROW(Format(value, format)) << format;
+        }
+    }
+}
