@@ -239,6 +239,33 @@ TEST(PrefixTest, ThePrefixedCharacterIsUnderlined) {
     EXPECT_EQ(a.left, b.left);
 }
 
+TEST(DrawTextTest, RightToLeftReadingOrdersNeutralCharactersFromTheRight) {
+    Canvas rtl(60, 20), ltr(60, 20);
+    RECT r{0, 0, 60, 20};
+    DrawText(rtl.dc(), "A!", -1, &r, DT_SINGLELINE | DT_RTLREADING);
+    DrawText(ltr.dc(), "!A", -1, &r, DT_SINGLELINE);
+    EXPECT_EQ(rtl.Snapshot(), ltr.Snapshot());
+    Canvas plain(60, 20);
+    DrawText(plain.dc(), "A!", -1, &r, DT_SINGLELINE);
+    EXPECT_NE(plain.Snapshot(), ltr.Snapshot());
+}
+
+TEST(TextOutTest, ExtentsPerCharacterAndTextOut) {
+    Canvas canvas(100, 20);
+    std::vector<int> extents;
+    int fit = 0;
+    SIZE size{};
+    const int ab = WidthOf(canvas.dc(), "ab");
+    ASSERT_TRUE(GetTextExtentExPoint(canvas.dc(), "abc\xC3\xA9", -1, ab, &fit, &extents, &size));
+    ASSERT_EQ(extents.size(), 4u);  // the accented letter is one character
+    EXPECT_EQ(extents[1], ab);
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(size.cx, extents.back());
+    EXPECT_TRUE(TextOut(canvas.dc(), 50, 2, "Hi", -1));
+    EXPECT_GE(canvas.InkBounds().left, 50);
+    EXPECT_EQ(canvas.At(50, 2), kWhite);  // opaque background in the white default colour
+}
+
 TEST(TabTest, ExpandTabsUsesEightAverageCharactersOrTheTabStopByte) {
     Canvas canvas(10, 10);
     TEXTMETRIC tm;

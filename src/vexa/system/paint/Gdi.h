@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "vexa/system/paint/GdiTypes.h"
 #include "vexa/system/paint/RectHelpers.h"
@@ -120,6 +121,12 @@ bool GetFontLogFont(HFONT font, LOGFONT* logFont);
 bool GetTextMetrics(HDC hdc, TEXTMETRIC* metrics);
 // length -1: up to the end of the text.
 bool GetTextExtentPoint32(HDC hdc, std::string_view text, int length, SIZE* size);
+// How many characters (UTF-8 code points) fit in maxExtent pixels, and the extent after each
+// character (so a caret can be placed between them).
+bool GetTextExtentExPoint(HDC hdc, std::string_view text, int length, int maxExtent, int* fit,
+                          std::vector<int>* extents, SIZE* size);
+// One line at (x, y) in the text colour, on the background colour when opaque, unclipped.
+bool TextOut(HDC hdc, int x, int y, std::string_view text, int length);
 // Draws or (DT_CALCRECT) measures UTF-8 text with the text-format bits; returns the height
 // of the text (with DT_VCENTER/DT_BOTTOM the offset of its bottom from rect->top), 0 on
 // failure. The second overload writes the shortened text back for DT_MODIFYSTRING.

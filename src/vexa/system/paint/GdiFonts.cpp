@@ -63,4 +63,34 @@ bool GetTextExtentPoint32(HDC hdc, std::string_view text, int length, SIZE* size
     return true;
 }
 
+bool GetTextExtentExPoint(HDC hdc, std::string_view text, int length, int maxExtent, int* fit,
+                          std::vector<int>* extents, SIZE* size) {
+    std::shared_ptr<const GdiFont> font = SelectedFont(hdc);
+    if (!font) return false;
+    if (length >= 0 && std::size_t(length) < text.size()) text = text.substr(0, length);
+    if (extents != nullptr) extents->clear();
+    int fitting = 0;
+    int width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+            ++next;
+        // Prefix widths keep kerning and shaping exactly as drawing the text does.
+        width = TextEngine::Instance().MeasureWidth(*font, text.substr(0, next));
+        if (extents != nullptr) extents->push_back(width);
+        if (width <= maxExtent) ++fitting;
+        i = next;
+    }
+    if (fit != nullptr) *fit = fitting;
+    if (size != nullptr) *size = {width, font->Metrics().tmHeight};
+    return true;
+}
+
+bool TextOut(HDC hdc, int x, int y, std::string_view text, int length) {
+    constexpr int kFar = 1 << 20;
+    RECT r{x, y, x + kFar, y + kFar};
+    return DeviceContext::Find(hdc) != nullptr &&
+           DrawText(hdc, text, length, &r, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP) >= 0;
+}
+
 }  // namespace vexa::sys
