@@ -29,6 +29,10 @@ HGDIOBJ Swap(HGDIOBJ& handle, GdiObjectPtr& slot, HGDIOBJ newHandle, GdiObjectPt
     return previous;
 }
 
+// BeginPaint must hand out device contexts from the first paint message on, before any
+// other drawing call had a chance to install the provider.
+const bool kPaintDcProviderInstalled = (InstallPaintDcProvider(), true);
+
 }  // namespace
 
 void InstallPaintDcProvider() {

@@ -58,8 +58,9 @@ GdiObjectTable& GdiObjectTable::Instance() {
 }
 
 std::uintptr_t GdiObjectTable::NewHandle() {
-    // Start far from small numbers so that a stray integer is unlikely to be a handle.
-    static std::atomic<std::uintptr_t> next{0x10000};
+    // Start far from small numbers and from window handles, so that a stray integer or a
+    // window handle passed as a device context is never taken for a drawing handle.
+    static std::atomic<std::uintptr_t> next{0x40000000};
     return next.fetch_add(4);
 }
 
