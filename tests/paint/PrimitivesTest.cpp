@@ -170,6 +170,33 @@ TEST(LineTest, DottedPenAndDiagonalLines) {
     EXPECT_EQ(canvas.At(5, 15), kWhite);
 }
 
+TEST(LineTest, FarCoordinatesAreCutToTheSurface) {
+    Canvas canvas(20, 20);
+    MoveToEx(canvas.dc(), -2000000000, 5, nullptr);
+    LineTo(canvas.dc(), 2000000000, 5);
+    EXPECT_EQ(canvas.CountNot({0, 0, 20, 20}, kWhite), 20);
+    MoveToEx(canvas.dc(), -1000000000, -1000000000, nullptr);
+    LineTo(canvas.dc(), 1000000000, 1000000000);
+    EXPECT_EQ(canvas.At(10, 10), kBlack);
+    EXPECT_EQ(canvas.At(12, 12), kBlack);
+    HPEN wide = CreatePen(PS_SOLID, 1000000, kBlack);
+    SelectObject(canvas.dc(), wide);
+    canvas.Clear(kWhite);
+    MoveToEx(canvas.dc(), 0, 0, nullptr);
+    LineTo(canvas.dc(), 2, 0);
+    EXPECT_EQ(canvas.CountNot({0, 0, 20, 20}, kWhite), 400);
+    SelectObject(canvas.dc(), GetStockObject(BLACK_PEN));
+    DeleteObject(wide);
+}
+
+TEST(BitBltTest, HugeRequestsCopyOnlyWhatLandsOnTheSurface) {
+    Canvas source(10, 10), target(10, 10);
+    source.Clear(kBlack);
+    EXPECT_TRUE(BitBlt(target.dc(), -1000000, -1000000, 2000000, 2000000, source.dc(), -1000000,
+                       -1000000, SRCCOPY));
+    EXPECT_EQ(target.CountNot({0, 0, 10, 10}, kBlack), 0);
+}
+
 TEST(PixelTest, SetPixelGetPixelAndRectangle) {
     Canvas canvas(10, 10);
     EXPECT_EQ(SetPixel(canvas.dc(), 3, 4, kRed), kRed);

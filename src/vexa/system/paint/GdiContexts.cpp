@@ -243,7 +243,9 @@ HPEN CreatePen(int style, int width, COLORREF color) {
     if (style != PS_SOLID && style != PS_DASH && style != PS_DOT && style != PS_NULL) return 0;
     GdiObject object;
     object.kind = GdiKind::Pen;
-    object.pen = {style, std::max(1, width), color & 0x00FFFFFFu};
+    // Wider than any surface is pointless, and the limit keeps pixel arithmetic in range.
+    constexpr int kMaxPenWidth = 1 << 16;
+    object.pen = {style, std::clamp(width, 1, kMaxPenWidth), color & 0x00FFFFFFu};
     return AddObject(std::move(object));
 }
 

@@ -1,6 +1,7 @@
 // Filling, frames, focus rectangles, lines, pixels and bit-block copies, done on the pixels
 // directly so that every result is exact and XOR operations are truly bitwise.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -192,10 +193,13 @@ void PlotPen(Operation& op, const DeviceContext::State& state, const Pen& pen, i
              bool on) {
     const int half = (pen.width - 1) / 2;
     const std::uint32_t color = PixelOf(on ? pen.color : state.bkColor);
-    for (int dy = -half; dy < pen.width - half; ++dy)
-        for (int dx = -half; dx < pen.width - half; ++dx) {
-            const int sx = x + dx + op.Origin().x;
-            const int sy = y + dy + op.Origin().y;
+    // The stamp is cut to the surface first, so a very wide pen costs no more than the
+    // pixels it can reach.
+    const int cx = x + op.Origin().x, cy = y + op.Origin().y;
+    const RECT stamp = Intersection(
+        {cx - half, cy - half, cx - half + pen.width, cy - half + pen.width}, op.Pixels().Bounds());
+    for (int sy = stamp.top; sy < stamp.bottom; ++sy)
+        for (int sx = stamp.left; sx < stamp.right; ++sx) {
             if (!op.Visible(sx, sy)) continue;
             std::uint32_t& pixel = op.Pixels().Row(sy)[sx];
             pixel = ApplyRop2(state.rop2, pixel, color);
@@ -203,13 +207,46 @@ void PlotPen(Operation& op, const DeviceContext::State& state, const Pen& pen, i
         }
 }
 
-// Bresenham from (x0, y0) towards (x1, y1), the end point excluded.
+// Cuts the segment to box (Liang-Barsky); false when nothing of it is inside. phase gets
+// the number of major-axis steps cut from the start, so dashes keep their rhythm.
+bool ClipSegment(const RECT& box, int& x0, int& y0, int& x1, int& y1, int& phase) {
+    const double dx = double(x1) - x0, dy = double(y1) - y0;
+    double t0 = 0, t1 = 1;
+    auto edge = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!edge(-dx, x0 - double(box.left)) || !edge(dx, double(box.right) - x0) ||
+        !edge(-dy, y0 - double(box.top)) || !edge(dy, double(box.bottom) - y0))
+        return false;
+    const int nx0 = int(std::lround(x0 + t0 * dx)), ny0 = int(std::lround(y0 + t0 * dy));
+    const int nx1 = int(std::lround(x0 + t1 * dx)), ny1 = int(std::lround(y0 + t1 * dy));
+    phase = std::max(std::abs(nx0 - x0), std::abs(ny0 - y0));
+    x0 = nx0, y0 = ny0, x1 = nx1, y1 = ny1;
+    return true;
+}
+
+// Bresenham from (x0, y0) towards (x1, y1), the end point excluded. Segments reaching far
+// outside the surface are cut first so that no coordinate makes the loop long.
 void DrawLine(Operation& op, const DeviceContext::State& state, const Pen& pen, int x0, int y0,
               int x1, int y1) {
+    const int margin = pen.width + 2;
+    const RECT box{-op.Origin().x - margin, -op.Origin().y - margin,
+                   op.Pixels().Width() - op.Origin().x + margin,
+                   op.Pixels().Height() - op.Origin().y + margin};
+    int phase = 0;
+    const bool inside = x0 >= box.left && x0 < box.right && y0 >= box.top && y0 < box.bottom &&
+                        x1 >= box.left && x1 < box.right && y1 >= box.top && y1 < box.bottom;
+    if (!inside && !ClipSegment(box, x0, y0, x1, y1, phase)) return;
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
-    for (int n = 0; x0 != x1 || y0 != y1; ++n) {
+    for (int n = phase; x0 != x1 || y0 != y1; ++n) {
         const bool on = PenDashOn(pen.style, n);
         if (on || state.bkMode == OPAQUE) PlotPen(op, state, pen, x0, y0, on);
         const int e2 = 2 * err;
@@ -377,30 +414,37 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     if (from == nullptr) return false;
     if (rop != SRCCOPY && rop != SRCPAINT && rop != SRCAND && rop != SRCINVERT) return false;
 
+    Operation op(*to);
+    if (!op.IsValid()) return true;
+    // Only the part that lands on the destination surface is copied, whatever size was asked.
+    const POINT origin = op.Origin();
+    const RECT surfaceInLogical{-origin.x, -origin.y, op.Pixels().Width() - origin.x,
+                                op.Pixels().Height() - origin.y};
+    const RECT area = Intersection({x, y, x + width, y + height}, surfaceInLogical);
+    if (Empty(area)) return true;
+    const int areaWidth = area.right - area.left;
     // Copy the source pixels first: source and destination may be the same surface.
     const DeviceContext::Target source = from->Resolve();
-    std::vector<std::uint32_t> copied(std::size_t(width) * std::size_t(height), 0xFF000000u);
+    std::vector<std::uint32_t> copied(std::size_t(areaWidth) * std::size_t(area.bottom - area.top));
     std::vector<bool> present(copied.size(), false);
     {
         PixelSurface in(source.surface);
         if (!in.IsValid()) return false;
-        for (int row = 0; row < height; ++row)
-            for (int col = 0; col < width; ++col) {
-                const int sx = srcX + col + source.origin.x, sy = srcY + row + source.origin.y;
+        for (int row = 0; row < area.bottom - area.top; ++row)
+            for (int col = 0; col < areaWidth; ++col) {
+                const int sx = srcX + (area.left - x) + col + source.origin.x;
+                const int sy = srcY + (area.top - y) + row + source.origin.y;
                 if (!in.Contains(sx, sy)) continue;
-                copied[std::size_t(row) * width + col] = in.Row(sy)[sx];
-                present[std::size_t(row) * width + col] = true;
+                copied[std::size_t(row) * areaWidth + col] = in.Row(sy)[sx];
+                present[std::size_t(row) * areaWidth + col] = true;
             }
     }
-    Operation op(*to);
-    if (!op.IsValid()) return true;
-    const POINT origin = op.Origin();
-    op.ForEachVisible({x, y, x + width, y + height}, [&](const RECT& r) {
+    op.ForEachVisible(area, [&](const RECT& r) {
         for (int sy = r.top; sy < r.bottom; ++sy) {
             std::uint32_t* row = op.Pixels().Row(sy);
-            const std::size_t base = std::size_t(sy - origin.y - y) * width;
+            const std::size_t base = std::size_t(sy - origin.y - area.top) * areaWidth;
             for (int sx = r.left; sx < r.right; ++sx) {
-                const std::size_t i = base + std::size_t(sx - origin.x - x);
+                const std::size_t i = base + std::size_t(sx - origin.x - area.left);
                 if (!present[i]) continue;
                 const std::uint32_t s = copied[i];
                 switch (rop) {
