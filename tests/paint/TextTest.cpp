@@ -266,6 +266,22 @@ TEST(TextOutTest, ExtentsPerCharacterAndTextOut) {
     EXPECT_EQ(canvas.At(50, 2), kWhite);  // opaque background in the white default colour
 }
 
+TEST(DrawTextTest, InvalidUtf8IsDrawnWithReplacementCharacters) {
+    Canvas canvas(100, 20);
+    RECT r{0, 0, 100, 20};
+    const std::string broken = "ab\xFF\xC3";
+    RECT measured{};
+    EXPECT_EQ(DrawText(canvas.dc(), broken, -1, &measured, DT_CALCRECT | DT_SINGLELINE),
+              LineHeight(canvas.dc()));
+    EXPECT_GT(measured.right, WidthOf(canvas.dc(), "ab"));
+    DrawText(canvas.dc(), broken, -1, &r, DT_SINGLELINE);
+    EXPECT_GT(canvas.CountNot(r, kWhite), 0);
+    // A length cutting a character in two does not break the text either.
+    std::vector<int> extents;
+    EXPECT_TRUE(GetTextExtentExPoint(canvas.dc(), "\xC3\xA9x", 1, 100, nullptr, &extents, nullptr));
+    EXPECT_EQ(extents.size(), 1u);
+}
+
 TEST(TabTest, ExpandTabsUsesEightAverageCharactersOrTheTabStopByte) {
     Canvas canvas(10, 10);
     TEXTMETRIC tm;

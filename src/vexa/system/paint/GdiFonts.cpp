@@ -58,6 +58,8 @@ bool GetTextExtentPoint32(HDC hdc, std::string_view text, int length, SIZE* size
     std::shared_ptr<const GdiFont> font = SelectedFont(hdc);
     if (!font || size == nullptr) return false;
     if (length >= 0 && std::size_t(length) < text.size()) text = text.substr(0, length);
+    std::string valid;
+    text = TextEngine::ValidUtf8(text, valid);
     size->cx = TextEngine::Instance().MeasureWidth(*font, text);
     size->cy = font->Metrics().tmHeight;
     return true;
@@ -68,6 +70,8 @@ bool GetTextExtentExPoint(HDC hdc, std::string_view text, int length, int maxExt
     std::shared_ptr<const GdiFont> font = SelectedFont(hdc);
     if (!font) return false;
     if (length >= 0 && std::size_t(length) < text.size()) text = text.substr(0, length);
+    std::string valid;
+    text = TextEngine::ValidUtf8(text, valid);
     if (extents != nullptr) extents->clear();
     int fitting = 0;
     int width = 0;

@@ -320,6 +320,8 @@ int DrawTextImpl(HDC hdc, std::string_view text, int length, RECT* rect, std::ui
     // The text ends at its first NUL, as the classic call reads it.
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
         text = text.substr(0, nul);
+    std::string valid;
+    text = TextEngine::ValidUtf8(text, valid);
     const GdiObjectPtr& fontObject = dc->Current().fontObject;
     std::shared_ptr<const GdiFont> font =
         fontObject && fontObject->font ? fontObject->font : TextEngine::Instance().DefaultFont();

@@ -46,6 +46,14 @@ PangoContext* TextEngine::NewContext(PangoDirection direction) const {
     return context;
 }
 
+std::string_view TextEngine::ValidUtf8(std::string_view text, std::string& storage) {
+    if (g_utf8_validate(text.data(), gssize(text.size()), nullptr)) return text;
+    gchar* valid = g_utf8_make_valid(text.data(), gssize(text.size()));
+    storage = valid;
+    g_free(valid);
+    return storage;
+}
+
 std::shared_ptr<const GdiFont> TextEngine::FontFor(const LOGFONT& logFont) {
     const std::string key = GdiFont::KeyOf(logFont);
     if (auto it = fonts_.find(key); it != fonts_.end())

@@ -32,6 +32,10 @@ class TextEngine {
     // Pixel width of one line of text (no line breaks interpreted), cached.
     int MeasureWidth(const GdiFont& font, std::string_view text, int tabWidth = 0);
 
+    // text itself when it is valid UTF-8, else a copy with U+FFFD for every bad sequence in
+    // storage (Pango draws only valid text).
+    static std::string_view ValidUtf8(std::string_view text, std::string& storage);
+
     static constexpr double kDpi = 96.0;
 
   private:
