@@ -69,5 +69,45 @@ TEST(ClipTest, CombineRgnAndOrCopy) {
     DeleteObject(out);
 }
 
+// Draws with the viewport origin at (5, 4), then reads the pixels back without it.
+template <typename Draw>
+RECT InkWithViewport(Canvas& canvas, Draw&& draw) {
+    canvas.Clear(kWhite);
+    SetViewportOrgEx(canvas.dc(), 5, 4, nullptr);
+    draw();
+    SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
+    return canvas.InkBounds();
+}
+
+TEST(ViewportTest, TheOriginMovesDrawingButNotTheClipOrThePatterns) {
+    Canvas canvas(16, 16);
+    HBRUSH black = HBRUSH(GetStockObject(BLACK_BRUSH));
+    RECT small{0, 0, 2, 2}, wide{-5, -4, 11, 12};
+    EXPECT_EQ(InkWithViewport(canvas, [&] { FillRect(canvas.dc(), &small, black); }),
+              (RECT{5, 4, 7, 6}));
+    HRGN clip = CreateRectRgn(0, 0, 6, 16);  // the context's own coordinates
+    EXPECT_EQ(InkWithViewport(canvas,
+                              [&] {
+                                  SelectClipRgn(canvas.dc(), clip);
+                                  FillRect(canvas.dc(), &wide, black);
+                                  SelectClipRgn(canvas.dc(), 0);
+                              }),
+              (RECT{0, 0, 6, 16}));
+    HBRUSH hatch = CreateHatchBrush(HS_VERTICAL, kBlack);
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    InkWithViewport(canvas, [&] { FillRect(canvas.dc(), &wide, hatch); });
+    EXPECT_EQ(canvas.At(4, 0), kBlack);  // column 4 of every 8, counted from the corner
+    EXPECT_EQ(canvas.At(12, 0), kBlack);
+    EXPECT_EQ(canvas.At(9, 0), kWhite);
+    POINT previous{1, 1};
+    SetViewportOrgEx(canvas.dc(), 3, 3, nullptr);
+    OffsetViewportOrgEx(canvas.dc(), -3, -2, &previous);
+    EXPECT_EQ(previous, (POINT{3, 3}));
+    GetViewportOrgEx(canvas.dc(), &previous);
+    EXPECT_EQ(previous, (POINT{0, 1}));
+    DeleteObject(hatch);
+    DeleteObject(clip);
+}
+
 }  // namespace
 }  // namespace vexa::sys::testing

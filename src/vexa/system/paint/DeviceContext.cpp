@@ -130,6 +130,7 @@ DeviceContext::Target DeviceContext::Resolve() const {
     target.clipRects = visible.Rects();
     // The clip region is in the context's own coordinates; only drawing moves with the
     // viewport origin.
+    target.contextOrigin = target.origin;
     target.origin.x += state_.viewport.x;
     target.origin.y += state_.viewport.y;
     return target;

@@ -43,6 +43,7 @@ class DeviceContext {
     struct Target {
         cairo_surface_t* surface = nullptr;
         POINT origin;                 // surface position of logical (0, 0)
+        POINT contextOrigin;          // surface position of the context's own corner
         std::vector<RECT> clipRects;  // disjoint, surface coordinates; empty: draw nothing
     };
 

@@ -59,6 +59,8 @@ class Operation {
     bool IsValid() const { return pixels_.IsValid() && !target_.clipRects.empty(); }
     PixelSurface& Pixels() { return pixels_; }
     POINT Origin() const { return target_.origin; }
+    // Patterns line up with the context's corner, wherever the viewport origin is.
+    POINT PatternOrigin() const { return target_.contextOrigin; }
 
     RECT ToSurface(const RECT& logical) const {
         return {logical.left + target_.origin.x, logical.top + target_.origin.y,
@@ -112,7 +114,7 @@ void FillWithBrush(Operation& op, const DeviceContext::State& state, const RECT&
             const std::uint32_t line = PixelOf(brush.color);
             const std::uint32_t back = PixelOf(state.bkColor);
             const bool opaque = state.bkMode == OPAQUE;
-            const POINT origin = op.Origin();
+            const POINT origin = op.PatternOrigin();
             op.ForEachVisible(logical, [&](const RECT& r) {
                 for (int y = r.top; y < r.bottom; ++y) {
                     std::uint32_t* row = op.Pixels().Row(y);
@@ -347,7 +349,7 @@ bool DrawFocusRect(HDC hdc, const RECT* rect) {
     if (!op.IsValid() || Empty(*rect)) return true;
     const std::uint32_t dot = PixelOf(dc->Current().bkColor);
     const std::uint32_t gap = PixelOf(dc->Current().textColor);
-    const POINT origin = op.Origin();
+    const POINT origin = op.PatternOrigin();
     for (const RECT& side : FrameSides(*rect)) {
         op.ForEachVisible(side, [&](const RECT& r) {
             for (int y = r.top; y < r.bottom; ++y)
