@@ -97,4 +97,21 @@ void MeasureCellTexts(benchmark::State& state) {
 }
 BENCHMARK(MeasureCellTexts)->Unit(benchmark::kMillisecond);
 
+// The painter's path: each 20-pixel row painted into a screen-wide row buffer is copied to
+// the surface by a plain source copy.
+void CopyRowsFromBuffer(benchmark::State& state) {
+    Surface surface;
+    HDC buffer = CreateCompatibleDC(0);
+    HBITMAP bitmap = CreateCompatibleBitmap(buffer, kWidth, kCellHeight);
+    HGDIOBJ old = SelectObject(buffer, bitmap);
+    for (auto _ : state) {
+        for (int y = 0; y < kHeight; y += kCellHeight)
+            BitBlt(surface.dc(), 0, y, kWidth, kCellHeight, buffer, 0, 0, SRCCOPY);
+    }
+    SelectObject(buffer, old);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+}
+BENCHMARK(CopyRowsFromBuffer)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -58,6 +58,7 @@ class Operation {
 
     bool IsValid() const { return pixels_.IsValid() && !target_.clipRects.empty(); }
     PixelSurface& Pixels() { return pixels_; }
+    cairo_surface_t* Surface() const { return target_.surface; }
     POINT Origin() const { return target_.origin; }
     // Patterns line up with the context's corner, wherever the viewport origin is.
     POINT PatternOrigin() const { return target_.contextOrigin; }
@@ -269,6 +270,27 @@ std::optional<Pen> SelectedPen(const DeviceContext& dc) {
     return object->pen;
 }
 
+// The common case of a plain copy between two surfaces (a row buffer to a window): whole
+// rows at once. (dx, dy) takes destination logical coordinates to source logical ones.
+bool CopyBetweenSurfaces(Operation& op, const DeviceContext::Target& source, const RECT& area,
+                         int dx, int dy) {
+    PixelSurface in(source.surface);
+    if (!in.IsValid()) return false;
+    // Destination surface coordinates to source surface coordinates.
+    const int toSourceX = dx + source.origin.x - op.Origin().x;
+    const int toSourceY = dy + source.origin.y - op.Origin().y;
+    op.ForEachVisible(area, [&](const RECT& r) {
+        const RECT from = Intersection(
+            {r.left + toSourceX, r.top + toSourceY, r.right + toSourceX, r.bottom + toSourceY},
+            in.Bounds());
+        if (Empty(from)) return;
+        for (int sy = from.top; sy < from.bottom; ++sy)
+            std::copy(in.Row(sy) + from.left, in.Row(sy) + from.right,
+                      op.Pixels().Row(sy - toSourceY) + (from.left - toSourceX));
+    });
+    return true;
+}
+
 }  // namespace
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
@@ -424,9 +446,11 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
                                 op.Pixels().Height() - origin.y};
     const RECT area = Intersection({x, y, x + width, y + height}, surfaceInLogical);
     if (Empty(area)) return true;
+    const DeviceContext::Target source = from->Resolve();
+    if (rop == SRCCOPY && source.surface != op.Surface())
+        return CopyBetweenSurfaces(op, source, area, srcX - x, srcY - y);
     const int areaWidth = area.right - area.left;
     // Copy the source pixels first: source and destination may be the same surface.
-    const DeviceContext::Target source = from->Resolve();
     std::vector<std::uint32_t> copied(std::size_t(areaWidth) * std::size_t(area.bottom - area.top));
     std::vector<bool> present(copied.size(), false);
     {
