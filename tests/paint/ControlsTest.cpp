@@ -61,6 +61,31 @@ TEST(FrameControlTest, ComboButtonHasAFaceAndADownArrow) {
     EXPECT_FALSE(DrawFrameControl(normal.dc(), &r, DFC_CAPTION, 0));
 }
 
+TEST(FrameControlTest, ScrollArrowsPointTheirWay) {
+    const struct {
+        std::uint32_t kind;
+        POINT tip;   // the single pixel of the arrow's tip
+        POINT base;  // the middle of its base
+    } arrows[] = {{DFCS_SCROLLUP, {7, 6}, {7, 9}},
+                  {DFCS_SCROLLDOWN, {7, 9}, {7, 6}},
+                  {DFCS_SCROLLLEFT, {6, 7}, {9, 7}},
+                  {DFCS_SCROLLRIGHT, {9, 7}, {6, 7}}};
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    for (const auto& arrow : arrows) {
+        Canvas canvas(16, 16);
+        RECT r{0, 0, 16, 16};
+        ASSERT_TRUE(DrawFrameControl(canvas.dc(), &r, DFC_SCROLL, arrow.kind));
+        EXPECT_EQ(canvas.At(arrow.tip.x, arrow.tip.y), text) << arrow.kind;
+        EXPECT_EQ(canvas.At(arrow.base.x, arrow.base.y), text) << arrow.kind;
+        const RECT inner{2, 2, 14, 14};
+        EXPECT_EQ(canvas.CountNot(inner, GetSysColor(COLOR_BTNFACE)), 16) << arrow.kind;
+    }
+    Canvas push(16, 16);
+    RECT r{0, 0, 16, 16};
+    ASSERT_TRUE(DrawFrameControl(push.dc(), &r, DFC_BUTTON, DFCS_BUTTONPUSH));
+    EXPECT_EQ(push.CountNot({2, 2, 14, 14}, GetSysColor(COLOR_BTNFACE)), 0);
+}
+
 LRESULT ThemeRecorder(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 std::vector<HWND>& ThemeChanges() {
     static std::vector<HWND> changes;

@@ -1,4 +1,5 @@
-// Classic 3-D edges and frame controls (check boxes, combo drop-down buttons) drawn in the
+// Classic 3-D edges and frame controls (check boxes, push buttons, scroll and combo arrow
+// buttons) drawn in the
 // system colours with the pixel-exact primitives.
 #include <algorithm>
 
@@ -88,40 +89,78 @@ bool DrawCheckBox(HDC hdc, const RECT& rect, std::uint32_t state) {
     return true;
 }
 
-// A downward triangle, rows narrowing by two pixels, centred in r.
-void DownArrow(HDC hdc, const RECT& r, COLORREF color) {
+enum class Direction { Up, Down, Left, Right };
+
+// A solid triangle pointing in direction, its rows narrowing by two pixels, centred in r.
+void Arrow(HDC hdc, const RECT& r, Direction direction, COLORREF color) {
     const int size = std::min(r.right - r.left, r.bottom - r.top);
-    int width = std::max(1, (size / 2) | 1);
-    if (width > 7) width = 7;
-    const int rows = (width + 1) / 2;
-    const int x0 = r.left + (r.right - r.left - width) / 2;
-    const int y0 = r.top + (r.bottom - r.top - rows) / 2;
-    for (int i = 0; i < rows; ++i) Fill(hdc, {x0 + i, y0 + i, x0 + width - i, y0 + i + 1}, color);
+    const int base = std::min(7, std::max(1, (size / 2) | 1));
+    const int depth = (base + 1) / 2;
+    const bool vertical = direction == Direction::Up || direction == Direction::Down;
+    const int x0 = r.left + (r.right - r.left - (vertical ? base : depth)) / 2;
+    const int y0 = r.top + (r.bottom - r.top - (vertical ? depth : base)) / 2;
+    for (int i = 0; i < depth; ++i) {
+        // Step i from the base towards the tip.
+        switch (direction) {
+            case Direction::Down:
+                Fill(hdc, {x0 + i, y0 + i, x0 + base - i, y0 + i + 1}, color);
+                break;
+            case Direction::Up:
+                Fill(hdc, {x0 + i, y0 + depth - 1 - i, x0 + base - i, y0 + depth - i}, color);
+                break;
+            case Direction::Right:
+                Fill(hdc, {x0 + i, y0 + i, x0 + i + 1, y0 + base - i}, color);
+                break;
+            case Direction::Left:
+                Fill(hdc, {x0 + depth - 1 - i, y0 + i, x0 + depth - i, y0 + base - i}, color);
+                break;
+        }
+    }
 }
 
-bool DrawComboButton(HDC hdc, const RECT& rect, std::uint32_t state) {
+// The face of a push button or arrow button; returns the area inside its edges.
+RECT ButtonFace(HDC hdc, const RECT& rect, std::uint32_t state) {
     RECT face = rect;
-    const bool pushed = (state & DFCS_PUSHED) != 0;
     if (state & (DFCS_FLAT | DFCS_MONO)) {
         FrameRect(hdc, &face, GetSysColorBrush(COLOR_BTNSHADOW));
         face = {face.left + 1, face.top + 1, face.right - 1, face.bottom - 1};
-    } else if (pushed) {
+    } else if (state & DFCS_PUSHED) {
         DrawEdge(hdc, &face, BDR_SUNKENOUTER, BF_RECT | BF_FLAT | BF_ADJUST);
     } else {
         DrawEdge(hdc, &face, EDGE_RAISED, BF_RECT | BF_ADJUST);
     }
     Fill(hdc, face, GetSysColor(COLOR_BTNFACE));
-    RECT arrow = face;
-    if (pushed) OffsetRect(&arrow, 1, 1);
+    return face;
+}
+
+bool DrawArrowButton(HDC hdc, const RECT& rect, std::uint32_t state, Direction direction) {
+    RECT arrow = ButtonFace(hdc, rect, state);
+    if (state & DFCS_PUSHED) OffsetRect(&arrow, 1, 1);
     if (state & DFCS_INACTIVE) {
         RECT shadow = arrow;
         OffsetRect(&shadow, 1, 1);
-        DownArrow(hdc, shadow, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DownArrow(hdc, arrow, GetSysColor(COLOR_BTNSHADOW));
+        Arrow(hdc, shadow, direction, GetSysColor(COLOR_BTNHIGHLIGHT));
+        Arrow(hdc, arrow, direction, GetSysColor(COLOR_BTNSHADOW));
     } else {
-        DownArrow(hdc, arrow, GetSysColor(COLOR_BTNTEXT));
+        Arrow(hdc, arrow, direction, GetSysColor(COLOR_BTNTEXT));
     }
     return true;
+}
+
+bool DrawScrollControl(HDC hdc, const RECT& rect, std::uint32_t state) {
+    switch (state & 0x00FF) {
+        case DFCS_SCROLLUP:
+            return DrawArrowButton(hdc, rect, state, Direction::Up);
+        case DFCS_SCROLLDOWN:
+        case DFCS_SCROLLCOMBOBOX:
+            return DrawArrowButton(hdc, rect, state, Direction::Down);
+        case DFCS_SCROLLLEFT:
+            return DrawArrowButton(hdc, rect, state, Direction::Left);
+        case DFCS_SCROLLRIGHT:
+            return DrawArrowButton(hdc, rect, state, Direction::Right);
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -163,8 +202,11 @@ bool DrawFrameControl(HDC hdc, RECT* rect, std::uint32_t type, std::uint32_t sta
     constexpr std::uint32_t kKindMask = 0x00FF;
     if (type == DFC_BUTTON && (state & kKindMask & ~DFCS_BUTTON3STATE) == DFCS_BUTTONCHECK)
         return DrawCheckBox(hdc, *rect, state);
-    if (type == DFC_SCROLL && (state & kKindMask) == DFCS_SCROLLCOMBOBOX)
-        return DrawComboButton(hdc, *rect, state);
+    if (type == DFC_BUTTON && (state & kKindMask) == DFCS_BUTTONPUSH) {
+        ButtonFace(hdc, *rect, state);
+        return true;
+    }
+    if (type == DFC_SCROLL) return DrawScrollControl(hdc, *rect, state);
     return false;
 }
 
