@@ -39,6 +39,7 @@ void DrawGlyphs(HDC dc) {
     HTHEME button = OpenThemeData(0, "Button");
     HTHEME combo = OpenThemeData(0, "ComboBox");
     HTHEME header = OpenThemeData(0, "Header");
+    SetBkMode(dc, TRANSPARENT);
     x = 10;
     for (int state = 1; state <= 12; ++state, x += 20) {
         RECT r{x, 75, x + 16, 91};
