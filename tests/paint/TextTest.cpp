@@ -282,6 +282,17 @@ TEST(DrawTextTest, InvalidUtf8IsDrawnWithReplacementCharacters) {
     EXPECT_EQ(extents.size(), 1u);
 }
 
+TEST(DrawTextTest, EditControlHidesThePartlyVisibleLastLine) {
+    Canvas plain(100, 60), edit(100, 60);
+    const int h = LineHeight(plain.dc());
+    RECT r{0, 0, 100, h + h / 2};
+    DrawText(plain.dc(), "one\ntwo", -1, &r, 0);
+    DrawText(edit.dc(), "one\ntwo", -1, &r, DT_EDITCONTROL);
+    EXPECT_GT(plain.CountNot({0, h, 100, 60}, kWhite), 0);
+    EXPECT_EQ(edit.CountNot({0, h, 100, 60}, kWhite), 0);
+    EXPECT_GT(edit.CountNot({0, 0, 100, h}, kWhite), 0);
+}
+
 TEST(TabTest, ExpandTabsUsesEightAverageCharactersOrTheTabStopByte) {
     Canvas canvas(10, 10);
     TEXTMETRIC tm;

@@ -281,6 +281,9 @@ void TextDrawer::Draw(const std::vector<Line>& lines, const RECT& rect, int top)
         else if (Has(format_, DT_RIGHT))
             x = rect.right - line.width;
         if (y >= clip.bottom) break;
+        // An edit control shows no partly visible last line (the first line always shows).
+        const bool partial = y + lineHeight_ > rect.bottom && y > top;
+        if (Has(format_, DT_EDITCONTROL) && partial) break;
         if (y + lineHeight_ > clip.top) DrawLine(line, x, y, clip);
         y += lineHeight_;
     }
