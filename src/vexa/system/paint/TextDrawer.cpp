@@ -228,9 +228,8 @@ void TextDrawer::EllipsiseLastVisibleLine(std::vector<Line>& lines, int height) 
     lines.resize(fitting);
 }
 
-int TextDrawer::Run(std::string_view text, RECT& rect, std::string* shortened) {
-    const int maxWidth = rect.right - rect.left;
-    const bool wordBreak = Has(format_, DT_WORDBREAK) && !Has(format_, DT_SINGLELINE);
+std::vector<TextDrawer::Line> TextDrawer::LayOut(std::string_view text, int maxWidth,
+                                                 bool wordBreak) const {
     std::vector<Line> lines;
     for (Line& paragraph : Paragraphs(text)) {
         if (!wordBreak) {
@@ -240,30 +239,45 @@ int TextDrawer::Run(std::string_view text, RECT& rect, std::string* shortened) {
         for (Line& line : Wrap(paragraph, maxWidth)) lines.push_back(std::move(line));
     }
     for (Line& line : lines) line.width = Measure(line.text);
-    const bool measuring = Has(format_, DT_CALCRECT);
-    if (wordBreak && Has(format_, DT_END_ELLIPSIS) && !measuring)
+    return lines;
+}
+
+// Shortens the lines that need an ellipsis; the shown text goes to shortened when asked.
+void TextDrawer::ApplyEllipses(std::vector<Line>& lines, const RECT& rect, bool wordBreak,
+                               std::string* shortened) const {
+    if (wordBreak && Has(format_, DT_END_ELLIPSIS) && !Has(format_, DT_CALCRECT))
         EllipsiseLastVisibleLine(lines, rect.bottom - rect.top);
     bool changed = false;
-    if (Has(format_, kAnyEllipsis))
-        for (Line& line : lines) changed = Shorten(line, maxWidth) || changed;
-    if (changed && shortened != nullptr && Has(format_, DT_MODIFYSTRING)) {
-        shortened->clear();
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            *shortened += (i == 0 ? "" : "\r\n") + lines[i].text;
-    }
+    for (Line& line : lines) changed = Shorten(line, rect.right - rect.left) || changed;
+    if (!changed || shortened == nullptr || !Has(format_, DT_MODIFYSTRING)) return;
+    shortened->clear();
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        *shortened += (i == 0 ? "" : "\r\n") + lines[i].text;
+}
+
+// Vertical placement applies to single lines only, as in the classic text drawing.
+int TextDrawer::FirstLineTop(const RECT& rect) const {
+    if (!Has(format_, DT_SINGLELINE)) return rect.top;
+    if (Has(format_, DT_VCENTER)) return (rect.top + rect.bottom - lineHeight_) / 2;
+    if (Has(format_, DT_BOTTOM)) return rect.bottom - lineHeight_;
+    return rect.top;
+}
+
+int TextDrawer::Run(std::string_view text, RECT& rect, std::string* shortened) {
+    const int maxWidth = rect.right - rect.left;
+    const bool wordBreak = Has(format_, DT_WORDBREAK) && !Has(format_, DT_SINGLELINE);
+    std::vector<Line> lines = LayOut(text, maxWidth, wordBreak);
+    if (Has(format_, kAnyEllipsis)) ApplyEllipses(lines, rect, wordBreak, shortened);
     const int height = int(lines.size()) * lineHeight_;
-    int widest = 0;
-    for (const Line& line : lines) widest = std::max(widest, line.width);
-    if (measuring) {
+    if (Has(format_, DT_CALCRECT)) {
+        int widest = 0;
+        for (const Line& line : lines) widest = std::max(widest, line.width);
+        // With word breaks the width stays, unless a word alone is wider.
         if (!wordBreak || widest > maxWidth) rect.right = rect.left + widest;
         rect.bottom = rect.top + height;
         return height;
     }
-    int top = rect.top;
-    if (Has(format_, DT_SINGLELINE) && Has(format_, DT_VCENTER))
-        top = (rect.top + rect.bottom - lineHeight_) / 2;
-    else if (Has(format_, DT_SINGLELINE) && Has(format_, DT_BOTTOM))
-        top = rect.bottom - lineHeight_;
+    const int top = FirstLineTop(rect);
     Draw(lines, rect, top);
     if (Has(format_, DT_SINGLELINE) && Has(format_, DT_VCENTER | DT_BOTTOM))
         return top - rect.top + lineHeight_;

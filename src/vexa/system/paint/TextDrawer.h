@@ -27,6 +27,10 @@ class TextDrawer {
         int width = 0;
     };
 
+    std::vector<Line> LayOut(std::string_view text, int maxWidth, bool wordBreak) const;
+    void ApplyEllipses(std::vector<Line>& lines, const RECT& rect, bool wordBreak,
+                       std::string* shortened) const;
+    int FirstLineTop(const RECT& rect) const;
     std::vector<Line> Paragraphs(std::string_view text) const;
     Line StripPrefixes(std::string_view text) const;
     std::vector<Line> Wrap(const Line& paragraph, int maxWidth) const;
