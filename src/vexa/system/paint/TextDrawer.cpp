@@ -319,7 +319,7 @@ void TextDrawer::DrawLine(const Line& line, int x, int y, const RECT& clip) cons
         const COLORREF fg = state.textColor;
         cairo_set_source_rgb(cr, GetRValue(fg) / 255.0, GetGValue(fg) / 255.0,
                              GetBValue(fg) / 255.0);
-        PangoLayout* layout = TextEngine::Instance().PrepareLayout(
+        PangoLayout* layout = TextEngine::Instance().DrawingLayout(
             font_, line.text, Has(format_, DT_RTLREADING), tabWidth_, line.underlined);
         const int baseline = pango_layout_get_baseline(layout) / PANGO_SCALE;
         cairo_move_to(cr, x, y + font_.Metrics().tmAscent - baseline);
