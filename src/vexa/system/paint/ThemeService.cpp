@@ -10,14 +10,12 @@
 #include "vexa/system/paint/DeviceContext.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/window/Window.h"
-#include "vexa/system/window/WindowSystem.h"
 
 namespace vexa::sys {
 
 namespace {
 
-constexpr UINT kPrintClientMessage = 0x0318;  // WM_PRINTCLIENT
-constexpr LPARAM kPrintClientArea = 0x0004;   // PRF_CLIENT
+constexpr LPARAM kPrintClientArea = 0x0004;  // PRF_CLIENT
 constexpr int kCheckBoxSize = 13;
 constexpr int kComboButtonWidth = 17;
 
@@ -59,12 +57,6 @@ std::optional<ThemeClass> ClassNamed(const std::string& name) {
     if (lower == "combobox") return ThemeClass::ComboBox;
     if (lower == "header") return ThemeClass::Header;
     return std::nullopt;
-}
-
-void SendToTree(HWND hwnd, UINT msg) {
-    if (!IsWindow(hwnd)) return;
-    SendMessage(hwnd, msg, 0, 0);
-    for (HWND child : GetChildWindows(hwnd)) SendToTree(child, msg);
 }
 
 void SetColor(cairo_t* cr, COLORREF c) {
@@ -188,8 +180,7 @@ bool IsAppThemed() {
 void SetThemeActive(bool active) {
     if (Themes().active == active) return;
     Themes().active = active;
-    const std::vector<HWND> topLevels = WindowSystem::Get().topLevels;
-    for (HWND hwnd : topLevels) SendToTree(hwnd, WM_THEMECHANGED);
+    BroadcastMessage(WM_THEMECHANGED, 0, 0, /*includeChildren=*/true);
 }
 
 HRESULT GetCommonControlsVersion(DLLVERSIONINFO* info) {
@@ -267,7 +258,7 @@ HRESULT DrawThemeParentBackground(HWND hwnd, HDC hdc, const RECT* rect) {
     if (rect != nullptr) IntersectClipRect(hdc, rect->left, rect->top, rect->right, rect->bottom);
     OffsetViewportOrgEx(hdc, -offset.x, -offset.y, nullptr);
     SendMessage(parent, WM_ERASEBKGND, WPARAM(hdc), 0);
-    SendMessage(parent, kPrintClientMessage, WPARAM(hdc), kPrintClientArea);
+    SendMessage(parent, WM_PRINTCLIENT, WPARAM(hdc), kPrintClientArea);
     RestoreDC(hdc, saved);
     return S_OK;
 }
