@@ -25,7 +25,8 @@ function(vexa_test_suite name dir)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
+  # Every suite shares the leak checker's list of process-long library caches.
+  add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/common/LeakSuppressions.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60

@@ -1,4 +1,4 @@
-// fontconfig keeps its configuration and pattern caches for the life of the process and
+// Linked into every test suite. fontconfig keeps its configuration and pattern caches for the life of the process and
 // never frees them; the leak checker of the sanitizer build is told to ignore them.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
