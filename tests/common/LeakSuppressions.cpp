@@ -1,5 +1,6 @@
-// Linked into every test suite. fontconfig keeps its configuration and pattern caches for the life of the process and
-// never frees them; the leak checker of the sanitizer build is told to ignore them.
+// Linked into every test suite. fontconfig keeps its configuration and pattern caches for the life
+// of the process and never frees them; the leak checker of the sanitizer build is told to ignore
+// them.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
