@@ -1,0 +1,114 @@
+#include "vexa/sort/RowComparer.h"
+
+#include "vexa/model/GridStore.h"
+#include "vexa/sort/SortCallbacks.h"
+
+namespace vexa {
+
+namespace {
+
+bool IsTextSort(ESortTypes type) {
+    return type == vxSortByText || type == vxSortByTextNoCase;
+}
+
+// Ascending: the candidate may stay after a row it is not less than; descending: not greater.
+bool InOrderBySign(int sign, bool ascending) {
+    return ascending ? sign >= 0 : sign <= 0;
+}
+
+}  // namespace
+
+int WrappedSign16(std::int32_t x, std::int32_t y) {
+    const auto difference =
+        static_cast<std::int16_t>(static_cast<std::uint16_t>(x) - static_cast<std::uint16_t>(y));
+    return (difference > 0) - (difference < 0);
+}
+
+int WrappedSign32(std::uint32_t x, std::uint32_t y) {
+    const auto difference = static_cast<std::int32_t>(x - y);
+    return (difference > 0) - (difference < 0);
+}
+
+RowComparer::RowComparer(GridStore& store, const std::vector<SortCriterion>& criteria,
+                         SortCallbacks& callbacks)
+    : store_(store), criteria_(criteria), callbacks_(callbacks), texts_(criteria.size()) {
+    for (std::size_t k = 0; k < criteria.size(); ++k) {
+        if (IsTextSort(criteria[k].type)) texts_[k].resize(std::size_t(store.RowCount()) + 1);
+    }
+}
+
+bool RowComparer::InOrder(std::int32_t candidate, std::int32_t other) {
+    for (std::size_t k = 0; k < criteria_.size(); ++k) {
+        const Outcome outcome = CompareCells(candidate, other, k);
+        if (k + 1 == criteria_.size() || !outcome.equal) return outcome.inOrder;
+    }
+    return false;
+}
+
+RowComparer::Outcome RowComparer::CompareCells(std::int32_t x, std::int32_t y, std::size_t k) {
+    const SortCriterion& criterion = criteria_[k];
+    if (criterion.col < 1 || criterion.col > store_.ColCount()) throw SortAbandoned();
+    const bool ascending = criterion.order != vxSortDesc;
+    CellRecord& cx = store_.Cell(criterion.col, x);
+    CellRecord& cy = store_.Cell(criterion.col, y);
+    auto bySign = [ascending](int sign) {
+        return Outcome{sign == 0, InOrderBySign(sign, ascending)};
+    };
+    switch (criterion.type) {
+        case vxSortByValue:
+            return CompareValues(cx.value, cy.value, ascending);
+        case vxSortByText:
+        case vxSortByTextNoCase:
+            return CompareTexts(x, y, k, ascending);
+        case vxSortByIcon:
+            return bySign(WrappedSign16(cx.icon, cy.icon));
+        case vxSortByExtraIcon:
+            return bySign(WrappedSign16(cx.extraIcon, cy.extraIcon));
+        case vxSortByForeColor:
+            return bySign(WrappedSign32(cx.foreColor, cy.foreColor));
+        case vxSortByBackColor:
+            return bySign(WrappedSign32(cx.backColor, cy.backColor));
+        case vxSortByFontIndex:
+            return bySign(WrappedSign16(cx.fontIndex, cy.fontIndex));
+        case vxSortBySelected:
+            return bySign(WrappedSign16(cx.Selected(), cy.Selected()));
+        case vxSortByIndentation:
+            return bySign(WrappedSign16(cx.indent, cy.indent));
+        case vxSortByHatch:
+            return bySign(WrappedSign16(cx.hatch, cy.hatch));
+        case vxSortByCustomer:
+            return CompareCustom(cx, cy, ascending);
+    }
+    throw SortAbandoned();  // a sort type the grid does not know
+}
+
+RowComparer::Outcome RowComparer::CompareValues(const Variant& x, const Variant& y,
+                                                bool ascending) const {
+    // A Null orders before anything and decides; it is never reported equal.
+    if (x.IsNull()) return Outcome{false, !ascending};
+    if (y.IsNull()) return Outcome{false, ascending};
+    if (x.IsObject() || y.IsObject()) throw SortAbandoned();
+    const int sign = CompareVariants(x, y, false);
+    return Outcome{sign == 0, InOrderBySign(sign, ascending)};
+}
+
+RowComparer::Outcome RowComparer::CompareTexts(std::int32_t x, std::int32_t y, std::size_t k,
+                                               bool ascending) {
+    const bool noCase = criteria_[k].type == vxSortByTextNoCase;
+    const int sign = CompareVariants(TextOf(x, k), TextOf(y, k), noCase);
+    return Outcome{sign == 0, InOrderBySign(sign, ascending)};
+}
+
+RowComparer::Outcome RowComparer::CompareCustom(CellRecord& x, CellRecord& y, bool ascending) {
+    const bool isGreater = ascending ? callbacks_.CustomSortIsGreater(x.value, y.value)
+                                     : callbacks_.CustomSortIsGreater(y.value, x.value);
+    return Outcome{false, isGreater};
+}
+
+const Variant& RowComparer::TextOf(std::int32_t row, std::size_t k) {
+    std::optional<Variant>& text = texts_[k][std::size_t(row)];
+    if (!text) text.emplace(callbacks_.SortCellText(criteria_[k].col, row));
+    return *text;
+}
+
+}  // namespace vexa

@@ -1,0 +1,59 @@
+// Compares two rows of the grid criterion by criterion, as the Shell sort asks: is the
+// candidate allowed to stay after the other row? Texts are built once per row and kept, so
+// a text sort costs one text per row instead of two per comparison; values, attributes and
+// the host's custom answers are read from the cells at every comparison.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "vexa/sort/ShellSortObject.h"
+#include "vexa/system/automation/Variant.h"
+
+namespace vexa {
+
+class GridStore;
+class SortCallbacks;
+struct CellRecord;
+
+// Thrown when a comparison cannot be made; the sort stops with every row in place.
+class SortAbandoned : public std::runtime_error {
+  public:
+    SortAbandoned() : std::runtime_error("comparison cannot be made") {}
+};
+
+class RowComparer {
+  public:
+    RowComparer(GridStore& store, const std::vector<SortCriterion>& criteria,
+                SortCallbacks& callbacks);
+
+    // True when row `candidate` may stay after row `other` (row indices of the unsorted
+    // table). Throws when a comparison cannot be made.
+    bool InOrder(std::int32_t candidate, std::int32_t other);
+
+  private:
+    struct Outcome {
+        bool equal = false;
+        bool inOrder = false;
+    };
+
+    Outcome CompareCells(std::int32_t x, std::int32_t y, std::size_t k);
+    Outcome CompareValues(const Variant& x, const Variant& y, bool ascending) const;
+    Outcome CompareTexts(std::int32_t x, std::int32_t y, std::size_t k, bool ascending);
+    Outcome CompareCustom(CellRecord& x, CellRecord& y, bool ascending);
+    const Variant& TextOf(std::int32_t row, std::size_t k);
+
+    GridStore& store_;
+    const std::vector<SortCriterion>& criteria_;
+    SortCallbacks& callbacks_;
+    // Per criterion, the text of each row once built (index = row).
+    std::vector<std::vector<std::optional<Variant>>> texts_;
+};
+
+// The sign of x - y in 16-bit (or 32-bit) wrapping arithmetic, as the attribute sorts use.
+int WrappedSign16(std::int32_t x, std::int32_t y);
+int WrappedSign32(std::uint32_t x, std::uint32_t y);
+
+}  // namespace vexa
