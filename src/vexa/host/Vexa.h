@@ -5,14 +5,17 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "vexa/host/EventSinks.h"
 #include "vexa/host/VexaEvents.h"
+#include "vexa/model/CellValues.h"
 #include "vexa/model/Enums.h"
 #include "vexa/model/GridStore.h"
+#include "vexa/sort/ShellSortObject.h"
 #include "vexa/system/automation/Variant.h"
 
 namespace vexa {
@@ -108,11 +111,106 @@ class Vexa {
 
     // ---- Cell values and attributes ----
 
+    // Every cell member takes the row, then the column, each an index or a key.
+    Variant CellValue(const Variant& vRow, const Variant& vCol);
+    void SetCellValue(const Variant& vRow, const Variant& vCol, const Variant& value);
+    std::string CellText(const Variant& vRow, const Variant& vCol);
+    std::int32_t CellTextFlags(const Variant& vRow, const Variant& vCol);
+    void SetCellTextFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags);
+    std::int16_t CellIndent(const Variant& vRow, const Variant& vCol);
+    void SetCellIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent);
+    std::int16_t CellRightIndent(const Variant& vRow, const Variant& vCol);
+    void SetCellRightIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent);
+    std::int32_t CellType(const Variant& vRow, const Variant& vCol);
+    void SetCellType(const Variant& vRow, const Variant& vCol, std::int32_t type);
+    std::int32_t CellTypeFlags(const Variant& vRow, const Variant& vCol);
+    void SetCellTypeFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags);
+    std::string CellCtrlKey(const Variant& vRow, const Variant& vCol);
+    void SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::string& key);
+    std::int16_t CellIcon(const Variant& vRow, const Variant& vCol);
+    void SetCellIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon);
+    std::int16_t CellExtraIcon(const Variant& vRow, const Variant& vCol);
+    void SetCellExtraIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon);
+    OLE_COLOR CellBackColor(const Variant& vRow, const Variant& vCol);
+    void SetCellBackColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color);
+    OLE_COLOR CellForeColor(const Variant& vRow, const Variant& vCol);
+    void SetCellForeColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color);
+    void CellDefaultBackColor(std::int32_t vRow, const Variant& vCol);
+    void CellDefaultForeColor(const Variant& vRow, const Variant& vCol);
+    std::int32_t CellHatch(const Variant& vRow, const Variant& vCol);
+    void SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t hatch);
+    std::string CellFmtString(const Variant& vRow, const Variant& vCol);
+    void SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format);
+    // The grid's live cell font, holding a copy of the cell's font; changing it afterwards
+    // changes the font of the cell addressed last by any cell member.
+    std::shared_ptr<Font> CellFont(const Variant& vRow, const Variant& vCol);
+    void SetCellFont(const Variant& vRow, const Variant& vCol, const std::shared_ptr<Font>& font);
+    void CellDefaultFont(const Variant& vRow, const Variant& vCol);
+    Variant InitValue(std::int32_t eCellType) const;
+    std::shared_ptr<CellObject> ColDefaultCell(const Variant& vCol) const;
+
     // ---- Column and row attributes ----
+
+    std::int32_t ColWidth(const Variant& vCol) const;
+    void SetColWidth(const Variant& vCol, std::int32_t width);
+    std::int32_t ColMinWidth(const Variant& vCol) const;
+    void SetColMinWidth(const Variant& vCol, std::int32_t width);
+    std::int32_t ColMaxWidth(const Variant& vCol) const;
+    void SetColMaxWidth(const Variant& vCol, std::int32_t width);
+    bool ColAllowSizing(const Variant& vCol) const;
+    void SetColAllowSizing(const Variant& vCol, bool allow);
+    bool ColVisible(const Variant& vCol) const;
+    void SetColVisible(const Variant& vCol, bool visible);
+    // Moves the column to display position `order` (1..ColCount); its index stays.
+    void SetColOrder(const Variant& vCol, std::int32_t order);
+    Variant ColTag(const Variant& vCol) const;
+    void SetColTag(const Variant& vCol, const Variant& tag);
+    std::string ColHeaderText(const Variant& vCol) const;
+    void SetColHeaderText(const Variant& vCol, const std::string& text);
+    std::int16_t ColHeaderIcon(const Variant& vCol) const;
+    void SetColHeaderIcon(const Variant& vCol, std::int16_t icon);
+    std::int32_t ColHeaderTextFlags(const Variant& vCol) const;
+    void SetColHeaderTextFlags(const Variant& vCol, std::int32_t flags);
+    OLE_COLOR ColHeaderBackColor(const Variant& vCol) const;
+    void SetColHeaderBackColor(const Variant& vCol, OLE_COLOR color);
+    OLE_COLOR ColHeaderForeColor(const Variant& vCol) const;
+    void SetColHeaderForeColor(const Variant& vCol, OLE_COLOR color);
+
+    std::int32_t RowHeight(const Variant& vRow);
+    void SetRowHeight(const Variant& vRow, std::int32_t height);
+    bool RowVisible(const Variant& vRow);
+    void SetRowVisible(const Variant& vRow, bool visible);
+    bool RowIsGroup(const Variant& vRow);
+    void SetRowIsGroup(const Variant& vRow, bool group);
+    std::int32_t RowGroupStartCol(const Variant& vRow);
+    void SetRowGroupStartCol(const Variant& vRow, std::int32_t col);
+    Variant RowTag(const Variant& vRow);
+    void SetRowTag(const Variant& vRow, const Variant& tag);
+
+    std::int32_t DefaultRowHeight() const;
+    void SetDefaultRowHeight(std::int32_t height);
+    std::int32_t RowTextStartCol() const;
+    void SetRowTextStartCol(std::int32_t col);
 
     // ---- Virtual mode and recordset fill ----
 
+    // In virtual mode the grid asks its host for rows (RequestRow, RequestRowData) as
+    // painting or the keyboard reaches past the last row.
+    bool Virtual() const;
+    void SetVirtual(bool value);
+    // Fills the grid from a recordset object reached by member name (Nothing raises 514):
+    // columns from its fields when the grid has none, else the columns whose keys name fields.
+    void FillFromRS(const Variant& rs);
+    // Asks the host for row `row` and appends it when granted (painting and keys call it).
+    void RequestVirtualRow(std::int32_t row);
+
     // ---- Sorting ----
+
+    // The sort criteria; they persist between sorts.
+    ShellSortObject& SortObject() { return mSortObject; }
+    // Sorts by the criteria as they stand (no argument), or ascending by one column or an
+    // array of columns (indices or keys) with each column's ColSortType.
+    void Sort(const std::optional<Variant>& vCols = std::nullopt);
 
     // ---- Events ----
 
@@ -131,11 +229,48 @@ class Vexa {
 
     // ---- Cell values state ----
 
+    CellValues mCellValues{mStore, [this](const Font& font) { LiveCellFontChanged(font); }};
+
+    // Resolves the cell arguments (513 before anything changes) and returns the cell.
+    CellRecord& ResolvedCell(const Variant& vRow, const Variant& vCol);
+    // The common end of every cell Let: the cell is marked for repaint and drawn.
+    void CellChanged(CellRecord& cell);
+    void LiveCellFontChanged(const Font& font);
+    // Combo item of a combo cell after its value, type or control key changed.
+    void RecomputeComboItem(CellRecord& cell);
+
     // ---- Column and row attributes state ----
+
+    ColumnRecord& ColumnAt(const Variant& vCol) {
+        return mStore.Columns().At(mStore.ColPositionOf(vCol));
+    }
+    const ColumnRecord& ColumnAt(const Variant& vCol) const {
+        return mStore.Columns().At(mStore.ColPositionOf(vCol));
+    }
+    void SetColumnWidth(std::int32_t position, std::int32_t width);
+    void RefreshHeaderItem(std::int32_t position);
+    void ContentChangeAutoHeight();
+    void MarkRowForRepaint(std::int32_t row);
 
     // ---- Virtual mode state ----
 
+    bool mVirtual = false;
+    // True while the host has not refused a row request.
+    bool mMoreRowsAvailable = false;
+    // True while a row request is in progress: painting does nothing then.
+    bool mRequestingRow = false;
+
     // ---- Sorting state ----
+
+    friend class VexaSortCallbacks;
+    ShellSortObject mSortObject;
+    // The criterion count of the last completed sort, for the header's sort icons.
+    std::int32_t mLastSortCriteria = 0;
+
+    // Sorts the rows by the current criteria and brings positions, keys and the current
+    // cell up to date; errors inside the sort never reach the caller.
+    void SortContents();
+    void MarkSortedColumns();
 
     // ---- Events state ----
 
@@ -164,8 +299,19 @@ class Vexa {
     void RepaintHeaderNow() {}
     void EnlargeRowBuffer(std::int32_t /*height*/) {}
     void ResetScrollPositions(bool /*horizontalToo*/) {}
-    bool InVirtualMode() const { return false; }
-    void ResetMoreRowsAvailable() {}
+    bool InVirtualMode() const { return mVirtual; }
+    void ResetMoreRowsAvailable() { mMoreRowsAvailable = mVirtual; }
+    void HeaderInsertItem(std::int32_t /*headerIndex*/, std::int32_t /*position*/,
+                          std::int32_t /*width*/) {}
+    void HeaderDeleteItem(std::int32_t /*position*/) {}
+    void HeaderMoveItem(std::int32_t /*from*/, std::int32_t /*to*/) {}
+    void HeaderSetItemWidth(std::int32_t /*position*/, std::int32_t /*width*/) {}
+    void HeaderUpdateItem(std::int32_t /*position*/) {}
+    bool HeaderAutoHeightWants(std::int32_t /*flag*/) const { return false; }
+    void HeaderFitHeight() {}
+    bool HorizontalGridLinesExtendDown() const { return false; }
+    bool DrawRowTextOn() const { return false; }
+    void PropertyChanged(std::string_view /*name*/) {}
 };
 
 }  // namespace vexa

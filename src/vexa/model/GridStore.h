@@ -82,6 +82,12 @@ class GridStore {
     std::int32_t AllocatedRows() const { return allocatedRows_; }
     std::int32_t WantedFreeRows() const { return wantedFreeRows_; }
     std::int32_t GroupRowCount() const { return groupRowCount_; }
+    // Sets a row's group flag, keeping the group row count in step.
+    void SetRowGroup(std::int32_t row, bool group) {
+        if (Row(row).groupRow == group) return;
+        Row(row).groupRow = group;
+        groupRowCount_ += group ? 1 : -1;
+    }
     std::int32_t RowTextColumn() const { return rowTextColumn_; }
     std::int32_t RowTextStartCol() const { return rowTextStartCol_; }
     void SetRowTextStartCol(std::int32_t col) { rowTextStartCol_ = col; }
@@ -103,6 +109,7 @@ class GridStore {
     bool ParityDirty() const { return parityDirty_; }
     void SetParityDirty(bool dirty) { parityDirty_ = dirty; }
     void SetEagerParity(bool eager) { eagerParity_ = eager; }
+    bool EagerParity() const { return eagerParity_; }
     void RecomputeParityFrom(std::int32_t row);
 
     // ---- Argument resolution (ArgumentResolution.cpp) ----

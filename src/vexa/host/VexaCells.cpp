@@ -1,0 +1,232 @@
+// Cell values and attributes. Every member resolves its cell first (513 before anything
+// changes); every Let except CellCtrlKey ends by marking the cell and drawing it.
+#include "vexa/host/Vexa.h"
+#include "vexa/model/GridErrors.h"
+#include "vexa/system/automation/RuntimeError.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr std::int32_t kLastCellType = vxCellCustomDraw;
+
+void CheckCellType(std::int32_t type) {
+    if (type < vxCellText || type > kLastCellType) RaiseGridError(kErrInvalidArgument);
+}
+
+void CheckTypeFlags(std::int32_t flags) {
+    if ((flags & ~std::int32_t{kCellTypeFlagsMask}) != 0) RaiseGridError(kErrInvalidArgument);
+}
+
+void CheckHatch(std::int32_t hatch) {
+    if (hatch < 0 || hatch > vxHatchNone) RaiseGridError(kErrInvalidArgument);
+}
+
+}  // namespace
+
+CellRecord& Vexa::ResolvedCell(const Variant& vRow, const Variant& vCol) {
+    mStore.ResolveCellArgs(vRow, vCol);
+    return mStore.Cell(mStore.ResolvedCol(), mStore.ResolvedRow());
+}
+
+void Vexa::CellChanged(CellRecord& cell) {
+    cell.SetFlag(kCellNeedsRepaint, true);
+    Draw();
+}
+
+void Vexa::RecomputeComboItem(CellRecord& cell) {
+    const ComboMatch match = mCellValues.MatchComboItem(cell.ctrlKeyIndex, cell.value);
+    cell.comboItemIndex = match.itemIndex;
+    cell.icon = match.icon;
+}
+
+Variant Vexa::CellValue(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).value;
+}
+
+void Vexa::SetCellValue(const Variant& vRow, const Variant& vCol, const Variant& value) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.value = value;
+    if (cell.CellType() == vxCellCombo) RecomputeComboItem(cell);
+    CellChanged(cell);
+}
+
+std::string Vexa::CellText(const Variant& vRow, const Variant& vCol) {
+    return mCellValues.DisplayText(ResolvedCell(vRow, vCol));
+}
+
+std::int32_t Vexa::CellTextFlags(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).textFlags;
+}
+
+void Vexa::SetCellTextFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.textFlags = flags;
+    CellChanged(cell);
+}
+
+std::int16_t Vexa::CellIndent(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).indent;
+}
+
+void Vexa::SetCellIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.indent = indent;
+    CellChanged(cell);
+}
+
+std::int16_t Vexa::CellRightIndent(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).rightIndent;
+}
+
+void Vexa::SetCellRightIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.rightIndent = indent;
+    CellChanged(cell);
+}
+
+std::int32_t Vexa::CellType(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).CellType();
+}
+
+void Vexa::SetCellType(const Variant& vRow, const Variant& vCol, std::int32_t type) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    // The three type bits hold 0..7; a value outside the cell types would make a cell of no
+    // known kind, so it is refused rather than stored.
+    CheckCellType(type);
+    cell.flags = static_cast<std::uint8_t>((cell.flags & ~kCellTypeMask) | type);
+    if (type == vxCellCombo) RecomputeComboItem(cell);
+    CellChanged(cell);
+}
+
+std::int32_t Vexa::CellTypeFlags(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).TypeFlags();
+}
+
+void Vexa::SetCellTypeFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    // Bits outside 3..5 would overwrite the selection and repaint bits of the cell.
+    CheckTypeFlags(flags);
+    cell.flags = static_cast<std::uint8_t>((cell.flags & ~kCellTypeFlagsMask) | flags);
+    CellChanged(cell);
+}
+
+std::string Vexa::CellCtrlKey(const Variant& vRow, const Variant& vCol) {
+    ResolvedCell(vRow, vCol);
+    return {};  // no combo lists are kept yet, so no cell refers to one
+}
+
+void Vexa::SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::string& key) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    if (cell.CellType() != vxCellCombo) return;
+    cell.ctrlKeyIndex = mCellValues.ComboListIndex(key);
+    RecomputeComboItem(cell);
+}
+
+std::int16_t Vexa::CellIcon(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).icon;
+}
+
+void Vexa::SetCellIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.icon = icon;
+    CellChanged(cell);
+}
+
+std::int16_t Vexa::CellExtraIcon(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).extraIcon;
+}
+
+void Vexa::SetCellExtraIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.extraIcon = icon;
+    CellChanged(cell);
+}
+
+OLE_COLOR Vexa::CellBackColor(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).backColor;
+}
+
+void Vexa::SetCellBackColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.backColor = color;
+    CellChanged(cell);
+}
+
+OLE_COLOR Vexa::CellForeColor(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).foreColor;
+}
+
+void Vexa::SetCellForeColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.foreColor = color;
+    CellChanged(cell);
+}
+
+void Vexa::CellDefaultBackColor(std::int32_t vRow, const Variant& vCol) {
+    SetCellBackColor(Variant(vRow), vCol, kDefaultColor);
+}
+
+void Vexa::CellDefaultForeColor(const Variant& vRow, const Variant& vCol) {
+    SetCellForeColor(vRow, vCol, kDefaultColor);
+}
+
+std::int32_t Vexa::CellHatch(const Variant& vRow, const Variant& vCol) {
+    return ResolvedCell(vRow, vCol).hatch;
+}
+
+void Vexa::SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t hatch) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    // The cell keeps its hatch in one byte; only the hatch styles fit and mean something.
+    CheckHatch(hatch);
+    cell.hatch = static_cast<std::uint8_t>(hatch);
+    CellChanged(cell);
+}
+
+std::string Vexa::CellFmtString(const Variant& vRow, const Variant& vCol) {
+    return mCellValues.Formats().At(ResolvedCell(vRow, vCol).fmtStringIndex);
+}
+
+void Vexa::SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.fmtStringIndex = mCellValues.Formats().Enter(format);
+    CellChanged(cell);
+}
+
+std::shared_ptr<Font> Vexa::CellFont(const Variant& vRow, const Variant& vCol) {
+    return mCellValues.LiveFontFor(ResolvedCell(vRow, vCol));
+}
+
+void Vexa::SetCellFont(const Variant& vRow, const Variant& vCol,
+                       const std::shared_ptr<Font>& font) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    if (!font) RaiseRuntimeError(rtObjectNotSet);
+    cell.fontIndex = mCellValues.Fonts().Enter(*font);
+    CellChanged(cell);
+}
+
+void Vexa::CellDefaultFont(const Variant& vRow, const Variant& vCol) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.fontIndex = 0;
+    CellChanged(cell);
+}
+
+void Vexa::LiveCellFontChanged(const Font& font) {
+    // The cell addressed last may have gone since (rows removed, columns removed).
+    const std::int32_t row = mStore.ResolvedRow();
+    const std::int32_t col = mStore.ResolvedCol();
+    if (row < 1 || row > mStore.RowCount() || col < 1 || col > mStore.ColCount()) return;
+    CellRecord& cell = mStore.Cell(col, row);
+    cell.fontIndex = mCellValues.Fonts().Enter(font);
+    CellChanged(cell);
+}
+
+Variant Vexa::InitValue(std::int32_t eCellType) const {
+    return CellValues::InitValue(eCellType);
+}
+
+std::shared_ptr<CellObject> Vexa::ColDefaultCell(const Variant& vCol) const {
+    return mStore.Columns().At(mStore.ColPositionOf(vCol)).defaultCell;
+}
+
+}  // namespace vexa

@@ -1,0 +1,131 @@
+#include "vexa/model/CellObject.h"
+
+#include <utility>
+
+#include "vexa/system/automation/RuntimeError.h"
+
+namespace vexa {
+
+namespace {
+
+OLE_COLOR ColorFrom(const Variant& value) {
+    return static_cast<OLE_COLOR>(value.ToLong());
+}
+
+Variant ColorVariant(OLE_COLOR color) {
+    return Variant(static_cast<std::int32_t>(color));
+}
+
+}  // namespace
+
+CellObject::CellObject(std::shared_ptr<CellObjectHostLink> grid) : link_(std::move(grid)) {
+    if (auto* host = Grid()) value_ = host->InitialValue(vxCellText);
+}
+
+void CellObject::SetvValue(const Variant& value) {
+    value_ = value;
+    if (ctrlKeyIndex_ != 0) RecomputeComboItem();
+}
+
+void CellObject::SetoFont(std::shared_ptr<Font> font) {
+    // The cell-font table keeps a copy, so a later change of the host's font object does
+    // not reach cells through the table entry.
+    fontIndex_ = (font && Grid()) ? Grid()->EnterFont(*font) : 0;
+    font_ = std::move(font);
+}
+
+void CellObject::SeteType(std::int32_t type) {
+    if (type == type_) return;
+    // The initial value is looked up first: an unknown type leaves the cell unchanged.
+    Variant initial = Grid() ? Grid()->InitialValue(type) : Variant();
+    type_ = type;
+    value_ = std::move(initial);
+}
+
+void CellObject::SetsFmtString(const std::string& format) {
+    const std::int16_t index = Grid() ? Grid()->EnterFormatString(format) : 0;
+    fmtString_ = format;
+    fmtStringIndex_ = index;
+}
+
+void CellObject::SetsCtrlKey(const std::string& key) {
+    ctrlKey_ = key;
+    ctrlKeyIndex_ = Grid() ? Grid()->ComboListIndex(key) : 0;
+}
+
+void CellObject::RecomputeComboItem() {
+    const ComboMatch match = Grid() ? Grid()->MatchComboItem(ctrlKeyIndex_, value_) : ComboMatch{};
+    comboItemIndex_ = match.itemIndex;
+    comboItemIcon_ = match.icon;
+}
+
+Variant CellObject::Invoke(std::string_view member, std::span<const Variant> args,
+                           InvokeKind kind) {
+    if (kind == InvokeKind::PropertyPut) {
+        if (args.size() != 1) RaiseRuntimeError(rtWrongArgumentCount);
+        if (!PutProperty(member, args[0])) RaiseRuntimeError(rtMemberNotSupported);
+        return {};
+    }
+    if (!args.empty()) RaiseRuntimeError(rtWrongArgumentCount);
+    return GetProperty(member);
+}
+
+Variant CellObject::GetProperty(std::string_view member) const {
+    if (MemberIs(member, "vValue")) return value_;
+    if (MemberIs(member, "oBackColor")) return ColorVariant(backColor_);
+    if (MemberIs(member, "oForeColor")) return ColorVariant(foreColor_);
+    if (MemberIs(member, "oFont")) return font_ ? Variant(font_) : Variant::Nothing();
+    if (MemberIs(member, "eTextFlags")) return Variant(textFlags_);
+    if (MemberIs(member, "iIconIndex")) return Variant(icon_);
+    if (MemberIs(member, "iExtraIconIndex")) return Variant(extraIcon_);
+    if (MemberIs(member, "bSelected")) return Variant(selected_);
+    if (MemberIs(member, "iIndent")) return Variant(indent_);
+    if (MemberIs(member, "iRightIndent")) return Variant(rightIndent_);
+    if (MemberIs(member, "eType")) return Variant(type_);
+    if (MemberIs(member, "eTypeFlags")) return Variant(typeFlags_);
+    if (MemberIs(member, "eHatch")) return Variant(hatch_);
+    if (MemberIs(member, "sFmtString")) return Variant(fmtString_);
+    if (MemberIs(member, "sCtrlKey")) return Variant(ctrlKey_);
+    RaiseRuntimeError(rtMemberNotSupported);
+}
+
+bool CellObject::PutProperty(std::string_view member, const Variant& value) {
+    if (MemberIs(member, "vValue")) {
+        SetvValue(value);
+    } else if (MemberIs(member, "oBackColor")) {
+        SetoBackColor(ColorFrom(value));
+    } else if (MemberIs(member, "oForeColor")) {
+        SetoForeColor(ColorFrom(value));
+    } else if (MemberIs(member, "oFont")) {
+        auto font = std::dynamic_pointer_cast<Font>(value.ToObject());
+        if (!font && value.ToObject()) RaiseRuntimeError(rtTypeMismatch);
+        SetoFont(std::move(font));
+    } else if (MemberIs(member, "eTextFlags")) {
+        SeteTextFlags(value.ToLong());
+    } else if (MemberIs(member, "iIconIndex")) {
+        SetiIconIndex(value.ToInteger());
+    } else if (MemberIs(member, "iExtraIconIndex")) {
+        SetiExtraIconIndex(value.ToInteger());
+    } else if (MemberIs(member, "bSelected")) {
+        SetbSelected(value.ToBoolean());
+    } else if (MemberIs(member, "iIndent")) {
+        SetiIndent(value.ToInteger());
+    } else if (MemberIs(member, "iRightIndent")) {
+        SetiRightIndent(value.ToInteger());
+    } else if (MemberIs(member, "eType")) {
+        SeteType(value.ToLong());
+    } else if (MemberIs(member, "eTypeFlags")) {
+        SeteTypeFlags(value.ToLong());
+    } else if (MemberIs(member, "eHatch")) {
+        SeteHatch(value.ToLong());
+    } else if (MemberIs(member, "sFmtString")) {
+        SetsFmtString(value.ToString());
+    } else if (MemberIs(member, "sCtrlKey")) {
+        SetsCtrlKey(value.ToString());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vexa

@@ -1,0 +1,115 @@
+// The column default cell: the attributes every new cell of its column starts with. Hosts
+// reach it through AddCol and ColDefaultCell and change it by its members; the grid copies
+// it into cells created afterwards, so existing cells keep their attributes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "vexa/model/CellObjectHost.h"
+#include "vexa/model/GridRecords.h"
+#include "vexa/system/automation/Font.h"
+#include "vexa/system/automation/Object.h"
+#include "vexa/system/automation/Variant.h"
+
+namespace vexa {
+
+class CellObject : public Object {
+  public:
+    // Dispatch identifiers of the members, as late-bound hosts know them.
+    static constexpr std::int32_t kDispValue = 0x40030000;
+    static constexpr std::int32_t kDispBackColor = 0x40030001;
+    static constexpr std::int32_t kDispForeColor = 0x40030002;
+    static constexpr std::int32_t kDispFont = 0x40030003;
+    static constexpr std::int32_t kDispTextFlags = 0x40030004;
+    static constexpr std::int32_t kDispIconIndex = 0x40030005;
+    static constexpr std::int32_t kDispExtraIconIndex = 0x40030006;
+    static constexpr std::int32_t kDispSelected = 0x40030007;
+    static constexpr std::int32_t kDispIndent = 0x40030008;
+    static constexpr std::int32_t kDispRightIndent = 0x40030009;
+    static constexpr std::int32_t kDispType = 0x4003000A;
+    static constexpr std::int32_t kDispTypeFlags = 0x4003000B;
+    static constexpr std::int32_t kDispHatch = 0x40030010;
+    static constexpr std::int32_t kDispFmtString = 0x68030003;
+    static constexpr std::int32_t kDispCtrlKey = 0x68030001;
+
+    // The grid is referenced, not owned: grid and default cells must not keep each other
+    // alive. Without a grid (or once it is gone) the cell is plain storage.
+    explicit CellObject(std::shared_ptr<CellObjectHostLink> grid = nullptr);
+
+    const Variant& vValue() const { return value_; }
+    void SetvValue(const Variant& value);
+    OLE_COLOR oBackColor() const { return backColor_; }
+    void SetoBackColor(OLE_COLOR color) { backColor_ = color; }
+    OLE_COLOR oForeColor() const { return foreColor_; }
+    void SetoForeColor(OLE_COLOR color) { foreColor_ = color; }
+    const std::shared_ptr<Font>& oFont() const { return font_; }
+    void SetoFont(std::shared_ptr<Font> font);
+    std::int32_t eTextFlags() const { return textFlags_; }
+    void SeteTextFlags(std::int32_t flags) { textFlags_ = flags; }
+    std::int16_t iIconIndex() const { return icon_; }
+    void SetiIconIndex(std::int16_t icon) { icon_ = icon; }
+    std::int16_t iExtraIconIndex() const { return extraIcon_; }
+    void SetiExtraIconIndex(std::int16_t icon) { extraIcon_ = icon; }
+    bool bSelected() const { return selected_; }
+    void SetbSelected(bool selected) { selected_ = selected; }
+    std::int16_t iIndent() const { return indent_; }
+    void SetiIndent(std::int16_t indent) { indent_ = indent; }
+    std::int16_t iRightIndent() const { return rightIndent_; }
+    void SetiRightIndent(std::int16_t indent) { rightIndent_ = indent; }
+    std::int32_t eType() const { return type_; }
+    void SeteType(std::int32_t type);
+    std::int32_t eTypeFlags() const { return typeFlags_; }
+    void SeteTypeFlags(std::int32_t flags) { typeFlags_ = flags; }
+    std::int32_t eHatch() const { return hatch_; }
+    void SeteHatch(std::int32_t hatch) { hatch_ = hatch; }
+    const std::string& sFmtString() const { return fmtString_; }
+    void SetsFmtString(const std::string& format);
+    const std::string& sCtrlKey() const { return ctrlKey_; }
+    void SetsCtrlKey(const std::string& key);
+
+    // ---- For the grid ----
+    std::int16_t FontIndex() const { return fontIndex_; }
+    std::int16_t FmtStringIndex() const { return fmtStringIndex_; }
+    std::int16_t CtrlKeyIndex() const { return ctrlKeyIndex_; }
+    std::int16_t ComboItemIndex() const { return comboItemIndex_; }
+    std::int16_t ComboItemIcon() const { return comboItemIcon_; }
+
+    // Late binding by member name.
+    Variant Invoke(std::string_view member, std::span<const Variant> args,
+                   InvokeKind kind) override;
+    std::string ClassName() const override { return "CellObject"; }
+
+  private:
+    CellObjectHost* Grid() const { return link_ ? link_->host : nullptr; }
+    void RecomputeComboItem();
+    Variant GetProperty(std::string_view member) const;
+    bool PutProperty(std::string_view member, const Variant& value);
+
+    std::shared_ptr<CellObjectHostLink> link_;
+    Variant value_{std::string()};
+    std::shared_ptr<Font> font_;
+    std::string fmtString_;
+    std::string ctrlKey_;
+    OLE_COLOR backColor_ = kDefaultColor;
+    OLE_COLOR foreColor_ = kDefaultColor;
+    std::int32_t textFlags_ = kDefaultTextFlags;
+    std::int32_t type_ = vxCellText;
+    std::int32_t typeFlags_ = 0;
+    std::int32_t hatch_ = vxHatchNone;
+    std::int16_t icon_ = -1;
+    std::int16_t extraIcon_ = -1;
+    std::int16_t indent_ = 2;
+    std::int16_t rightIndent_ = 2;
+    std::int16_t fontIndex_ = 0;
+    std::int16_t fmtStringIndex_ = 0;
+    std::int16_t ctrlKeyIndex_ = 0;
+    std::int16_t comboItemIndex_ = -1;
+    std::int16_t comboItemIcon_ = -1;
+    bool selected_ = false;
+};
+
+}  // namespace vexa

@@ -1,0 +1,99 @@
+#include "vexa/model/CellValues.h"
+
+#include "vexa/model/CellText.h"
+#include "vexa/model/GridErrors.h"
+#include "vexa/model/GridStore.h"
+
+namespace vexa {
+
+CellValues::CellValues(GridStore& store, std::function<void(const Font&)> liveFontChanged)
+    : liveFontChanged_(std::move(liveFontChanged)), link_(std::make_shared<CellObjectHostLink>()) {
+    link_->host = this;
+    store.SetDefaultCellSource(this);
+    liveFontToken_ = liveFont_->Subscribe([this](std::string_view) { LiveFontChanged(); });
+}
+
+CellValues::~CellValues() {
+    // Default cells and the live font may outlive the grid in a host's hands.
+    link_->host = nullptr;
+    liveFont_->Unsubscribe(liveFontToken_);
+}
+
+Variant CellValues::InitValue(std::int32_t cellType) {
+    switch (cellType) {
+        case vxCellText:
+            return Variant(std::string());
+        case vxCellCombo:
+        case vxCellCustomDraw:
+            return Variant();
+        case vxCellCheck:
+            return Variant(std::int32_t{0});
+        default:
+            RaiseGridError(kErrInvalidArgument);
+    }
+}
+
+std::shared_ptr<Font> CellValues::FontOf(const CellRecord& cell) const {
+    auto font = fonts_.At(cell.fontIndex);
+    return font ? font : gridFont_;
+}
+
+std::shared_ptr<Font> CellValues::LiveFontFor(const CellRecord& cell) {
+    fillingLiveFont_ = true;
+    try {
+        liveFont_->SetAttributes(FontOf(cell)->Attributes());
+    } catch (...) {
+        fillingLiveFont_ = false;
+        throw;
+    }
+    fillingLiveFont_ = false;
+    return liveFont_;
+}
+
+void CellValues::LiveFontChanged() {
+    if (fillingLiveFont_ || !liveFontChanged_) return;
+    liveFontChanged_(*liveFont_);
+}
+
+std::string CellValues::DisplayText(const CellRecord& cell) const {
+    // Combo lists are not kept yet; a combo cell therefore has no item and shows nothing.
+    return DisplayTextOf(cell, formats_);
+}
+
+std::shared_ptr<CellObject> CellValues::CreateDefaultCell() {
+    return std::make_shared<CellObject>(link_);
+}
+
+void CellValues::InitCellFromDefault(const CellObject& defaultCell, CellRecord& cell) {
+    cell.backColor = defaultCell.oBackColor();
+    cell.foreColor = defaultCell.oForeColor();
+    cell.textFlags = defaultCell.eTextFlags();
+    cell.icon = defaultCell.iIconIndex();
+    cell.extraIcon = defaultCell.iExtraIconIndex();
+    cell.indent = defaultCell.iIndent();
+    cell.rightIndent = defaultCell.iRightIndent();
+    cell.hatch = static_cast<std::uint8_t>(defaultCell.eHatch());
+    cell.fontIndex = defaultCell.FontIndex();
+    cell.fmtStringIndex = defaultCell.FmtStringIndex();
+    cell.ctrlKeyIndex = defaultCell.CtrlKeyIndex();
+    cell.value = defaultCell.vValue();
+    cell.flags = static_cast<std::uint8_t>((defaultCell.eType() & kCellTypeMask) |
+                                           (defaultCell.eTypeFlags() & kCellTypeFlagsMask));
+    cell.SetFlag(kCellSelected, defaultCell.bSelected());
+    cell.SetFlag(kCellNeedsRepaint, true);
+    cell.comboItemIndex = -1;
+    if (defaultCell.eType() == vxCellCombo && defaultCell.ComboItemIndex() >= 0) {
+        cell.comboItemIndex = defaultCell.ComboItemIndex();
+        cell.icon = defaultCell.ComboItemIcon();
+    }
+}
+
+std::int16_t CellValues::ComboListIndex(const std::string& /*key*/) const {
+    return 0;  // no combo lists are kept yet: every key names none
+}
+
+ComboMatch CellValues::MatchComboItem(std::int16_t /*listIndex*/, const Variant& /*value*/) const {
+    return {};
+}
+
+}  // namespace vexa
