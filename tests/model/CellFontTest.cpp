@@ -1,0 +1,147 @@
+// Cell fonts: the live font CellFont hands out, the cell-font table, and default-cell fonts.
+#include <gtest/gtest.h>
+
+#include "StoreTestSupport.h"
+#include "vexa/model/CellFontTable.h"
+#include "vexa/model/CellObject.h"
+#include "vexa/model/FormatStringTable.h"
+#include "vexa/system/automation/RuntimeError.h"
+
+namespace vexa {
+namespace {
+
+using test::ExpectGridError;
+using test::kSubscript;
+
+class CellFontTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        grid.AddCol("a");
+        grid.AddCol("b");
+        grid.SetRowCount(2);
+    }
+    Vexa grid;
+};
+
+TEST_F(CellFontTest, AFreshCellShowsACopyOfTheGridFont) {
+    auto font = grid.CellFont(1, 1);
+    ASSERT_TRUE(font);
+    EXPECT_TRUE(font->IsEqual(*Font::Create()));
+    EXPECT_FALSE(font->Bold());
+}
+
+TEST_F(CellFontTest, ChangingTheLiveFontChangesOnlyTheCellAddressedLast) {
+    grid.CellFont(1, 1)->SetBold(true);
+    EXPECT_TRUE(grid.CellFont(1, 1)->Bold());
+    EXPECT_FALSE(grid.CellFont(1, 2)->Bold());
+    EXPECT_FALSE(grid.CellFont(2, 1)->Bold());
+
+    // The object is the same live font for every cell; it follows the cell read last.
+    auto live = grid.CellFont(2, 2);
+    live->SetItalic(true);
+    EXPECT_TRUE(grid.CellFont(2, 2)->Italic());
+    EXPECT_FALSE(grid.CellFont(2, 2)->Bold());
+    EXPECT_TRUE(grid.CellFont(1, 1)->Bold());
+    EXPECT_FALSE(grid.CellFont(1, 1)->Italic());
+}
+
+TEST_F(CellFontTest, LetStoresACopyAndDefaultFontRestoresTheGridFont) {
+    auto font = Font::Create();
+    font->SetName("DejaVu Serif");
+    font->SetSize(12);
+    grid.SetCellFont(1, 2, font);
+    font->SetSize(20);  // the cell keeps what it was given
+    auto shown = grid.CellFont(1, 2);
+    EXPECT_EQ(shown->Name(), "DejaVu Serif");
+    EXPECT_DOUBLE_EQ(shown->Size(), 12.0);
+    EXPECT_NE(shown, font);
+
+    grid.CellDefaultFont(1, 2);
+    EXPECT_TRUE(grid.CellFont(1, 2)->IsEqual(*Font::Create()));
+}
+
+TEST_F(CellFontTest, RefusedFontCallsChangeNothing) {
+    grid.CellFont(1, 1)->SetBold(true);
+    EXPECT_THROW(grid.SetCellFont(1, 1, nullptr), Error);
+    ExpectGridError([&] { grid.SetCellFont(3, 1, Font::Create()); }, 513, kSubscript);
+    ExpectGridError([&] { grid.CellDefaultFont(1, 9); }, 513, kSubscript);
+    EXPECT_TRUE(grid.CellFont(1, 1)->Bold());
+}
+
+TEST_F(CellFontTest, LiveFontChangesAfterTheCellWentAreHarmless) {
+    auto live = grid.CellFont(2, 2);
+    grid.RemoveCol("b");
+    live->SetBold(true);
+    EXPECT_FALSE(grid.CellFont(2, 1)->Bold());
+    grid.CellFont(2, 1);  // re-address a cell that still exists
+    live->SetBold(false);
+    live->SetUnderline(true);
+    EXPECT_TRUE(grid.CellFont(2, 1)->Underline());
+}
+
+TEST_F(CellFontTest, DefaultCellFontReachesNewRows) {
+    auto bold = Font::Create();
+    bold->SetBold(true);
+    auto cell = grid.ColDefaultCell("a");
+    cell->SetoFont(bold);
+    EXPECT_EQ(cell->oFont(), bold);
+    grid.AddRow();
+    EXPECT_TRUE(grid.CellFont(3, 1)->Bold());
+    EXPECT_FALSE(grid.CellFont(3, 2)->Bold());
+    EXPECT_FALSE(grid.CellFont(1, 1)->Bold());  // existing cells keep theirs
+}
+
+TEST_F(CellFontTest, CellsOutliveTheLiveFontsHolder) {
+    std::shared_ptr<Font> live;
+    {
+        Vexa other;
+        other.AddCol();
+        other.AddRow();
+        live = other.CellFont(1, 1);
+    }
+    EXPECT_NO_THROW(live->SetBold(true));
+    EXPECT_TRUE(live->Bold());
+}
+
+TEST(CellFontTableTest, EqualFontsShareTheFirstEntry) {
+    CellFontTable table;
+    auto a = Font::Create();
+    auto b = Font::Create();
+    b->SetBold(true);
+    EXPECT_EQ(table.Enter(*a), 1);
+    EXPECT_EQ(table.Enter(*b), 2);
+    EXPECT_EQ(table.Enter(*Font::Create()), 1);
+    EXPECT_EQ(table.Count(), 2);
+    EXPECT_NE(table.At(1), a);  // a private copy
+    EXPECT_EQ(table.HandleAt(1), table.At(1)->Handle());
+    EXPECT_EQ(table.At(0), nullptr);
+    EXPECT_EQ(table.At(3), nullptr);
+}
+
+TEST(FormatStringTableTest, EqualStringsShareOneEntryBinaryCompared) {
+    FormatStringTable table;
+    EXPECT_EQ(table.Enter("0.00"), 1);
+    EXPECT_EQ(table.Enter(""), 2);  // the empty string is an entry of its own
+    EXPECT_EQ(table.Enter("0.00"), 1);
+    EXPECT_EQ(table.Enter("Currency"), 3);
+    EXPECT_EQ(table.Enter("currency"), 4);
+    EXPECT_EQ(table.At(0), "");
+    EXPECT_EQ(table.At(3), "Currency");
+    EXPECT_EQ(table.At(99), "");
+}
+
+TEST(FormatStringTableTest, AFullTableRaisesOverflowAndKeepsItsEntries) {
+    FormatStringTable table;
+    for (int i = 0; i < FormatStringTable::kMaxEntries; ++i) table.Enter(std::to_string(i));
+    EXPECT_EQ(table.Enter("17"), 18);
+    try {
+        table.Enter("new");
+        ADD_FAILURE() << "expected overflow";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.Number(), rtOverflow);
+    }
+    EXPECT_EQ(table.Count(), FormatStringTable::kMaxEntries);
+}
+
+}  // namespace
+}  // namespace vexa

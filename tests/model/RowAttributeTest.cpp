@@ -1,0 +1,98 @@
+// Row properties, the default row height and the row-text start column.
+#include <gtest/gtest.h>
+
+#include "StoreTestSupport.h"
+
+namespace vexa {
+namespace {
+
+using test::ExpectGridError;
+using test::kInvalidArg;
+using test::kSubscript;
+
+class RowAttributeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        grid.AddCol("a");
+        grid.AddCol("b");
+        grid.SetRowCount(5);
+    }
+    Vexa grid;
+};
+
+TEST_F(RowAttributeTest, HeightsRoundTripByIndexAndKey) {
+    grid.SetRowHeight(3, grid.RowHeight(3) + 10);
+    EXPECT_EQ(grid.RowHeight(3), 25);
+    EXPECT_EQ(grid.RowHeight(4), 15);
+    grid.SetRowKey(4, "four");
+    grid.SetRowHeight("four", -3);  // accepted as the classic grid accepts it
+    EXPECT_EQ(grid.RowHeight(4), -3);
+}
+
+TEST_F(RowAttributeTest, BadRowsAreRefused) {
+    ExpectGridError([&] { grid.SetRowHeight(6, 10); }, 513, kSubscript);
+    ExpectGridError([&] { grid.SetRowVisible(0, false); }, 513, kSubscript);
+    ExpectGridError([&] { grid.SetRowIsGroup("none", true); }, 513, kSubscript);
+    ExpectGridError([&] { grid.SetRowTag(-1, Variant(1)); }, 513, kSubscript);
+    for (int r = 1; r <= 5; ++r) {
+        EXPECT_EQ(grid.RowHeight(r), 15);
+        EXPECT_TRUE(grid.RowVisible(r));
+        EXPECT_FALSE(grid.RowIsGroup(r));
+    }
+}
+
+TEST_F(RowAttributeTest, VisibilityRoundTrips) {
+    grid.SetRowVisible(2, false);
+    EXPECT_FALSE(grid.RowVisible(2));
+    grid.SetRowVisible(2, false);
+    EXPECT_FALSE(grid.RowVisible(2));
+    grid.SetRowVisible(2, true);
+    EXPECT_TRUE(grid.RowVisible(2));
+}
+
+TEST_F(RowAttributeTest, GroupRowsAndTheirStartColumn) {
+    grid.SetRowIsGroup(2, true);
+    grid.SetRowGroupStartCol(2, 2);
+    EXPECT_TRUE(grid.RowIsGroup(2));
+    EXPECT_EQ(grid.RowGroupStartCol(2), 2);
+    grid.SetRowGroupStartCol(2, 77);  // not validated
+    EXPECT_EQ(grid.RowGroupStartCol(2), 77);
+    grid.SetRowIsGroup(2, false);
+    EXPECT_FALSE(grid.RowIsGroup(2));
+    grid.AddRow({.sKey = "g", .bGroupRow = true});
+    EXPECT_TRUE(grid.RowIsGroup("g"));
+}
+
+TEST_F(RowAttributeTest, TagsKeepObjectsByReference) {
+    auto tag = std::make_shared<Object>();
+    grid.SetRowTag(1, Variant(tag));
+    grid.SetRowTag(2, Variant("two"));
+    EXPECT_EQ(grid.RowTag(1).ToObject(), tag);
+    EXPECT_EQ(grid.RowTag(2), Variant("two"));
+    EXPECT_TRUE(grid.RowTag(3).IsEmpty());
+}
+
+TEST_F(RowAttributeTest, DefaultRowHeightAppliesToNewRowsOnly) {
+    EXPECT_EQ(grid.DefaultRowHeight(), 15);
+    ExpectGridError([&] { grid.SetDefaultRowHeight(0); }, 514, kInvalidArg);
+    EXPECT_EQ(grid.DefaultRowHeight(), 15);
+    grid.SetDefaultRowHeight(22);
+    EXPECT_EQ(grid.DefaultRowHeight(), 22);
+    EXPECT_EQ(grid.RowHeight(5), 15);
+    grid.AddRow();
+    grid.SetRowCount(7);
+    EXPECT_EQ(grid.RowHeight(6), 22);
+    EXPECT_EQ(grid.RowHeight(7), 22);
+}
+
+TEST_F(RowAttributeTest, RowTextStartColMustNameAColumn) {
+    EXPECT_EQ(grid.RowTextStartCol(), 0);
+    ExpectGridError([&] { grid.SetRowTextStartCol(0); }, 513, kSubscript);
+    ExpectGridError([&] { grid.SetRowTextStartCol(3); }, 513, kSubscript);
+    EXPECT_EQ(grid.RowTextStartCol(), 0);
+    grid.SetRowTextStartCol(2);
+    EXPECT_EQ(grid.RowTextStartCol(), 2);
+}
+
+}  // namespace
+}  // namespace vexa
