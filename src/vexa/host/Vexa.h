@@ -301,6 +301,13 @@ class Vexa {
     void ResetScrollPositions(bool /*horizontalToo*/) {}
     bool InVirtualMode() const { return mVirtual; }
     void ResetMoreRowsAvailable() { mMoreRowsAvailable = mVirtual; }
+    void RunLayoutPass() {}
+    bool RedrawEnabled() const { return true; }
+    void SetRedrawEnabled(bool /*redraw*/) {}
+    void InvalidateCellsArea() {}
+    bool MakeCurrentCellVisible() { return false; }
+    void RaisePendingCurCellChange() {}
+    void RefreshEntireHeader() {}
     void HeaderInsertItem(std::int32_t /*headerIndex*/, std::int32_t /*position*/,
                           std::int32_t /*width*/) {}
     void HeaderDeleteItem(std::int32_t /*position*/) {}

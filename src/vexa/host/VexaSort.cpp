@@ -1,0 +1,99 @@
+// Sorting the grid's rows: Sort, the sort contents step shared with the default sort and
+// layout strings, and the bridge through which the sort reads texts and asks the host.
+#include <vector>
+
+#include "vexa/host/Vexa.h"
+#include "vexa/model/GridErrors.h"
+#include "vexa/sort/SortCallbacks.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr std::int32_t kInvalidateAll = 1;
+
+// The columns a Sort argument names, resolved before anything changes.
+std::vector<Variant> SortArguments(const Variant& vCols) {
+    if (vCols.IsArray()) return vCols.Items();
+    return {vCols};
+}
+
+}  // namespace
+
+// What the sort routine asks of the grid: displayed texts and the host's custom answers.
+class VexaSortCallbacks : public SortCallbacks {
+  public:
+    explicit VexaSortCallbacks(Vexa& grid) : grid_(grid) {}
+
+    std::string SortCellText(std::int32_t col, std::int32_t row) override {
+        return grid_.mCellValues.DisplayText(grid_.mStore.Cell(col, row));
+    }
+
+    // Like every event, a handler's exception is swallowed; the answer given so far stands.
+    bool CustomSortIsGreater(Variant& v1, Variant& v2) override {
+        bool isGreater = false;
+        grid_.RaiseEvent([&](VexaEvents& e) { e.CustomSort(v1, v2, isGreater); });
+        return isGreater;
+    }
+
+  private:
+    Vexa& grid_;
+};
+
+void Vexa::Sort(const std::optional<Variant>& vCols) {
+    if (vCols) {
+        const std::vector<Variant> columns = SortArguments(*vCols);
+        // Every element resolves before the criteria change, so a bad one changes nothing.
+        std::vector<std::int32_t> indices;
+        indices.reserve(columns.size());
+        for (const Variant& column : columns) indices.push_back(mStore.ResolveColArg(column));
+        mSortObject.SetColCount(static_cast<std::int16_t>(indices.size()));
+        for (std::size_t i = 0; i < indices.size(); ++i) {
+            const auto k = static_cast<std::int16_t>(i + 1);
+            const ColumnRecord& column = mStore.Columns().At(mStore.PositionOfIndex(indices[i]));
+            mSortObject.SetSortCol(k, static_cast<std::int16_t>(indices[i]));
+            mSortObject.SetSortOrder(k, vxSortAsc);
+            mSortObject.SetSortType(k, static_cast<ESortTypes>(column.sortType));
+        }
+    }
+    SortContents();
+    MarkSortedColumns();
+    RefreshEntireHeader();
+}
+
+void Vexa::MarkSortedColumns() {
+    for (std::int32_t p = 1; p <= mStore.ColCount(); ++p) mStore.Columns().At(p).sortKey = 0;
+    for (std::int16_t k = 1; k <= mSortObject.ColCount(); ++k) {
+        const std::int32_t col = mSortObject.SortCol(k);
+        if (col < 1 || col > mStore.ColCount()) continue;
+        ColumnRecord& column = mStore.Columns().At(mStore.PositionOfIndex(col));
+        column.sortKey = k;
+        column.sortOrder = mSortObject.SortOrder(k);
+    }
+}
+
+void Vexa::SortContents() {
+    InvalidateVisibleRange(kInvalidateAll);
+    CancelEdit();
+    if (mStore.RowCount() == 0 || mStore.ColCount() == 0) return;
+    try {
+        const std::int32_t current = mStore.CurrentRow();
+        const std::int32_t tracked = current >= 1 && current <= mStore.RowCount() ? current : 0;
+        VexaSortCallbacks callbacks(*this);
+        const std::int32_t newRow =
+            mSortObject.SortRows(mStore, mStore.GroupRowCount() > 0, callbacks, tracked);
+        // The store's permutation recomputed tops, parity and the key index.
+        InvalidateCellsArea();
+        mStore.SetCurrentCell(current >= 1 ? newRow : 0, mStore.CurrentCol());
+        SetCurrentCellInternal(mStore.CurrentRow(), mStore.CurrentCol(), false);
+        const bool valid = mStore.CurrentRow() >= 1 && mStore.CurrentCol() >= 1 &&
+                           mStore.CurrentCol() <= mStore.ColCount();
+        if (!valid || !MakeCurrentCellVisible()) Draw();
+        RaisePendingCurCellChange();
+        mLastSortCriteria = mSortObject.ColCount();
+    } catch (...) {
+        // Nothing inside the sort reaches the caller; the rows are all still present.
+    }
+}
+
+}  // namespace vexa

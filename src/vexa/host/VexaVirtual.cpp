@@ -1,0 +1,153 @@
+// Virtual mode and the fill from a recordset.
+#include <array>
+#include <vector>
+
+#include "vexa/host/Vexa.h"
+#include "vexa/model/CellObject.h"
+#include "vexa/model/GridErrors.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr std::int32_t kSupportsRecordCount = 8192;  // bookmarks and approximate positions
+constexpr std::int32_t kFieldTypeBoolean = 11;
+constexpr std::int32_t kTextRightFlag = 2;
+
+// The integer, floating, currency, decimal and numeric field types show right-aligned.
+bool IsNumericFieldType(std::int32_t type) {
+    static constexpr std::array<std::int32_t, 13> numeric = {2,  3,  4,  5,  6,  14, 16,
+                                                             17, 18, 19, 20, 21, 131};
+    for (std::int32_t t : numeric) {
+        if (t == type) return true;
+    }
+    return false;
+}
+
+struct FieldColumn {
+    std::shared_ptr<Object> field;
+    std::int32_t col = 0;
+};
+
+// A failing single step of the fill is skipped, as the classic fill does.
+template <class Step>
+void Tolerantly(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+std::int32_t CountRecords(const std::shared_ptr<Object>& rs) {
+    const Variant option[] = {Variant(kSupportsRecordCount)};
+    if (CallMember(rs, "Supports", option).ToBoolean()) {
+        const std::int32_t count = GetMember(rs, "RecordCount").ToLong();
+        if (count != -1) return count;
+    }
+    std::int32_t count = 0;
+    CallMember(rs, "MoveFirst");
+    while (!GetMember(rs, "EOF").ToBoolean()) {
+        ++count;
+        CallMember(rs, "MoveNext");
+    }
+    return count;
+}
+
+std::shared_ptr<Object> FieldOf(const std::shared_ptr<Object>& rs, const Variant& indexOrName) {
+    const Variant args[] = {indexOrName};
+    return CallMember(rs, "Fields", args).ToObject();
+}
+
+// The default cell of a new column shows the field's kind: check boxes for booleans,
+// right-aligned numbers.
+void AdjustDefaultCell(const std::shared_ptr<CellObject>& defaultCell, std::int32_t fieldType) {
+    if (!defaultCell) return;
+    if (fieldType == kFieldTypeBoolean) {
+        defaultCell->SeteType(vxCellCheck);
+    } else if (IsNumericFieldType(fieldType)) {
+        defaultCell->SeteTextFlags(defaultCell->eTextFlags() | kTextRightFlag);
+    }
+}
+
+// The value a field stands for: its default member.
+Variant FieldValue(const std::shared_ptr<Object>& field) {
+    return GetMember(field, "Value");
+}
+
+}  // namespace
+
+bool Vexa::Virtual() const {
+    return mVirtual;
+}
+
+void Vexa::SetVirtual(bool value) {
+    mVirtual = value;
+    mMoreRowsAvailable = value;
+    PropertyChanged("Virtual");
+}
+
+void Vexa::RequestVirtualRow(std::int32_t row) {
+    mRequestingRow = true;
+    bool noMoreRows = false;
+    RaiseEvent([&](VexaEvents& e) { e.RequestRow(row, noMoreRows); });
+    try {
+        if (!noMoreRows) {
+            AddRow();
+            RunLayoutPass();
+            RaiseEvent([&](VexaEvents& e) { e.RequestRowData(row); });
+        } else {
+            mMoreRowsAvailable = false;
+            RunLayoutPass();
+        }
+    } catch (...) {
+        mRequestingRow = false;
+        throw;
+    }
+    mRequestingRow = false;
+}
+
+void Vexa::FillFromRS(const Variant& rs) {
+    if (!rs.IsObject() || !rs.ToObject()) RaiseGridError(kErrInvalidArgument);
+    const std::shared_ptr<Object> recordset = rs.ToObject();
+    const bool redraw = RedrawEnabled();
+    SetRedrawEnabled(false);
+    std::int32_t records = 0;
+    Tolerantly([&] { records = CountRecords(recordset); });
+
+    std::vector<FieldColumn> paired;
+    if (ColCount() > 0) {
+        Clear(false);
+        for (std::int32_t p = 1; p <= ColCount(); ++p) {
+            const ColumnRecord& column = mStore.Columns().At(p);
+            Tolerantly([&] { paired.push_back({FieldOf(recordset, column.key), column.index}); });
+        }
+    } else {
+        std::int32_t fields = 0;
+        Tolerantly([&] {
+            fields = GetMember(GetMember(recordset, "Fields").ToObject(), "Count").ToLong();
+        });
+        for (std::int32_t j = 0; j < fields; ++j) {
+            Tolerantly([&] {
+                auto field = FieldOf(recordset, Variant(j));
+                const std::string name = GetMember(field, "Name").ToString();
+                auto defaultCell = AddCol(name, name);
+                paired.push_back({field, j + 1});
+                AdjustDefaultCell(defaultCell, GetMember(field, "Type").ToLong());
+            });
+        }
+    }
+
+    Tolerantly([&] { SetRowCount(records); });
+    if (RowCount() > 0) {
+        Tolerantly([&] { CallMember(recordset, "MoveFirst"); });
+        for (std::int32_t r = 1; r <= RowCount(); ++r) {
+            for (const FieldColumn& pair : paired) {
+                Tolerantly([&] { SetCellValue(r, pair.col, FieldValue(pair.field)); });
+            }
+            Tolerantly([&] { CallMember(recordset, "MoveNext"); });
+        }
+    }
+    SetRedrawEnabled(redraw);
+}
+
+}  // namespace vexa
