@@ -137,6 +137,10 @@ TEST(CellObjectTest, TypeChangeResetsTheValueToTheInitialOne) {
     EXPECT_TRUE(cell->vValue().IsEmpty());
     ExpectGridError([&] { cell->SeteType(9); }, 514, kInvalidArg);
     EXPECT_EQ(cell->eType(), vxCellCombo);
+    ExpectGridError([&] { cell->SeteHatch(300); }, 514, kInvalidArg);
+    ExpectGridError([&] { cell->SeteTypeFlags(7); }, 514, kInvalidArg);
+    EXPECT_EQ(cell->eHatch(), vxHatchNone);
+    EXPECT_EQ(cell->eTypeFlags(), 0);
 }
 
 TEST(CellObjectTest, LateBoundMembersReachTheSameFields) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "vexa/model/GridErrors.h"
 #include "vexa/system/automation/RuntimeError.h"
 
 namespace vexa {
@@ -40,6 +41,18 @@ void CellObject::SeteType(std::int32_t type) {
     Variant initial = Grid() ? Grid()->InitialValue(type) : Variant();
     type_ = type;
     value_ = std::move(initial);
+}
+
+void CellObject::SeteTypeFlags(std::int32_t flags) {
+    // Cells keep the type flags in three bits beside the type; other bits would be lost.
+    if ((flags & ~std::int32_t{kCellTypeFlagsMask}) != 0) RaiseGridError(kErrInvalidArgument);
+    typeFlags_ = flags;
+}
+
+void CellObject::SeteHatch(std::int32_t hatch) {
+    // Cells keep the hatch in one byte, where only the hatch styles mean something.
+    if (hatch < 0 || hatch > vxHatchNone) RaiseGridError(kErrInvalidArgument);
+    hatch_ = hatch;
 }
 
 void CellObject::SetsFmtString(const std::string& format) {

@@ -63,9 +63,11 @@ class CellObject : public Object {
     std::int32_t eType() const { return type_; }
     void SeteType(std::int32_t type);
     std::int32_t eTypeFlags() const { return typeFlags_; }
-    void SeteTypeFlags(std::int32_t flags) { typeFlags_ = flags; }
+    // Values a cell cannot hold (bits outside the type flags) are error 514.
+    void SeteTypeFlags(std::int32_t flags);
     std::int32_t eHatch() const { return hatch_; }
-    void SeteHatch(std::int32_t hatch) { hatch_ = hatch; }
+    // Values outside the hatch styles are error 514.
+    void SeteHatch(std::int32_t hatch);
     const std::string& sFmtString() const { return fmtString_; }
     void SetsFmtString(const std::string& format);
     const std::string& sCtrlKey() const { return ctrlKey_; }
