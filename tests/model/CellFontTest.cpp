@@ -45,6 +45,24 @@ TEST_F(CellFontTest, ChangingTheLiveFontChangesOnlyTheCellAddressedLast) {
     EXPECT_FALSE(grid.CellFont(1, 1)->Italic());
 }
 
+TEST_F(CellFontTest, RowAndColumnMembersDoNotRetargetTheLiveFont) {
+    auto live = grid.CellFont(1, 1);
+    grid.SetRowHeight(2, 30);
+    grid.ColWidth("b");
+    live->SetStrikethrough(true);
+    EXPECT_TRUE(grid.CellFont(1, 1)->Strikethrough());
+    EXPECT_FALSE(grid.CellFont(2, 1)->Strikethrough());
+    EXPECT_FALSE(grid.CellFont(1, 2)->Strikethrough());
+}
+
+TEST_F(CellFontTest, AnyCellMemberRetargetsTheLiveFont) {
+    auto live = grid.CellFont(1, 1);
+    grid.CellValue(2, 2);
+    live->SetItalic(true);
+    EXPECT_TRUE(grid.CellFont(2, 2)->Italic());
+    EXPECT_FALSE(grid.CellFont(1, 1)->Italic());
+}
+
 TEST_F(CellFontTest, LetStoresACopyAndDefaultFontRestoresTheGridFont) {
     auto font = Font::Create();
     font->SetName("DejaVu Serif");

@@ -231,6 +231,11 @@ class Vexa {
 
     CellValues mCellValues{mStore, [this](const Font& font) { LiveCellFontChanged(font); }};
 
+    // The cell the last cell member addressed: the live font's target. Row and column
+    // members resolve arguments too, so the store's own record of the last row is not it.
+    std::int32_t mLastCellRow = 0;
+    std::int32_t mLastCellCol = 0;
+
     // Resolves the cell arguments (513 before anything changes) and returns the cell.
     CellRecord& ResolvedCell(const Variant& vRow, const Variant& vCol);
     // The common end of every cell Let: the cell is marked for repaint and drawn.
@@ -238,6 +243,12 @@ class Vexa {
     void LiveCellFontChanged(const Font& font);
     // Combo item of a combo cell after its value, type or control key changed.
     void RecomputeComboItem(CellRecord& cell);
+    // The displayed text of the cell at (column index, row index), for sorting, painting
+    // and measuring; the indices must be valid. Unlike CellText it leaves the cell
+    // addressed last (and so the live font's target) as it was.
+    std::string CellDisplayText(std::int32_t row, std::int32_t col) const {
+        return mCellValues.DisplayText(mStore.Cell(col, row));
+    }
 
     // ---- Column and row attributes state ----
 

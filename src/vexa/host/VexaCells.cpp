@@ -26,7 +26,9 @@ void CheckHatch(std::int32_t hatch) {
 
 CellRecord& Vexa::ResolvedCell(const Variant& vRow, const Variant& vCol) {
     mStore.ResolveCellArgs(vRow, vCol);
-    return mStore.Cell(mStore.ResolvedCol(), mStore.ResolvedRow());
+    mLastCellRow = mStore.ResolvedRow();
+    mLastCellCol = mStore.ResolvedCol();
+    return mStore.Cell(mLastCellCol, mLastCellRow);
 }
 
 void Vexa::CellChanged(CellRecord& cell) {
@@ -213,8 +215,8 @@ void Vexa::CellDefaultFont(const Variant& vRow, const Variant& vCol) {
 
 void Vexa::LiveCellFontChanged(const Font& font) {
     // The cell addressed last may have gone since (rows removed, columns removed).
-    const std::int32_t row = mStore.ResolvedRow();
-    const std::int32_t col = mStore.ResolvedCol();
+    const std::int32_t row = mLastCellRow;
+    const std::int32_t col = mLastCellCol;
     if (row < 1 || row > mStore.RowCount() || col < 1 || col > mStore.ColCount()) return;
     CellRecord& cell = mStore.Cell(col, row);
     cell.fontIndex = mCellValues.Fonts().Enter(font);
