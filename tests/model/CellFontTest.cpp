@@ -109,6 +109,20 @@ TEST_F(CellFontTest, DefaultCellFontReachesNewRows) {
     EXPECT_FALSE(grid.CellFont(1, 1)->Bold());  // existing cells keep theirs
 }
 
+TEST_F(CellFontTest, EqualDefaultCellFontsShareOneEntry) {
+    auto first = Font::Create();
+    first->SetSize(11);
+    auto second = Font::Create();
+    second->SetSize(11);
+    grid.ColDefaultCell("a")->SetoFont(first);
+    grid.ColDefaultCell("b")->SetoFont(second);
+    EXPECT_GT(grid.ColDefaultCell("a")->FontIndex(), 0);
+    EXPECT_EQ(grid.ColDefaultCell("a")->FontIndex(), grid.ColDefaultCell("b")->FontIndex());
+    second->SetItalic(true);
+    grid.ColDefaultCell("b")->SetoFont(second);
+    EXPECT_NE(grid.ColDefaultCell("a")->FontIndex(), grid.ColDefaultCell("b")->FontIndex());
+}
+
 TEST_F(CellFontTest, CellsOutliveTheLiveFontsHolder) {
     std::shared_ptr<Font> live;
     {
