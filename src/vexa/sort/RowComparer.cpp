@@ -1,5 +1,9 @@
 #include "vexa/sort/RowComparer.h"
 
+#include <cmath>
+
+#include <unicode/uchar.h>
+
 #include "vexa/model/GridStore.h"
 #include "vexa/sort/SortCallbacks.h"
 
@@ -14,6 +18,42 @@ bool IsTextSort(ESortTypes type) {
 // Ascending: the candidate may stay after a row it is not less than; descending: not greater.
 bool InOrderBySign(int sign, bool ascending) {
     return ascending ? sign >= 0 : sign <= 0;
+}
+
+// Values whose comparison is exactly that of their double: the variant rules compare all
+// numbers numerically, and these convert to double without loss.
+bool IsPlainNumber(const Variant& value) {
+    switch (value.Type()) {
+        case vtInteger:
+        case vtLong:
+        case vtSingle:
+        case vtDouble:
+        case vtByte:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Values the general comparison would compare as plain numbers; comparing them here spares
+// it copying both values at every comparison of a long sort.
+bool ComparesAsDouble(const Variant& value) {
+    switch (value.Type()) {
+        case vtInteger:
+        case vtLong:
+        case vtSingle:
+        case vtDouble:
+        case vtDate:
+        case vtBoolean:
+        case vtByte:
+            return true;  // an array carries its own flag, so never matches here
+        default:
+            return false;
+    }
+}
+
+int CompareDoubles(double x, double y) {
+    return x < y ? -1 : x > y ? 1 : 0;
 }
 
 }  // namespace
@@ -31,9 +71,30 @@ int WrappedSign32(std::uint32_t x, std::uint32_t y) {
 
 RowComparer::RowComparer(GridStore& store, const std::vector<SortCriterion>& criteria,
                          SortCallbacks& callbacks)
-    : store_(store), criteria_(criteria), callbacks_(callbacks), texts_(criteria.size()) {
+    : store_(store),
+      criteria_(criteria),
+      callbacks_(callbacks),
+      texts_(criteria.size()),
+      foldedTexts_(criteria.size()),
+      numbers_(criteria.size()) {
+    const std::size_t slots = std::size_t(store.RowCount()) + 1;
     for (std::size_t k = 0; k < criteria.size(); ++k) {
-        if (IsTextSort(criteria[k].type)) texts_[k].resize(std::size_t(store.RowCount()) + 1);
+        if (IsTextSort(criteria[k].type)) texts_[k].resize(slots);
+        if (criteria[k].type == vxSortByTextNoCase) foldedTexts_[k].resize(slots);
+        if (criteria[k].type == vxSortByValue) CacheNumbers(k);
+    }
+}
+
+void RowComparer::CacheNumbers(std::size_t k) {
+    const std::int32_t col = criteria_[k].col;
+    if (col < 1 || col > store_.ColCount()) return;
+    std::vector<NumberKey>& numbers = numbers_[k];
+    numbers.resize(std::size_t(store_.RowCount()) + 1);
+    for (std::int32_t row = 1; row <= store_.RowCount(); ++row) {
+        const Variant& value = store_.Cell(col, row).value;
+        if (IsPlainNumber(value) && !std::isnan(value.ToDouble())) {
+            numbers[std::size_t(row)] = NumberKey{true, value.ToDouble()};
+        }
     }
 }
 
@@ -49,6 +110,14 @@ RowComparer::Outcome RowComparer::CompareCells(std::int32_t x, std::int32_t y, s
     const SortCriterion& criterion = criteria_[k];
     if (criterion.col < 1 || criterion.col > store_.ColCount()) throw SortAbandoned();
     const bool ascending = criterion.order != vxSortDesc;
+    if (!numbers_[k].empty()) {
+        const NumberKey& nx = numbers_[k][std::size_t(x)];
+        const NumberKey& ny = numbers_[k][std::size_t(y)];
+        if (nx.plain && ny.plain) {
+            const int sign = (nx.number > ny.number) - (nx.number < ny.number);
+            return Outcome{sign == 0, InOrderBySign(sign, ascending)};
+        }
+    }
     CellRecord& cx = store_.Cell(criterion.col, x);
     CellRecord& cy = store_.Cell(criterion.col, y);
     auto bySign = [ascending](int sign) {
@@ -88,14 +157,26 @@ RowComparer::Outcome RowComparer::CompareValues(const Variant& x, const Variant&
     if (x.IsNull()) return Outcome{false, !ascending};
     if (y.IsNull()) return Outcome{false, ascending};
     if (x.IsObject() || y.IsObject()) throw SortAbandoned();
-    const int sign = CompareVariants(x, y, false);
+    const int sign = ComparesAsDouble(x) && ComparesAsDouble(y)
+                         ? CompareDoubles(x.ToDouble(), y.ToDouble())
+                         : CompareVariants(x, y, false);
     return Outcome{sign == 0, InOrderBySign(sign, ascending)};
 }
 
 RowComparer::Outcome RowComparer::CompareTexts(std::int32_t x, std::int32_t y, std::size_t k,
                                                bool ascending) {
     const bool noCase = criteria_[k].type == vxSortByTextNoCase;
-    const int sign = CompareVariants(TextOf(x, k), TextOf(y, k), noCase);
+    const Variant& tx = TextOf(x, k);
+    const Variant& ty = TextOf(y, k);
+    int sign = 0;
+    if (!tx.IsString() || !ty.IsString()) {
+        sign = CompareVariants(tx, ty, noCase);
+    } else if (noCase) {
+        sign = FoldedTextOf(x, k).compare(FoldedTextOf(y, k));
+        sign = (sign > 0) - (sign < 0);
+    } else {
+        sign = CompareText(tx.StringRef(), ty.StringRef(), false);
+    }
     return Outcome{sign == 0, InOrderBySign(sign, ascending)};
 }
 
@@ -109,6 +190,17 @@ const Variant& RowComparer::TextOf(std::int32_t row, std::size_t k) {
     std::optional<Variant>& text = texts_[k][std::size_t(row)];
     if (!text) text.emplace(callbacks_.SortCellText(criteria_[k].col, row));
     return *text;
+}
+
+const icu::UnicodeString& RowComparer::FoldedTextOf(std::int32_t row, std::size_t k) {
+    std::optional<icu::UnicodeString>& folded = foldedTexts_[k][std::size_t(row)];
+    if (!folded) {
+        const std::string_view text = TextOf(row, k).StringRef();
+        folded.emplace(
+            icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), int32_t(text.size()))));
+        folded->foldCase(U_FOLD_CASE_DEFAULT);
+    }
+    return *folded;
 }
 
 }  // namespace vexa
