@@ -105,6 +105,36 @@ TEST_F(ShellSortTest, TextsWithAndWithoutCase) {
     EXPECT_LE(callbacks.textRequests, 8);
 }
 
+TEST_F(ShellSortTest, CaseBlindTextsOrderAsTheCaseBlindComparisonDoes) {
+    // Accented capitals, a sharp s and texts that differ only in case beyond ASCII.
+    const std::vector<std::string> texts = {"zeta",
+                                            "\xC3\x89lan",
+                                            "\xC3\xA9"
+                                            "clair",
+                                            "Apfel",
+                                            "\xC3\x84pfel",
+                                            "stra\xC3\x9F"
+                                            "e2",
+                                            "STRASSE1",
+                                            "\xC3\x96l"};
+    SortFixture grid;
+    for (const std::string& t : texts) grid.AddRow({Variant(t)});
+    Criteria({{1, vxSortAsc, vxSortByTextNoCase}});
+    Sort(grid);
+    std::vector<std::string> sorted;
+    for (int original : grid.Order()) sorted.push_back(texts[std::size_t(original - 1)]);
+    for (std::size_t i = 1; i < sorted.size(); ++i) {
+        EXPECT_LT(CompareText(sorted[i - 1], sorted[i], true), 0)
+            << sorted[i - 1] << " / " << sorted[i];
+    }
+    // The sharp s folds to "ss": "strasse2" in any spelling follows "STRASSE1" directly.
+    EXPECT_EQ(
+        sorted[std::size_t(std::find(sorted.begin(), sorted.end(), "STRASSE1") - sorted.begin()) +
+               1],
+        "stra\xC3\x9F"
+        "e2");
+}
+
 TEST_F(ShellSortTest, EveryAttributeSortOrdersByItsField) {
     struct Case {
         ESortTypes type;
