@@ -24,18 +24,23 @@ std::string DecimalToText(const detail::DecimalBox& box) {
     __int128 magnitude = box.mantissa < 0 ? -box.mantissa : box.mantissa;
     std::string digits;
     do {
-        digits.insert(digits.begin(), char('0' + int(magnitude % 10)));
+        digits += char('0' + int(magnitude % 10));
         magnitude /= 10;
     } while (magnitude != 0);
+    std::reverse(digits.begin(), digits.end());
     if (box.scale > 0) {
         if (int(digits.size()) <= box.scale) {
-            digits.insert(0, std::string(box.scale - digits.size() + 1, '0'));
+            std::string padded(std::size_t(box.scale) - digits.size() + 1, '0');
+            digits.swap(padded.append(digits));
         }
-        digits.insert(digits.size() - box.scale, ".");
+        const std::size_t point = digits.size() - std::size_t(box.scale);
+        std::string withPoint = digits.substr(0, point);
+        withPoint += '.';
+        digits.swap(withPoint.append(digits, point));
         while (digits.back() == '0') digits.pop_back();
         if (digits.back() == '.') digits.pop_back();
     }
-    if (box.mantissa < 0 && digits != "0") digits.insert(0, "-");
+    if (box.mantissa < 0 && digits != "0") digits.insert(digits.begin(), '-');
     return digits;
 }
 
@@ -51,7 +56,8 @@ std::string CurrencyToText(std::int64_t scaled) {
         while (part.back() == '0') part.pop_back();
         text += part;
     }
-    return negative ? "-" + text : text;
+    if (negative) text.insert(text.begin(), '-');
+    return text;
 }
 
 // Round half to even, then check the range of the target type.
