@@ -1,0 +1,93 @@
+#include "DemoForm.h"
+
+#include <string>
+
+#include "vexa/system/paint/Gdi.h"
+#include "vexa/system/window/Window.h"
+
+namespace vexa::demo {
+
+using namespace vexa::sys;
+
+namespace {
+
+constexpr const char* kFormClass = "VexaDemoForm";
+constexpr const char* kFormTitle = "Vexa demo";
+constexpr COLORREF kBackground = RGB(255, 255, 255);
+constexpr COLORREF kBannerColor = RGB(32, 96, 160);
+constexpr int kBannerHeight = 48;
+
+bool RegisterFormClass(WNDPROC proc) {
+    WNDCLASS wc;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = kFormClass;
+    wc.hCursor = LoadCursor(0, IDC_ARROW);
+    // A second Create in one program finds the class registered already.
+    return RegisterClass(wc) != 0 || GetClassInfo(kFormClass, &wc);
+}
+
+void PaintBanner(HDC hdc, const RECT& client) {
+    RECT banner{client.left, client.top, client.right, client.top + kBannerHeight};
+    HBRUSH brush = CreateSolidBrush(kBannerColor);
+    FillRect(hdc, &banner, brush);
+    DeleteObject(brush);
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, RGB(255, 255, 255));
+    RECT text = banner;
+    text.left += 12;
+    DrawText(hdc, "Vexa grid control", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+}
+
+void PaintBody(HDC hdc, const RECT& client) {
+    RECT body{client.left, client.top + kBannerHeight, client.right, client.bottom};
+    HBRUSH brush = CreateSolidBrush(kBackground);
+    FillRect(hdc, &body, brush);
+    DeleteObject(brush);
+    SetTextColor(hdc, RGB(0, 0, 0));
+    RECT text{body.left + 12, body.top + 12, body.right - 12, body.bottom - 12};
+    DrawText(hdc, "The grid goes here.", -1, &text, DT_LEFT | DT_TOP | DT_WORDBREAK);
+}
+
+}  // namespace
+
+HWND DemoForm::Create(int width, int height) {
+    if (!RegisterFormClass(&DemoForm::FormProc)) return 0;
+    hwnd_ = CreateWindowEx(0, kFormClass, kFormTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
+                           width, height);
+    return hwnd_;
+}
+
+void DemoForm::BuildContent(HWND) {
+    // The form has painted content only for now; hosted controls are created here as
+    // children of the form.
+}
+
+void DemoForm::PaintContent(HWND form) {
+    PAINTSTRUCT ps;
+    HDC hdc = HDC(BeginPaint(form, &ps));
+    RECT client;
+    GetClientRect(form, &client);
+    PaintBanner(hdc, client);
+    PaintBody(hdc, client);
+    EndPaint(form, &ps);
+}
+
+LRESULT DemoForm::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE:
+            BuildContent(hwnd);
+            return 0;
+        case WM_PAINT:
+            PaintContent(hwnd);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers the whole client area
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace vexa::demo
