@@ -297,15 +297,16 @@ void X11Display::PutImage(unsigned long window, cairo_surface_t* surface, const 
 // ---- Events -------------------------------------------------------------------------------
 
 bool X11Display::PumpEvents(int timeoutMs) {
+    // Key handling dispatches from inside the pump; the nested loop must not read on.
+    if (pumping_) return true;
+    pumping_ = true;
     if (XPending(display_) == 0 && timeoutMs != 0) WaitForEvent(timeoutMs);
     while (XPending(display_) > 0) {
         XEvent event;
         XNextEvent(display_, &event);
         HandleEvent(event);
-        // A key message is translated with the key state of its own moment: the loop takes
-        // it before the next event (a Shift release, say) changes that state.
-        if (event.type == KeyPress || event.type == KeyRelease) break;
     }
+    pumping_ = false;
     return true;  // the server can always send more
 }
 
@@ -339,6 +340,9 @@ void X11Display::HandleEvent(XEvent& event) {
         case ClientMessage:
             HandleClientMessage(hwnd, event);
             break;
+        case DestroyNotify:
+            HandleDestroyedOutside(hwnd);
+            break;
         case FocusIn:
             if (GetActiveWindow() != hwnd) SetActiveWindow(hwnd);
             break;
@@ -366,8 +370,11 @@ void X11Display::HandleKey(XEvent& event, bool down) {
     XKeyEvent& key = event.xkey;
     const int virtualKey = X11KeyMap::VirtualKeyFor(XLookupKeysym(&key, 0));
     if (virtualKey != 0) {
-        // The key message path makes the characters of the keyboard layout (WM_CHAR).
+        // The key message path makes the characters of the keyboard layout (WM_CHAR). It
+        // is dispatched at once, as each key is on the headless display: translated later,
+        // it would see the key state of events read after it (a Shift already released).
         InjectKey(virtualKey, down);
+        PumpMessages();
         return;
     }
     if (!down) return;
@@ -375,7 +382,10 @@ void X11Display::HandleKey(XEvent& event, bool down) {
     char buffer[16];
     KeySym keysym = 0;
     XLookupString(&key, buffer, sizeof buffer, &keysym, nullptr);
-    if (const auto character = X11KeyMap::CharacterFor(keysym)) InjectCharacter(*character);
+    if (const auto character = X11KeyMap::CharacterFor(keysym)) {
+        InjectCharacter(*character);
+        PumpMessages();
+    }
 }
 
 void X11Display::HandleConfigure(HWND hwnd, XEvent& event) {
@@ -405,6 +415,16 @@ void X11Display::HandleExpose(HWND hwnd, XEvent& event) {
     const RECT area{expose.x, expose.y, expose.x + expose.width, expose.y + expose.height};
     PutImage(native->window, surface.surface, area);
     XFlush(display_);
+}
+
+void X11Display::HandleDestroyedOutside(HWND hwnd) {
+    // Another client destroyed the X window (ours are forgotten before they go): the window
+    // cannot be shown any more, so it is destroyed as the program would, with WM_DESTROY.
+    NativeTopLevel* native = Find(hwnd);
+    if (native == nullptr) return;
+    byNative_.erase(native->window);
+    windows_.erase(hwnd);
+    DestroyWindow(hwnd);
 }
 
 void X11Display::HandleClientMessage(HWND hwnd, XEvent& event) {

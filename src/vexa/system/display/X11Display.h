@@ -75,6 +75,7 @@ class X11Display : public DisplayBackend {
     void HandleConfigure(HWND hwnd, _XEvent& event);
     void HandleExpose(HWND hwnd, _XEvent& event);
     void HandleClientMessage(HWND hwnd, _XEvent& event);
+    void HandleDestroyedOutside(HWND hwnd);
     unsigned long CursorFor(HCURSOR cursor);
 
     _XDisplay* display_ = nullptr;
@@ -91,6 +92,7 @@ class X11Display : public DisplayBackend {
     std::unordered_map<HCURSOR, unsigned long> cursors_;
     unsigned long currentCursor_ = 0;
     std::chrono::steady_clock::time_point start_;
+    bool pumping_ = false;
 };
 
 // Installs an X11Display on the named display (nullptr: $DISPLAY) as the display backend;

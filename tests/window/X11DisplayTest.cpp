@@ -1,0 +1,256 @@
+// End-to-end tests on a real X server (skipped without DISPLAY): windows appear on the X
+// screen with their pixels, input made with xdotool reaches the window procedures as the
+// classic messages, and the window manager's requests come back as window calls.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "WindowTestSupport.h"
+#include "vexa/system/display/X11Display.h"
+
+// Xlib last: its macros must not reach the window system's headers.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace vexa::sys::testing {
+namespace {
+
+constexpr int kLeft = 100;
+constexpr int kTop = 120;
+constexpr int kWidth = 200;
+constexpr int kHeight = 150;
+constexpr int kMaxWaits = 200;  // 20 ms each: a generous bound, normally one or two suffice
+
+class X11DisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* name = std::getenv("DISPLAY");
+        if (name == nullptr || *name == 0) GTEST_SKIP() << "no X display";
+        auto opened = X11Display::Open();
+        if (opened == nullptr) GTEST_SKIP() << "cannot open the X display";
+        RegisterTestClasses();
+        DestroyAllWindowsForTesting();
+        Log().Clear();
+        Log().handlers.clear();
+        x11 = opened.get();
+        previous = SetDisplayBackend(std::move(opened));
+    }
+    void TearDown() override {
+        if (x11 == nullptr) return;
+        Log().handlers.clear();
+        DestroyAllWindowsForTesting();
+        Log().Clear();
+        SetDisplayBackend(std::move(previous));
+    }
+
+    // A shown popup (placed exactly where asked, no manager frame), painted and on screen.
+    HWND ShownWindow() {
+        HWND hwnd = CreateWindowEx(0, kRecordingClass, "x11 test", WS_POPUP | WS_VISIBLE, kLeft,
+                                   kTop, kWidth, kHeight);
+        SetFocus(hwnd);
+        PumpMessages();
+        WaitUntilMapped(hwnd);
+        return hwnd;
+    }
+
+    void WaitUntilMapped(HWND hwnd) {
+        for (int i = 0; i < kMaxWaits; ++i) {
+            XWindowAttributes attributes;
+            XGetWindowAttributes(x11->Connection(), x11->NativeWindow(hwnd), &attributes);
+            if (attributes.map_state == IsViewable) break;
+            x11->PumpEvents(20);
+        }
+        x11->Sync();
+        PumpMessages();
+    }
+
+    // Runs xdotool and handles what it caused until `done` holds (or the bound is reached).
+    template <typename Done>
+    bool RunXdotool(const std::string& arguments, Done done) {
+        const std::string command = "xdotool " + arguments;
+        if (std::system(command.c_str()) != 0) return false;
+        return PumpUntil(done);
+    }
+
+    template <typename Done>
+    bool PumpUntil(Done done) {
+        for (int i = 0; i < kMaxWaits; ++i) {
+            x11->Sync();
+            PumpMessages();
+            if (done()) return true;
+            x11->PumpEvents(20);
+        }
+        return false;
+    }
+
+    static void PaintSolid(HWND hwnd, double r, double g, double b) {
+        const WindowSurface surface = GetWindowSurface(hwnd, true);
+        cairo_t* cr = cairo_create(surface.surface);
+        cairo_set_source_rgb(cr, r, g, b);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        MarkSurfaceDirty(hwnd, RECT{0, 0, kWidth, kHeight});
+        FlushSurfaces();
+    }
+
+    // The pixel at a screen point as the X server has it, 0xRRGGBB.
+    unsigned long ScreenPixel(int x, int y) {
+        x11->Sync();
+        ::Display* connection = x11->Connection();
+        XImage* image =
+            XGetImage(connection, DefaultRootWindow(connection), x, y, 1, 1, AllPlanes, ZPixmap);
+        if (image == nullptr) return ~0ul;
+        const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        return pixel;
+    }
+
+    X11Display* x11 = nullptr;
+    std::unique_ptr<DisplayBackend> previous;
+};
+
+TEST_F(X11DisplayTest, PresentedBackBufferIsOnTheScreen) {
+    HWND hwnd = ShownWindow();
+    PaintSolid(hwnd, 1.0, 0.0, 0.0);
+    EXPECT_EQ(ScreenPixel(kLeft + 10, kTop + 10), 0xFF0000ul);
+    EXPECT_EQ(ScreenPixel(kLeft + kWidth - 1, kTop + kHeight - 1), 0xFF0000ul);
+    PaintSolid(hwnd, 0.0, 0.0, 1.0);
+    EXPECT_EQ(ScreenPixel(kLeft + kWidth / 2, kTop + kHeight / 2), 0x0000FFul);
+}
+
+TEST_F(X11DisplayTest, ExposedWindowIsShownAgainFromItsBackBuffer) {
+    HWND hwnd = ShownWindow();
+    PaintSolid(hwnd, 0.0, 1.0, 0.0);
+    // Clearing the X window loses its pixels; the expose it raises brings them back.
+    XClearArea(x11->Connection(), x11->NativeWindow(hwnd), 0, 0, 0, 0, True);
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(kLeft + 5, kTop + 5) == 0x00FF00ul; }));
+}
+
+TEST_F(X11DisplayTest, ClicksArriveWithClientCoordinates) {
+    HWND hwnd = ShownWindow();
+    Log().Clear();
+    const bool arrived = RunXdotool("mousemove --sync 150 150 click 1",
+                                    [] { return !Log().Of(WM_LBUTTONUP).empty(); });
+    ASSERT_TRUE(arrived);
+    const auto downs = Log().Of(WM_LBUTTONDOWN, hwnd);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(downs[0].lParam), 150 - kLeft);
+    EXPECT_EQ(GET_Y_LPARAM(downs[0].lParam), 150 - kTop);
+    EXPECT_EQ(Log().Sequence({WM_LBUTTONDOWN, WM_LBUTTONUP}),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, 150);
+    EXPECT_EQ(cursor.y, 150);
+}
+
+TEST_F(X11DisplayTest, RightButtonAndWheelNotches) {
+    HWND hwnd = ShownWindow();
+    Log().Clear();
+    ASSERT_TRUE(RunXdotool("mousemove --sync 160 160 click 3 click 4 click 5",
+                           [] { return Log().Of(WM_MOUSEWHEEL).size() == 2; }));
+    EXPECT_EQ(Log().Of(WM_RBUTTONDOWN, hwnd).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_RBUTTONUP, hwnd).size(), 1u);
+    const auto wheels = Log().Of(WM_MOUSEWHEEL);
+    EXPECT_EQ(std::int16_t(HIWORD(wheels[0].wParam)), 120);
+    EXPECT_EQ(std::int16_t(HIWORD(wheels[1].wParam)), -120);
+    EXPECT_TRUE(Log().Of(WM_LBUTTONDOWN).empty());  // wheel notches are no button presses
+}
+
+TEST_F(X11DisplayTest, KeysBecomeKeyAndCharacterMessages) {
+    HWND hwnd = ShownWindow();
+    XSetInputFocus(x11->Connection(), x11->NativeWindow(hwnd), RevertToParent, CurrentTime);
+    x11->Sync();
+    Log().Clear();
+    ASSERT_TRUE(RunXdotool("key --clearmodifiers a shift+b Return", [] {
+        return !Log().Of(WM_KEYUP).empty() && Log().Of(WM_KEYUP).back().wParam == WPARAM(VK_RETURN);
+    }));
+    std::u32string typed;
+    for (const Received& r : Log().Of(WM_CHAR, hwnd)) typed += char32_t(r.wParam);
+    EXPECT_EQ(typed, U"aB\r");
+    const auto downs = Log().Of(WM_KEYDOWN, hwnd);
+    ASSERT_GE(downs.size(), 4u);
+    EXPECT_EQ(downs[0].wParam, WPARAM('A'));
+    EXPECT_EQ(downs[1].wParam, WPARAM(VK_SHIFT));
+    EXPECT_EQ(downs[2].wParam, WPARAM('B'));
+    EXPECT_EQ(downs[3].wParam, WPARAM(VK_RETURN));
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // released again
+}
+
+TEST_F(X11DisplayTest, CloseRequestOfTheManagerBecomesWmClose) {
+    HWND hwnd = ShownWindow();
+    Log().handlers[WM_CLOSE] = [](HWND, WPARAM, LPARAM) -> LRESULT { return 0; };  // keep it
+    ::Display* connection = x11->Connection();
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = x11->NativeWindow(hwnd);
+    event.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(connection, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(connection, event.xclient.window, False, NoEventMask, &event);
+    EXPECT_TRUE(PumpUntil([&] { return !Log().Of(WM_CLOSE, hwnd).empty(); }));
+    EXPECT_TRUE(IsWindow(hwnd));
+}
+
+TEST_F(X11DisplayTest, WindowDestroyedByAnotherClientIsDestroyed) {
+    HWND hwnd = ShownWindow();
+    const std::string id = std::to_string(x11->NativeWindow(hwnd));
+    ASSERT_TRUE(RunXdotool("windowclose " + id, [&] { return !IsWindow(hwnd); }));
+    EXPECT_EQ(Log().Of(WM_DESTROY, hwnd).size(), 1u);
+    EXPECT_EQ(x11->NativeWindow(hwnd), 0ul);
+}
+
+TEST_F(X11DisplayTest, OutsideResizeAndMoveReachTheWindow) {
+    HWND hwnd = ShownWindow();
+    Log().Clear();
+    const std::string id = std::to_string(x11->NativeWindow(hwnd));
+    ASSERT_TRUE(RunXdotool("windowsize " + id + " 260 180 windowmove " + id + " 300 310", [&] {
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        return rect.left == 300 && rect.right - rect.left == 260;
+    }));
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(rect, (RECT{300, 310, 560, 490}));
+    const auto sizes = Log().Of(WM_SIZE, hwnd);
+    ASSERT_FALSE(sizes.empty());
+    EXPECT_EQ(LOWORD(std::uintptr_t(sizes.back().lParam)), 260);
+    EXPECT_EQ(HIWORD(std::uintptr_t(sizes.back().lParam)), 180);
+}
+
+TEST_F(X11DisplayTest, ProgramMovesAreMirroredOnTheServer) {
+    HWND hwnd = ShownWindow();
+    MoveWindow(hwnd, 220, 230, 120, 90);
+    PumpMessages();
+    x11->Sync();
+    XWindowAttributes attributes;
+    XGetWindowAttributes(x11->Connection(), x11->NativeWindow(hwnd), &attributes);
+    EXPECT_EQ(attributes.x, 220);
+    EXPECT_EQ(attributes.y, 230);
+    EXPECT_EQ(attributes.width, 120);
+    EXPECT_EQ(attributes.height, 90);
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(rect, (RECT{220, 230, 340, 320}));  // the echo of the server changes nothing
+}
+
+TEST_F(X11DisplayTest, TimersFireOnTheRealClockInsideTheLoop) {
+    HWND hwnd = ShownWindow();
+    Log().Clear();
+    const std::uint64_t start = GetTickCount();
+    SetTimer(hwnd, 7, 30);
+    MSG msg;
+    while (Log().Of(WM_TIMER).empty() && GetMessage(&msg) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    KillTimer(hwnd, 7);
+    ASSERT_EQ(Log().Of(WM_TIMER).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_TIMER)[0].wParam, WPARAM(7));
+    EXPECT_GE(GetTickCount() - start, 30u);
+}
+
+}  // namespace
+}  // namespace vexa::sys::testing
