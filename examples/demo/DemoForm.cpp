@@ -1,7 +1,9 @@
 #include "DemoForm.h"
 
+#include <memory>
 #include <string>
 
+#include "ProductsTable.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/window/Window.h"
 
@@ -38,14 +40,21 @@ void PaintBanner(HDC hdc, const RECT& client) {
     DrawText(hdc, "Vexa grid control", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
 
+// The form's grid, made when the form builds its content.
+std::unique_ptr<ProductsTable>& Products() {
+    static std::unique_ptr<ProductsTable> products;
+    return products;
+}
+
 void PaintBody(HDC hdc, const RECT& client) {
     RECT body{client.left, client.top + kBannerHeight, client.right, client.bottom};
     HBRUSH brush = CreateSolidBrush(kBackground);
     FillRect(hdc, &body, brush);
     DeleteObject(brush);
-    SetTextColor(hdc, RGB(0, 0, 0));
-    RECT text{body.left + 12, body.top + 12, body.right - 12, body.bottom - 12};
-    DrawText(hdc, "The grid goes here.", -1, &text, DT_LEFT | DT_TOP | DT_WORDBREAK);
+    if (Products()) {
+        Products()->Paint(hdc,
+                          RECT{body.left + 12, body.top + 12, body.right - 12, body.bottom - 12});
+    }
 }
 
 }  // namespace
@@ -58,8 +67,9 @@ HWND DemoForm::Create(int width, int height) {
 }
 
 void DemoForm::BuildContent(HWND) {
-    // The form has painted content only for now; hosted controls are created here as
-    // children of the form.
+    // The products grid, filled from the embedded database. Until the grid paints itself,
+    // the form shows its rows as a plain table.
+    Products() = std::make_unique<ProductsTable>();
 }
 
 void DemoForm::PaintContent(HWND form) {
@@ -83,6 +93,7 @@ LRESULT DemoForm::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers the whole client area
         case WM_DESTROY:
+            Products().reset();
             PostQuitMessage(0);
             return 0;
         default:
