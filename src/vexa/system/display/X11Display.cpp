@@ -5,6 +5,7 @@
 #include "vexa/system/display/X11KeyMap.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/Window.h"
+#include "vexa/system/window/WindowSystem.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -17,6 +18,14 @@
 namespace vexa::sys {
 
 namespace {
+
+// Whether the window system's queue still holds a key message the loop has not taken.
+bool KeyMessageQueued() {
+    for (const MSG& queued : WindowSystem::Get().queue) {
+        if (queued.message >= WM_KEYDOWN && queued.message <= WM_SYSKEYUP) return true;
+    }
+    return false;
+}
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
@@ -297,16 +306,18 @@ void X11Display::PutImage(unsigned long window, cairo_surface_t* surface, const 
 // ---- Events -------------------------------------------------------------------------------
 
 bool X11Display::PumpEvents(int timeoutMs) {
-    // Key handling dispatches from inside the pump; the nested loop must not read on.
-    if (pumping_) return true;
-    pumping_ = true;
     if (XPending(display_) == 0 && timeoutMs != 0) WaitForEvent(timeoutMs);
     while (XPending(display_) > 0) {
         XEvent event;
+        XPeekEvent(display_, &event);
+        // TranslateMessage reads the key state when the loop takes a key message, so the
+        // next key event waits in the X queue until the key messages before it were taken:
+        // a Shift release read in the same batch cannot turn Shift+B into "b". Nothing is
+        // dispatched from inside the pump, so nested loops keep receiving input.
+        if ((event.type == KeyPress || event.type == KeyRelease) && KeyMessageQueued()) break;
         XNextEvent(display_, &event);
         HandleEvent(event);
     }
-    pumping_ = false;
     return true;  // the server can always send more
 }
 
@@ -370,11 +381,8 @@ void X11Display::HandleKey(XEvent& event, bool down) {
     XKeyEvent& key = event.xkey;
     const int virtualKey = X11KeyMap::VirtualKeyFor(XLookupKeysym(&key, 0));
     if (virtualKey != 0) {
-        // The key message path makes the characters of the keyboard layout (WM_CHAR). It
-        // is dispatched at once, as each key is on the headless display: translated later,
-        // it would see the key state of events read after it (a Shift already released).
+        // The key message path makes the characters of the keyboard layout (WM_CHAR).
         InjectKey(virtualKey, down);
-        PumpMessages();
         return;
     }
     if (!down) return;
@@ -384,7 +392,6 @@ void X11Display::HandleKey(XEvent& event, bool down) {
     XLookupString(&key, buffer, sizeof buffer, &keysym, nullptr);
     if (const auto character = X11KeyMap::CharacterFor(keysym)) {
         InjectCharacter(*character);
-        PumpMessages();
     }
 }
 

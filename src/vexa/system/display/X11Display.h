@@ -92,7 +92,6 @@ class X11Display : public DisplayBackend {
     std::unordered_map<HCURSOR, unsigned long> cursors_;
     unsigned long currentCursor_ = 0;
     std::chrono::steady_clock::time_point start_;
-    bool pumping_ = false;
 };
 
 // Installs an X11Display on the named display (nullptr: $DISPLAY) as the display backend;
