@@ -238,6 +238,14 @@ class Vexa {
 
     // Resolves the cell arguments (513 before anything changes) and returns the cell.
     CellRecord& ResolvedCell(const Variant& vRow, const Variant& vCol);
+    // The common Let of a plain cell attribute: resolve, store, mark for repaint.
+    template <class Field>
+    void SetCellField(const Variant& vRow, const Variant& vCol, Field CellRecord::*field,
+                      Field value) {
+        CellRecord& cell = ResolvedCell(vRow, vCol);
+        cell.*field = value;
+        CellChanged(cell);
+    }
     // The common end of every cell Let: the cell is marked for repaint and drawn.
     void CellChanged(CellRecord& cell);
     void LiveCellFontChanged(const Font& font);

@@ -62,9 +62,7 @@ std::int32_t Vexa::CellTextFlags(const Variant& vRow, const Variant& vCol) {
 }
 
 void Vexa::SetCellTextFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags) {
-    CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.textFlags = flags;
-    CellChanged(cell);
+    SetCellField(vRow, vCol, &CellRecord::textFlags, flags);
 }
 
 std::int16_t Vexa::CellIndent(const Variant& vRow, const Variant& vCol) {
@@ -72,9 +70,7 @@ std::int16_t Vexa::CellIndent(const Variant& vRow, const Variant& vCol) {
 }
 
 void Vexa::SetCellIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent) {
-    CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.indent = indent;
-    CellChanged(cell);
+    SetCellField(vRow, vCol, &CellRecord::indent, indent);
 }
 
 std::int16_t Vexa::CellRightIndent(const Variant& vRow, const Variant& vCol) {
@@ -82,9 +78,7 @@ std::int16_t Vexa::CellRightIndent(const Variant& vRow, const Variant& vCol) {
 }
 
 void Vexa::SetCellRightIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent) {
-    CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.rightIndent = indent;
-    CellChanged(cell);
+    SetCellField(vRow, vCol, &CellRecord::rightIndent, indent);
 }
 
 std::int32_t Vexa::CellType(const Variant& vRow, const Variant& vCol) {
@@ -130,9 +124,7 @@ std::int16_t Vexa::CellIcon(const Variant& vRow, const Variant& vCol) {
 }
 
 void Vexa::SetCellIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon) {
-    CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.icon = icon;
-    CellChanged(cell);
+    SetCellField(vRow, vCol, &CellRecord::icon, icon);
 }
 
 std::int16_t Vexa::CellExtraIcon(const Variant& vRow, const Variant& vCol) {
@@ -140,9 +132,7 @@ std::int16_t Vexa::CellExtraIcon(const Variant& vRow, const Variant& vCol) {
 }
 
 void Vexa::SetCellExtraIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon) {
-    CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.extraIcon = icon;
-    CellChanged(cell);
+    SetCellField(vRow, vCol, &CellRecord::extraIcon, icon);
 }
 
 OLE_COLOR Vexa::CellBackColor(const Variant& vRow, const Variant& vCol) {
@@ -150,9 +140,7 @@ OLE_COLOR Vexa::CellBackColor(const Variant& vRow, const Variant& vCol) {
 }
 
 void Vexa::SetCellBackColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color) {
-    CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.backColor = color;
-    CellChanged(cell);
+    SetCellField(vRow, vCol, &CellRecord::backColor, color);
 }
 
 OLE_COLOR Vexa::CellForeColor(const Variant& vRow, const Variant& vCol) {
@@ -160,9 +148,7 @@ OLE_COLOR Vexa::CellForeColor(const Variant& vRow, const Variant& vCol) {
 }
 
 void Vexa::SetCellForeColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color) {
-    CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.foreColor = color;
-    CellChanged(cell);
+    SetCellField(vRow, vCol, &CellRecord::foreColor, color);
 }
 
 void Vexa::CellDefaultBackColor(std::int32_t vRow, const Variant& vCol) {
