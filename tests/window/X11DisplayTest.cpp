@@ -8,6 +8,7 @@
 
 #include "WindowTestSupport.h"
 #include "vexa/system/display/X11Display.h"
+#include "vexa/system/window/MessageBoxDialog.h"
 
 // Xlib last: its macros must not reach the window system's headers.
 #include <X11/Xlib.h>
@@ -258,6 +259,66 @@ TEST_F(X11DisplayTest, TimersFireOnTheRealClockInsideTheLoop) {
     ASSERT_EQ(Log().Of(WM_TIMER).size(), 1u);
     EXPECT_EQ(Log().Of(WM_TIMER)[0].wParam, WPARAM(7));
     EXPECT_GE(GetTickCount() - start, 30u);
+}
+
+// The message box test's user: once the box is up and mapped, clicks its focused button (the
+// one framed in the highlight colour) with xdotool.
+X11Display* boxDisplay = nullptr;
+
+RECT HighlightedRect(HWND box) {
+    const WindowSurface target = GetWindowSurface(box);
+    cairo_surface_flush(target.surface);
+    const unsigned char* data = cairo_image_surface_get_data(target.surface);
+    const int stride = cairo_image_surface_get_stride(target.surface);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const std::uint32_t wanted = 0xFF000000u | (std::uint32_t(GetRValue(highlight)) << 16) |
+                                 (std::uint32_t(GetGValue(highlight)) << 8) | GetBValue(highlight);
+    RECT found{1 << 20, 1 << 20, -1, -1};
+    for (int y = target.clip.top; y < target.clip.bottom; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        for (int x = target.clip.left; x < target.clip.right; ++x) {
+            if (row[x] != wanted) continue;
+            found = RECT{std::min(found.left, x), std::min(found.top, y),
+                         std::max(found.right, x + 1), std::max(found.bottom, y + 1)};
+        }
+    }
+    return found;
+}
+
+void ClickFocusedButton(HWND, UINT, std::uintptr_t id, DWORD) {
+    KillTimer(0, id);
+    const HWND box = GetActiveWindow();
+    ASSERT_EQ(GetClassName(box), kMessageBoxClassName);
+    for (int i = 0; i < kMaxWaits; ++i) {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(boxDisplay->Connection(), boxDisplay->NativeWindow(box), &attributes);
+        if (attributes.map_state == IsViewable) break;
+        boxDisplay->PumpEvents(20);
+    }
+    PumpMessages();  // painted
+    const RECT button = HighlightedRect(box);
+    ASSERT_GT(button.right, button.left);
+    POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    ClientToScreen(box, &centre);
+    const std::string command = "xdotool mousemove " + std::to_string(centre.x) + " " +
+                                std::to_string(centre.y) + " click 1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+}
+
+void GiveUp(HWND, UINT, std::uintptr_t id, DWORD) {
+    KillTimer(0, id);
+    const HWND box = GetActiveWindow();
+    if (GetClassName(box) == kMessageBoxClassName) SendMessage(box, WM_CLOSE);
+}
+
+TEST_F(X11DisplayTest, MessageBoxIsARealWindowAnsweredByAClick) {
+    boxDisplay = x11;
+    SetTimer(0, 0, 10, &ClickFocusedButton);
+    const std::uintptr_t guard = SetTimer(0, 0, 10000, &GiveUp);  // closing answers Cancel
+    const int answer = MessageBox(0, "Delete the row?", "Vexa", MB_OKCANCEL | MB_ICONWARNING);
+    KillTimer(0, guard);
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_NE(GetClassName(GetActiveWindow()), kMessageBoxClassName);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/KeyboardLayout.h"
+#include "vexa/system/window/MessageBoxDialog.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"
 
@@ -244,31 +245,14 @@ void HeadlessDisplay::QueueMessageBoxAnswer(int answer) {
     answers_.push_back(answer);
 }
 
-namespace {
-
-int DefaultButtonOf(UINT type) {
-    static const std::vector<std::vector<int>> kButtons = {
-        {IDOK},
-        {IDOK, IDCANCEL},
-        {IDABORT, IDRETRY, IDIGNORE},
-        {IDYES, IDNO, IDCANCEL},
-        {IDYES, IDNO},
-        {IDRETRY, IDCANCEL},
-        {IDCANCEL, IDTRYAGAIN, IDCONTINUE},
-    };
-    const std::size_t kind = type & MB_TYPEMASK;
-    if (kind >= kButtons.size()) return IDOK;
-    const auto& buttons = kButtons[kind];
-    const std::size_t index = std::min<std::size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
-    return buttons[index];
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int HeadlessDisplay::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                                     UINT type) {
-    int answer = DefaultButtonOf(type);
-    if (!answers_.empty()) {
+    int answer = MessageBoxDefaultButton(type);
+    if (showMessageBoxWindows_) {
+        answer = RunMessageBoxDialog(owner, text, caption, type);
+    } else if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();
     }

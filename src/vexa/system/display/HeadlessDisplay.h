@@ -1,7 +1,7 @@
 // The default display: a virtual 1920x1080 screen in memory composed from the top-level back
 // buffers in z-order, a clock that only moves when told to, input injection through the
 // window system's real input path, PNG capture and pixel read-back, and message boxes that
-// answer from a queue. Tests and the screenshot demo run on it.
+// answer from a queue or show as windows. Tests and the screenshot demo run on it.
 #pragma once
 
 #include <cairo.h>
@@ -66,8 +66,11 @@ class HeadlessDisplay : public DisplayBackend {
     bool SaveScreenPng(const std::string& path);
     bool SaveWindowPng(HWND hwnd, const std::string& path);
 
-    // ---- Message boxes.
+    // ---- Message boxes: answered from the queue (else by their default button) without a
+    // window, or, once message box windows are shown, as real modal windows that injected
+    // input answers. Every box is recorded with its answer either way.
     void QueueMessageBoxAnswer(int answer);
+    void ShowMessageBoxWindows(bool show) { showMessageBoxWindows_ = show; }
     const std::vector<MessageBoxCall>& MessageBoxCalls() const { return messageBoxes_; }
     void ClearMessageBoxCalls() { messageBoxes_.clear(); }
 
@@ -112,6 +115,7 @@ class HeadlessDisplay : public DisplayBackend {
     std::vector<MessageBoxCall> messageBoxes_;
     HCURSOR cursorShape_ = 0;
     HWND grabbed_ = 0;
+    bool showMessageBoxWindows_ = false;
 };
 
 }  // namespace vexa::sys

@@ -4,6 +4,7 @@
 // them.
 #include "vexa/system/display/X11KeyMap.h"
 #include "vexa/system/window/Input.h"
+#include "vexa/system/window/MessageBoxDialog.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"
 
@@ -13,7 +14,6 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <iostream>
 
 namespace vexa::sys {
 
@@ -87,25 +87,6 @@ unsigned int FontCursorShape(HCURSOR cursor) {
             return XC_hand2;
         default:
             return XC_left_ptr;
-    }
-}
-
-// The answer of a message box nobody can see: its default button, as pressing Enter would.
-int DefaultAnswer(UINT type) {
-    const int button = int((type >> 8) & 0x3);
-    switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL:
-            return button == 0 ? IDOK : IDCANCEL;
-        case MB_YESNO:
-            return button == 0 ? IDYES : IDNO;
-        case MB_YESNOCANCEL:
-            return button == 0 ? IDYES : button == 1 ? IDNO : IDCANCEL;
-        case MB_RETRYCANCEL:
-            return button == 0 ? 4 /* IDRETRY */ : IDCANCEL;
-        case MB_ABORTRETRYIGNORE:
-            return button == 0 ? 3 /* IDABORT */ : button == 1 ? 4 : 5;
-        default:
-            return IDOK;
     }
 }
 
@@ -482,12 +463,9 @@ void X11Display::GrabPointer(HWND topLevel, bool grab) {
     XFlush(display_);
 }
 
-int X11Display::ShowMessageBox(HWND, const std::string& text, const std::string& caption,
+int X11Display::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                                UINT type) {
-    // There is no dialog window yet: the text goes to the terminal so that it is not lost,
-    // and the default button answers.
-    std::cerr << caption << ": " << text << "\n";
-    return DefaultAnswer(type);
+    return RunMessageBoxDialog(owner, text, caption, type);
 }
 
 // ---- Installation -------------------------------------------------------------------------

@@ -177,6 +177,16 @@ int GenericKey(int vk) {
     }
 }
 
+// A child of a disabled window gets no mouse input either: a modal box disables its owner's
+// top-level window and so the whole of it.
+bool AcceptsMouseInput(HWND hwnd) {
+    for (HWND w = hwnd; w != 0; w = GetParent(w)) {
+        if (!IsWindowEnabled(w)) return false;
+        if ((GetWindowLongPtr(w, GWL_STYLE) & WS_CHILD) == 0) break;
+    }
+    return hwnd != 0;
+}
+
 HWND KeyboardTarget() {
     WindowSystem& ws = Ws();
     if (ws.focus != 0 && IsWindow(ws.focus)) return ws.focus;
@@ -194,7 +204,7 @@ void InjectMouseMove(POINT screenPoint) {
     ws.cursor = screenPoint;
     const MouseTarget target = Route(screenPoint);
     EndLeaveTracking(target);
-    if (target.hwnd == 0 || !IsWindowEnabled(target.hwnd)) return;
+    if (!AcceptsMouseInput(target.hwnd)) return;
     if (ws.capture == 0) {
         SendMessage(target.hwnd, WM_SETCURSOR, WPARAM(target.hwnd),
                     MAKELPARAM(std::int32_t(target.hit), WM_MOUSEMOVE));
@@ -207,7 +217,7 @@ void InjectMouseButton(int button, bool down) {
     SetKey(button, down);
     const POINT screen = ws.cursor;
     const MouseTarget target = Route(screen);
-    if (target.hwnd == 0 || !IsWindowEnabled(target.hwnd)) return;
+    if (!AcceptsMouseInput(target.hwnd)) return;
     const ButtonMessages messages = MessagesOf(button);
     if (!down) {
         PostMouseMessage(target, messages.up, messages.ncUp, screen);

@@ -231,8 +231,9 @@ bool SetSysColors(int count, const int* indices, const COLORREF* colors);
 void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool includeChildren = false);
 
 // ---- Message boxes -----------------------------------------------------------------------
-// Shown by the display backend. The headless display records the call and answers with the
-// next answer queued by a test, else the box's default button (IDOK for MB_OK).
+// Shown by the display backend: the X11 display shows a modal message box window (see
+// MessageBoxDialog.h); the headless display records the call and answers with the next
+// answer queued by a test, else the box's default button, unless told to show windows too.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // ---- Testing ---------------------------------------------------------------------------------
