@@ -1,5 +1,6 @@
 // Injected input through the real path: hit testing, capture, activation, double clicks,
 // focus, keys, characters, the wheel and cursor confinement.
+#include "vexa/system/window/Input.h"
 #include "window/WindowTestSupport.h"
 
 namespace vexa::sys::testing {
@@ -74,6 +75,35 @@ TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
     EXPECT_EQ(ClientPointOf(moves[1]), (POINT{20, 15}));
     EXPECT_EQ(ClientPointOf(moves.back()), (POINT{50, 30}));
     EXPECT_EQ(moves.back().wParam & MK_LBUTTON, MK_LBUTTON);
+}
+
+TEST_F(InputTest, MovesFasterThanTheLoopCollapseIntoTheLatestWithoutPassingOtherInput) {
+    HWND top = TopLevel(0, 0, 400, 300);
+    HWND child = Child(top, 200, 0, 100, 100);
+    Log().Clear();
+    // A burst of native events before the loop runs, as a fast hand makes them.
+    InjectMouseMove(POINT{10, 10});
+    InjectMouseMove(POINT{20, 10});
+    InjectMouseMove(POINT{30, 10});
+    InjectMouseButton(VK_LBUTTON, true);
+    InjectMouseMove(POINT{40, 10});
+    InjectMouseMove(POINT{50, 10});
+    InjectMouseButton(VK_LBUTTON, false);
+    InjectMouseMove(POINT{60, 10});
+    InjectMouseMove(POINT{210, 10});  // another window: a move of its own
+    PumpMessages();
+    EXPECT_EQ(Log().Sequence({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}),
+              (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP,
+                                 WM_MOUSEMOVE, WM_MOUSEMOVE}));
+    auto moves = Log().Of(WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 4u);
+    EXPECT_EQ(ClientPointOf(moves[0]), (POINT{30, 10}));
+    EXPECT_EQ(ClientPointOf(moves[1]), (POINT{50, 10}));
+    EXPECT_EQ(moves[1].wParam & MK_LBUTTON, MK_LBUTTON);
+    EXPECT_EQ(ClientPointOf(moves[2]), (POINT{60, 10}));
+    EXPECT_EQ(moves[2].wParam & MK_LBUTTON, 0u) << "moves are not merged across the release";
+    EXPECT_EQ(moves[3].hwnd, child);
+    EXPECT_EQ(ClientPointOf(moves[3]), (POINT{10, 10}));
 }
 
 TEST_F(InputTest, CapturedMovesLeftOfTheWindowHaveNegativeCoordinates) {

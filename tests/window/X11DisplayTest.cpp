@@ -211,6 +211,19 @@ TEST_F(X11DisplayTest, WindowDestroyedByAnotherClientIsDestroyed) {
     EXPECT_EQ(x11->NativeWindow(hwnd), 0ul);
 }
 
+TEST_F(X11DisplayTest, RequestsOnAWindowDestroyedOutsideDoNotEndTheProgram) {
+    HWND hwnd = ShownWindow();
+    const std::string command = "xdotool windowclose " + std::to_string(x11->NativeWindow(hwnd));
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    // The program has not heard of it yet and keeps using its window.
+    MoveWindow(hwnd, 10, 10, 120, 80);
+    SetWindowText(hwnd, "still here");
+    PaintSolid(hwnd, 0, 0, 1);
+    XSync(x11->Connection(), False);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }));
+    EXPECT_EQ(Log().Of(WM_DESTROY, hwnd).size(), 1u);
+}
+
 TEST_F(X11DisplayTest, OutsideResizeAndMoveReachTheWindow) {
     HWND hwnd = ShownWindow();
     Log().Clear();

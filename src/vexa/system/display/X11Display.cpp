@@ -14,6 +14,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace vexa::sys {
 
@@ -90,6 +91,17 @@ unsigned int FontCursorShape(HCURSOR cursor) {
     }
 }
 
+// Xlib's own handler ends the process on any protocol error. A window another client
+// destroyed fails every request until its DestroyNotify is read, and that is expected; other
+// errors are reported and the program goes on.
+int ReportXError(::Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+    char text[256] = {};
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error: %s (request %d)\n", text, int(error->request_code));
+    return 0;
+}
+
 int Width(const RECT& r) {
     return r.right - r.left;
 }
@@ -108,6 +120,7 @@ bool SameRect(const RECT& a, const RECT& b) {
 std::unique_ptr<X11Display> X11Display::Open(const char* displayName) {
     ::Display* display = XOpenDisplay(displayName);
     if (display == nullptr) return nullptr;
+    XSetErrorHandler(&ReportXError);
     Visual* visual = FindArgbCompatibleVisual(display, DefaultScreen(display));
     if (visual == nullptr) {
         XCloseDisplay(display);

@@ -115,12 +115,28 @@ bool ActivateForClick(const MouseTarget& target, UINT message) {
     return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 
+// A move arriving while the previous move to the same window still waits, with nothing
+// queued after it, replaces it: the queue holds one move however fast the pointer goes,
+// as the classic queue does, so a slow handler never falls behind the hand.
+bool ReplaceWaitingMove(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEMOVE && message != WM_NCMOUSEMOVE) return false;
+    WindowSystem& ws = Ws();
+    if (ws.queue.empty()) return false;
+    MSG& last = ws.queue.back();
+    if (last.hwnd != hwnd || last.message != message || last.wParam != wParam) return false;
+    last.lParam = lParam;
+    last.time = DWORD(ws.Now());
+    last.pt = ws.cursor;
+    return true;
+}
+
 void PostMouseMessage(const MouseTarget& target, UINT clientMsg, UINT ncMsg, POINT screen) {
-    if (target.hit == HTCLIENT) {
-        PostMessage(target.hwnd, clientMsg, MouseKeyFlags(), ClientLParam(target.hwnd, screen));
-    } else {
-        PostMessage(target.hwnd, ncMsg, WPARAM(target.hit), ScreenLParam(screen));
-    }
+    const bool client = target.hit == HTCLIENT;
+    const UINT message = client ? clientMsg : ncMsg;
+    const WPARAM wParam = client ? MouseKeyFlags() : WPARAM(target.hit);
+    const LPARAM lParam = client ? ClientLParam(target.hwnd, screen) : ScreenLParam(screen);
+    if (ReplaceWaitingMove(target.hwnd, message, wParam, lParam)) return;
+    PostMessage(target.hwnd, message, wParam, lParam);
 }
 
 void SetKey(int vk, bool down) {
