@@ -25,7 +25,7 @@ class CTimerTest : public ::testing::Test {
             call();
         } catch (const Error& e) {
             if (message != nullptr) *message = e.Description();
-            EXPECT_EQ(e.Source(), "Vexa.WindowProc");
+            EXPECT_EQ(e.Source(), "Vexa250_75B4A91C.WindowProc");
             return e.Number();
         }
         return 0;
@@ -157,6 +157,38 @@ TEST_F(CTimerTest, ARefusedSystemTimerIsReported) {
     EXPECT_EQ(timer.Interval(), 0);
     EXPECT_EQ(timer.TimerId(), 0u);
     for (auto id : ids) sys::KillTimer(0, id);
+}
+
+TEST_F(CTimerTest, AHandlerMayChangeOrStopItsOwnInterval) {
+    CTimer timer;
+    std::vector<std::uint32_t> tickTimes;
+    timer.SetThatTimeHandler([&] {
+        tickTimes.push_back(sys::GetTickCount());
+        if (tickTimes.size() == 1) timer.SetInterval(50);
+        if (tickTimes.size() == 3) timer.SetInterval(0);
+    });
+    const std::uint32_t start = sys::GetTickCount();
+    timer.SetInterval(20);
+    Advance(500);
+    ASSERT_EQ(tickTimes.size(), 3u);
+    EXPECT_EQ(tickTimes[0] - start, 20u);
+    EXPECT_EQ(tickTimes[1] - start, 70u);
+    EXPECT_EQ(tickTimes[2] - start, 120u);
+    EXPECT_EQ(timer.Interval(), 0);
+    EXPECT_EQ(timer.TimerId(), 0u);
+}
+
+TEST_F(CTimerTest, ATimerDestroyedByAnotherTimersTickDoesNotTickAfterwards) {
+    auto second = std::make_unique<CTimer>();
+    CTimer first;
+    int secondTicks = 0;
+    first.SetThatTimeHandler([&second] { second.reset(); });
+    second->SetThatTimeHandler([&secondTicks] { ++secondTicks; });
+    first.SetInterval(10);
+    second->SetInterval(10);  // due at the same moment, after the first
+    Advance(50);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(secondTicks, 0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // bookkeeping properties and the errors.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,17 +34,30 @@ class Client : public ISubclass {
     Client(std::string name, EMsgResponse response, LRESULT result)
         : name_(std::move(name)), response_(response), result_(result) {}
 
-    EMsgResponse MsgResponse() override { return response_; }
+    EMsgResponse MsgResponse() override {
+        ++responsesAsked;
+        return response_;
+    }
     void SetMsgResponse(EMsgResponse response) override { response_ = response; }
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
         Trace().push_back(name_);
         seenCurrent = CurrentMessage();
+        seenWindow = hwnd;
+        const LRESULT result = result_;
         if (callOld) return CallOldWindowProc(hwnd, msg, wParam, lParam) + 1;
-        return result_;
+        // Last, as the action may detach or even destroy this client.
+        if (onMessage) {
+            auto action = onMessage;
+            action();
+        }
+        return result;
     }
 
     UINT seenCurrent = 0;
+    HWND seenWindow = 0;
+    int responsesAsked = 0;
     bool callOld = false;
+    std::function<void()> onMessage;
 
   private:
     std::string name_;
@@ -51,6 +66,7 @@ class Client : public ISubclass {
 };
 
 constexpr UINT kMsg = WM_USER + 10;
+constexpr const char* kSource = "Vexa250_75B4A91C.WindowProc";
 
 class SubclassTest : public ::testing::Test {
   protected:
@@ -73,7 +89,7 @@ class SubclassTest : public ::testing::Test {
             call();
         } catch (const Error& e) {
             if (message != nullptr) *message = e.Description();
-            EXPECT_EQ(e.Source(), "Vexa.WindowProc");
+            EXPECT_EQ(e.Source(), kSource);
             return e.Number();
         }
         return 0;
@@ -214,6 +230,10 @@ TEST_F(SubclassTest, InvalidAndForeignWindowsAreRefused) {
     EXPECT_EQ(NumberOf([&] { AttachMessage(&a, 0, kMsg); }, nullptr),
               std::int32_t(0x80040000u + 13083));
 
+    // The desktop is a window, but not one of this process.
+    EXPECT_EQ(NumberOf([&] { AttachMessage(&a, GetDesktopWindow(), kMsg); }, &message),
+              std::int32_t(0x80040000u + 13084));
+
     HWND foreign = CreateWindowEx(0, "VexaSubclassTest", "", WS_POPUP, 0, 0, 10, 10);
     SetWindowProcessForTesting(foreign, GetCurrentProcessId() + 1);
     EXPECT_EQ(NumberOf([&] { AttachMessage(&a, foreign, kMsg); }, &message),
@@ -275,6 +295,142 @@ TEST_F(SubclassTest, TheFrontObjectOffersTheSameOperations) {
     EXPECT_EQ(subclass.CallOldWindowProc(hwnd, kMsg, 0, 0), 100);  // outside a dispatch
     subclass.DetachMessage(&a, hwnd, kMsg);
     EXPECT_EQ(subclass.CurrentMessage(), 0u);
+}
+
+TEST_F(SubclassTest, ClientsDetachedDuringDispatchKeepTheOthersInTurn) {
+    Client a("a", emrConsume, 1);
+    Client b("b", emrConsume, 2);
+    Client c("c", emrConsume, 3);
+    AttachMessage(&a, hwnd, kMsg);
+    AttachMessage(&b, hwnd, kMsg);
+    AttachMessage(&c, hwnd, kMsg);
+
+    // The first client leaves while handling: the others still get the message, once each,
+    // and nobody asked for the window's own procedure.
+    a.onMessage = [&] { DetachMessage(&a, hwnd, kMsg); };
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 3);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"a", "b", "c"}));
+
+    // A client detached by an earlier one before its turn is not called any more.
+    Trace().clear();
+    b.onMessage = [&] { DetachMessage(&c, hwnd, kMsg); };
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 2);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"b"}));
+    EXPECT_EQ(Prop(H() + "C"), 1);
+
+    // A client attached during the dispatch joins from the next message on.
+    Trace().clear();
+    b.onMessage = [&] { AttachMessage(&a, hwnd, kMsg); };
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 2);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"b"}));
+    b.onMessage = nullptr;
+    Trace().clear();
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 1);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"b", "a"}));
+    DetachMessage(&a, hwnd, kMsg);
+    DetachMessage(&b, hwnd, kMsg);
+    EXPECT_EQ(Prop(H() + "C"), 0);
+}
+
+TEST_F(SubclassTest, ALastClientThatDetachesAndDiesWhileHandlingKeepsItsPostProcessing) {
+    const LPARAM original = Proc();
+    auto owned = std::make_unique<Client>("a", emrPostProcess, 7);
+    Client* a = owned.get();
+    AttachMessage(a, hwnd, kMsg);
+    a->onMessage = [&] {
+        DetachMessage(owned.get(), hwnd, kMsg);
+        owned.reset();
+    };
+    // It asked for post-processing when the message came in; the window's own procedure
+    // runs after it and its result is returned.
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 100);
+    EXPECT_EQ(owned, nullptr);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"a", "original"}));
+    EXPECT_EQ(Proc(), original);
+}
+
+TEST_F(SubclassTest, ADestroyedWindowStopsTheDispatch) {
+    Client a("a", emrPostProcess, 7);
+    Client b("b", emrPostProcess, 8);
+    AttachMessage(&a, hwnd, kMsg);
+    AttachMessage(&b, hwnd, kMsg);
+    a.onMessage = [&] { DestroyWindow(hwnd); };
+    // Neither the second client nor the window's procedure hears of a window that is gone.
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 7);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"a"}));
+    EXPECT_FALSE(IsWindow(hwnd));
+    // The clients' later detaching is harmless, and the handle cannot be subclassed again.
+    DetachMessage(&a, hwnd, kMsg);
+    DetachMessage(&b, hwnd, kMsg);
+    EXPECT_EQ(NumberOf([&] { AttachMessage(&a, hwnd, kMsg); }, nullptr),
+              std::int32_t(0x80040000u + 13083));
+}
+
+TEST_F(SubclassTest, AWindowDestroyedWhileSubclassedLeavesNothingBehind) {
+    Client a("a", emrPostProcess, 0);
+    Client watcher("watcher", emrPreprocess, 0);
+    AttachMessage(&a, hwnd, kMsg);
+    AttachMessage(&watcher, hwnd, WM_DESTROY);
+    AttachMessage(&watcher, hwnd, WM_NCDESTROY);
+    // The watcher lets go as the window ends; messages the window still gets in its last
+    // moments reach its own procedure.
+    LRESULT lateAnswer = 0;
+    watcher.onMessage = [&] {
+        if (watcher.seenCurrent != WM_NCDESTROY) return;
+        DetachMessage(&watcher, hwnd, WM_DESTROY);
+        DetachMessage(&watcher, hwnd, WM_NCDESTROY);
+        DetachMessage(&a, hwnd, kMsg);
+        lateAnswer = SendMessage(hwnd, kMsg + 1);
+    };
+    const HWND gone = hwnd;
+    DestroyWindow(hwnd);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"watcher", "watcher", "original"}));
+    EXPECT_EQ(lateAnswer, 100);
+    EXPECT_EQ(watcher.seenWindow, gone);
+    EXPECT_EQ(GetWindowLongPtr(gone, GWLP_WNDPROC), 0);
+
+    // A new window starts clean: no bookkeeping carried over from the old handle.
+    hwnd = CreateWindowEx(0, "VexaSubclassTest", "", WS_POPUP, 0, 0, 10, 10);
+    ASSERT_NE(hwnd, gone);
+    const LPARAM original = Proc();
+    AttachMessage(&a, hwnd, kMsg);
+    EXPECT_EQ(Prop(H() + "C"), 1);
+    Trace().clear();
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 100);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"a", "original"}));
+    DetachMessage(&a, hwnd, kMsg);
+    EXPECT_EQ(Proc(), original);
+}
+
+TEST_F(SubclassTest, OneClientOnSeveralWindowsIsKeptApartPerWindow) {
+    HWND other = CreateWindowEx(0, "VexaSubclassTest", "", WS_POPUP, 0, 0, 10, 10);
+    const LPARAM original = Proc();
+    Client a("a", emrConsume, 7);
+    Client b("b", emrConsume, 8);
+    AttachMessage(&a, hwnd, kMsg);
+    AttachMessage(&a, other, kMsg);
+    AttachMessage(&b, other, kMsg);
+    EXPECT_EQ(Prop(H() + "C"), 1);
+    EXPECT_EQ(GetProp(other, std::to_string(other) + "C"), 2);
+
+    EXPECT_EQ(SendMessage(other, kMsg), 8);
+    EXPECT_EQ(a.seenWindow, other);
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 7);
+    EXPECT_EQ(a.seenWindow, hwnd);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"a", "b", "a"}));
+
+    // Leaving one window restores only that one.
+    DetachMessage(&a, hwnd, kMsg);
+    EXPECT_EQ(Proc(), original);
+    EXPECT_NE(GetWindowLongPtr(other, GWLP_WNDPROC), original);
+    Trace().clear();
+    EXPECT_EQ(SendMessage(hwnd, kMsg), 100);
+    EXPECT_EQ(SendMessage(other, kMsg), 8);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"original", "a", "b"}));
+    DetachMessage(&a, other, kMsg);
+    DetachMessage(&b, other, kMsg);
+    EXPECT_EQ(GetWindowLongPtr(other, GWLP_WNDPROC), original);
+    DestroyWindow(other);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ namespace vexa {
 
 namespace {
 
-constexpr const char* kErrorSource = "Vexa.WindowProc";
+// The library's executable name followed by the name the platform services raise under.
+constexpr const char* kErrorSource = "Vexa250_75B4A91C.WindowProc";
 constexpr std::size_t kSlotCount = 100;
 
 // The running timers of this thread; slots are numbered 1..100 as documented, index 0 unused.

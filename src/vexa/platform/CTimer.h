@@ -1,8 +1,9 @@
 // A timer object that raises ThatTime at a fixed interval. Every running CTimer of a thread
 // sits in one slot of that thread's table of 100; all of them share one system timer
 // callback, which finds the CTimer by its system timer identifier. Ticks come from the
-// message loop. Errors are vexa::Error with source "Vexa.WindowProc": 13651 "No more than 10
-// timers allowed per class" (all 100 slots in use), 13652 "Can't create system timer".
+// message loop. Errors are vexa::Error with source "Vexa250_75B4A91C.WindowProc": 13651 "No
+// more than 10 timers allowed per class" (all 100 slots in use), 13652 "Can't create system
+// timer".
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "vexa/platform/GSubclass.h"
 
 #include <string>
+#include <vector>
 
 #include "vexa/system/automation/Error.h"
 #include "vexa/system/window/Window.h"
@@ -11,7 +12,8 @@ using namespace vexa::sys;
 
 namespace {
 
-constexpr const char* kErrorSource = "Vexa.WindowProc";
+// The library's executable name followed by the name of the dispatching procedure.
+constexpr const char* kErrorSource = "Vexa250_75B4A91C.WindowProc";
 
 enum SubclassError : std::int32_t {
     kCantSubclass = 13081,
@@ -96,26 +98,46 @@ LRESULT DispatchingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const std::intptr_t count = GetProp(hwnd, ClientCountName(hwnd, msg));
     if (count <= 0) return CallOld(oldProc, hwnd, msg, wParam, lParam);
 
+    // The clients as the message found them. Handling a message may detach clients (itself or
+    // others) or destroy the window: numbering by position would then shift a later client out
+    // of its turn, so each one is taken from this list and called only while it is still
+    // registered, since a detached client may already be gone.
+    std::vector<ISubclass*> clients;
+    clients.reserve(std::size_t(count));
+    for (std::intptr_t i = 1; i <= count; ++i) clients.push_back(ClientAt(hwnd, msg, i));
+    const auto registered = [&](ISubclass* client) { return FindClient(client, hwnd, msg) != 0; };
+
     DispatchScope scope;
     LRESULT result = 0;
     bool oldCalled = false;
-    for (std::intptr_t i = 1; i <= count; ++i) {
-        ISubclass* client = ClientAt(hwnd, msg, i);
+    // The window's own procedure runs at most once per message, and never for a window that
+    // a client has destroyed meanwhile.
+    const auto oldDue = [&] { return !oldCalled && IsWindow(hwnd); };
+    const auto callOld = [&] {
+        oldCalled = true;
+        return CallOld(oldProc, hwnd, msg, wParam, lParam);
+    };
+    for (std::size_t i = 0; i < clients.size(); ++i) {
+        ISubclass* client = clients[i];
+        const bool last = i + 1 == clients.size();
         if (client == nullptr) {
-            // A vanished client: the window's own handling stands in for it, once.
-            if (!oldCalled) result = CallOld(oldProc, hwnd, msg, wParam, lParam);
-            oldCalled = true;
+            // An empty registration: the window's own handling stands in for it.
+            if (oldDue()) result = callOld();
             continue;
         }
+        if (!registered(client)) continue;
         tCurrent = DispatchState{msg, oldProc};
-        if (i == 1 && client->MsgResponse() == emrPreprocess && !oldCalled) {
-            CallOld(oldProc, hwnd, msg, wParam, lParam);
-            oldCalled = true;
+        EMsgResponse response = client->MsgResponse();
+        if (i == 0 && response == emrPreprocess && oldDue()) {
+            callOld();
+            if (!registered(client)) continue;
         }
         result = client->WindowProc(hwnd, msg, wParam, lParam);
-        if (i == count && client->MsgResponse() == emrPostProcess && !oldCalled) {
-            result = CallOld(oldProc, hwnd, msg, wParam, lParam);
-            oldCalled = true;
+        if (last) {
+            // Asked again, as the client may have changed its mind while handling the message;
+            // one that detached meanwhile is held to the answer it gave before.
+            if (registered(client)) response = client->MsgResponse();
+            if (response == emrPostProcess && oldDue()) result = callOld();
         }
     }
     return result;
@@ -131,7 +153,11 @@ void Subclass(HWND hwnd) {
     const LPARAM previous =
         SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LPARAM>(&DispatchingProc));
     if (previous == 0) Raise(kCantSubclass);
-    SetProp(hwnd, OldProcName(hwnd), previous);
+    // Still in place from a restore the window refused: the stored procedure stays the one to
+    // forward to, or the dispatching procedure would forward to itself.
+    if (previous != reinterpret_cast<LPARAM>(&DispatchingProc)) {
+        SetProp(hwnd, OldProcName(hwnd), previous);
+    }
     SetProp(hwnd, countName, 1);
 }
 
@@ -143,15 +169,18 @@ void Unsubclass(HWND hwnd) {
         SetProp(hwnd, countName, registrations - 1);
         return;
     }
-    SetWindowLongPtr(hwnd, GWLP_WNDPROC, GetProp(hwnd, OldProcName(hwnd)));
-    RemoveProp(hwnd, OldProcName(hwnd));
     RemoveProp(hwnd, countName);
+    // A window in its last message keeps whatever procedure it has; the dispatching procedure
+    // then stays in place with no clients and must still find the window's own procedure.
+    if (SetWindowLongPtr(hwnd, GWLP_WNDPROC, GetProp(hwnd, OldProcName(hwnd))) != 0) {
+        RemoveProp(hwnd, OldProcName(hwnd));
+    }
 }
 
 }  // namespace
 
 void AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
-    if (!IsWindow(hwnd) || hwnd == GetDesktopWindow()) Raise(kInvalidWindow);
+    if (!IsWindow(hwnd)) Raise(kInvalidWindow);
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
     if (process != GetCurrentProcessId()) Raise(kExternalWindow);

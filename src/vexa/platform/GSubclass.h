@@ -7,9 +7,12 @@
 //   "hC"       number of (client, message) registrations on the window
 //   "Cm#h"     number of clients of message m
 //   "i#m#h"    client i of message m (a raw pointer; clients detach before they die)
-// Errors are vexa::Error with source "Vexa.WindowProc": 13081 "Can't subclass window",
-// 13082 "Message already handled by another class", 13083 "Invalid window", 13084 "Can't
-// modify external window".
+// A message goes to the clients registered when it arrived, in order; one detached meanwhile
+// (by itself, another client or the window's end) is not called for it any more, and the
+// window's previous procedure runs at most once and not after the window is gone.
+// Errors are vexa::Error with source "Vexa250_75B4A91C.WindowProc": 13081 "Can't subclass
+// window", 13082 "Message already handled by another class", 13083 "Invalid window", 13084
+// "Can't modify external window".
 #pragma once
 
 #include "vexa/platform/ISubclass.h"
