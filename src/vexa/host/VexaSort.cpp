@@ -4,6 +4,7 @@
 
 #include "vexa/host/Vexa.h"
 #include "vexa/model/GridErrors.h"
+#include "vexa/sort/RowComparer.h"
 #include "vexa/sort/SortCallbacks.h"
 
 namespace vexa {
@@ -29,10 +30,20 @@ class VexaSortCallbacks : public SortCallbacks {
         return grid_.mCellValues.DisplayText(grid_.mStore.Cell(col, row));
     }
 
-    // Like every event, a handler's exception is swallowed; the answer given so far stands.
+    // A failing handler gives no answer the order could rest on: the sorting step ends at
+    // once (no later sink is asked) and the steps after it still run.
     bool CustomSortIsGreater(Variant& v1, Variant& v2) override {
         bool isGreater = false;
-        grid_.RaiseEvent([&](VexaEvents& e) { e.CustomSort(v1, v2, isGreater); });
+        bool failed = false;
+        grid_.RaiseEvent([&](VexaEvents& e) {
+            if (failed) return;
+            try {
+                e.CustomSort(v1, v2, isGreater);
+            } catch (...) {
+                failed = true;
+            }
+        });
+        if (failed) throw SortAbandoned();
         return isGreater;
     }
 
