@@ -2,6 +2,10 @@
 // recordsets that must be counted by walking them, and refusal of Nothing.
 #include <gtest/gtest.h>
 
+#include <span>
+#include <string>
+#include <vector>
+
 #include "vexa/system/data/Connection.h"
 #include "vexa/system/data/Recordset.h"
 #include "vexa/vexa.h"
@@ -75,6 +79,97 @@ TEST_F(FillFromRecordsetTest, UncountedRecordsetsAreCountedByWalking) {
     EXPECT_EQ(grid.RowCount(), 3);
     EXPECT_EQ(rs->moves, 6);  // three to count, three to fill
     EXPECT_EQ(grid.CellValue(3, 1).ToString(), "washer");
+}
+
+TEST_F(FillFromRecordsetTest, ARepeatedFieldNameShiftsNoLaterFieldIntoAnotherColumn) {
+    // The second "name" cannot become a column (its key is taken); qty and done still fill
+    // their own columns.
+    grid.FillFromRS(
+        Variant(db.OpenRecordset("SELECT name, name, qty, done FROM parts "
+                                 "ORDER BY qty")));
+    ASSERT_EQ(grid.ColCount(), 3);
+    EXPECT_EQ(grid.ColKey(3), "done");
+    ASSERT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(grid.CellValue(3, "name").ToString(), "washer");
+    EXPECT_TRUE(grid.CellValue(1, "qty").IsNull());
+    EXPECT_EQ(grid.CellValue(3, "qty").ToLong(), 30);
+    EXPECT_FALSE(grid.CellValue(1, "done").ToBoolean());
+    EXPECT_TRUE(grid.CellValue(3, "done").ToBoolean());
+}
+
+// Any object offering the recordset members will do: fields of chosen type codes, one record.
+class TypedRecordset : public Object {
+  public:
+    explicit TypedRecordset(std::vector<std::int32_t> types, bool supportsCount = true)
+        : types_(std::move(types)), supportsCount_(supportsCount) {}
+    Variant Invoke(std::string_view member, std::span<const Variant> args, InvokeKind) override {
+        calls.emplace_back(member);
+        if (MemberIs(member, "Supports")) return Variant(supportsCount_);
+        if (MemberIs(member, "RecordCount")) return Variant(-1);
+        if (MemberIs(member, "MoveFirst")) position_ = 0;
+        if (MemberIs(member, "MoveNext")) ++position_;
+        if (MemberIs(member, "EOF")) return Variant(position_ >= 1);
+        if (MemberIs(member, "Fields")) {
+            if (args.empty()) return Variant(std::make_shared<FieldCount>(types_.size()));
+            const auto j = std::size_t(args[0].ToLong());
+            return Variant(std::make_shared<TypedField>(j, types_[j]));
+        }
+        return Variant();
+    }
+    std::vector<std::string> calls;
+
+  private:
+    struct FieldCount : Object {
+        explicit FieldCount(std::size_t count) : count(count) {}
+        Variant Invoke(std::string_view, std::span<const Variant>, InvokeKind) override {
+            return Variant(std::int32_t(count));
+        }
+        std::size_t count;
+    };
+    struct TypedField : Object {
+        TypedField(std::size_t j, std::int32_t type) : j(j), type(type) {}
+        Variant Invoke(std::string_view member, std::span<const Variant>, InvokeKind) override {
+            if (MemberIs(member, "Name")) return Variant("f" + std::to_string(j));
+            if (MemberIs(member, "Type")) return Variant(type);
+            return Variant(std::int32_t(j));
+        }
+        std::size_t j;
+        std::int32_t type;
+    };
+    std::vector<std::int32_t> types_;
+    bool supportsCount_;
+    std::size_t position_ = 0;
+};
+
+TEST_F(FillFromRecordsetTest, EveryNumericTypeIsRightAlignedAndOnlyBooleansAreChecks) {
+    const std::vector<std::int32_t> numeric = {2, 3, 4, 5, 6, 14, 16, 17, 18, 19, 20, 21, 131};
+    const std::vector<std::int32_t> other = {0, 7, 8, 72, 128, 129, 130, 135, 200, 202, 203};
+    std::vector<std::int32_t> types = numeric;
+    types.push_back(11);
+    types.insert(types.end(), other.begin(), other.end());
+    auto rs = std::make_shared<TypedRecordset>(types);
+    grid.FillFromRS(Variant(rs));
+    ASSERT_EQ(grid.ColCount(), std::int32_t(types.size()));
+    ASSERT_EQ(grid.RowCount(), 1);
+    for (std::size_t j = 0; j < types.size(); ++j) {
+        const auto col = std::int32_t(j + 1);
+        const bool right = j < numeric.size();
+        EXPECT_EQ((grid.CellTextFlags(1, col) & vxTextRight) != 0, right) << types[j];
+        EXPECT_EQ(grid.CellType(1, col) == vxCellCheck, types[j] == 11) << types[j];
+        EXPECT_EQ(grid.ColKey(col), "f" + std::to_string(j));
+    }
+    EXPECT_EQ(grid.CellValue(1, 3).ToLong(), 2);  // the field's value, not the field
+}
+
+TEST_F(FillFromRecordsetTest, ACountOfMinusOneIsWalkedEvenWhenCountsAreSupported) {
+    auto rs = std::make_shared<TypedRecordset>(std::vector<std::int32_t>{3});
+    grid.FillFromRS(Variant(rs));
+    EXPECT_EQ(grid.RowCount(), 1);
+    // Asked for its count, then walked from the first record until EOF.
+    ASSERT_GE(rs->calls.size(), 5u);
+    EXPECT_EQ(
+        std::vector<std::string>(rs->calls.begin(), rs->calls.begin() + 5),
+        (std::vector<std::string>{"Supports", "RecordCount", "MoveFirst", "EOF", "MoveNext"}));
 }
 
 TEST_F(FillFromRecordsetTest, NothingIsRefusedBeforeAnythingChanges) {

@@ -131,7 +131,10 @@ void Vexa::FillFromRS(const Variant& rs) {
                 auto field = FieldOf(recordset, Variant(j));
                 const std::string name = GetMember(field, "Name").ToString();
                 auto defaultCell = AddCol(name, name);
-                paired.push_back({field, j + 1});
+                // The column just appended, not column j + 1: once a field has been left
+                // out (a repeated name is refused as a key), j + 1 names another field's
+                // column or none.
+                paired.push_back({field, mStore.Columns().At(ColCount()).index});
                 AdjustDefaultCell(defaultCell, GetMember(field, "Type").ToLong());
             });
         }
