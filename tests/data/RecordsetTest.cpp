@@ -55,6 +55,26 @@ TEST_F(RecordsetTest, StoredValuesBecomeVariantsOfTheFieldType) {
     EXPECT_TRUE(FieldMember(rs, "data", "Value").IsArray());
 }
 
+TEST_F(RecordsetTest, CurrencyScalesWholeNumbersExactlyAndKeepsNumbersBeyondItsRange) {
+    db.Execute(
+        "CREATE TABLE money (m MONEY);"
+        "INSERT INTO money VALUES (900000000000123), (1e16), (-1e300), (12.34567);");
+    auto rs = db.OpenRecordset("SELECT m FROM money ORDER BY rowid");
+    const Variant whole = FieldMember(rs, 0, "Value");
+    ASSERT_EQ(whole.Type(), vtCurrency);
+    EXPECT_EQ(whole.ToCurrencyScaled(), 9000000000001230000LL);
+    rs->MoveNext();
+    const Variant wholeBeyond = FieldMember(rs, 0, "Value");  // stored as an integer
+    EXPECT_NE(wholeBeyond.Type(), vtCurrency);
+    EXPECT_DOUBLE_EQ(wholeBeyond.ToDouble(), 1e16);
+    rs->MoveNext();
+    const Variant realBeyond = FieldMember(rs, 0, "Value");
+    EXPECT_EQ(realBeyond.Type(), vtDouble);
+    EXPECT_DOUBLE_EQ(realBeyond.ToDouble(), -1e300);
+    rs->MoveNext();
+    EXPECT_EQ(FieldMember(rs, 0, "Value").ToCurrencyScaled(), 123457);  // four decimals
+}
+
 TEST_F(RecordsetTest, NullsAreNullWhateverTheType) {
     auto rs = db.OpenRecordset("SELECT * FROM items WHERE id = 2");
     for (int i = 1; i < 11; ++i) {

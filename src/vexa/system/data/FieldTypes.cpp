@@ -92,6 +92,26 @@ Variant IntegerValue(sqlite3_stmt* statement, int col, std::int32_t type) {
     return StoredValue(statement, col);
 }
 
+// Currency keeps four decimals in a 64-bit integer. Whole numbers scale exactly; a number
+// outside the currency range stays the number it is instead of wrapping into another.
+Variant CurrencyValue(sqlite3_stmt* statement, int col) {
+    constexpr std::int64_t kScale = 10000;
+    if (sqlite3_column_type(statement, col) == SQLITE_INTEGER) {
+        const sqlite3_int64 value = sqlite3_column_int64(statement, col);
+        if (value <= INT64_MAX / kScale && value >= INT64_MIN / kScale) {
+            return Variant::Currency(value * kScale);
+        }
+        return StoredValue(statement, col);
+    }
+    const double scaled = sqlite3_column_double(statement, col) * double(kScale);
+    // 2^63 is exactly representable; every double below it in magnitude fits an int64.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (std::isfinite(scaled) && scaled < kLimit && scaled >= -kLimit) {
+        return Variant::Currency(static_cast<std::int64_t>(std::round(scaled)));
+    }
+    return StoredValue(statement, col);
+}
+
 }  // namespace
 
 std::int32_t FieldTypeOfDeclared(std::string_view declaredType) {
@@ -185,10 +205,7 @@ Variant ReadFieldValue(sqlite3_stmt* statement, int col, std::int32_t type) {
             if (number) return Variant(sqlite3_column_double(statement, col));
             break;
         case kTypeCurrency:
-            if (number) {
-                return Variant::Currency(
-                    std::llround(sqlite3_column_double(statement, col) * 10000.0));
-            }
+            if (number) return CurrencyValue(statement, col);
             break;
         case kTypeDecimal:
         case kTypeNumeric:
