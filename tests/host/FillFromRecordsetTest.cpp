@@ -97,26 +97,35 @@ TEST_F(FillFromRecordsetTest, ARepeatedFieldNameShiftsNoLaterFieldIntoAnotherCol
     EXPECT_TRUE(grid.CellValue(3, "done").ToBoolean());
 }
 
-// Any object offering the recordset members will do: fields of chosen type codes, one record.
+// Any object offering the recordset members will do: fields of chosen type codes whose
+// values are 100 * record + field, and a count it cannot tell (-1).
 class TypedRecordset : public Object {
   public:
-    explicit TypedRecordset(std::vector<std::int32_t> types, bool supportsCount = true)
-        : types_(std::move(types)), supportsCount_(supportsCount) {}
-    Variant Invoke(std::string_view member, std::span<const Variant> args, InvokeKind) override {
+    explicit TypedRecordset(std::vector<std::int32_t> types, std::size_t records = 1)
+        : types_(std::move(types)), records_(records) {}
+    Variant Invoke(std::string_view member, std::span<const Variant> args,
+                   InvokeKind kind) override {
         calls.emplace_back(member);
-        if (MemberIs(member, "Supports")) return Variant(supportsCount_);
+        if (MemberIs(member, "Supports")) {
+            if (!knowsSupports) return Object::Invoke(member, args, kind);  // raises 438
+            return Variant(true);
+        }
         if (MemberIs(member, "RecordCount")) return Variant(-1);
         if (MemberIs(member, "MoveFirst")) position_ = 0;
+        if (MemberIs(member, "MoveNext") && ++moves == failingMove) throw 42;
         if (MemberIs(member, "MoveNext")) ++position_;
-        if (MemberIs(member, "EOF")) return Variant(position_ >= 1);
+        if (MemberIs(member, "EOF")) return Variant(position_ >= records_);
         if (MemberIs(member, "Fields")) {
             if (args.empty()) return Variant(std::make_shared<FieldCount>(types_.size()));
             const auto j = std::size_t(args[0].ToLong());
-            return Variant(std::make_shared<TypedField>(j, types_[j]));
+            return Variant(std::make_shared<TypedField>(*this, j, types_[j]));
         }
         return Variant();
     }
     std::vector<std::string> calls;
+    bool knowsSupports = true;
+    int failingMove = 0;  // the MoveNext call that throws; 0: none
+    int moves = 0;
 
   private:
     struct FieldCount : Object {
@@ -127,17 +136,19 @@ class TypedRecordset : public Object {
         std::size_t count;
     };
     struct TypedField : Object {
-        TypedField(std::size_t j, std::int32_t type) : j(j), type(type) {}
+        TypedField(TypedRecordset& rs, std::size_t j, std::int32_t type)
+            : rs(rs), j(j), type(type) {}
         Variant Invoke(std::string_view member, std::span<const Variant>, InvokeKind) override {
             if (MemberIs(member, "Name")) return Variant("f" + std::to_string(j));
             if (MemberIs(member, "Type")) return Variant(type);
-            return Variant(std::int32_t(j));
+            return Variant(std::int32_t(rs.position_ * 100 + j));
         }
+        TypedRecordset& rs;
         std::size_t j;
         std::int32_t type;
     };
     std::vector<std::int32_t> types_;
-    bool supportsCount_;
+    std::size_t records_;
     std::size_t position_ = 0;
 };
 
@@ -161,15 +172,34 @@ TEST_F(FillFromRecordsetTest, EveryNumericTypeIsRightAlignedAndOnlyBooleansAreCh
     EXPECT_EQ(grid.CellValue(1, 3).ToLong(), 2);  // the field's value, not the field
 }
 
-TEST_F(FillFromRecordsetTest, ACountOfMinusOneIsWalkedEvenWhenCountsAreSupported) {
-    auto rs = std::make_shared<TypedRecordset>(std::vector<std::int32_t>{3});
-    grid.FillFromRS(Variant(rs));
-    EXPECT_EQ(grid.RowCount(), 1);
-    // Asked for its count, then walked from the first record until EOF.
-    ASSERT_GE(rs->calls.size(), 5u);
+TEST_F(FillFromRecordsetTest, UntoldCountsAreWalkedWhateverTheReason) {
+    // Counts supported but -1: asked, then walked from the first record until EOF.
+    auto minusOne = std::make_shared<TypedRecordset>(std::vector<std::int32_t>{3}, 2);
+    grid.FillFromRS(Variant(minusOne));
+    EXPECT_EQ(grid.RowCount(), 2);
+    ASSERT_GE(minusOne->calls.size(), 5u);
     EXPECT_EQ(
-        std::vector<std::string>(rs->calls.begin(), rs->calls.begin() + 5),
+        std::vector<std::string>(minusOne->calls.begin(), minusOne->calls.begin() + 5),
         (std::vector<std::string>{"Supports", "RecordCount", "MoveFirst", "EOF", "MoveNext"}));
+    EXPECT_EQ(grid.CellValue(2, 1).ToLong(), 100);
+
+    // No Supports member at all: walked too.
+    Vexa other;
+    auto noSupports = std::make_shared<TypedRecordset>(std::vector<std::int32_t>{3}, 3);
+    noSupports->knowsSupports = false;
+    other.FillFromRS(Variant(noSupports));
+    EXPECT_EQ(other.RowCount(), 3);
+    EXPECT_EQ(other.CellValue(3, 1).ToLong(), 200);
+}
+
+TEST_F(FillFromRecordsetTest, AWalkThatFailsKeepsTheRecordsCountedSoFar) {
+    auto rs = std::make_shared<TypedRecordset>(std::vector<std::int32_t>{3}, 5);
+    rs->failingMove = 3;  // the third MoveNext, leaving the third record
+    grid.FillFromRS(Variant(rs));
+    ASSERT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(grid.CellValue(1, 1).ToLong(), 0);
+    EXPECT_EQ(grid.CellValue(2, 1).ToLong(), 100);
+    EXPECT_EQ(grid.CellValue(3, 1).ToLong(), 200);
 }
 
 TEST_F(FillFromRecordsetTest, NothingIsRefusedBeforeAnythingChanges) {

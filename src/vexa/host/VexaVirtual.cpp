@@ -29,27 +29,39 @@ struct FieldColumn {
     std::int32_t col = 0;
 };
 
-// A failing single step of the fill is skipped, as the classic fill does.
+// A failing single step of the fill is skipped, whatever the recordset threw.
 template <class Step>
 void Tolerantly(Step&& step) {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (...) {
     }
 }
 
-std::int32_t CountRecords(const std::shared_ptr<Object>& rs) {
-    const Variant option[] = {Variant(kSupportsRecordCount)};
-    if (CallMember(rs, "Supports", option).ToBoolean()) {
-        const std::int32_t count = GetMember(rs, "RecordCount").ToLong();
-        if (count != -1) return count;
-    }
+// The count the recordset tells, or -1 when it does not: no support for it, a count of -1,
+// or a member that fails (then the records are counted by walking, as without support).
+std::int32_t ToldRecordCount(const std::shared_ptr<Object>& rs) {
+    std::int32_t count = -1;
+    Tolerantly([&] {
+        const Variant option[] = {Variant(kSupportsRecordCount)};
+        if (CallMember(rs, "Supports", option).ToBoolean()) {
+            count = GetMember(rs, "RecordCount").ToLong();
+        }
+    });
+    return count;
+}
+
+// Walks from the first record to EOF; a member that fails ends the walk with the records
+// counted so far.
+std::int32_t WalkedRecordCount(const std::shared_ptr<Object>& rs) {
     std::int32_t count = 0;
-    CallMember(rs, "MoveFirst");
-    while (!GetMember(rs, "EOF").ToBoolean()) {
-        ++count;
-        CallMember(rs, "MoveNext");
-    }
+    Tolerantly([&] {
+        CallMember(rs, "MoveFirst");
+        while (!GetMember(rs, "EOF").ToBoolean()) {
+            ++count;
+            CallMember(rs, "MoveNext");
+        }
+    });
     return count;
 }
 
@@ -111,8 +123,8 @@ void Vexa::FillFromRS(const Variant& rs) {
     const std::shared_ptr<Object> recordset = rs.ToObject();
     const bool redraw = RedrawEnabled();
     SetRedrawEnabled(false);
-    std::int32_t records = 0;
-    Tolerantly([&] { records = CountRecords(recordset); });
+    std::int32_t records = ToldRecordCount(recordset);
+    if (records == -1) records = WalkedRecordCount(recordset);
 
     std::vector<FieldColumn> paired;
     if (ColCount() > 0) {
