@@ -73,5 +73,25 @@ TEST_F(VirtualModeTest, AThrowingHandlerDoesNotBreakTheRequest) {
     grid.Unadvise(&failing);
 }
 
+TEST_F(VirtualModeTest, ARowThatCannotBeAddedAsksForNoDataAndRaisesNothing) {
+    struct RemovesColumns : VexaEvents {
+        explicit RemovesColumns(Vexa& grid) : grid(grid) {}
+        void RequestRow(std::int32_t, bool&) override { grid.RemoveCol(1); }
+        Vexa& grid;
+    } remover{grid};
+    grid.Advise(&remover);
+    grid.SetVirtual(true);
+    EXPECT_NO_THROW(grid.RequestVirtualRow(1));
+    EXPECT_EQ(grid.RowCount(), 0);
+    EXPECT_EQ(supplier.log, (std::vector<std::string>{"request1"}));
+    grid.Unadvise(&remover);
+
+    // The next request works as usual.
+    grid.AddCol("v");
+    grid.RequestVirtualRow(1);
+    EXPECT_EQ(grid.RowCount(), 1);
+    EXPECT_EQ(supplier.log.back(), "data1/1");
+}
+
 }  // namespace
 }  // namespace vexa

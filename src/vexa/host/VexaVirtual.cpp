@@ -99,23 +99,30 @@ void Vexa::SetVirtual(bool value) {
 }
 
 void Vexa::RequestVirtualRow(std::int32_t row) {
-    mRequestingRow = true;
+    // Painting stays off for the whole request, however it ends.
+    struct Requesting {
+        explicit Requesting(bool& flag) : flag(flag) { flag = true; }
+        ~Requesting() { flag = false; }
+        bool& flag;
+    } requesting(mRequestingRow);
+
     bool noMoreRows = false;
     RaiseEvent([&](VexaEvents& e) { e.RequestRow(row, noMoreRows); });
-    try {
-        if (!noMoreRows) {
-            AddRow();
-            RunLayoutPass();
-            RaiseEvent([&](VexaEvents& e) { e.RequestRowData(row); });
-        } else {
-            mMoreRowsAvailable = false;
-            RunLayoutPass();
-        }
-    } catch (...) {
-        mRequestingRow = false;
-        throw;
+    if (noMoreRows) {
+        mMoreRowsAvailable = false;
+        RunLayoutPass();
+        return;
     }
-    mRequestingRow = false;
+    // A row that cannot be added (the host removed the last column meanwhile) is no row:
+    // painting and the keyboard carry on, and no data is asked for it.
+    bool added = false;
+    try {
+        AddRow();
+        added = true;
+    } catch (...) {
+    }
+    RunLayoutPass();
+    if (added) RaiseEvent([&](VexaEvents& e) { e.RequestRowData(row); });
 }
 
 void Vexa::FillFromRS(const Variant& rs) {
