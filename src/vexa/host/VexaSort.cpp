@@ -87,24 +87,34 @@ void Vexa::SortContents() {
     InvalidateVisibleRange(kInvalidateAll);
     CancelEdit();
     if (mStore.RowCount() == 0 || mStore.ColCount() == 0) return;
-    try {
-        const std::int32_t current = mStore.CurrentRow();
-        const std::int32_t tracked = current >= 1 && current <= mStore.RowCount() ? current : 0;
+    const std::int32_t current = mStore.CurrentRow();
+    const std::int32_t tracked = current >= 1 && current <= mStore.RowCount() ? current : 0;
+    std::int32_t newRow = tracked;
+    // Nothing inside the sort reaches the caller, and a step that fails skips only itself:
+    // the rows are all still present, so the steps after it can bring the grid up to date.
+    auto step = [](auto&& body) {
+        try {
+            body();
+        } catch (...) {
+        }
+    };
+    step([&] {
         VexaSortCallbacks callbacks(*this);
-        const std::int32_t newRow =
-            mSortObject.SortRows(mStore, mStore.GroupRowCount() > 0, callbacks, tracked);
-        // The store's permutation recomputed tops, parity and the key index.
-        InvalidateCellsArea();
+        newRow = mSortObject.SortRows(mStore, mStore.GroupRowCount() > 0, callbacks, tracked);
+    });
+    // The store's permutation recomputed tops, parity and the key index.
+    step([&] { InvalidateCellsArea(); });
+    step([&] {
         mStore.SetCurrentCell(current >= 1 ? newRow : 0, mStore.CurrentCol());
         SetCurrentCellInternal(mStore.CurrentRow(), mStore.CurrentCol(), false);
-        const bool valid = mStore.CurrentRow() >= 1 && mStore.CurrentCol() >= 1 &&
-                           mStore.CurrentCol() <= mStore.ColCount();
+    });
+    step([&] {
+        const bool valid = mStore.CurrentRow() >= 1 && mStore.CurrentRow() <= mStore.RowCount() &&
+                           mStore.CurrentCol() >= 1 && mStore.CurrentCol() <= mStore.ColCount();
         if (!valid || !MakeCurrentCellVisible()) Draw();
-        RaisePendingCurCellChange();
-        mLastSortCriteria = mSortObject.ColCount();
-    } catch (...) {
-        // Nothing inside the sort reaches the caller; the rows are all still present.
-    }
+    });
+    step([&] { RaisePendingCurCellChange(); });
+    mLastSortCriteria = mSortObject.ColCount();
 }
 
 }  // namespace vexa
