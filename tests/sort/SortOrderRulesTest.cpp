@@ -186,5 +186,45 @@ TEST_F(SortOrderRulesTest, WithoutCriteriaTheRowsKeepTheirOrder) {
     EXPECT_EQ(Order(), (std::vector<int>{1, 2, 3}));
 }
 
+TEST_F(SortOrderRulesTest, ARowMovesWithItsRecordAndAllItsCells) {
+    Fill({2, 1, 3});
+    grid.SetRowHeight(1, 40);
+    grid.SetRowTag(1, "two");
+    grid.SetRowVisible(2, false);
+    grid.SetCellBackColor(1, "id", 0x123456);
+    grid.Sort("key");
+    EXPECT_EQ(Order(), (std::vector<int>{2, 1, 3}));
+    EXPECT_EQ(grid.RowHeight(2), 40);
+    EXPECT_EQ(grid.RowTag(2).ToString(), "two");
+    EXPECT_FALSE(grid.RowVisible(1));
+    EXPECT_TRUE(grid.RowVisible(2));
+    EXPECT_EQ(grid.CellBackColor(2, "id"), 0x123456u);
+    EXPECT_NE(grid.CellBackColor(1, "id"), 0x123456u);
+}
+
+TEST_F(SortOrderRulesTest, TextSortsCompareTheDisplayedText) {
+    Fill({10, 5, 100});
+    grid.SortObject().SetColCount(1);
+    grid.SortObject().SetSortType(1, vxSortByText);
+    grid.Sort();
+    EXPECT_EQ(Order(), (std::vector<int>{1, 3, 2}));  // "10" < "100" < "5"
+    for (std::int32_t r = 1; r <= 3; ++r) grid.SetCellFmtString(r, "key", "000");
+    grid.Sort();
+    EXPECT_EQ(Order(), (std::vector<int>{2, 1, 3}));  // "005" < "010" < "100"
+}
+
+TEST_F(SortOrderRulesTest, MoreColumnsThanCriteriaCanHoldAreRefusedBeforeAnythingChanges) {
+    Fill({2, 1});
+    grid.SortObject().SetColCount(2);
+    try {
+        grid.Sort(Variant(std::vector<Variant>(70000, Variant(1))));
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Number(), static_cast<std::int32_t>(0x80040000u + 514));
+    }
+    EXPECT_EQ(grid.SortObject().ColCount(), 2);
+    EXPECT_EQ(Order(), (std::vector<int>{1, 2}));
+}
+
 }  // namespace
 }  // namespace vexa

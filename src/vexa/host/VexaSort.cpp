@@ -1,5 +1,6 @@
 // Sorting the grid's rows: Sort, the sort contents step shared with the default sort and
 // layout strings, and the bridge through which the sort reads texts and asks the host.
+#include <cstdint>
 #include <vector>
 
 #include "vexa/host/Vexa.h"
@@ -54,6 +55,9 @@ class VexaSortCallbacks : public SortCallbacks {
 void Vexa::Sort(const std::optional<Variant>& vCols) {
     if (vCols) {
         const std::vector<Variant> columns = SortArguments(*vCols);
+        // The criterion count is 16-bit: a longer array would silently sort by a fraction
+        // of it, or fail half-way.
+        if (columns.size() > std::size_t(INT16_MAX)) RaiseGridError(kErrInvalidArgument);
         // Every element resolves before the criteria change, so a bad one changes nothing.
         std::vector<std::int32_t> indices;
         indices.reserve(columns.size());
