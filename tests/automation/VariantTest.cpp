@@ -165,6 +165,30 @@ TEST(VariantCompare, NumbersStringsEmptyAndNull) {
     EXPECT_EQ(ErrorOf([] { CompareVariants(Variant::ErrorValue(1), Variant(1)); }), 13);
 }
 
+TEST(VariantCompare, DecimalsCompareExactlyBeyondTheDigitsOfADouble) {
+    const Variant big = Variant::Decimal("12345678901234567890.123456789");
+    const Variant bigger = Variant::Decimal("12345678901234567890.123456790");
+    EXPECT_EQ(CompareVariants(big, bigger), -1);
+    EXPECT_EQ(CompareVariants(bigger, big), 1);
+    EXPECT_FALSE(big == bigger);
+    EXPECT_EQ(CompareVariants(Variant::Decimal("1.50"), Variant::Decimal("1.5")), 0);
+    // Against integers and currency, scaled without rounding.
+    EXPECT_EQ(CompareVariants(Variant::Decimal("9007199254740993"), Variant(std::int32_t(7))), 1);
+    EXPECT_EQ(CompareVariants(Variant::Decimal("-2"), Variant(std::int16_t(-2))), 0);
+    EXPECT_EQ(CompareVariants(Variant::Currency(12345), Variant::Decimal("1.2345")), 0);
+    EXPECT_EQ(CompareVariants(Variant::Currency(12345), Variant::Decimal("1.23450000001")), -1);
+    EXPECT_EQ(CompareVariants(Variant(true), Variant::Decimal("-1")), 0);
+    EXPECT_EQ(CompareVariants(Variant(), Variant::Decimal("0.0000000000000000000000000001")), -1);
+    // The widest mantissa at scale 0 against the smallest step at scale 28.
+    const Variant widest = Variant::Decimal("79228162514264337593543950335");
+    const Variant tiny = Variant::Decimal("-0.0000000000000000000000000001");
+    EXPECT_EQ(CompareVariants(widest, tiny), 1);
+    EXPECT_EQ(CompareVariants(tiny, widest), -1);
+    EXPECT_EQ(CompareVariants(Variant::Decimal("-79228162514264337593543950335"), tiny), -1);
+    // Doubles still meet decimals as doubles.
+    EXPECT_EQ(CompareVariants(Variant(0.25), Variant::Decimal("0.25")), 0);
+}
+
 TEST(VariantObjects, LateBoundMembersAndDefaultValue) {
     auto greeter = std::make_shared<Greeter>();
     Variant v(greeter);

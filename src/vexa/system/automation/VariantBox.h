@@ -38,3 +38,14 @@ struct DecimalBox final : VariantBox {
 };
 
 }  // namespace vexa::detail
+
+namespace vexa {
+
+// The automation library's own reach into a Variant's payload.
+struct VariantAccess {
+    static const detail::DecimalBox& DecimalOf(const Variant& decimal) {
+        return *static_cast<const detail::DecimalBox*>(decimal.Box());
+    }
+};
+
+}  // namespace vexa

@@ -2,10 +2,14 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
+#include <optional>
+#include <utility>
+
 #include "vexa/system/automation/Error.h"
 
 #include "vexa/system/automation/RuntimeError.h"
 #include "vexa/system/automation/Variant.h"
+#include "vexa/system/automation/VariantBox.h"
 
 namespace vexa {
 
@@ -16,9 +20,61 @@ int Sign(T difference) {
     return difference < T(0) ? -1 : difference > T(0) ? 1 : 0;
 }
 
+// A value held exactly as mantissa / 10^scale: decimals, currency and the integer types.
+struct ExactNumber {
+    __int128 mantissa = 0;
+    int scale = 0;
+};
+
+std::optional<ExactNumber> ExactValueOf(const Variant& v) {
+    switch (v.Type()) {
+        case vtDecimal: {
+            const detail::DecimalBox& box = VariantAccess::DecimalOf(v);
+            return ExactNumber{box.mantissa, box.scale};
+        }
+        case vtCurrency:
+            return ExactNumber{v.ToCurrencyScaled(), 4};
+        case vtInteger:
+        case vtLong:
+        case vtByte:
+        case vtBoolean:
+        case vtEmpty:
+            return ExactNumber{v.ToLong(), 0};
+        default:
+            return std::nullopt;
+    }
+}
+
+// Compares without rounding: decimals carry up to 29 significant digits, more than a
+// double keeps, so two different decimals must not meet in the same double.
+int CompareExact(ExactNumber a, ExactNumber b) {
+    bool swapped = false;
+    if (a.scale > b.scale) {
+        std::swap(a, b);
+        swapped = true;
+    }
+    // Bring a to b's scale; when that leaves the 128-bit range its magnitude is beyond any
+    // 96-bit mantissa and its sign decides.
+    constexpr __int128 kLimit = (__int128(1) << 126);
+    int result = 0;
+    bool decided = false;
+    for (int i = a.scale; i < b.scale; ++i) {
+        if (a.mantissa > kLimit / 10 || a.mantissa < -kLimit / 10) {
+            result = a.mantissa < 0 ? -1 : 1;
+            decided = true;
+            break;
+        }
+        a.mantissa *= 10;
+    }
+    if (!decided) result = Sign(a.mantissa - b.mantissa);
+    return swapped ? -result : result;
+}
+
 int CompareNumbers(const Variant& a, const Variant& b) {
-    if (a.Type() == vtCurrency && b.Type() == vtCurrency) {
-        return Sign(a.ToCurrencyScaled() - b.ToCurrencyScaled());
+    if (a.Type() == vtDecimal || b.Type() == vtDecimal ||
+        (a.Type() == vtCurrency && b.Type() == vtCurrency)) {
+        const auto x = ExactValueOf(a), y = ExactValueOf(b);
+        if (x && y) return CompareExact(*x, *y);
     }
     const double x = a.ToDouble(), y = b.ToDouble();
     return x < y ? -1 : x > y ? 1 : 0;
