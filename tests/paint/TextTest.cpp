@@ -1,5 +1,7 @@
 // Text drawing and measuring with the text-format bits, checked through pixels and
 // DT_CALCRECT / DT_MODIFYSTRING results.
+#include <algorithm>
+
 #include "paint/PaintTestSupport.h"
 
 namespace vexa::sys::testing {
@@ -134,19 +136,28 @@ TEST(CalcRectTest, MeasuresLinesAndWidthWithoutDrawing) {
     EXPECT_EQ(DrawText(canvas.dc(), "a\r\nb", -1, &single, DT_CALCRECT | DT_SINGLELINE), h);
 }
 
-TEST(CalcRectTest, WordBreakKeepsTheWidthAndGrowsTheHeight) {
+TEST(CalcRectTest, WordBreakGivesTheWidestLineAndGrowsTheHeight) {
     Canvas canvas(10, 10);
     const int h = LineHeight(canvas.dc());
-    const int word = WidthOf(canvas.dc(), "alpha beta");
-    RECT r{0, 0, word, 0};
+    const int first = WidthOf(canvas.dc(), "alpha beta");
+    const int second = WidthOf(canvas.dc(), "gamma delta");
+    // Room for either pair, not for three words: two lines, as wide as the wider pair.
+    const int room = std::max(first, second) + 2;
+    ASSERT_LT(room, WidthOf(canvas.dc(), "alpha beta gamma"));
+    RECT r{3, 4, 3 + room, 4};
     EXPECT_EQ(DrawText(canvas.dc(), "alpha beta gamma delta", -1, &r, DT_CALCRECT | DT_WORDBREAK),
-              2 * h + (WidthOf(canvas.dc(), "gamma delta") > word ? h : 0));
-    EXPECT_EQ(r.right, word);
+              2 * h);
+    EXPECT_EQ(r.left, 3);
+    EXPECT_EQ(r.right, 3 + std::max(first, second));
+    EXPECT_EQ(r.bottom, 4 + 2 * h);
     RECT narrow{0, 0, 1, 0};
     EXPECT_EQ(DrawText(canvas.dc(), "a b c d", -1, &narrow, DT_CALCRECT | DT_WORDBREAK), 4 * h);
+    EXPECT_EQ(narrow.right, std::max({WidthOf(canvas.dc(), "a"), WidthOf(canvas.dc(), "b"),
+                                      WidthOf(canvas.dc(), "c"), WidthOf(canvas.dc(), "d")}));
+    // A rectangle wider than the text shrinks to it.
     RECT wide{0, 0, 1000, 0};
     EXPECT_EQ(DrawText(canvas.dc(), "a b c d", -1, &wide, DT_CALCRECT | DT_WORDBREAK), h);
-    EXPECT_EQ(wide.right, 1000);
+    EXPECT_EQ(wide.right, WidthOf(canvas.dc(), "a b c d"));
 }
 
 TEST(CalcRectTest, LongWordsBreakOnlyLikeAnEditControl) {

@@ -182,6 +182,9 @@ bool DeviceContext::Restore(int level) {
 }
 
 cairo_t* DeviceContext::BeginCairo(const RECT* clipTo) const {
+    // An inverted rectangle clips everything away (Cairo would turn it the right way round).
+    if (clipTo != nullptr && (clipTo->right <= clipTo->left || clipTo->bottom <= clipTo->top))
+        return nullptr;
     const Target target = Resolve();
     if (target.surface == nullptr || target.clipRects.empty()) return nullptr;
     cairo_t* cr = cairo_create(target.surface);

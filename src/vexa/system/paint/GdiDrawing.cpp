@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,8 @@ namespace vexa::sys {
 namespace {
 
 constexpr HBRUSH kLastSysColorBrushValue = 32;  // COLOR_xxx + 1 passed as a brush
+// Far beyond any surface, near enough that sums of two coordinates stay in range.
+constexpr int kFarCoordinate = 1 << 28;
 
 bool Empty(const RECT& r) {
     return r.right <= r.left || r.bottom <= r.top;
@@ -31,6 +34,19 @@ RECT Normalised(RECT r) {
     if (r.left > r.right) std::swap(r.left, r.right);
     if (r.top > r.bottom) std::swap(r.top, r.bottom);
     return r;
+}
+
+// A rectangle with coordinates far outside any surface brought in, so that sizes and sides
+// computed from it cannot overflow.
+RECT Near(const RECT& r) {
+    auto near = [](int v) { return std::clamp(v, -kFarCoordinate, kFarCoordinate); };
+    return {near(r.left), near(r.top), near(r.right), near(r.bottom)};
+}
+
+// x + extent without overflow, for rectangles given by a corner and a size.
+int EndOf(int start, int extent) {
+    return int(std::clamp((long long)start + extent, -(long long)kFarCoordinate,
+                          (long long)kFarCoordinate));
 }
 
 // Resolves a brush handle (or a system colour index + 1) to its description.
@@ -63,9 +79,11 @@ class Operation {
     // Patterns line up with the context's corner, wherever the viewport origin is.
     POINT PatternOrigin() const { return target_.contextOrigin; }
 
+    // Coordinates far outside any surface are brought in first, so none overflows.
     RECT ToSurface(const RECT& logical) const {
-        return {logical.left + target_.origin.x, logical.top + target_.origin.y,
-                logical.right + target_.origin.x, logical.bottom + target_.origin.y};
+        auto near = [](int v) { return std::clamp(v, -kFarCoordinate, kFarCoordinate); };
+        return {near(logical.left) + target_.origin.x, near(logical.top) + target_.origin.y,
+                near(logical.right) + target_.origin.x, near(logical.bottom) + target_.origin.y};
     }
     bool Visible(int sx, int sy) const {
         if (!pixels_.Contains(sx, sy)) return false;
@@ -192,8 +210,33 @@ bool PenDashOn(int style, int n) {
     return true;
 }
 
+// The pixels one line has changed, so that a wide pen, whose stamps overlap from one point
+// to the next, applies its raster operation to each pixel once: an inverting line drawn
+// twice then restores everything it covered.
+class LinePixels {
+  public:
+    explicit LinePixels(const RECT& bounds)
+        : bounds_(bounds),
+          seen_(std::size_t(std::max(0, bounds.right - bounds.left)) *
+                    std::size_t(std::max(0, bounds.bottom - bounds.top)),
+                false) {}
+    // True the first time a pixel is met.
+    bool First(int sx, int sy) {
+        const std::size_t i =
+            std::size_t(sy - bounds_.top) * std::size_t(bounds_.right - bounds_.left) +
+            std::size_t(sx - bounds_.left);
+        if (seen_[i]) return false;
+        seen_[i] = true;
+        return true;
+    }
+
+  private:
+    RECT bounds_;
+    std::vector<bool> seen_;
+};
+
 void PlotPen(Operation& op, const DeviceContext::State& state, const Pen& pen, int x, int y,
-             bool on) {
+             bool on, LinePixels* once) {
     const int half = (pen.width - 1) / 2;
     const std::uint32_t color = PixelOf(on ? pen.color : state.bkColor);
     // The stamp is cut to the surface first, so a very wide pen costs no more than the
@@ -203,7 +246,7 @@ void PlotPen(Operation& op, const DeviceContext::State& state, const Pen& pen, i
         {cx - half, cy - half, cx - half + pen.width, cy - half + pen.width}, op.Pixels().Bounds());
     for (int sy = stamp.top; sy < stamp.bottom; ++sy)
         for (int sx = stamp.left; sx < stamp.right; ++sx) {
-            if (!op.Visible(sx, sy)) continue;
+            if (!op.Visible(sx, sy) || (once != nullptr && !once->First(sx, sy))) continue;
             std::uint32_t& pixel = op.Pixels().Row(sy)[sx];
             pixel = ApplyRop2(state.rop2, pixel, color);
             op.Touch({sx, sy, sx + 1, sy + 1});
@@ -246,12 +289,15 @@ void DrawLine(Operation& op, const DeviceContext::State& state, const Pen& pen, 
     const bool inside = x0 >= box.left && x0 < box.right && y0 >= box.top && y0 < box.bottom &&
                         x1 >= box.left && x1 < box.right && y1 >= box.top && y1 < box.bottom;
     if (!inside && !ClipSegment(box, x0, y0, x1, y1, phase)) return;
+    // Stamps of a 1-pixel pen never overlap; wider ones remember what they covered.
+    std::unique_ptr<LinePixels> once;
+    if (pen.width > 1) once = std::make_unique<LinePixels>(op.Pixels().Bounds());
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     for (int n = phase; x0 != x1 || y0 != y1; ++n) {
         const bool on = PenDashOn(pen.style, n);
-        if (on || state.bkMode == OPAQUE) PlotPen(op, state, pen, x0, y0, on);
+        if (on || state.bkMode == OPAQUE) PlotPen(op, state, pen, x0, y0, on, once.get());
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -303,7 +349,7 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     const std::optional<Brush> b = BrushOf(brush);
     if (rect == nullptr || !b || DeviceContext::Find(hdc) == nullptr) return 0;
     if (Empty(*rect)) return 1;
-    for (const RECT& side : FrameSides(*rect)) FillLogical(hdc, side, *b);
+    for (const RECT& side : FrameSides(Near(*rect))) FillLogical(hdc, side, *b);
     return 1;
 }
 
@@ -337,7 +383,7 @@ bool Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 bool PatBlt(HDC hdc, int x, int y, int width, int height, std::uint32_t rop) {
     DeviceContext* dc = DeviceContext::Find(hdc);
     if (dc == nullptr) return false;
-    const RECT r = Normalised({x, y, x + width, y + height});
+    const RECT r = Normalised(Near({x, y, EndOf(x, width), EndOf(y, height)}));
     switch (rop) {
         case PATCOPY:
             if (dc->Current().brushObject) FillLogical(hdc, r, dc->Current().brushObject->brush);
@@ -372,7 +418,7 @@ bool DrawFocusRect(HDC hdc, const RECT* rect) {
     const std::uint32_t dot = PixelOf(dc->Current().bkColor);
     const std::uint32_t gap = PixelOf(dc->Current().textColor);
     const POINT origin = op.PatternOrigin();
-    for (const RECT& side : FrameSides(*rect)) {
+    for (const RECT& side : FrameSides(Near(*rect))) {
         op.ForEachVisible(side, [&](const RECT& r) {
             for (int y = r.top; y < r.bottom; ++y)
                 for (int x = r.left; x < r.right; ++x) {
@@ -444,8 +490,12 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     const POINT origin = op.Origin();
     const RECT surfaceInLogical{-origin.x, -origin.y, op.Pixels().Width() - origin.x,
                                 op.Pixels().Height() - origin.y};
-    const RECT area = Intersection({x, y, x + width, y + height}, surfaceInLogical);
+    const RECT area =
+        Intersection(Near({x, y, EndOf(x, width), EndOf(y, height)}), surfaceInLogical);
     if (Empty(area)) return true;
+    // A source beyond that distance has nothing to copy, so bringing it in changes nothing.
+    srcX = std::clamp(srcX, -kFarCoordinate, kFarCoordinate);
+    srcY = std::clamp(srcY, -kFarCoordinate, kFarCoordinate);
     const DeviceContext::Target source = from->Resolve();
     if (rop == SRCCOPY && source.surface != op.Surface())
         return CopyBetweenSurfaces(op, source, area, srcX - x, srcY - y);

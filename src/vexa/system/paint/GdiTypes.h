@@ -141,6 +141,7 @@ constexpr std::uint32_t DT_END_ELLIPSIS = 0x8000;
 constexpr std::uint32_t DT_MODIFYSTRING = 0x10000;
 constexpr std::uint32_t DT_RTLREADING = 0x20000;
 constexpr std::uint32_t DT_WORD_ELLIPSIS = 0x40000;
+constexpr std::uint32_t DT_HIDEPREFIX = 0x100000;
 
 // Frame controls.
 constexpr std::uint32_t DFC_CAPTION = 1;

@@ -15,6 +15,8 @@ constexpr std::string_view kEllipsis = "...";
 constexpr std::uint32_t kTabStopBits = 0xFF00;
 constexpr int kDefaultTabChars = 8;
 constexpr std::uint32_t kAnyEllipsis = DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS;
+// Far beyond any surface, near enough that sums of two coordinates stay in range.
+constexpr int kFarCoordinate = 1 << 28;
 
 bool Has(std::uint32_t format, std::uint32_t bit) {
     return (format & bit) != 0;
@@ -159,7 +161,7 @@ std::vector<TextDrawer::Line> TextDrawer::Wrap(const Line& paragraph, int maxWid
     return lines;
 }
 
-std::string TextDrawer::EndEllipsis(std::string_view text, int maxWidth) const {
+TextDrawer::Cut TextDrawer::EndEllipsis(std::string_view text, int maxWidth) const {
     const std::vector<std::size_t> bounds = CharBoundaries(text);
     // Widths grow with the prefix length: binary search for the longest prefix that fits.
     std::size_t lo = 0, hi = bounds.size() - 1;
@@ -172,24 +174,24 @@ std::string TextDrawer::EndEllipsis(std::string_view text, int maxWidth) const {
         else
             hi = mid - 1;
     }
-    return std::string(text.substr(0, bounds[lo])) + std::string(kEllipsis);
+    return {std::string(text.substr(0, bounds[lo])) + std::string(kEllipsis), bounds[lo]};
 }
 
-std::string TextDrawer::WordEllipsis(std::string_view text, int maxWidth) const {
-    std::string best;
+TextDrawer::Cut TextDrawer::WordEllipsis(std::string_view text, int maxWidth) const {
+    Cut best;
     for (std::size_t space = text.find(' '); space != std::string_view::npos;
          space = text.find(' ', space + 1)) {
         const std::string_view head = TrimRightSpaces(text.substr(0, space));
         if (head.empty()) continue;
         std::string candidate = std::string(head) + std::string(kEllipsis);
         if (Measure(candidate) > maxWidth) break;
-        best = std::move(candidate);
+        best = {std::move(candidate), head.size()};
     }
-    return best.empty() ? EndEllipsis(text, maxWidth) : best;
+    return best.text.empty() ? EndEllipsis(text, maxWidth) : best;
 }
 
 // Keeps the last path component and drops characters before it: "C:\dir\...\file.txt".
-std::string TextDrawer::PathEllipsis(std::string_view text, int maxWidth) const {
+TextDrawer::Cut TextDrawer::PathEllipsis(std::string_view text, int maxWidth) const {
     std::size_t separator = text.rfind('\\');
     if (separator == std::string_view::npos) separator = text.rfind('/');
     if (separator == std::string_view::npos || separator == 0) return EndEllipsis(text, maxWidth);
@@ -199,23 +201,55 @@ std::string TextDrawer::PathEllipsis(std::string_view text, int maxWidth) const 
     for (std::size_t k = bounds.size() - 1; k-- > 0;) {
         std::string candidate =
             std::string(head.substr(0, bounds[k])) + std::string(kEllipsis) + tail;
-        if (Measure(candidate) <= maxWidth) return candidate;
+        if (Measure(candidate) <= maxWidth) return {std::move(candidate), bounds[k], separator};
     }
-    return EndEllipsis(std::string(kEllipsis) + tail, maxWidth);
+    // Even the last component is too wide: it is cut at its end, and no character of the
+    // original keeps its place.
+    Cut cut = EndEllipsis(std::string(kEllipsis) + tail, maxWidth);
+    cut.headKept = 0;
+    return cut;
 }
 
 bool TextDrawer::Shorten(Line& line, int maxWidth) const {
     if (line.width <= maxWidth) return false;
+    Cut cut;
     if (Has(format_, DT_PATH_ELLIPSIS))
-        line.text = PathEllipsis(line.text, maxWidth);
+        cut = PathEllipsis(line.text, maxWidth);
     else if (Has(format_, DT_END_ELLIPSIS))
-        line.text = EndEllipsis(line.text, maxWidth);
+        cut = EndEllipsis(line.text, maxWidth);
     else
-        line.text = WordEllipsis(line.text, maxWidth);
-    std::erase_if(line.underlined,
-                  [&](int offset) { return std::size_t(offset) >= line.text.size(); });
+        cut = WordEllipsis(line.text, maxWidth);
+    // Underlines stay with the characters they belong to; those cut away lose theirs.
+    std::vector<int> underlined;
+    for (int offset : line.underlined) {
+        const std::size_t at = std::size_t(offset);
+        if (at < cut.headKept)
+            underlined.push_back(offset);
+        else if (cut.tailFrom != std::string::npos && at >= cut.tailFrom)
+            underlined.push_back(int(cut.headKept + kEllipsis.size() + (at - cut.tailFrom)));
+    }
+    line.text = std::move(cut.text);
+    line.underlined = std::move(underlined);
     line.width = Measure(line.text);
     return true;
+}
+
+// The shown text written back as a caller would pass it: drawn again with the same format
+// it shows the same characters and underlines.
+std::string TextDrawer::WithPrefixes(const Line& line) const {
+    if (Has(format_, DT_NOPREFIX)) return line.text;
+    std::string result;
+    result.reserve(line.text.size() + line.underlined.size() + 4);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < line.text.size(); ++i) {
+        if (next < line.underlined.size() && std::size_t(line.underlined[next]) == i) {
+            result += '&';
+            ++next;
+        }
+        if (line.text[i] == '&') result += '&';
+        result += line.text[i];
+    }
+    return result;
 }
 
 // With word breaks, an end ellipsis marks the last line that still fits when text follows.
@@ -252,7 +286,7 @@ void TextDrawer::ApplyEllipses(std::vector<Line>& lines, const RECT& rect, bool 
     if (!changed || shortened == nullptr || !Has(format_, DT_MODIFYSTRING)) return;
     shortened->clear();
     for (std::size_t i = 0; i < lines.size(); ++i)
-        *shortened += (i == 0 ? "" : "\r\n") + lines[i].text;
+        *shortened += (i == 0 ? "" : "\r\n") + WithPrefixes(lines[i]);
 }
 
 // Vertical placement applies to single lines only, as in the classic text drawing.
@@ -264,6 +298,14 @@ int TextDrawer::FirstLineTop(const RECT& rect) const {
 }
 
 int TextDrawer::Run(std::string_view text, RECT& rect, std::string* shortened) {
+    // Nothing to show has no height; measured, a single line still keeps its line's height.
+    if (text.empty()) {
+        if (Has(format_, DT_CALCRECT)) {
+            rect.right = rect.left;
+            rect.bottom = rect.top + (Has(format_, DT_SINGLELINE) ? lineHeight_ : 0);
+        }
+        return 0;
+    }
     const int maxWidth = rect.right - rect.left;
     const bool wordBreak = Has(format_, DT_WORDBREAK) && !Has(format_, DT_SINGLELINE);
     std::vector<Line> lines = LayOut(text, maxWidth, wordBreak);
@@ -272,8 +314,9 @@ int TextDrawer::Run(std::string_view text, RECT& rect, std::string* shortened) {
     if (Has(format_, DT_CALCRECT)) {
         int widest = 0;
         for (const Line& line : lines) widest = std::max(widest, line.width);
-        // With word breaks the width stays, unless a word alone is wider.
-        if (!wordBreak || widest > maxWidth) rect.right = rect.left + widest;
+        // Word-broken text too gets the width of its widest line, narrower than the
+        // rectangle it was wrapped in or wider when a word alone does not fit.
+        rect.right = rect.left + widest;
         rect.bottom = rect.top + height;
         return height;
     }
@@ -319,8 +362,10 @@ void TextDrawer::DrawLine(const Line& line, int x, int y, const RECT& clip) cons
         const COLORREF fg = state.textColor;
         cairo_set_source_rgb(cr, GetRValue(fg) / 255.0, GetGValue(fg) / 255.0,
                              GetBValue(fg) / 255.0);
+        static const std::vector<int> kNoUnderlines;
         PangoLayout* layout = TextEngine::Instance().DrawingLayout(
-            font_, line.text, Has(format_, DT_RTLREADING), tabWidth_, line.underlined);
+            font_, line.text, Has(format_, DT_RTLREADING), tabWidth_,
+            Has(format_, DT_HIDEPREFIX) ? kNoUnderlines : line.underlined);
         const int baseline = pango_layout_get_baseline(layout) / PANGO_SCALE;
         cairo_move_to(cr, x, y + font_.Metrics().tmAscent - baseline);
         pango_cairo_show_layout(cr, layout);
@@ -342,8 +387,17 @@ int DrawTextImpl(HDC hdc, std::string_view text, int length, RECT* rect, std::ui
     const GdiObjectPtr& fontObject = dc->Current().fontObject;
     std::shared_ptr<const GdiFont> font =
         fontObject && fontObject->font ? fontObject->font : TextEngine::Instance().DefaultFont();
+    // Coordinates far outside any surface are brought in so that no width, centre or
+    // measured edge overflows; only the measured edges go back to the caller.
+    auto near = [](int v) { return std::clamp(v, -kFarCoordinate, kFarCoordinate); };
+    RECT work{near(rect->left), near(rect->top), near(rect->right), near(rect->bottom)};
     TextDrawer drawer(*dc, *font, format);
-    return drawer.Run(text, *rect, modified);
+    const int height = drawer.Run(text, work, modified);
+    if (Has(format, DT_CALCRECT)) {
+        rect->right = work.right;
+        rect->bottom = work.bottom;
+    }
+    return height;
 }
 
 int DrawText(HDC hdc, std::string_view text, int length, RECT* rect, std::uint32_t format) {

@@ -35,10 +35,19 @@ class TextDrawer {
     Line StripPrefixes(std::string_view text) const;
     std::vector<Line> Wrap(const Line& paragraph, int maxWidth) const;
     std::vector<std::string> SplitLongWord(std::string_view word, int maxWidth) const;
+    // A shortened line: the first headKept bytes of the original, the ellipsis, and the
+    // original from tailFrom on (npos: nothing of the end is kept).
+    struct Cut {
+        std::string text;
+        std::size_t headKept = 0;
+        std::size_t tailFrom = std::string::npos;
+    };
+
     bool Shorten(Line& line, int maxWidth) const;
-    std::string EndEllipsis(std::string_view text, int maxWidth) const;
-    std::string WordEllipsis(std::string_view text, int maxWidth) const;
-    std::string PathEllipsis(std::string_view text, int maxWidth) const;
+    Cut EndEllipsis(std::string_view text, int maxWidth) const;
+    Cut WordEllipsis(std::string_view text, int maxWidth) const;
+    Cut PathEllipsis(std::string_view text, int maxWidth) const;
+    std::string WithPrefixes(const Line& line) const;
     void EllipsiseLastVisibleLine(std::vector<Line>& lines, int height) const;
     int Measure(std::string_view text) const;
     void Draw(const std::vector<Line>& lines, const RECT& rect, int top) const;

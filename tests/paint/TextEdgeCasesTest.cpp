@@ -1,0 +1,137 @@
+// Text drawing at its edges: empty texts, prefixes that survive or lose an ellipsis, the
+// text written back by DT_MODIFYSTRING, and hidden prefixes.
+#include "paint/PaintTestSupport.h"
+
+namespace vexa::sys::testing {
+namespace {
+
+int LineHeight(HDC dc) {
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, &tm);
+    return tm.tmHeight;
+}
+
+int WidthOf(HDC dc, const std::string& text) {
+    SIZE size;
+    GetTextExtentPoint32(dc, text, -1, &size);
+    return size.cx;
+}
+
+TEST(EmptyTextTest, MeasuresNoWidthAndNoHeightUnlessSingleLine) {
+    Canvas canvas(40, 40);
+    const int h = LineHeight(canvas.dc());
+    RECT r{5, 6, 30, 35};
+    EXPECT_EQ(DrawText(canvas.dc(), "", -1, &r, DT_CALCRECT), 0);
+    EXPECT_EQ(r.left, 5);
+    EXPECT_EQ(r.top, 6);
+    EXPECT_EQ(r.right, 5);
+    EXPECT_EQ(r.bottom, 6);
+    RECT wrapped{5, 6, 30, 35};
+    EXPECT_EQ(DrawText(canvas.dc(), "", -1, &wrapped, DT_CALCRECT | DT_WORDBREAK), 0);
+    EXPECT_EQ(wrapped.right, 5);
+    EXPECT_EQ(wrapped.bottom, 6);
+    RECT single{5, 6, 30, 35};
+    EXPECT_EQ(DrawText(canvas.dc(), "", -1, &single, DT_CALCRECT | DT_SINGLELINE), 0);
+    EXPECT_EQ(single.right, 5);
+    EXPECT_EQ(single.bottom, 6 + h);
+    // A length of 0 and a text starting with NUL are empty too.
+    RECT cut{5, 6, 30, 35};
+    EXPECT_EQ(DrawText(canvas.dc(), "abc", 0, &cut, DT_CALCRECT), 0);
+    EXPECT_EQ(cut.right, 5);
+    RECT nul{5, 6, 30, 35};
+    EXPECT_EQ(DrawText(canvas.dc(), std::string_view("\0abc", 4), -1, &nul, DT_CALCRECT), 0);
+    EXPECT_EQ(nul.bottom, 6);
+}
+
+TEST(EmptyTextTest, DrawsNothingEvenWithAnOpaqueBackground) {
+    Canvas canvas(40, 20);
+    SetBkMode(canvas.dc(), OPAQUE);
+    SetBkColor(canvas.dc(), RGB(200, 0, 0));
+    RECT r{0, 0, 40, 20};
+    EXPECT_EQ(DrawText(canvas.dc(), "", -1, &r, DT_SINGLELINE | DT_VCENTER), 0);
+    EXPECT_EQ(DrawText(canvas.dc(), "", -1, &r, DT_WORDBREAK | DT_END_ELLIPSIS), 0);
+    EXPECT_EQ(canvas.CountNot(r, kWhite), 0);
+    EXPECT_EQ(r.right, 40);  // not measuring: the rectangle stays
+}
+
+constexpr std::uint32_t kShorten = DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING;
+
+TEST(ModifyStringTest, TheWrittenBackTextKeepsItsPrefixes) {
+    Canvas canvas(200, 20);
+    std::string text = "&Save && close the file";
+    RECT r{0, 0, WidthOf(canvas.dc(), "Save & clo..."), 20};
+    DrawText(canvas.dc(), text, -1, &r, kShorten);
+    EXPECT_EQ(text, "&Save && clo...");
+    // Drawn again, the written-back text shows what the original showed.
+    Canvas original(200, 20), again(200, 20);
+    RECT area = r;
+    DrawText(original.dc(), "&Save && close the file", -1, &area, DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawText(again.dc(), text, -1, &area, DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_GT(original.CountNot(area, kWhite), 0);
+    EXPECT_EQ(original.Snapshot(), again.Snapshot());
+}
+
+TEST(ModifyStringTest, WithoutPrefixProcessingTheTextIsWrittenAsShown) {
+    Canvas canvas(200, 20);
+    std::string text = "a&&b&c defghijk";
+    RECT r{0, 0, WidthOf(canvas.dc(), "a&&b&c d..."), 20};
+    DrawText(canvas.dc(), text, -1, &r, kShorten | DT_NOPREFIX);
+    EXPECT_EQ(text, "a&&b&c d...");
+}
+
+TEST(ModifyStringTest, MeasuringShortensTooAndATextThatFitsStays) {
+    Canvas canvas(200, 20);
+    std::string text = "&Report for the year";
+    RECT r{0, 0, WidthOf(canvas.dc(), "Report f..."), 0};
+    const int h = DrawText(canvas.dc(), text, -1, &r, kShorten | DT_CALCRECT);
+    EXPECT_EQ(h, LineHeight(canvas.dc()));
+    EXPECT_EQ(text, "&Report f...");
+    EXPECT_EQ(r.right, WidthOf(canvas.dc(), "Report f..."));
+    EXPECT_EQ(canvas.CountNot({0, 0, 200, 20}, kWhite), 0);
+    std::string fits = "&Short";
+    RECT wide{0, 0, 200, 0};
+    DrawText(canvas.dc(), fits, -1, &wide, kShorten | DT_CALCRECT);
+    EXPECT_EQ(fits, "&Short");
+}
+
+TEST(ModifyStringTest, PathEllipsisKeepsThePrefixOfTheLastComponent) {
+    Canvas canvas(300, 20);
+    std::string path = "C:\\Data\\Archive\\&Notes.txt";
+    RECT r{0, 0, WidthOf(canvas.dc(), "C:\\Da...\\Notes.txt"), 20};
+    DrawText(canvas.dc(), path, -1, &r, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_EQ(path, "C:\\Da...\\&Notes.txt");
+}
+
+TEST(PrefixEllipsisTest, AnUnderlinedCharacterCutAwayLeavesNoUnderlineOnTheDots) {
+    // The prefixed 'i' is cut off; the dots that take its place are not underlined.
+    Canvas prefixed(120, 20), plain(120, 20);
+    RECT r{0, 0, WidthOf(prefixed.dc(), "abcdefg..."), 20};
+    DrawText(prefixed.dc(), "abcdefgh&ij", -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawText(plain.dc(), "abcdefghij", -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_GT(plain.CountNot(r, kWhite), 0);
+    EXPECT_EQ(prefixed.Snapshot(), plain.Snapshot());
+}
+
+TEST(PrefixEllipsisTest, AnUnderlinedCharacterThatStaysKeepsItsUnderline) {
+    Canvas prefixed(120, 20), plain(120, 20);
+    // No descenders, so that the underline reaches below everything else.
+    RECT r{0, 0, WidthOf(prefixed.dc(), "abcdefh..."), 20};
+    DrawText(prefixed.dc(), "a&bcdefhiklm", -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawText(plain.dc(), "abcdefhiklm", -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_GT(prefixed.InkBounds().bottom, plain.InkBounds().bottom);
+}
+
+TEST(HidePrefixTest, PrefixesAreRemovedButNotUnderlined) {
+    Canvas hidden(80, 20), plain(80, 20);
+    RECT r{0, 0, 80, 20};
+    DrawText(hidden.dc(), "&xx&&x", -1, &r, DT_SINGLELINE | DT_HIDEPREFIX);
+    DrawText(plain.dc(), "xx&x", -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_GT(plain.CountNot(r, kWhite), 0);
+    EXPECT_EQ(hidden.Snapshot(), plain.Snapshot());
+    RECT measured{};
+    DrawText(hidden.dc(), "&xx&&x", -1, &measured, DT_CALCRECT | DT_HIDEPREFIX);
+    EXPECT_EQ(measured.right, WidthOf(hidden.dc(), "xx&x"));
+}
+
+}  // namespace
+}  // namespace vexa::sys::testing
