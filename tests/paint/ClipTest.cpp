@@ -109,5 +109,50 @@ TEST(ViewportTest, TheOriginMovesDrawingButNotTheClipOrThePatterns) {
     DeleteObject(clip);
 }
 
+TEST(ClipBoxTest, TheBoxIsInLogicalCoordinates) {
+    Canvas canvas(40, 30);
+    RECT box{};
+    EXPECT_EQ(GetClipBox(canvas.dc(), &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 40, 30}));
+    SetViewportOrgEx(canvas.dc(), 10, 5, nullptr);
+    EXPECT_EQ(GetClipBox(canvas.dc(), &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{-10, -5, 30, 25}));
+    // The rectangle given in logical coordinates comes back as it was given.
+    IntersectClipRect(canvas.dc(), 2, 3, 8, 9);
+    EXPECT_EQ(GetClipBox(canvas.dc(), &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{2, 3, 8, 9}));
+    // And drawing there lands on the pixels the box names, moved by the origin.
+    RECT all{-10, -5, 30, 25};
+    FillRect(canvas.dc(), &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
+    EXPECT_EQ(canvas.InkBounds(), (RECT{12, 8, 18, 14}));
+    ExcludeClipRect(canvas.dc(), 0, 0, 40, 30);
+    EXPECT_EQ(GetClipBox(canvas.dc(), &box), NULLREGION);
+}
+
+TEST(RegionKindTest, PiecesThatFormOneRectangleAreASimpleRegion) {
+    HRGN left = CreateRectRgn(0, 0, 5, 5);
+    HRGN right = CreateRectRgn(5, 0, 10, 5);
+    HRGN below = CreateRectRgn(0, 5, 5, 10);
+    HRGN out = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(CombineRgn(out, left, right, RGN_OR), SIMPLEREGION);
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(out, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 10, 5}));
+    EXPECT_EQ(CombineRgn(out, out, below, RGN_OR), COMPLEXREGION);  // an L shape
+    EXPECT_EQ(CombineRgn(out, out, below, RGN_DIFF), SIMPLEREGION);
+    EXPECT_EQ(CombineRgn(out, left, left, RGN_XOR), NULLREGION);
+    // A rectangle with a hole cut and filled again is simple once more.
+    Canvas canvas(10, 10);
+    IntersectClipRect(canvas.dc(), 0, 0, 6, 6);
+    EXPECT_EQ(ExcludeClipRect(canvas.dc(), 2, 2, 3, 3), COMPLEXREGION);
+    EXPECT_EQ(ExcludeClipRect(canvas.dc(), 0, 3, 6, 6), COMPLEXREGION);
+    EXPECT_EQ(ExcludeClipRect(canvas.dc(), 0, 2, 6, 3), SIMPLEREGION);
+    DeleteObject(left);
+    DeleteObject(right);
+    DeleteObject(below);
+    DeleteObject(out);
+}
+
 }  // namespace
 }  // namespace vexa::sys::testing

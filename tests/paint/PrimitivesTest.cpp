@@ -240,6 +240,13 @@ TEST(ColorTest, OleTranslateColorMapsSystemColoursAndRejectsInvalidOnes) {
     EXPECT_NE(OleTranslateColor(0xFFFFFFFFu, 0, &out), S_OK);
     EXPECT_EQ(out, CLR_INVALID);
     EXPECT_NE(OleTranslateColor(0x80000000u | 40, 0, &out), S_OK);
+    // Only the low word of a system colour is its index; other high bytes are no colour.
+    EXPECT_EQ(OleTranslateColor(0x80010000u | COLOR_HIGHLIGHT, 0, &out), S_OK);
+    EXPECT_EQ(out, GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(OleTranslateColor(0x80000000u | COLOR_MENUBAR, 0, &out), S_OK);
+    EXPECT_NE(OleTranslateColor(0x80000000u | (COLOR_MENUBAR + 1), 0, &out), S_OK);
+    EXPECT_NE(OleTranslateColor(0x81000000u | COLOR_WINDOW, 0, &out), S_OK);
+    EXPECT_EQ(out, CLR_INVALID);
 }
 
 TEST(ObjectTest, SelectObjectReturnsThePreviousObjectAndHandlesAreNotReused) {

@@ -103,18 +103,25 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
     return KindOfClip(*dc);
 }
 
+// The box is in logical coordinates, like the rectangles IntersectClipRect takes, so that
+// drawing code moved by the viewport origin can test against it directly.
 int GetClipBox(HDC hdc, RECT* box) {
     DeviceContext* dc = DeviceContext::Find(hdc);
     if (dc == nullptr || box == nullptr) return RGN_ERROR;
     const RECT bounds = dc->LogicalBounds();
     const auto& clip = dc->Current().clip;
+    const POINT v = dc->Current().viewport;
+    int kind = SIMPLEREGION;
     if (!clip) {
         *box = bounds;
-        return SIMPLEREGION;
+    } else {
+        Region visible = Region::Combine(*clip, Region(bounds), RGN_AND);
+        *box = visible.Bounds();
+        kind = visible.Kind();
+        if (kind == NULLREGION) return kind;
     }
-    Region visible = Region::Combine(*clip, Region(bounds), RGN_AND);
-    *box = visible.Bounds();
-    return visible.Kind();
+    *box = {box->left - v.x, box->top - v.y, box->right - v.x, box->bottom - v.y};
+    return kind;
 }
 
 }  // namespace vexa::sys

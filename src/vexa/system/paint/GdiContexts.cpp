@@ -297,8 +297,9 @@ HRESULT OleTranslateColor(OLE_COLOR color, HPALETTE, COLORREF* result) {
     constexpr OLE_COLOR kSystemBit = 0x80000000u;
     constexpr int kSystemColorCount = 31;
     COLORREF translated = CLR_INVALID;
-    if ((color & kSystemBit) != 0) {
-        const OLE_COLOR index = color & ~kSystemBit;
+    if ((color >> 24) == (kSystemBit >> 24)) {
+        // The index is the low word, as the classic translation reads it.
+        const OLE_COLOR index = color & 0xFFFFu;
         if (index < OLE_COLOR(kSystemColorCount)) translated = GetSysColor(int(index));
     } else if ((color >> 24) == 0) {
         translated = color;

@@ -111,9 +111,16 @@ void Region::Subtract(const RECT& rect) {
     rects_ = std::move(kept);
 }
 
+// The pieces are disjoint, so they make up one rectangle exactly when their areas add up
+// to that of their bounds (two halves joined again are a simple region).
 int Region::Kind() const {
     if (rects_.empty()) return NULLREGION;
-    return rects_.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+    if (rects_.size() == 1) return SIMPLEREGION;
+    long long area = 0;
+    for (const RECT& r : rects_) area += (long long)(r.right - r.left) * (r.bottom - r.top);
+    const RECT b = Bounds();
+    return area == (long long)(b.right - b.left) * (b.bottom - b.top) ? SIMPLEREGION
+                                                                      : COMPLEXREGION;
 }
 
 }  // namespace vexa::sys
