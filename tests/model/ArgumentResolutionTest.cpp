@@ -65,5 +65,66 @@ TEST_F(ArgumentResolution, ColumnPositionFollowsTheDisplayOrder) {
     ExpectGridError([&] { store.ColPositionOf(4); }, 513, kSubscript);
 }
 
+// An object whose default value is the given value, as late binding reads it.
+class Valued : public Object {
+  public:
+    explicit Valued(Variant value) : value_(std::move(value)) {}
+    Variant Invoke(std::string_view member, std::span<const Variant> args,
+                   InvokeKind kind) override {
+        if (!MemberIs(member, "Value")) return Object::Invoke(member, args, kind);
+        return value_;
+    }
+
+  private:
+    Variant value_;
+};
+
+TEST(ColumnKeyArguments, KeysCompareWithTheArgumentAsVariantsDo) {
+    Vexa grid;
+    grid.AddCol("b");
+    grid.AddCol("True");
+    grid.AddCol();
+    grid.AddCol("1");
+    // An object stands for its default value.
+    EXPECT_EQ(grid.ColOrder(Variant(std::make_shared<Valued>(Variant("b")))), 1);
+    EXPECT_EQ(grid.ColOrder(Variant(std::make_shared<Valued>(Variant("True")))), 2);
+    // Empty equals the empty key.
+    EXPECT_EQ(grid.ColOrder(Variant()), 3);
+    // A Boolean, a date or Null never equals a text, even one that reads like it.
+    ExpectGridError([&] { grid.ColOrder(true); }, 513, kSubscript);
+    ExpectGridError([&] { grid.ColOrder(Variant::Date(1.0)); }, 513, kSubscript);
+    ExpectGridError([&] { grid.ColOrder(Variant::Null()); }, 513, kSubscript);
+    // A number held by an object is a value to compare, not a column index.
+    ExpectGridError([&] { grid.ColOrder(Variant(std::make_shared<Valued>(Variant(2)))); }, 513,
+                    kSubscript);
+    EXPECT_EQ(grid.ColOrder(2), 2);
+}
+
+TEST(ColumnKeyArguments, ValuesThatCannotBeComparedNameNoColumn) {
+    Vexa grid;
+    grid.AddCol("a");
+    grid.AddCol();
+    ExpectGridError([&] { grid.ColOrder(Variant::ErrorValue(448)); }, 513, kSubscript);
+    ExpectGridError([&] { grid.ColOrder(Variant(std::vector<Variant>{Variant("a")})); }, 513,
+                    kSubscript);
+    ExpectGridError([&] { grid.ColOrder(Variant(std::make_shared<Object>())); }, 513, kSubscript);
+    ExpectGridError([&] { grid.ColOrder(Variant::Nothing()); }, 513, kSubscript);
+    ExpectGridError([&] { grid.RemoveCol(Variant::ErrorValue(448)); }, 513, kSubscript);
+    EXPECT_EQ(grid.ColCount(), 2);
+}
+
+TEST(ColumnKeyArguments, StructuralCallsAcceptAnObjectNamingAColumn) {
+    Vexa grid;
+    grid.AddCol("a");
+    grid.AddCol("b");
+    const Variant b(std::make_shared<Valued>(Variant("b")));
+    grid.AddCol({.sKey = "mid", .vColBefore = b});
+    EXPECT_EQ(grid.ColIndex("mid"), 2);
+    EXPECT_EQ(grid.ColIndex("b"), 3);
+    grid.RemoveCol(b);
+    EXPECT_EQ(grid.ColCount(), 2);
+    ExpectGridError([&] { grid.ColIndex("b"); }, 513, kSubscript);
+}
+
 }  // namespace
 }  // namespace vexa::test

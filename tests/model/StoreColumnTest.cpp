@@ -39,6 +39,18 @@ TEST(StoreColumns, WidthIsClampedToTheLimitsAndContradictoryLimitsAreRejected) {
     EXPECT_EQ(grid.ColCount(), 0);
 }
 
+TEST(StoreColumns, AnyNegativeWidthMeansTheDefaultWidth) {
+    Vexa grid;
+    grid.AddCol({.sKey = "a", .lWidth = -5});
+    grid.AddCol({.sKey = "b", .lWidth = -5, .lMaxWidth = 30});
+    grid.AddCol({.sKey = "c", .lWidth = 0});
+    grid.AddCol("d");
+    EXPECT_EQ(grid.ColWidth("a"), 64);
+    EXPECT_EQ(grid.ColWidth("b"), 30);
+    EXPECT_EQ(grid.ColWidth("c"), 0);  // zero is a width, not a request for the default
+    EXPECT_EQ(grid.ColWidth("d"), 64);
+}
+
 TEST(StoreColumns, LeftEdgesSkipHiddenColumns) {
     GridStore store;
     for (std::int32_t width : {30, 40, 50}) {
@@ -141,6 +153,27 @@ TEST(StoreColumns, RowTextColumnIsUniqueAndFollowsRenumbering) {
     store.RemoveColumnAt(1);
     EXPECT_EQ(store.RowTextColumn(), 2);
     EXPECT_TRUE(store.Columns().At(store.PositionOfIndex(2)).rowTextColumn);
+}
+
+TEST(StoreColumns, RowTextStartColKeepsNamingItsColumn) {
+    Vexa grid;
+    for (const char* key : {"a", "b", "c"}) grid.AddCol(key);
+    grid.AddCol({.sKey = "text", .bRowTextCol = true});
+    grid.SetRowTextStartCol(3);
+    grid.AddCol({.sKey = "first", .vColBefore = 1});
+    EXPECT_EQ(grid.RowTextStartCol(), grid.ColIndex("c"));
+    EXPECT_EQ(grid.RowTextStartCol(), 4);
+    grid.AddCol("last");  // appending renumbers nothing
+    EXPECT_EQ(grid.RowTextStartCol(), 4);
+    grid.RemoveCol("a");
+    EXPECT_EQ(grid.RowTextStartCol(), grid.ColIndex("c"));
+    EXPECT_EQ(grid.RowTextStartCol(), 3);
+    grid.RemoveCol("c");  // its column is gone: not set any more
+    EXPECT_EQ(grid.RowTextStartCol(), 0);
+
+    grid.SetRowTextStartCol(1);
+    grid.RemoveCol("text");  // removing the row-text column unsets it too
+    EXPECT_EQ(grid.RowTextStartCol(), 0);
 }
 
 TEST(StoreColumnKeys, DuplicatesAreRejectedAndEmptyKeysAreAllowed) {

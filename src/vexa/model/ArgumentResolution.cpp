@@ -28,6 +28,23 @@ std::int32_t NumericIndex(const Variant& v) {
     }
 }
 
+// The first position whose key equals `value` as two variants compare: an object by its
+// default value, while Null, Booleans and dates never equal a text. A value that cannot be
+// compared at all (an error value, an array, an object without a default value) names no
+// column, so it is reported as out of range rather than as a type mismatch.
+std::int32_t FirstPositionEqualTo(const ColumnTable& columns, const Variant& value) {
+    try {
+        // The default value is read once, not once per column.
+        const Variant probe = value.IsObject() ? GetMember(value.ToObject(), "Value") : value;
+        for (std::int32_t p = 1; p <= columns.Count(); ++p) {
+            if (CompareVariants(probe, Variant(columns.At(p).key)) == 0) return p;
+        }
+    } catch (const Error&) {
+        RaiseGridError(kErrSubscriptOutOfRange);
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool IsNumericArg(const Variant& v) {
@@ -92,10 +109,12 @@ std::int32_t GridStore::ColPositionOf(const Variant& vCol) const {
     if (IsNumericArg(vCol)) {
         position = columns_.PositionOfIndex(NumericIndex(vCol));
     } else if (IsStringArg(vCol)) {
-        position = columns_.FirstPositionWithKey(vCol.ToString());
+        position = columns_.FirstPositionWithKey(vCol.StringRef());
     } else if (vCol.IsEmpty()) {
         // Empty equals the empty string: the first column without a key.
         position = columns_.FirstPositionWithKey(std::string());
+    } else {
+        position = FirstPositionEqualTo(columns_, vCol);
     }
     if (position < 1 || position > ColCount()) RaiseGridError(kErrSubscriptOutOfRange);
     return position;

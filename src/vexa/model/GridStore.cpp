@@ -50,7 +50,9 @@ void GridStore::SetRowKey(std::int32_t row, const std::string& key) {
 
 std::int32_t GridStore::CheckNewColumn(const NewColumn& column) const {
     CheckColKeyFree(column.key);
-    std::int32_t width = column.width == -1 ? kDefaultColumnWidth : column.width;
+    // Any negative width, not only the documented -1, means the default: a column of
+    // negative width would run the left edges of the columns after it backwards.
+    std::int32_t width = column.width < 0 ? kDefaultColumnWidth : column.width;
     if (column.minWidth >= 0 && width < column.minWidth) width = column.minWidth;
     if (column.maxWidth >= 0 && width > column.maxWidth) width = column.maxWidth;
     if (column.minWidth >= 0 && column.maxWidth >= 0 && column.maxWidth < column.minWidth) {
@@ -93,6 +95,8 @@ ColumnPlace GridStore::InsertColumn(const NewColumn& column, std::int32_t width,
     } else if (rowTextColumn_ >= place.index) {
         ++rowTextColumn_;
     }
+    // RowTextStartCol is a column index too: it keeps naming the same column.
+    if (beforePosition > 0 && rowTextStartCol_ >= place.index) ++rowTextStartCol_;
     if (beforePosition > 0 && currentCol_ >= place.index) ++currentCol_;
     columns_.RecomputePositions();
     if (rowCount_ > 0) {
@@ -111,6 +115,13 @@ void GridStore::RemoveColumnAt(std::int32_t position) {
         rowTextStartCol_ = 0;
     } else if (rowTextColumn_ > index) {
         --rowTextColumn_;  // the row-text column follows its record's new index
+    }
+    // RowTextStartCol keeps naming the same column, and is unset with the column it names
+    // rather than left pointing at its neighbour or past the last column.
+    if (rowTextStartCol_ == index) {
+        rowTextStartCol_ = 0;
+    } else if (rowTextStartCol_ > index) {
+        --rowTextStartCol_;
     }
     if (currentCol_ > index) {
         --currentCol_;
