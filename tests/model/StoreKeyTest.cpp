@@ -91,6 +91,73 @@ TEST(StoreRowKeys, FindReportsInsertionPlacesAndCapacityDoubles) {
     EXPECT_EQ(store.FindRowKey("zz").position, 12);
 }
 
+TEST(StoreRowKeys, FindWithOneKeyAndOrdinalOrder) {
+    GridStore store;
+    store.InsertColumn(NewColumn{}, 64, 0);
+    NewRow row;
+    row.key = "m";
+    store.InsertRow(row, 0, store.CheckNewRow(row));
+    EXPECT_EQ(store.FindRowKey("a").position, 1);
+    EXPECT_FALSE(store.FindRowKey("a").found);
+    EXPECT_EQ(store.FindRowKey("m").position, 1);
+    EXPECT_TRUE(store.FindRowKey("m").found);
+    EXPECT_EQ(store.FindRowKey("z").position, 2);
+    EXPECT_FALSE(store.FindRowKey("z").found);
+    // Ordinal comparison: every capital letter sorts before every small one, and bytes
+    // above 127 after both.
+    for (const char* key : {"a", "B", "\xc3\xa9"}) {
+        NewRow more;
+        more.key = key;
+        store.InsertRow(more, 0, store.CheckNewRow(more));
+    }
+    EXPECT_EQ(store.FindRowKey("B").position, 1);
+    EXPECT_EQ(store.FindRowKey("C").position, 2);
+    EXPECT_EQ(store.FindRowKey("a").position, 2);
+    EXPECT_EQ(store.FindRowKey("m").position, 3);
+    EXPECT_EQ(store.FindRowKey("\xc3\xa9").position, 4);
+    EXPECT_TRUE(store.FindRowKey("\xc3\xa9").found);
+    EXPECT_EQ(store.RowIndex("\xc3\xa9"), 4);
+}
+
+TEST(StoreRowKeys, CapacityDoublesEachTimeItIsFull) {
+    Vexa grid;
+    grid.AddCol();
+    grid.SetRowCount(41);
+    for (std::int32_t r = 1; r <= 41; ++r) grid.SetRowKey(r, "k" + std::to_string(1000 + r));
+    for (std::int32_t r = 1; r <= 41; ++r) {
+        EXPECT_EQ(grid.RowIndex("k" + std::to_string(1000 + r)), r);
+    }
+    GridStore store;
+    store.InsertColumn(NewColumn{}, 64, 0);
+    store.SetRowCount(41);
+    std::vector<std::int32_t> capacities;
+    for (std::int32_t r = 1; r <= 41; ++r) {
+        store.SetRowKey(r, "k" + std::to_string(1000 + r));
+        capacities.push_back(store.Keys().Capacity());
+    }
+    EXPECT_EQ(capacities[9], 10);   // 10 keys fit
+    EXPECT_EQ(capacities[10], 20);  // the 11th doubles
+    EXPECT_EQ(capacities[19], 20);
+    EXPECT_EQ(capacities[20], 40);
+    EXPECT_EQ(capacities[40], 80);
+}
+
+TEST(StoreRowKeys, RowKeyLetMovesClearsAndRefusesKeys) {
+    Vexa grid;
+    grid.AddCol();
+    grid.SetRowCount(3);
+    grid.SetRowKey(1, "x");
+    ExpectGridError([&] { grid.SetRowKey(2, "x"); }, 515, kDuplicateKey);
+    EXPECT_EQ(grid.RowKey(2), "");
+    grid.SetRowKey(2, "");  // clearing a key a row never had
+    grid.SetRowKey(1, "");
+    grid.SetRowKey(2, "x");  // free again
+    EXPECT_EQ(grid.RowIndex("x"), 2);
+    ExpectGridError([&] { grid.SetRowKey(4, "y"); }, 513, kSubscript);
+    grid.RemoveRow(1);
+    EXPECT_EQ(grid.RowIndex("x"), 1);
+}
+
 TEST(StoreRowKeys, PermutingRowsMovesCellsAndRebuildsTheIndex) {
     GridStore store;
     store.InsertColumn(NewColumn{}, 64, 0);

@@ -50,5 +50,64 @@ TEST(StoreMemory, AllocatedRowsCanOnlyBeTrimmedDownToTheRowCount) {
     EXPECT_EQ(grid.MemMngAllocatedRows(), 14);
 }
 
+TEST(StoreMemory, TheWindowOnlyActsWhenTheRowCountChanges) {
+    Vexa grid;
+    grid.AddCol();
+    grid.SetRowCount(5);
+    grid.SetMemMngWantFreeRows(20);
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 5);
+    grid.SetRowCount(5);  // no change of the row count
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 5);
+    grid.SetRowCount(6);
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 26);
+    grid.SetRowCount(30);  // above the 26 allocated: 30 + 20
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 50);
+    grid.SetRowCount(30);
+    grid.SetMemMngAllocatedRows(50);  // the same value changes nothing
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 50);
+    grid.SetRowCount(29);  // below 50 - 20: the allocation shrinks to 29 + 20
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 49);
+    grid.SetMemMngWantFreeRows(0);
+    grid.SetRowCount(10);
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 10);
+    grid.SetRowCount(0);
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 0);
+}
+
+TEST(StoreMemory, EmptyingTheGridReleasesTheAllocation) {
+    Vexa grid;
+    grid.AddCol();
+    grid.SetMemMngWantFreeRows(100);
+    grid.AddRow();
+    ASSERT_EQ(grid.MemMngAllocatedRows(), 101);
+    grid.Clear();
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 0);
+    EXPECT_EQ(grid.MemMngWantFreeRows(), 100);  // the window itself stays
+    grid.AddRow();
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 101);
+    grid.RemoveCol(1);  // the last column
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 0);
+    EXPECT_EQ(grid.RowCount(), 0);
+    ExpectGridError([&] { grid.SetMemMngAllocatedRows(1); }, 514, kInvalidArg);
+    grid.SetMemMngAllocatedRows(0);
+}
+
+TEST(StoreMemory, CellsSurviveEveryResizeOfTheReservation) {
+    Vexa grid;
+    grid.AddCol();
+    grid.AddCol();
+    grid.SetMemMngWantFreeRows(3);
+    for (int r = 1; r <= 10; ++r) {
+        grid.AddRow("r" + std::to_string(r));
+        grid.SetCellValue(r, 2, r * 10);
+    }
+    grid.SetMemMngAllocatedRows(10);
+    grid.SetMemMngWantFreeRows(0);
+    grid.RemoveRow(1);
+    for (int r = 2; r <= 10; ++r) {
+        EXPECT_EQ(grid.CellValue("r" + std::to_string(r), 2).ToLong(), r * 10);
+    }
+}
+
 }  // namespace
 }  // namespace vexa::test

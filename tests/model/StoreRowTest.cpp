@@ -74,6 +74,64 @@ TEST(StoreRows, InsertingARowShiftsLaterRowsKeysAndTheCurrentRow) {
     EXPECT_EQ(store.Row(4).top, 60);
 }
 
+TEST(StoreRows, HiddenRowsTakeNoSpaceWhenInsertedOrRemoved) {
+    GridStore store = StoreWithColumns(1);
+    for (int i = 0; i < 3; ++i) Add(store, NewRow{});
+    NewRow hidden;
+    hidden.visible = false;
+    hidden.height = 30;
+    Add(store, hidden, 2);
+    EXPECT_EQ(store.Row(2).top, 15);  // the top the row it displaced had
+    EXPECT_EQ(store.Row(2).height, 30);
+    EXPECT_EQ(store.Row(3).top, 15);
+    EXPECT_EQ(store.Row(4).top, 30);
+    store.RemoveRowAt(2);
+    EXPECT_EQ(store.RowCount(), 3);
+    EXPECT_EQ(store.Row(2).top, 15);
+    EXPECT_EQ(store.Row(3).top, 30);
+    NewRow tall;
+    tall.height = 40;
+    Add(store, tall, 1);
+    store.RemoveRowAt(2);  // a visible row gives its height back
+    EXPECT_EQ(store.Row(2).top, 40);
+    EXPECT_EQ(store.Row(3).top, 55);
+}
+
+TEST(StoreRows, GroupRowCountFollowsEveryWayRowsComeAndGo) {
+    GridStore store = StoreWithColumns(1);
+    NewRow group;
+    group.groupRow = true;
+    for (int i = 0; i < 4; ++i) Add(store, i % 2 == 0 ? group : NewRow{});  // 1 and 3
+    Add(store, group, 1);
+    EXPECT_EQ(store.GroupRowCount(), 3);
+    store.RemoveRowAt(1);
+    EXPECT_EQ(store.GroupRowCount(), 2);
+    store.RemoveRowAt(2);  // a plain row
+    EXPECT_EQ(store.GroupRowCount(), 2);
+    store.RemoveRowAt(store.RowCount());  // the last row, a plain one
+    EXPECT_EQ(store.GroupRowCount(), 2);
+    store.RemoveRowAt(store.RowCount());  // the last row, a group row
+    EXPECT_EQ(store.GroupRowCount(), 1);
+    store.ClearRows();
+    EXPECT_EQ(store.GroupRowCount(), 0);
+}
+
+TEST(StoreRows, GrownRowsAlternateFromTheNearestVisibleRowAbove) {
+    GridStore store = StoreWithColumns(1);
+    store.SetEagerParity(true);
+    Add(store, NewRow{});
+    Add(store, NewRow{});
+    NewRow hidden;
+    hidden.visible = false;
+    Add(store, hidden);
+    ASSERT_NE(store.Row(1).parity, store.Row(2).parity);
+    store.SetRowCount(5);
+    EXPECT_EQ(store.Row(4).parity, !store.Row(2).parity);  // row 3 is hidden
+    EXPECT_EQ(store.Row(5).parity, store.Row(2).parity);
+    EXPECT_EQ(store.Row(4).top, 30);
+    EXPECT_EQ(store.Row(5).top, 45);
+}
+
 TEST(StoreRows, RemovingRowsUpdatesKeysTopsAndCurrentRow) {
     Vexa grid;
     grid.AddCol();
