@@ -6,9 +6,12 @@
 // number in declaration order, given in the comment before it.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "vexa/model/Enums.h"
 
@@ -16,6 +19,81 @@ namespace vexa {
 
 class Variant;
 class DataObject;  // the data object of an OLE drag-and-drop operation
+
+// The events by dispatch identifier, for hosts that forward the sink to a dispatch-based
+// event mechanism: kVexaEventNames[id - 1] names the event whose identifier is id.
+inline constexpr std::array<std::string_view, 55> kVexaEventNames = {
+    "AfterCommitEdit",
+    "BeforeCommitEdit",
+    "CancelEdit",
+    "CellSelectionChange",
+    "ColDividerDblClick",
+    "ColHeaderBeginDrag",
+    "ColHeaderClick",
+    "ColHeaderDblClick",
+    "ColHeaderEndDrag",
+    "ColHeaderMouseEnter",
+    "ColHeaderMouseLeave",
+    "ColWidthChanging",
+    "ColWidthChanged",
+    "ContentsSorted",
+    "CurCellChange",
+    "CustomDrawCell",
+    "CustomDrawCellGetSize",
+    "CustomSort",
+    "DblClick",
+    "HeaderRightClick",
+    "KeyDown",
+    "KeyPress",
+    "KeyUp",
+    "MouseDown",
+    "MouseMove",
+    "MouseUp",
+    "MouseEnter",
+    "MouseLeave",
+    "OLEDragDrop",
+    "OLEDragOver",
+    "OLECompleteDrag",
+    "OLEGiveFeedback",
+    "OLESetData",
+    "OLEStartDrag",
+    "QuitCustomEdit",
+    "RequestEdit",
+    "RequestRow",
+    "RequestRowData",
+    "ScrollBarPosChanged",
+    "ScrollBarVisibilityChanged",
+    "ScrollBarEndScroll",
+    "ScrollBarThumbTrack",
+    "ScrollBarThicknessChanged",
+    "StartCellDrag",
+    "StartColWidthChange",
+    "TextEditChange",
+    "TextEditKeyDown",
+    "TextEditKeyPress",
+    "TextEditKeyUp",
+    "TextEditDblClick",
+    "TextEditMouseDown",
+    "TextEditMouseMove",
+    "TextEditMouseUp",
+    "TextEditCustomContextMenu",
+    "WindowsThemeChanged",
+};
+
+// The dispatch identifier of an event (exact, case-sensitive name); 0 for no event.
+constexpr std::int32_t VexaEventDispId(std::string_view name) {
+    for (std::size_t i = 0; i < kVexaEventNames.size(); ++i) {
+        if (kVexaEventNames[i] == name) return static_cast<std::int32_t>(i + 1);
+    }
+    return 0;
+}
+
+// The name of the event with that dispatch identifier; empty for no event.
+constexpr std::string_view VexaEventName(std::int32_t dispId) {
+    return dispId >= 1 && dispId <= static_cast<std::int32_t>(kVexaEventNames.size())
+               ? kVexaEventNames[std::size_t(dispId - 1)]
+               : std::string_view();
+}
 
 class VexaEvents {
   public:
