@@ -165,6 +165,12 @@ TEST(CellObjectTest, OutlivingItsGridIsSafe) {
     cell->SeteType(vxCellCheck);
     EXPECT_EQ(cell->sFmtString(), "0.0");
     EXPECT_EQ(cell->eType(), vxCellCheck);
+    // The type still brings its initial value, and unknown types are still refused.
+    EXPECT_EQ(cell->vValue(), Variant(std::int32_t{0}));
+    ExpectGridError([&] { cell->SeteType(4); }, 514, kInvalidArg);
+    EXPECT_EQ(cell->eType(), vxCellCheck);
+    cell->SeteType(vxCellText);
+    EXPECT_EQ(cell->vValue(), Variant(std::string()));
 }
 
 }  // namespace

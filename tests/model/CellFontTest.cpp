@@ -4,7 +4,9 @@
 #include "StoreTestSupport.h"
 #include "vexa/model/CellFontTable.h"
 #include "vexa/model/CellObject.h"
+#include "vexa/model/CellValues.h"
 #include "vexa/model/FormatStringTable.h"
+#include "vexa/model/GridStore.h"
 #include "vexa/system/automation/RuntimeError.h"
 
 namespace vexa {
@@ -109,18 +111,54 @@ TEST_F(CellFontTest, DefaultCellFontReachesNewRows) {
     EXPECT_FALSE(grid.CellFont(1, 1)->Bold());  // existing cells keep theirs
 }
 
-TEST_F(CellFontTest, EqualDefaultCellFontsShareOneEntry) {
-    auto first = Font::Create();
-    first->SetSize(11);
-    auto second = Font::Create();
-    second->SetSize(11);
-    grid.ColDefaultCell("a")->SetoFont(first);
-    grid.ColDefaultCell("b")->SetoFont(second);
-    EXPECT_GT(grid.ColDefaultCell("a")->FontIndex(), 0);
-    EXPECT_EQ(grid.ColDefaultCell("a")->FontIndex(), grid.ColDefaultCell("b")->FontIndex());
-    second->SetItalic(true);
-    grid.ColDefaultCell("b")->SetoFont(second);
-    EXPECT_NE(grid.ColDefaultCell("a")->FontIndex(), grid.ColDefaultCell("b")->FontIndex());
+TEST_F(CellFontTest, DefaultCellFontIsTakenAsItIsWhenTheRowIsMade) {
+    auto font = Font::Create();
+    auto cell = grid.ColDefaultCell("b");
+    cell->SetoFont(font);
+    font->SetItalic(true);  // changed after it was handed over
+    grid.AddRow();
+    EXPECT_TRUE(grid.CellFont(3, 2)->Italic());
+    font->SetItalic(false);
+    font->SetUnderline(true);
+    grid.SetRowCount(4);
+    EXPECT_TRUE(grid.CellFont(4, 2)->Underline());
+    EXPECT_FALSE(grid.CellFont(4, 2)->Italic());
+    EXPECT_TRUE(grid.CellFont(3, 2)->Italic());  // cells made earlier keep what they took
+    EXPECT_FALSE(grid.CellFont(3, 2)->Underline());
+
+    cell->SetoFont(nullptr);  // no font: new cells use the grid font again
+    grid.AddRow();
+    EXPECT_TRUE(grid.CellFont(5, 2)->IsEqual(*Font::Create()));
+}
+
+TEST(CellFontSharingTest, EqualDefaultCellFontsShareOneEntry) {
+    GridStore store;
+    CellValues values(store, nullptr);
+    auto first = values.CreateDefaultCell();
+    auto second = values.CreateDefaultCell();
+    auto a = Font::Create();
+    a->SetSize(11);
+    auto b = Font::Create();
+    b->SetSize(11);
+    first->SetoFont(a);
+    second->SetoFont(b);
+    CellRecord fromFirst, fromSecond, plain;
+    values.InitCellFromDefault(*first, fromFirst);
+    values.InitCellFromDefault(*second, fromSecond);
+    values.InitCellFromDefault(*values.CreateDefaultCell(), plain);
+    EXPECT_EQ(fromFirst.fontIndex, 1);
+    EXPECT_EQ(fromSecond.fontIndex, 1);
+    EXPECT_EQ(plain.fontIndex, 0);
+    EXPECT_EQ(values.Fonts().Count(), 1);
+
+    b->SetItalic(true);
+    values.InitCellFromDefault(*second, fromSecond);
+    values.InitCellFromDefault(*first, fromFirst);
+    EXPECT_EQ(fromSecond.fontIndex, 2);
+    EXPECT_EQ(fromFirst.fontIndex, 1);
+    EXPECT_EQ(values.Fonts().Count(), 2);
+    EXPECT_TRUE(values.Fonts().At(2)->Italic());
+    EXPECT_FALSE(values.Fonts().At(1)->Italic());
 }
 
 TEST_F(CellFontTest, CellsOutliveTheLiveFontsHolder) {
@@ -143,6 +181,9 @@ TEST(CellFontTableTest, EqualFontsShareTheFirstEntry) {
     EXPECT_EQ(table.Enter(*a), 1);
     EXPECT_EQ(table.Enter(*b), 2);
     EXPECT_EQ(table.Enter(*Font::Create()), 1);
+    EXPECT_EQ(table.Enter(*b), 2);
+    EXPECT_EQ(table.Enter(*b), 2);
+    EXPECT_EQ(table.Enter(*a), 1);
     EXPECT_EQ(table.Count(), 2);
     EXPECT_NE(table.At(1), a);  // a private copy
     EXPECT_EQ(table.HandleAt(1), table.At(1)->Handle());

@@ -5,15 +5,23 @@
 namespace vexa {
 
 std::int16_t CellFontTable::Enter(const Font& font) {
-    // Distinct cell fonts are few, so a scan in entry order is cheap and gives the first
-    // equal entry as the table promises.
+    // New rows enter their columns' default-cell fonts cell by cell, so the entry found last
+    // is tried first. Entries are distinct, so any equal entry is the first equal one.
+    if (lastFound_ < fonts_.size() && fonts_[lastFound_]->IsEqual(font)) {
+        return static_cast<std::int16_t>(lastFound_ + 1);
+    }
+    // Distinct cell fonts are few, so a scan in entry order is cheap.
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        if (fonts_[i]->IsEqual(font)) return static_cast<std::int16_t>(i + 1);
+        if (fonts_[i]->IsEqual(font)) {
+            lastFound_ = i;
+            return static_cast<std::int16_t>(i + 1);
+        }
     }
     if (Count() >= kMaxEntries) RaiseRuntimeError(rtOverflow);
     auto copy = font.Clone();
     handles_.push_back(copy->Handle());
     fonts_.push_back(std::move(copy));
+    lastFound_ = fonts_.size() - 1;
     return static_cast<std::int16_t>(fonts_.size());
 }
 

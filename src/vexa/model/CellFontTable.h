@@ -3,6 +3,7 @@
 // means the grid's own font; entries are only ever added.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -29,6 +30,7 @@ class CellFontTable {
   private:
     std::vector<std::shared_ptr<Font>> fonts_;
     std::vector<std::uint64_t> handles_;
+    std::size_t lastFound_ = 0;
 };
 
 }  // namespace vexa

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "vexa/model/CellValues.h"
 #include "vexa/model/GridErrors.h"
 #include "vexa/system/automation/RuntimeError.h"
 
@@ -19,26 +20,19 @@ Variant ColorVariant(OLE_COLOR color) {
 
 }  // namespace
 
-CellObject::CellObject(std::shared_ptr<CellObjectHostLink> grid) : link_(std::move(grid)) {
-    if (auto* host = Grid()) value_ = host->InitialValue(vxCellText);
-}
+CellObject::CellObject(std::shared_ptr<CellObjectHostLink> grid)
+    : link_(std::move(grid)), value_(CellValues::InitValue(vxCellText)) {}
 
 void CellObject::SetvValue(const Variant& value) {
     value_ = value;
     if (ctrlKeyIndex_ != 0) RecomputeComboItem();
 }
 
-void CellObject::SetoFont(std::shared_ptr<Font> font) {
-    // The cell-font table keeps a copy, so a later change of the host's font object does
-    // not reach cells through the table entry.
-    fontIndex_ = (font && Grid()) ? Grid()->EnterFont(*font) : 0;
-    font_ = std::move(font);
-}
-
 void CellObject::SeteType(std::int32_t type) {
     if (type == type_) return;
-    // The initial value is looked up first: an unknown type leaves the cell unchanged.
-    Variant initial = Grid() ? Grid()->InitialValue(type) : Variant();
+    // The initial value is looked up first: an unknown type (514) leaves the cell unchanged.
+    // It needs no grid, so a default cell that outlived its grid keeps the same rule.
+    Variant initial = CellValues::InitValue(type);
     type_ = type;
     value_ = std::move(initial);
 }

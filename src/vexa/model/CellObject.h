@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "vexa/model/CellObjectHost.h"
 #include "vexa/model/GridRecords.h"
@@ -46,8 +47,10 @@ class CellObject : public Object {
     void SetoBackColor(OLE_COLOR color) { backColor_ = color; }
     OLE_COLOR oForeColor() const { return foreColor_; }
     void SetoForeColor(OLE_COLOR color) { foreColor_ = color; }
+    // The font object itself is kept, not a copy: cells created later take the font as it
+    // is then, so a host may still change it after handing it over.
     const std::shared_ptr<Font>& oFont() const { return font_; }
-    void SetoFont(std::shared_ptr<Font> font);
+    void SetoFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
     std::int32_t eTextFlags() const { return textFlags_; }
     void SeteTextFlags(std::int32_t flags) { textFlags_ = flags; }
     std::int16_t iIconIndex() const { return icon_; }
@@ -74,7 +77,6 @@ class CellObject : public Object {
     void SetsCtrlKey(const std::string& key);
 
     // ---- For the grid ----
-    std::int16_t FontIndex() const { return fontIndex_; }
     std::int16_t FmtStringIndex() const { return fmtStringIndex_; }
     std::int16_t CtrlKeyIndex() const { return ctrlKeyIndex_; }
     std::int16_t ComboItemIndex() const { return comboItemIndex_; }
@@ -92,7 +94,7 @@ class CellObject : public Object {
     bool PutProperty(std::string_view member, const Variant& value);
 
     std::shared_ptr<CellObjectHostLink> link_;
-    Variant value_{std::string()};
+    Variant value_;
     std::shared_ptr<Font> font_;
     std::string fmtString_;
     std::string ctrlKey_;
@@ -106,7 +108,6 @@ class CellObject : public Object {
     std::int16_t extraIcon_ = -1;
     std::int16_t indent_ = 2;
     std::int16_t rightIndent_ = 2;
-    std::int16_t fontIndex_ = 0;
     std::int16_t fmtStringIndex_ = 0;
     std::int16_t ctrlKeyIndex_ = 0;
     std::int16_t comboItemIndex_ = -1;

@@ -1,6 +1,6 @@
-// What a column default cell needs from its grid: the initial value of a cell type, the
-// format-string table, the combo lists and the cell-font table. The cell-values model
-// implements it, so a default cell reaches its grid without knowing the control.
+// What a column default cell needs from its grid: the format-string table and the combo
+// lists. The cell-values model implements it, so a default cell reaches its grid without
+// knowing the control.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,6 @@
 #include "vexa/system/automation/Variant.h"
 
 namespace vexa {
-
-class Font;
 
 // The combo item a value selects: its index in the list and its icon (-1 each when none).
 struct ComboMatch {
@@ -22,9 +20,7 @@ class CellObjectHost {
   public:
     virtual ~CellObjectHost() = default;
 
-    virtual Variant InitialValue(std::int32_t cellType) const = 0;
     virtual std::int16_t EnterFormatString(const std::string& format) = 0;
-    virtual std::int16_t EnterFont(const Font& font) = 0;
     // Index of the combo list with that key (binary comparison), 0 when there is none.
     virtual std::int16_t ComboListIndex(const std::string& key) const = 0;
     virtual ComboMatch MatchComboItem(std::int16_t listIndex, const Variant& value) const = 0;

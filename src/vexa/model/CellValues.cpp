@@ -64,6 +64,20 @@ std::shared_ptr<CellObject> CellValues::CreateDefaultCell() {
     return std::make_shared<CellObject>(link_);
 }
 
+std::int16_t CellValues::DefaultCellFontIndex(const CellObject& defaultCell) {
+    const std::shared_ptr<Font>& font = defaultCell.oFont();
+    if (!font) return 0;
+    // The font is entered as it is now, so changes the host made to its font object since
+    // handing it to the default cell reach the new cells.
+    try {
+        return fonts_.Enter(*font);
+    } catch (...) {
+        // A full table cannot take the font; a new row must still be made, so its cells fall
+        // back to the grid font rather than failing half-way through.
+        return 0;
+    }
+}
+
 void CellValues::InitCellFromDefault(const CellObject& defaultCell, CellRecord& cell) {
     cell.backColor = defaultCell.oBackColor();
     cell.foreColor = defaultCell.oForeColor();
@@ -73,7 +87,7 @@ void CellValues::InitCellFromDefault(const CellObject& defaultCell, CellRecord& 
     cell.indent = defaultCell.iIndent();
     cell.rightIndent = defaultCell.iRightIndent();
     cell.hatch = static_cast<std::uint8_t>(defaultCell.eHatch());
-    cell.fontIndex = defaultCell.FontIndex();
+    cell.fontIndex = DefaultCellFontIndex(defaultCell);
     cell.fmtStringIndex = defaultCell.FmtStringIndex();
     cell.ctrlKeyIndex = defaultCell.CtrlKeyIndex();
     cell.value = defaultCell.vValue();

@@ -54,16 +54,16 @@ class CellValues final : public DefaultCellSource, public CellObjectHost {
     void InitCellFromDefault(const CellObject& defaultCell, CellRecord& cell) override;
 
     // ---- CellObjectHost ----
-    Variant InitialValue(std::int32_t cellType) const override { return InitValue(cellType); }
     std::int16_t EnterFormatString(const std::string& format) override {
         return formats_.Enter(format);
     }
-    std::int16_t EnterFont(const Font& font) override { return fonts_.Enter(font); }
     std::int16_t ComboListIndex(const std::string& key) const override;
     ComboMatch MatchComboItem(std::int16_t listIndex, const Variant& value) const override;
 
   private:
     void LiveFontChanged();
+    // The cell-font entry of a default cell's font as it is now; 0 when it has none.
+    std::int16_t DefaultCellFontIndex(const CellObject& defaultCell);
 
     FormatStringTable formats_;
     CellFontTable fonts_;
