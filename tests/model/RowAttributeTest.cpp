@@ -25,7 +25,7 @@ TEST_F(RowAttributeTest, HeightsRoundTripByIndexAndKey) {
     EXPECT_EQ(grid.RowHeight(3), 25);
     EXPECT_EQ(grid.RowHeight(4), 15);
     grid.SetRowKey(4, "four");
-    grid.SetRowHeight("four", -3);  // accepted as the classic grid accepts it
+    grid.SetRowHeight("four", -3);  // any height is accepted, negative ones too
     EXPECT_EQ(grid.RowHeight(4), -3);
 }
 
