@@ -174,5 +174,27 @@ TEST_F(WindowDcTest, WindowContextCoversTheNonClientArea) {
     ReleaseDC(top, client);
 }
 
+TEST_F(WindowDcTest, AContextOutlivingItsWindowDrawsNothingAndIsStillReleased) {
+    HWND top = Create(0, 0, 60, 40, WS_POPUP | WS_VISIBLE);
+    HDC dc = GetDC(top);
+    ASSERT_NE(dc, 0u);
+    ASSERT_TRUE(DestroyWindow(top));
+    EXPECT_EQ(GetDC(top), 0u);
+    RECT r{0, 0, 60, 40};
+    Fill(dc, r, RGB(0, 150, 0));
+    TEXTMETRIC tm;
+    ASSERT_TRUE(GetTextMetrics(dc, &tm));
+    EXPECT_EQ(DrawText(dc, "text", -1, &r, DT_SINGLELINE), tm.tmHeight);
+    EXPECT_TRUE(DrawFocusRect(dc, &r));
+    EXPECT_EQ(GetPixel(dc, 1, 1), CLR_INVALID);
+    HDC memory = CreateCompatibleDC(dc);
+    ASSERT_NE(memory, 0u);
+    EXPECT_FALSE(BitBlt(memory, 0, 0, 1, 1, dc, 0, 0, SRCCOPY));  // no pixels to copy
+    EXPECT_EQ(GetPixel(memory, 0, 0), kBlack);  // the new context's bitmap, untouched
+    EXPECT_TRUE(DeleteDC(memory));
+    EXPECT_EQ(ReleaseDC(top, dc), 1);
+    EXPECT_EQ(GetObjectType(dc), 0);
+}
+
 }  // namespace
 }  // namespace vexa::sys::testing
