@@ -43,6 +43,20 @@ TEST(EmptyTextTest, MeasuresNoWidthAndNoHeightUnlessSingleLine) {
     EXPECT_EQ(nul.bottom, 6);
 }
 
+TEST(LineBreakTest, ABreakEndingTheTextAddsNoLine) {
+    Canvas canvas(10, 10);
+    const int h = LineHeight(canvas.dc());
+    RECT r{};
+    EXPECT_EQ(DrawText(canvas.dc(), "abc\r\n", -1, &r, DT_CALCRECT), h);
+    EXPECT_EQ(r.right, WidthOf(canvas.dc(), "abc"));
+    EXPECT_EQ(DrawText(canvas.dc(), "abc\n", -1, &r, DT_CALCRECT), h);
+    EXPECT_EQ(DrawText(canvas.dc(), "abc\r\n\r\n", -1, &r, DT_CALCRECT), 2 * h);
+    EXPECT_EQ(DrawText(canvas.dc(), "\n", -1, &r, DT_CALCRECT), h);
+    EXPECT_EQ(DrawText(canvas.dc(), "\nabc", -1, &r, DT_CALCRECT), 2 * h);
+    RECT wrapped{0, 0, 1000, 0};
+    EXPECT_EQ(DrawText(canvas.dc(), "abc def\r\n", -1, &wrapped, DT_CALCRECT | DT_WORDBREAK), h);
+}
+
 TEST(EmptyTextTest, DrawsNothingEvenWithAnOpaqueBackground) {
     Canvas canvas(40, 20);
     SetBkMode(canvas.dc(), OPAQUE);

@@ -90,10 +90,13 @@ std::vector<TextDrawer::Line> TextDrawer::Paragraphs(std::string_view text) cons
             continue;
         }
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        if (single)
+        if (single) {
             current.push_back(' ');
-        else
+        } else {
             flush();
+            // A break that ends the text starts no further line.
+            if (i + 1 == text.size()) return result;
+        }
     }
     flush();
     return result;
