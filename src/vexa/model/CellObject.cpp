@@ -20,6 +20,20 @@ Variant ColorVariant(OLE_COLOR color) {
 
 }  // namespace
 
+std::int32_t CellObject::DispIdOf(std::string_view member) {
+    for (const Member& m : kMembers) {
+        if (MemberIs(member, m.name)) return m.dispId;
+    }
+    return kDispUnknown;
+}
+
+std::string_view CellObject::MemberOfDispId(std::int32_t dispId) {
+    for (const Member& m : kMembers) {
+        if (m.dispId == dispId) return m.name;
+    }
+    return {};
+}
+
 CellObject::CellObject(std::shared_ptr<CellObjectHostLink> grid)
     : link_(std::move(grid)), value_(CellValues::InitValue(vxCellText)) {}
 

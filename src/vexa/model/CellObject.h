@@ -3,6 +3,7 @@
 // it into cells created afterwards, so existing cells keep their attributes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -36,6 +37,36 @@ class CellObject : public Object {
     static constexpr std::int32_t kDispHatch = 0x40030010;
     static constexpr std::int32_t kDispFmtString = 0x68030003;
     static constexpr std::int32_t kDispCtrlKey = 0x68030001;
+    // What a late-bound host gets for a name that is no member.
+    static constexpr std::int32_t kDispUnknown = -1;
+
+    struct Member {
+        std::string_view name;
+        std::int32_t dispId;
+    };
+    // The public members in their published order.
+    static constexpr std::array<Member, 15> kMembers{{
+        {"vValue", kDispValue},
+        {"oBackColor", kDispBackColor},
+        {"oForeColor", kDispForeColor},
+        {"oFont", kDispFont},
+        {"eTextFlags", kDispTextFlags},
+        {"iIconIndex", kDispIconIndex},
+        {"iExtraIconIndex", kDispExtraIconIndex},
+        {"bSelected", kDispSelected},
+        {"iIndent", kDispIndent},
+        {"iRightIndent", kDispRightIndent},
+        {"eType", kDispType},
+        {"eTypeFlags", kDispTypeFlags},
+        {"eHatch", kDispHatch},
+        {"sFmtString", kDispFmtString},
+        {"sCtrlKey", kDispCtrlKey},
+    }};
+    // The dispatch identifier of a member, names compared without regard to case as
+    // late binding does; kDispUnknown for no member.
+    static std::int32_t DispIdOf(std::string_view member);
+    // The name of the member with that dispatch identifier; empty for none.
+    static std::string_view MemberOfDispId(std::int32_t dispId);
 
     // The grid is referenced, not owned: grid and default cells must not keep each other
     // alive. Without a grid (or once it is gone) the cell is plain storage.
