@@ -1,5 +1,7 @@
 // Row memory reservation: the allocation window of MemMngWantFreeRows and trimming through
 // MemMngAllocatedRows.
+#include <climits>
+
 #include "StoreTestSupport.h"
 
 namespace vexa::test {
@@ -90,6 +92,30 @@ TEST(StoreMemory, EmptyingTheGridReleasesTheAllocation) {
     EXPECT_EQ(grid.RowCount(), 0);
     ExpectGridError([&] { grid.SetMemMngAllocatedRows(1); }, 514, kInvalidArg);
     grid.SetMemMngAllocatedRows(0);
+}
+
+TEST(StoreMemory, AWindowAsWideAsTheRangeNeitherOverflowsNorFillsMemory) {
+    Vexa grid;
+    grid.AddCol();
+    grid.SetMemMngWantFreeRows(INT32_MAX);
+    grid.AddRow("a");
+    EXPECT_EQ(grid.MemMngAllocatedRows(), INT32_MAX);  // 1 + the window stops at the range
+    grid.AddRow("b", 1);
+    grid.SetCellValue("a", 1, 7);
+    EXPECT_EQ(grid.RowIndex("a"), 2);
+    EXPECT_EQ(grid.CellValue(2, 1).ToLong(), 7);
+    EXPECT_EQ(grid.MemMngAllocatedRows(), INT32_MAX);
+    grid.SetMemMngAllocatedRows(2);
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 2);
+    grid.SetMemMngWantFreeRows(INT32_MAX - 1);
+    grid.SetRowCount(3);
+    EXPECT_EQ(grid.MemMngAllocatedRows(), INT32_MAX);
+    EXPECT_EQ(grid.CellValue("a", 1).ToLong(), 7);
+    grid.SetMemMngWantFreeRows(100'000'000);
+    grid.SetMemMngAllocatedRows(3);
+    grid.AddRow();
+    EXPECT_EQ(grid.MemMngAllocatedRows(), 100'000'004);
+    EXPECT_EQ(grid.RowCount(), 4);
 }
 
 TEST(StoreMemory, CellsSurviveEveryResizeOfTheReservation) {

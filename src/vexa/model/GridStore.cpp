@@ -1,6 +1,7 @@
 #include "vexa/model/GridStore.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "vexa/model/GridErrors.h"
@@ -179,8 +180,10 @@ std::int32_t GridStore::InsertRow(const NewRow& row, std::int32_t before, KeyLoo
         target = before;
         if (currentRow_ >= before) ++currentRow_;
     }
+    // Memory first: a row that cannot be stored must not have been counted.
+    EnsureRowCapacity(oldCount + 1);
+    BackRowSlots(oldCount + 1);
     ++rowCount_;
-    EnsureRowCapacity(rowCount_);
 
     RowRecord record = MakeRow(row, height);
     if (before > 0) {
@@ -261,6 +264,7 @@ void GridStore::SetRowCount(std::int32_t count) {
         ShrinkRowsTo(count);
     } else {
         EnsureRowCapacity(count);
+        BackRowSlots(count);
         GrowRowsTo(count);
     }
 }
@@ -349,23 +353,35 @@ void GridStore::SetAllocatedRows(std::int32_t allocated) {
 }
 
 void GridStore::EnsureRowCapacity(std::int32_t count) {
-    const std::int32_t wanted = wantedFreeRows_;
-    const std::int32_t allocated = allocatedRows_;
+    const std::int64_t wanted = wantedFreeRows_;
+    const std::int64_t allocated = allocatedRows_;
     if (wanted > 0) {
         if (allocated - wanted <= count && count <= allocated) return;
-        ResizeRowSlots(count + wanted);
+        // A window as wide as the 32-bit range would overflow the count; the allocation
+        // stops at the largest count there is.
+        ResizeRowSlots(std::int32_t(std::min<std::int64_t>(count + wanted, INT32_MAX)));
     } else if (allocated != count) {
         ResizeRowSlots(count);
     }
 }
 
 void GridStore::ResizeRowSlots(std::int32_t slots) {
-    // The vectors grow geometrically underneath, so resizing for every new row (no
-    // reservation window) still costs amortised O(1) per row.
-    rows_.resize(std::size_t(slots) + 1);
-    if (rows_.capacity() > 64 && rows_.size() < rows_.capacity() / 4) rows_.shrink_to_fit();
-    cells_.ResizeSlots(slots);
     allocatedRows_ = slots;
+    // The reserve above the row count carries no rows, so it is a number, not memory:
+    // memory follows the rows (BackRowSlots), and a window of any width costs nothing
+    // until rows fill it. Shrinking the allocation gives memory back.
+    if (std::int32_t(rows_.size()) - 1 > slots) {
+        rows_.resize(std::size_t(slots) + 1);
+        if (rows_.capacity() > 64 && rows_.size() < rows_.capacity() / 4) rows_.shrink_to_fit();
+    }
+    if (cells_.Slots() > slots) cells_.ResizeSlots(slots);
+}
+
+void GridStore::BackRowSlots(std::int32_t count) {
+    // Growing one slot at a time stays amortised O(1) per row: the vectors grow
+    // geometrically underneath.
+    if (std::int32_t(rows_.size()) - 1 < count) rows_.resize(std::size_t(count) + 1);
+    if (cells_.Slots() < count) cells_.ResizeSlots(count);
 }
 
 // ---- Cells ----

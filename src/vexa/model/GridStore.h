@@ -66,7 +66,8 @@ class GridStore {
     // ---- Tables ----
     ColumnTable& Columns() { return columns_; }
     const ColumnTable& Columns() const { return columns_; }
-    // Row table indexed 0..AllocatedRows(); row 0 is the sentinel.
+    // Row table indexed 0..RowCount() (at least); row 0 is the sentinel. The reserve that
+    // AllocatedRows() counts above the row count holds no rows and takes no memory.
     RowRecord& Row(std::int32_t row) { return rows_[std::size_t(row)]; }
     const RowRecord& Row(std::int32_t row) const { return rows_[std::size_t(row)]; }
     const std::vector<RowRecord>& RowTable() const { return rows_; }
@@ -180,6 +181,8 @@ class GridStore {
 
   private:
     void ResizeRowSlots(std::int32_t slots);
+    // Makes row slots 1..count exist in memory.
+    void BackRowSlots(std::int32_t count);
     RowRecord MakeRow(const NewRow& row, std::int32_t height) const;
     std::int32_t TopAfter(std::int32_t row) const;
     void AfterVisibleRowChange(std::int32_t row);
