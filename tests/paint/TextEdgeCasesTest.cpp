@@ -85,6 +85,24 @@ TEST(ModifyStringTest, TheWrittenBackTextKeepsItsPrefixes) {
     EXPECT_EQ(original.Snapshot(), again.Snapshot());
 }
 
+TEST(ModifyStringTest, WrappedLinesAreWrittenBackWithoutNewLineBreaks) {
+    Canvas canvas(200, 60);
+    const int h = LineHeight(canvas.dc());
+    constexpr std::uint32_t kWrapped = DT_WORDBREAK | DT_END_ELLIPSIS | DT_MODIFYSTRING;
+    std::string text = "one two three four five six seven";
+    RECT r{0, 0, WidthOf(canvas.dc(), "three four"), 2 * h + h / 2};
+    DrawText(canvas.dc(), text, -1, &r, kWrapped);
+    EXPECT_EQ(text.rfind("one two three", 0), 0u) << text;
+    EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 3), "...");
+    // A break that was in the text stays where it was.
+    std::string broken = "one\r\ntwo three four five six seven";
+    DrawText(canvas.dc(), broken, -1, &r, kWrapped);
+    EXPECT_EQ(broken.rfind("one\r\ntwo t", 0), 0u) << broken;
+    EXPECT_EQ(broken.find('\n', 5), std::string::npos) << broken;
+    EXPECT_EQ(broken.substr(broken.size() - 3), "...");
+}
+
 TEST(ModifyStringTest, WithoutPrefixProcessingTheTextIsWrittenAsShown) {
     Canvas canvas(200, 20);
     std::string text = "a&&b&c defghijk";

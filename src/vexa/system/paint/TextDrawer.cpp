@@ -262,6 +262,7 @@ void TextDrawer::EllipsiseLastVisibleLine(std::vector<Line>& lines, int height) 
     Line& last = lines[fitting - 1];
     for (std::size_t i = fitting; i < lines.size(); ++i) last.text += " " + lines[i].text;
     last.width = std::max(last.width + 1, Measure(last.text));
+    last.wrapped = false;
     lines.resize(fitting);
 }
 
@@ -273,7 +274,9 @@ std::vector<TextDrawer::Line> TextDrawer::LayOut(std::string_view text, int maxW
             lines.push_back(std::move(paragraph));
             continue;
         }
-        for (Line& line : Wrap(paragraph, maxWidth)) lines.push_back(std::move(line));
+        std::vector<Line> wrapped = Wrap(paragraph, maxWidth);
+        for (std::size_t i = 0; i + 1 < wrapped.size(); ++i) wrapped[i].wrapped = true;
+        for (Line& line : wrapped) lines.push_back(std::move(line));
     }
     for (Line& line : lines) line.width = Measure(line.text);
     return lines;
@@ -289,7 +292,7 @@ void TextDrawer::ApplyEllipses(std::vector<Line>& lines, const RECT& rect, bool 
     if (!changed || shortened == nullptr || !Has(format_, DT_MODIFYSTRING)) return;
     shortened->clear();
     for (std::size_t i = 0; i < lines.size(); ++i)
-        *shortened += (i == 0 ? "" : "\r\n") + WithPrefixes(lines[i]);
+        *shortened += (i == 0 ? "" : lines[i - 1].wrapped ? " " : "\r\n") + WithPrefixes(lines[i]);
 }
 
 // Vertical placement applies to single lines only, as in the classic text drawing.

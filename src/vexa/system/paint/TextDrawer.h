@@ -25,6 +25,7 @@ class TextDrawer {
         std::string text;
         std::vector<int> underlined;  // byte offsets of prefixed characters
         int width = 0;
+        bool wrapped = false;  // a word break, not a line break of the text, ends it
     };
 
     std::vector<Line> LayOut(std::string_view text, int maxWidth, bool wordBreak) const;
