@@ -65,6 +65,16 @@ TEST_F(CellFontTest, AnyCellMemberRetargetsTheLiveFont) {
     EXPECT_FALSE(grid.CellFont(1, 1)->Italic());
 }
 
+TEST_F(CellFontTest, AFailedCellCallLeavesTheLiveFontsCell) {
+    auto live = grid.CellFont(1, 2);
+    ExpectGridError([&] { grid.CellValue(3, 1); }, 513, kSubscript);  // column fine, row not
+    ExpectGridError([&] { grid.SetCellIndent(1, "zz", 4); }, 513, kSubscript);
+    live->SetBold(true);
+    EXPECT_TRUE(grid.CellFont(1, 2)->Bold());
+    EXPECT_FALSE(grid.CellFont(1, 1)->Bold());
+    EXPECT_FALSE(grid.CellFont(2, 2)->Bold());
+}
+
 TEST_F(CellFontTest, LetStoresACopyAndDefaultFontRestoresTheGridFont) {
     auto font = Font::Create();
     font->SetName("DejaVu Serif");
