@@ -31,6 +31,9 @@ class RecordingBackend : public DisplayBackend {
         calls.push_back(above == 0 ? "Restack top" : "Restack below");
     }
     void SetTitle(HWND, const std::string& title) override { calls.push_back("Title " + title); }
+    void Activate(HWND hwnd) override {
+        calls.push_back(hwnd == created ? "Activate" : "Activate other");
+    }
     void Present(HWND, cairo_surface_t* buffer, const RECT& dirty) override {
         calls.push_back("Present");
         presentedBuffer = buffer;
@@ -126,8 +129,18 @@ TEST_F(DisplayBackendTest, WindowsThatExistMoveOverToANewBackend) {
     first.reset();
 }
 
-TEST_F(DisplayBackendTest, CaptureCursorAndMessageBoxesGoThroughTheBackend) {
+TEST_F(DisplayBackendTest, CaptureCursorActivationAndMessageBoxesGoThroughTheBackend) {
+    HWND other = CreateWindowEx(0, kRecordingClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
     HWND hwnd = CreateWindowEx(0, kRecordingClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    EXPECT_EQ(GetActiveWindow(), hwnd);
+    EXPECT_TRUE(backend->Called("Activate")) << "showing activates and tells the backend";
+    backend->calls.clear();
+    SetActiveWindow(hwnd);  // already active: nothing to tell
+    EXPECT_TRUE(backend->calls.empty());
+    SetActiveWindow(other);
+    SetActiveWindow(hwnd);
+    EXPECT_EQ(backend->calls, (std::vector<std::string>{"Restack top", "Activate other",
+                                                        "Restack top", "Activate"}));
     backend->calls.clear();
     SetCapture(hwnd);
     ReleaseCapture();

@@ -191,7 +191,8 @@ TEST_F(WindowTreeTest, WindowDataPropertiesAndText) {
 
 TEST_F(WindowTreeTest, ReplacingTheProcedureRoutesMessagesAndCallWindowProcReachesTheOld) {
     static WNDPROC previous = nullptr;
-    static int seen = 0;
+    static int seen;
+    seen = 0;
     HWND hwnd = TopLevel(0, 0, 10, 10);
     auto replacement = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
         if (m == WM_USER + 1) ++seen;

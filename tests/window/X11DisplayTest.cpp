@@ -298,40 +298,84 @@ RECT HighlightedRect(HWND box) {
     return found;
 }
 
-void ClickFocusedButton(HWND, UINT, std::uintptr_t id, DWORD) {
-    KillTimer(0, id);
+// Waits until the server shows the active message box and returns it.
+HWND MappedMessageBox() {
     const HWND box = GetActiveWindow();
-    ASSERT_EQ(GetClassName(box), kMessageBoxClassName);
+    if (GetClassName(box) != kMessageBoxClassName) return 0;
     for (int i = 0; i < kMaxWaits; ++i) {
         XWindowAttributes attributes;
         XGetWindowAttributes(boxDisplay->Connection(), boxDisplay->NativeWindow(box), &attributes);
         if (attributes.map_state == IsViewable) break;
         boxDisplay->PumpEvents(20);
     }
+    boxDisplay->Sync();
     PumpMessages();  // painted
+    return box;
+}
+
+void RunXdotool(const std::string& arguments) {
+    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0);
+}
+
+void ClickFocusedButton(HWND, UINT, std::uintptr_t id, DWORD) {
+    KillTimer(0, id);
+    const HWND box = MappedMessageBox();
+    ASSERT_NE(box, 0u);
     const RECT button = HighlightedRect(box);
     ASSERT_GT(button.right, button.left);
     POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ClientToScreen(box, &centre);
-    const std::string command = "xdotool mousemove " + std::to_string(centre.x) + " " +
-                                std::to_string(centre.y) + " click 1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    RunXdotool("mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) +
+               " click 1");
 }
 
+void TabToTheSecondButtonAndPressEnter(HWND, UINT, std::uintptr_t id, DWORD) {
+    KillTimer(0, id);
+    const HWND box = MappedMessageBox();
+    ASSERT_NE(box, 0u);
+    // The keyboard is the box's without the pointer over it: move the pointer away.
+    RunXdotool("mousemove 0 0");
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(boxDisplay->Connection(), &focus, &revert);
+    EXPECT_EQ(focus, boxDisplay->NativeWindow(box)) << "the box has the X input focus";
+    RunXdotool("key --clearmodifiers Tab Return");
+}
+
+// Ends a box nobody answered, so that a failing test fails instead of hanging: the box
+// then answers its default button.
 void GiveUp(HWND, UINT, std::uintptr_t id, DWORD) {
     KillTimer(0, id);
     const HWND box = GetActiveWindow();
-    if (GetClassName(box) == kMessageBoxClassName) SendMessage(box, WM_CLOSE);
+    if (GetClassName(box) == kMessageBoxClassName) DestroyWindow(box);
 }
 
 TEST_F(X11DisplayTest, MessageBoxIsARealWindowAnsweredByAClick) {
     boxDisplay = x11;
     SetTimer(0, 0, 10, &ClickFocusedButton);
-    const std::uintptr_t guard = SetTimer(0, 0, 10000, &GiveUp);  // closing answers Cancel
-    const int answer = MessageBox(0, "Delete the row?", "Vexa", MB_OKCANCEL | MB_ICONWARNING);
+    const std::uintptr_t guard = SetTimer(0, 0, 10000, &GiveUp);
+    const int answer =
+        MessageBox(0, "Delete the row?", "Vexa", MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2);
     KillTimer(0, guard);
-    EXPECT_EQ(answer, IDOK);
+    EXPECT_EQ(answer, IDCANCEL);
     EXPECT_NE(GetClassName(GetActiveWindow()), kMessageBoxClassName);
+}
+
+TEST_F(X11DisplayTest, MessageBoxTakesTheKeyboardWhenItOpens) {
+    HWND owner = ShownWindow();
+    boxDisplay = x11;
+    SetTimer(0, 0, 10, &TabToTheSecondButtonAndPressEnter);
+    const std::uintptr_t guard = SetTimer(0, 0, 10000, &GiveUp);
+    const int answer = MessageBox(owner, "Keep the changes?", "Vexa", MB_YESNO);
+    KillTimer(0, guard);
+    EXPECT_EQ(answer, IDNO);
+    // The owner has the keyboard again.
+    EXPECT_TRUE(PumpUntil([&] {
+        ::Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(x11->Connection(), &focus, &revert);
+        return focus == x11->NativeWindow(owner);
+    }));
 }
 
 }  // namespace

@@ -51,6 +51,9 @@ class DisplayBackend {
     virtual void Move(HWND hwnd, const RECT& rect) = 0;
     virtual void Restack(HWND hwnd, HWND zOrderAbove) = 0;
     virtual void SetTitle(HWND hwnd, const std::string& title) = 0;
+    // The program activated hwnd (SetActiveWindow): give it the keyboard where the native
+    // side decides that. Activation that came from the backend itself is announced too.
+    virtual void Activate(HWND hwnd) = 0;
     virtual void Present(HWND hwnd, cairo_surface_t* backBuffer, const RECT& dirty) = 0;
 
     // Input and time.

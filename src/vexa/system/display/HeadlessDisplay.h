@@ -84,6 +84,7 @@ class HeadlessDisplay : public DisplayBackend {
     void Move(HWND hwnd, const RECT& rect) override;
     void Restack(HWND hwnd, HWND zOrderAbove) override;
     void SetTitle(HWND hwnd, const std::string& title) override;
+    void Activate(HWND) override {}  // the window system's focus is all there is
     void Present(HWND hwnd, cairo_surface_t* backBuffer, const RECT& dirty) override;
     bool PumpEvents(int timeoutMs) override;
     std::uint64_t NowMs() const override { return now_; }

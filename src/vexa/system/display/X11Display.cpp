@@ -231,6 +231,31 @@ void X11Display::Show(HWND hwnd, bool visible) {
     XFlush(display_);
 }
 
+void X11Display::Activate(HWND hwnd) {
+    NativeTopLevel* native = Find(hwnd);
+    if (native == nullptr || native->window == focused_) return;
+    if (native->mapped) {
+        GiveInputFocus(*native);
+    } else {
+        // The server refuses focus for a window it does not show yet: wait for the map.
+        native->focusWhenMapped = true;
+    }
+}
+
+void X11Display::HandleMapped(HWND hwnd, bool mapped) {
+    NativeTopLevel* native = Find(hwnd);
+    if (native == nullptr) return;
+    native->mapped = mapped;
+    if (!mapped || !native->focusWhenMapped) return;
+    native->focusWhenMapped = false;
+    if (GetActiveWindow() == hwnd && native->window != focused_) GiveInputFocus(*native);
+}
+
+void X11Display::GiveInputFocus(NativeTopLevel& native) {
+    XSetInputFocus(display_, native.window, RevertToParent, CurrentTime);
+    XFlush(display_);
+}
+
 void X11Display::Move(HWND hwnd, const RECT& rect) {
     NativeTopLevel* native = Find(hwnd);
     if (native == nullptr || SameRect(native->rect, rect)) return;
@@ -349,7 +374,15 @@ void X11Display::HandleEvent(XEvent& event) {
             HandleDestroyedOutside(hwnd);
             break;
         case FocusIn:
+            focused_ = event.xfocus.window;
             if (GetActiveWindow() != hwnd) SetActiveWindow(hwnd);
+            break;
+        case FocusOut:
+            if (focused_ == event.xfocus.window) focused_ = 0;
+            break;
+        case MapNotify:
+        case UnmapNotify:
+            HandleMapped(hwnd, event.type == MapNotify);
             break;
         default:
             break;

@@ -49,6 +49,7 @@ class X11Display : public DisplayBackend {
     void Move(HWND hwnd, const RECT& rect) override;
     void Restack(HWND hwnd, HWND zOrderAbove) override;
     void SetTitle(HWND hwnd, const std::string& title) override;
+    void Activate(HWND hwnd) override;
     void Present(HWND hwnd, cairo_surface_t* backBuffer, const RECT& dirty) override;
     bool PumpEvents(int timeoutMs) override;
     std::uint64_t NowMs() const override;
@@ -62,6 +63,8 @@ class X11Display : public DisplayBackend {
     struct NativeTopLevel {
         unsigned long window = 0;
         RECT rect;  // as the window system knows it, to tell user changes from our own
+        bool mapped = false;
+        bool focusWhenMapped = false;  // activated before the server showed it
     };
 
     X11Display(_XDisplay* display, void* visual);
@@ -76,6 +79,8 @@ class X11Display : public DisplayBackend {
     void HandleExpose(HWND hwnd, _XEvent& event);
     void HandleClientMessage(HWND hwnd, _XEvent& event);
     void HandleDestroyedOutside(HWND hwnd);
+    void HandleMapped(HWND hwnd, bool mapped);
+    void GiveInputFocus(NativeTopLevel& native);
     unsigned long CursorFor(HCURSOR cursor);
 
     _XDisplay* display_ = nullptr;
@@ -91,6 +96,7 @@ class X11Display : public DisplayBackend {
     std::unordered_map<unsigned long, HWND> byNative_;
     std::unordered_map<HCURSOR, unsigned long> cursors_;
     unsigned long currentCursor_ = 0;
+    unsigned long focused_ = 0;  // the X window holding the keyboard focus, as last reported
     std::chrono::steady_clock::time_point start_;
 };
 

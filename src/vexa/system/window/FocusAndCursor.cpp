@@ -143,6 +143,7 @@ HWND SetActiveWindow(HWND hwnd) {
     if (old != 0) NotifyActivation(old, false, hwnd);
     if (hwnd == 0 || ws.active != hwnd) return old;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ws.Display().Activate(hwnd);
     NotifyActivation(hwnd, true, old);
     return old;
 }
