@@ -74,6 +74,25 @@ TEST_F(ImageListTest, BlendFiftyMixesTheVisiblePixelsWithTheBlendColour) {
     EXPECT_NEAR(GetBValue(square), GetBValue(highlight) / 2, 2);
 }
 
+TEST_F(ImageListTest, BlendWithoutAColourMixesTheImageWithWhatIsUnderIt) {
+    Canvas canvas(10, 10);
+    canvas.Clear(RGB(0, 200, 0));
+    ImageList_DrawEx(list, 1, canvas.dc(), 0, 0, 0, 0, CLR_NONE, CLR_NONE,
+                     ILD_TRANSPARENT | ILD_BLEND50);
+    const COLORREF mixed = canvas.At(1, 1);
+    EXPECT_NEAR(GetRValue(mixed), 0, 1);
+    EXPECT_NEAR(GetGValue(mixed), 100, 2);
+    EXPECT_NEAR(GetBValue(mixed), 128, 2);
+    EXPECT_EQ(canvas.At(4, 4), RGB(0, 200, 0));
+    // Transparent pixels of image 0 stay transparent.
+    ImageList_DrawEx(list, 0, canvas.dc(), 5, 5, 0, 0, CLR_NONE, CLR_NONE,
+                     ILD_TRANSPARENT | ILD_BLEND50);
+    EXPECT_EQ(canvas.At(5, 5), RGB(0, 200, 0));
+    const COLORREF square = canvas.At(6, 6);
+    EXPECT_NEAR(GetRValue(square), 128, 2);
+    EXPECT_NEAR(GetGValue(square), 100, 2);
+}
+
 TEST_F(ImageListTest, DisabledIconsAreEmbossedInTheShadowColours) {
     Canvas canvas(10, 10);
     HICON icon = ImageList_GetIcon(list, 0, 0);

@@ -59,7 +59,7 @@ cairo_surface_t* Blended(cairo_surface_t* image, COLORREF blend, double amount) 
 
 // Paints an image surface (already prepared) at (x, y) of the context, size width x height.
 bool PaintImage(HDC hdc, cairo_surface_t* image, int x, int y, int width, int height,
-                COLORREF background) {
+                COLORREF background, double opacity = 1.0) {
     DeviceContext* dc = DeviceContext::Find(hdc);
     if (dc == nullptr) return false;
     const RECT area{x, y, x + width, y + height};
@@ -71,7 +71,7 @@ bool PaintImage(HDC hdc, cairo_surface_t* image, int x, int y, int width, int he
     }
     cairo_set_source_surface(cr, image, x, y);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    cairo_paint(cr);
+    cairo_paint_with_alpha(cr, opacity);
     dc->EndCairo(cr);
     return true;
 }
@@ -215,7 +215,10 @@ bool ImageList_DrawEx(HIMAGELIST list, int index, HDC hdc, int x, int y, int wid
     if (style & ILD_TRANSPARENT) background = CLR_NONE;
     const double amount = (style & ILD_BLEND50) ? 0.5 : (style & ILD_BLEND25) ? 0.25 : 0.0;
     if (amount == 0.0) return PaintImage(hdc, image, x, y, width, height, background);
-    if (blend == CLR_DEFAULT || blend == CLR_NONE) blend = GetSysColor(COLOR_HIGHLIGHT);
+    // No blend colour: the image is mixed with what it is drawn over.
+    if (blend == CLR_NONE)
+        return PaintImage(hdc, image, x, y, width, height, background, 1.0 - amount);
+    if (blend == CLR_DEFAULT) blend = GetSysColor(COLOR_HIGHLIGHT);
     cairo_surface_t* mixed = Blended(image, blend, amount);
     const bool drawn = PaintImage(hdc, mixed, x, y, width, height, background);
     cairo_surface_destroy(mixed);

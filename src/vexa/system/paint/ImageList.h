@@ -48,7 +48,8 @@ bool ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color);
 // width/height 0 mean the icon size. background CLR_NONE (or ILD_TRANSPARENT) draws over
 // what is there; blend (CLR_DEFAULT = the highlight colour) is mixed in by 50% with
-// ILD_BLEND50 (25% with ILD_BLEND25). Index -1 draws nothing.
+// ILD_BLEND50 (25% with ILD_BLEND25); blend CLR_NONE mixes the image with what is under it
+// instead. Index -1 draws nothing.
 bool ImageList_DrawEx(HIMAGELIST list, int index, HDC hdc, int x, int y, int width, int height,
                       COLORREF background, COLORREF blend, std::uint32_t style);
 bool ImageList_Draw(HIMAGELIST list, int index, HDC hdc, int x, int y, std::uint32_t style);
