@@ -134,6 +134,24 @@ TEST(ModifyStringTest, PathEllipsisKeepsThePrefixOfTheLastComponent) {
     EXPECT_EQ(path, "C:\\Da...\\&Notes.txt");
 }
 
+TEST(PathEllipsisTest, ALongPathKeepsTheLongestHeadThatFits) {
+    Canvas canvas(300, 20);
+    std::string head = "D:";
+    for (int i = 0; i < 400; ++i) head += "\\folder" + std::to_string(i);
+    const std::string tail = "\\end.txt";
+    std::string path = head + tail;
+    const int width = 180;
+    RECT r{0, 0, width, 20};
+    DrawText(canvas.dc(), path, -1, &r,
+             DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING | DT_NOPREFIX);
+    const std::size_t dots = path.find("...");
+    ASSERT_NE(dots, std::string::npos) << path;
+    EXPECT_EQ(path.substr(dots), "..." + tail);
+    EXPECT_EQ(path.substr(0, dots), head.substr(0, dots));
+    EXPECT_LE(WidthOf(canvas.dc(), path), width);
+    EXPECT_GT(WidthOf(canvas.dc(), head.substr(0, dots + 1) + "..." + tail), width);
+}
+
 TEST(PrefixEllipsisTest, AnUnderlinedCharacterCutAwayLeavesNoUnderlineOnTheDots) {
     // The prefixed 'i' is cut off; the dots that take its place are not underlined.
     Canvas prefixed(120, 20), plain(120, 20);

@@ -201,10 +201,21 @@ TextDrawer::Cut TextDrawer::PathEllipsis(std::string_view text, int maxWidth) co
     const std::string_view head = text.substr(0, separator);
     const std::string tail(text.substr(separator));
     const std::vector<std::size_t> bounds = CharBoundaries(head);
-    for (std::size_t k = bounds.size() - 1; k-- > 0;) {
-        std::string candidate =
-            std::string(head.substr(0, bounds[k])) + std::string(kEllipsis) + tail;
-        if (Measure(candidate) <= maxWidth) return {std::move(candidate), bounds[k], separator};
+    auto candidate = [&](std::size_t k) {
+        return std::string(head.substr(0, bounds[k])) + std::string(kEllipsis) + tail;
+    };
+    // Widths grow with the part kept before the ellipsis: binary search for the longest
+    // that fits, so long paths cost a few measurements only.
+    if (Measure(candidate(0)) <= maxWidth) {
+        std::size_t lo = 0, hi = bounds.size() - 2;
+        while (lo < hi) {
+            const std::size_t mid = (lo + hi + 1) / 2;
+            if (Measure(candidate(mid)) <= maxWidth)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        return {candidate(lo), bounds[lo], separator};
     }
     // Even the last component is too wide: it is cut at its end, and no character of the
     // original keeps its place.
