@@ -152,6 +152,25 @@ TEST(PathEllipsisTest, ALongPathKeepsTheLongestHeadThatFits) {
     EXPECT_GT(WidthOf(canvas.dc(), head.substr(0, dots + 1) + "..." + tail), width);
 }
 
+TEST(WordEllipsisTest, ALongTextIsCutAfterTheLastWholeWordThatFits) {
+    Canvas canvas(300, 20);
+    std::string words;
+    for (int i = 0; i < 500; ++i)
+        words += (i == 0 ? "" : "  ") + std::string("w") + std::to_string(i);
+    std::string text = words;
+    const int width = 150;
+    RECT r{0, 0, width, 20};
+    DrawText(canvas.dc(), text, -1, &r, DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_MODIFYSTRING);
+    ASSERT_GE(text.size(), 3u);
+    const std::string head = text.substr(0, text.size() - 3);
+    EXPECT_EQ(text.substr(text.size() - 3), "...");
+    EXPECT_EQ(words.rfind(head, 0), 0u);
+    EXPECT_EQ(words[head.size()], ' ');  // whole words only
+    EXPECT_LE(WidthOf(canvas.dc(), text), width);
+    const std::size_t next = words.find(' ', words.find_first_not_of(' ', head.size()));
+    EXPECT_GT(WidthOf(canvas.dc(), words.substr(0, next) + "..."), width);
+}
+
 TEST(PrefixEllipsisTest, AnUnderlinedCharacterCutAwayLeavesNoUnderlineOnTheDots) {
     // The prefixed 'i' is cut off; the dots that take its place are not underlined.
     Canvas prefixed(120, 20), plain(120, 20);

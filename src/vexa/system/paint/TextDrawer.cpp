@@ -181,16 +181,27 @@ TextDrawer::Cut TextDrawer::EndEllipsis(std::string_view text, int maxWidth) con
 }
 
 TextDrawer::Cut TextDrawer::WordEllipsis(std::string_view text, int maxWidth) const {
-    Cut best;
+    // The heads that end before a space, shortest first; their widths grow, so the longest
+    // that fits with the ellipsis is found by binary search.
+    std::vector<std::size_t> heads;
     for (std::size_t space = text.find(' '); space != std::string_view::npos;
          space = text.find(' ', space + 1)) {
-        const std::string_view head = TrimRightSpaces(text.substr(0, space));
-        if (head.empty()) continue;
-        std::string candidate = std::string(head) + std::string(kEllipsis);
-        if (Measure(candidate) > maxWidth) break;
-        best = {std::move(candidate), head.size()};
+        const std::size_t head = TrimRightSpaces(text.substr(0, space)).size();
+        if (head != 0 && (heads.empty() || heads.back() != head)) heads.push_back(head);
     }
-    return best.text.empty() ? EndEllipsis(text, maxWidth) : best;
+    auto candidate = [&](std::size_t i) {
+        return std::string(text.substr(0, heads[i])) + std::string(kEllipsis);
+    };
+    if (heads.empty() || Measure(candidate(0)) > maxWidth) return EndEllipsis(text, maxWidth);
+    std::size_t lo = 0, hi = heads.size() - 1;
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi + 1) / 2;
+        if (Measure(candidate(mid)) <= maxWidth)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return {candidate(lo), heads[lo]};
 }
 
 // Keeps the last path component and drops characters before it: "C:\dir\...\file.txt".
