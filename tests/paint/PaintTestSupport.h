@@ -77,4 +77,17 @@ class Canvas {
     HGDIOBJ previous_ = 0;
 };
 
+// The height of a line of text in the DC's font.
+inline int LineHeight(HDC dc) {
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, &tm);
+    return tm.tmHeight;
+}
+
+inline int WidthOf(HDC dc, const std::string& text) {
+    SIZE size;
+    GetTextExtentPoint32(dc, text, -1, &size);
+    return size.cx;
+}
+
 }  // namespace vexa::sys::testing

@@ -5,18 +5,6 @@
 namespace vexa::sys::testing {
 namespace {
 
-int LineHeight(HDC dc) {
-    TEXTMETRIC tm;
-    GetTextMetrics(dc, &tm);
-    return tm.tmHeight;
-}
-
-int WidthOf(HDC dc, const std::string& text) {
-    SIZE size;
-    GetTextExtentPoint32(dc, text, -1, &size);
-    return size.cx;
-}
-
 TEST(EmptyTextTest, MeasuresNoWidthAndNoHeightUnlessSingleLine) {
     Canvas canvas(40, 40);
     const int h = LineHeight(canvas.dc());

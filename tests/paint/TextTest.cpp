@@ -7,18 +7,6 @@
 namespace vexa::sys::testing {
 namespace {
 
-int LineHeight(HDC dc) {
-    TEXTMETRIC tm;
-    GetTextMetrics(dc, &tm);
-    return tm.tmHeight;
-}
-
-int WidthOf(HDC dc, const std::string& text) {
-    SIZE size;
-    GetTextExtentPoint32(dc, text, -1, &size);
-    return size.cx;
-}
-
 TEST(TextMetricsTest, DefaultGuiFontIsAReadableSize) {
     Canvas canvas(10, 10);
     TEXTMETRIC tm;
