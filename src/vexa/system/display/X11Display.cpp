@@ -22,8 +22,10 @@ namespace {
 
 // Whether the window system's queue still holds a key message the loop has not taken.
 bool KeyMessageQueued() {
-    for (const MSG& queued : WindowSystem::Get().queue) {
-        if (queued.message >= WM_KEYDOWN && queued.message <= WM_SYSKEYUP) return true;
+    for (const auto* queue : {&WindowSystem::Get().queue, &WindowSystem::Get().inputQueue}) {
+        for (const MSG& queued : *queue) {
+            if (queued.message >= WM_KEYDOWN && queued.message <= WM_SYSKEYUP) return true;
+        }
     }
     return false;
 }

@@ -11,14 +11,16 @@ namespace vexa::sys {
 // Moves the cursor to a screen point (kept inside the ClipCursor rectangle) and posts
 // WM_MOUSEMOVE (or WM_NCMOUSEMOVE) to the window under it or to the capture window.
 void InjectMouseMove(POINT screenPoint);
-// button is VK_LBUTTON, VK_RBUTTON or VK_MBUTTON. A press of a CS_DBLCLKS window within
-// GetDoubleClickTime and SM_CXDOUBLECLK x SM_CYDOUBLECLK of the previous press of the same
-// button on the same window becomes a WM_xBUTTONDBLCLK.
+// button is VK_LBUTTON, VK_RBUTTON or VK_MBUTTON. A press within GetDoubleClickTime and
+// SM_CXDOUBLECLK x SM_CYDOUBLECLK of the previous press of the same button on the same window
+// becomes a WM_xBUTTONDBLCLK in the client area of a CS_DBLCLKS window, and a
+// WM_NCxBUTTONDBLCLK in the non-client area of any window.
 void InjectMouseButton(int button, bool down);
 // WM_MOUSEWHEEL (or WM_MOUSEHWHEEL) to the focus window; delta in WHEEL_DELTA units.
 void InjectMouseWheel(int delta, bool horizontal = false);
-// WM_KEYDOWN/WM_KEYUP (WM_SYSKEY* with Alt or for F10) to the focus window, else the active
-// window; the key state read by GetKeyState follows.
+// WM_KEYDOWN/WM_KEYUP (WM_SYSKEY* with Alt or for F10) to the focus window; with no focus
+// window, WM_SYSKEYDOWN/WM_SYSKEYUP to the active window. The key state read by GetKeyState
+// follows.
 void InjectKey(int virtualKey, bool down);
 // A character with no key of its own (WM_CHAR with the Unicode code point).
 void InjectCharacter(char32_t codePoint);

@@ -90,7 +90,10 @@ UINT PressMessage(const MouseTarget& target, int button, POINT screen) {
     WindowSystem& ws = Ws();
     const ButtonMessages messages = MessagesOf(button);
     const WindowRecord* w = ws.Find(target.hwnd);
-    const bool wantsDoubleClicks = w != nullptr && (w->windowClass.style & CS_DBLCLKS) != 0;
+    // The non-client area (scroll-bar arrows among it) gets double clicks in every window;
+    // the client area only in windows whose class asks for them.
+    const bool wantsDoubleClicks =
+        w != nullptr && (target.hit != HTCLIENT || (w->windowClass.style & CS_DBLCLKS) != 0);
     if (wantsDoubleClicks && IsDoubleClick(target.hwnd, button, screen)) {
         ws.lastClick.wasDoubleClick = true;
         return target.hit == HTCLIENT ? messages.doubleClick : messages.ncDoubleClick;
@@ -121,8 +124,8 @@ bool ActivateForClick(const MouseTarget& target, UINT message) {
 bool ReplaceWaitingMove(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_MOUSEMOVE && message != WM_NCMOUSEMOVE) return false;
     WindowSystem& ws = Ws();
-    if (ws.queue.empty()) return false;
-    MSG& last = ws.queue.back();
+    if (ws.inputQueue.empty()) return false;
+    MSG& last = ws.inputQueue.back();
     if (last.hwnd != hwnd || last.message != message || last.wParam != wParam) return false;
     last.lParam = lParam;
     last.time = DWORD(ws.Now());
@@ -136,7 +139,7 @@ void PostMouseMessage(const MouseTarget& target, UINT clientMsg, UINT ncMsg, POI
     const WPARAM wParam = client ? MouseKeyFlags() : WPARAM(target.hit);
     const LPARAM lParam = client ? ClientLParam(target.hwnd, screen) : ScreenLParam(screen);
     if (ReplaceWaitingMove(target.hwnd, message, wParam, lParam)) return;
-    PostMessage(target.hwnd, message, wParam, lParam);
+    PostInputMessage(target.hwnd, message, wParam, lParam);
 }
 
 void SetKey(int vk, bool down) {
@@ -248,9 +251,9 @@ void InjectMouseButton(int button, bool down) {
     }
     if (!IsWindow(target.hwnd)) return;
     if (target.hit == HTCLIENT) {
-        PostMessage(target.hwnd, message, MouseKeyFlags(), ClientLParam(target.hwnd, screen));
+        PostInputMessage(target.hwnd, message, MouseKeyFlags(), ClientLParam(target.hwnd, screen));
     } else {
-        PostMessage(target.hwnd, message, WPARAM(target.hit), ScreenLParam(screen));
+        PostInputMessage(target.hwnd, message, WPARAM(target.hit), ScreenLParam(screen));
     }
 }
 
@@ -259,8 +262,8 @@ void InjectMouseWheel(int delta, bool horizontal) {
     HWND target = KeyboardTarget();
     if (target == 0) target = WindowFromPoint(ws.cursor);
     if (target == 0) return;
-    PostMessage(target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
-                MAKEWPARAM(std::int32_t(MouseKeyFlags()), delta), ScreenLParam(ws.cursor));
+    PostInputMessage(target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
+                     MAKEWPARAM(std::int32_t(MouseKeyFlags()), delta), ScreenLParam(ws.cursor));
 }
 
 void InjectKey(int virtualKey, bool down) {
@@ -272,19 +275,21 @@ void InjectKey(int virtualKey, bool down) {
     const bool alt = (ws.keys[VK_MENU] & 0x80) != 0;
     const bool ctrl = (ws.keys[VK_CONTROL] & 0x80) != 0;
     const int vk = GenericKey(virtualKey);
-    const bool system = (alt && !ctrl) || vk == VK_F10 || (vk == VK_MENU && !ctrl);
+    // With no focus window the active window gets every key as a system key.
+    const bool noFocus = target != ws.focus;
+    const bool system = noFocus || (alt && !ctrl) || vk == VK_F10 || (vk == VK_MENU && !ctrl);
     LPARAM flags = 1;  // repeat count
     if (alt) flags |= LPARAM(1) << 29;
     if (wasDown) flags |= LPARAM(1) << 30;
     if (!down) flags |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
     const UINT message =
         down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    PostMessage(target, message, WPARAM(vk), LPARAM(std::uint32_t(flags)));
+    PostInputMessage(target, message, WPARAM(vk), LPARAM(std::uint32_t(flags)));
 }
 
 void InjectCharacter(char32_t codePoint) {
     const HWND target = KeyboardTarget();
-    if (target != 0) PostMessage(target, WM_CHAR, WPARAM(codePoint), 1);
+    if (target != 0) PostInputMessage(target, WM_CHAR, WPARAM(codePoint), 1);
 }
 
 }  // namespace vexa::sys

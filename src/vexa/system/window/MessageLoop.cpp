@@ -37,8 +37,8 @@ MSG Stamp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return msg;
 }
 
-bool TakeQueued(MSG* out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
-    auto& queue = Ws().queue;
+bool TakeFrom(std::deque<MSG>& queue, MSG* out, HWND filter, UINT minMsg, UINT maxMsg,
+              bool remove) {
     auto found = std::find_if(queue.begin(), queue.end(), [&](const MSG& m) {
         return (filter == 0 || m.hwnd == filter) && InRange(m.message, minMsg, maxMsg);
     });
@@ -46,6 +46,14 @@ bool TakeQueued(MSG* out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
     *out = *found;
     if (remove) queue.erase(found);
     return true;
+}
+
+// Posted messages go before input, as the classic loop takes them: a message a handler posts
+// is handled before the keys and clicks that were already waiting.
+bool TakeQueued(MSG* out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
+    WindowSystem& ws = Ws();
+    return TakeFrom(ws.queue, out, filter, minMsg, maxMsg, remove) ||
+           TakeFrom(ws.inputQueue, out, filter, minMsg, maxMsg, remove);
 }
 
 bool TakePaint(MSG* out, HWND filter, UINT minMsg, UINT maxMsg) {
@@ -75,10 +83,13 @@ bool TakeQuit(MSG* out, bool remove) {
 }
 
 LRESULT DispatchTimer(const MSG& msg) {
-    auto proc = reinterpret_cast<TIMERPROC>(msg.lParam);
     // A timer killed after its message was taken does not tick any more.
     if (!Ws().timers.Exists(msg.hwnd, std::uintptr_t(msg.wParam))) return 0;
-    if (proc != nullptr) {
+    // The procedure called is the one the timer was set with: a WM_TIMER posted by hand
+    // with some other number in lParam must not make the loop jump to it.
+    const TIMERPROC proc = Ws().timers.ProcOf(msg.hwnd, std::uintptr_t(msg.wParam));
+    if (msg.lParam != 0 && msg.lParam != reinterpret_cast<LPARAM>(proc)) return 0;
+    if (proc != nullptr && msg.lParam != 0) {
         proc(msg.hwnd, WM_TIMER, std::uintptr_t(msg.wParam), msg.time);
         return 0;
     }
@@ -91,6 +102,12 @@ LRESULT DispatchTimer(const MSG& msg) {
 LRESULT window_detail::DeliverMessage(WindowRecord& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     WNDPROC proc = w.proc;
     return proc == nullptr ? 0 : proc(w.hwnd, msg, wParam, lParam);
+}
+
+bool window_detail::PostInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (Ws().Find(hwnd) == nullptr) return false;
+    Ws().inputQueue.push_back(Stamp(hwnd, msg, wParam, lParam));
+    return true;
 }
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -117,7 +134,7 @@ bool PeekMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, UINT removeFla
     const bool found = TakeQueued(msg, filter, minMsg, maxMsg, remove) ||
                        TakePaint(msg, filter, minMsg, maxMsg) ||
                        TakeTimer(msg, filter, minMsg, maxMsg, remove) ||
-                       (filter == 0 && InRange(WM_QUIT, minMsg, maxMsg) && TakeQuit(msg, remove));
+                       (filter == 0 && TakeQuit(msg, remove));  // WM_QUIT ignores the range
     if (!found) {
         FlushSurfaces();
         return false;
@@ -155,8 +172,8 @@ bool TranslateMessage(const MSG* msg) {
     MSG charMsg = *msg;
     charMsg.message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
     charMsg.wParam = WPARAM(*character);
-    // The character arrives right after its key-down, before anything queued later.
-    Ws().queue.push_front(charMsg);
+    // Posted, so the character comes before the input still waiting (the key-up among it).
+    Ws().queue.push_back(charMsg);
     return true;
 }
 

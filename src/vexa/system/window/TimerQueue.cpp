@@ -90,6 +90,11 @@ std::optional<std::uint64_t> TimerQueue::NextDue() const {
     return std::get<0>(*byDue_.begin());
 }
 
+TIMERPROC TimerQueue::ProcOf(HWND hwnd, std::uintptr_t id) const {
+    auto found = timers_.find(Key{hwnd, id});
+    return found == timers_.end() ? nullptr : found->second.proc;
+}
+
 bool TimerQueue::Exists(HWND hwnd, std::uintptr_t id) const {
     return timers_.count(Key{hwnd, id}) != 0;
 }

@@ -34,6 +34,8 @@ class TimerQueue {
     std::optional<DueTimer> PeekDue(std::uint64_t now, HWND filter) const;
     std::optional<std::uint64_t> NextDue() const;
     bool Exists(HWND hwnd, std::uintptr_t id) const;
+    // The procedure a running timer was set with (nullptr for none or no such timer).
+    TIMERPROC ProcOf(HWND hwnd, std::uintptr_t id) const;
     std::size_t Count() const { return timers_.size(); }
 
   private:

@@ -111,7 +111,9 @@ bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 void PostQuitMessage(int exitCode);
 // Order: posted and input messages, then WM_PAINT for windows with an update region, then
 // WM_TIMER for due timers, as on the classic platform. filter 0 means any window; min/max 0
-// mean any message. WM_PAINT and WM_TIMER are generated, never queued.
+// mean any message; WM_QUIT comes whatever the range. WM_PAINT and WM_TIMER are generated,
+// never queued. Posted messages come before input (mouse and keyboard) messages, whatever
+// order they were queued in.
 bool PeekMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, UINT removeFlags);
 // Waits for a message through the display backend; returns 0 for WM_QUIT, -1 when nothing
 // can ever arrive (the headless display with no message, paint or timer pending), else 1.

@@ -96,7 +96,9 @@ void ActivateAfterShow(HWND hwnd, UINT flags) {
     SetActiveWindow(hwnd);
 }
 
-void MoveActivationAwayFrom(HWND hwnd) {
+}  // namespace
+
+void window_detail::MoveActivationAwayFrom(HWND hwnd) {
     WindowSystem& ws = Ws();
     if (ws.active != hwnd) return;
     const WindowRecord* w = ws.Find(hwnd);
@@ -113,6 +115,8 @@ void MoveActivationAwayFrom(HWND hwnd) {
     }
     SetActiveWindow(next);
 }
+
+namespace {
 
 // Final WINDOWPOS flags say what really changed, so that DefWindowProc sends WM_MOVE and
 // WM_SIZE only for real changes.

@@ -89,7 +89,8 @@ class WindowSystem {
     HWND active = 0;
     HWND capture = 0;
 
-    std::deque<MSG> queue;
+    std::deque<MSG> queue;       // posted messages
+    std::deque<MSG> inputQueue;  // mouse and keyboard input, taken after the posted ones
     bool quitPosted = false;
     int quitCode = 0;
     MSG lastMessage;
@@ -156,7 +157,11 @@ void RemoveFromZOrder(WindowRecord& w);
 void InsertTopLevel(WindowRecord& w, HWND insertAfter);
 // Focus, capture and activation bookkeeping for a window going away or hiding.
 void ForgetWindowInput(HWND hwnd);
+// Activates the next window (the owner, else the highest visible one) when hwnd is active.
+void MoveActivationAwayFrom(HWND hwnd);
 LRESULT DeliverMessage(WindowRecord& w, UINT msg, WPARAM wParam, LPARAM lParam);
+// Queues a mouse or keyboard message; false for an unknown window.
+bool PostInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The next window whose client area needs WM_PAINT (filter 0: any); dirty frames met on the
 // way get WM_NCPAINT at once.
 HWND NextWindowToPaint(HWND filter);

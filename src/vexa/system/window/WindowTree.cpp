@@ -109,10 +109,11 @@ void SendDestroyMessages(HWND hwnd) {
 }
 
 void RemoveQueuedMessages(HWND hwnd) {
-    auto& queue = Ws().queue;
-    queue.erase(
-        std::remove_if(queue.begin(), queue.end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
-        queue.end());
+    for (auto* queue : {&Ws().queue, &Ws().inputQueue}) {
+        queue->erase(std::remove_if(queue->begin(), queue->end(),
+                                    [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
+                     queue->end());
+    }
 }
 
 void FreeWindow(HWND hwnd) {
@@ -131,6 +132,14 @@ void FreeWindow(HWND hwnd) {
     ws.dirtySurfaces.erase(hwnd);
     if (ws.trackLeave == hwnd) ws.trackLeave = 0;
     if (ws.lastClick.hwnd == hwnd) ws.lastClick = ClickMemory{};
+    // A handler of the destroy messages may have taken the capture or the activation again;
+    // neither may outlive the window.
+    if (ws.capture == hwnd) {
+        ws.capture = 0;
+        ws.Display().GrabPointer(w->IsTopLevel() ? hwnd : GetAncestor(hwnd, GA_ROOT), false);
+    }
+    if (ws.active == hwnd) ws.active = 0;
+    if (ws.focus == hwnd) ws.focus = 0;
     RemoveFromZOrder(*w);
     if (w->IsTopLevel()) {
         ws.Display().Destroy(hwnd);
@@ -226,6 +235,8 @@ bool DestroyWindow(HWND hwnd) {
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ForgetWindowInput(hwnd);
+    // A hidden window can be the active one too; activation must not stay on a dead handle.
+    MoveActivationAwayFrom(hwnd);
     SendDestroyMessages(hwnd);
     FreeWindow(hwnd);
     return true;
@@ -386,6 +397,7 @@ void DestroyAllWindowsForTesting() {
     }
     ws.windows.clear();
     ws.queue.clear();
+    ws.inputQueue.clear();
     ws.timers.Clear();
     ws.paintPending.clear();
     ws.dirtySurfaces.clear();
