@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "vexa/system/automation/DateTime.h"
 #include "vexa/system/automation/Format.h"
@@ -159,5 +162,71 @@ TEST(FormatRobustness, MalformedAndHostileFormatsNeverFail) {
                                      Variant::Date(37623.75), Variant::Null()}) {
             EXPECT_NO_THROW(Format(value, format)) << format;
         }
+    }
+}
+
+TEST(FormatNumbers, AZeroHoldsEveryDigitPositionUpToThePoint) {
+    EXPECT_EQ(Format(5, "0#"), "05");
+    EXPECT_EQ(Format(5, "#0#"), "05");
+    EXPECT_EQ(Format(5, "0##"), "005");
+    EXPECT_EQ(Format(1234, "0#"), "1234");
+    EXPECT_EQ(Format(0, "#0"), "0");
+    EXPECT_EQ(Format(0, "0#.#"), "00.");
+}
+
+TEST(FormatNumbers, ExtremeMagnitudesUnderEveryScale) {
+    EXPECT_EQ(Format(5e-324, "0.00E+00"), "4.94E-324");
+    EXPECT_EQ(Format(1.7e308, "0.00E+00"), "1.70E+308");
+    EXPECT_EQ(Format(1e-300, "0.0"), "0.0");
+    // Percent and thousands scaling beyond the range of a double still give every digit.
+    const std::string percent = Format(1e308, "0%");
+    EXPECT_EQ(percent.size(), 311u + 1u);
+    EXPECT_EQ(percent.substr(0, 2), "10");
+    EXPECT_EQ(percent.back(), '%');
+    EXPECT_EQ(Format(5, "0" + std::string(120, ',') + ".0"), "0.0");
+    EXPECT_EQ(Format(1e300, "0" + std::string(100, ',')), "1");
+    EXPECT_EQ(Format(1e300, "0" + std::string(99, ',')), "1000");
+    EXPECT_EQ(Format(4e-300, "0" + std::string(101, '%')), "0%" + std::string(100, '%'));
+}
+
+TEST(FormatNumbers, InfinityAndNaNShowTheirPlainText) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(Format(inf, "0.00"), "Infinity");
+    EXPECT_EQ(Format(-inf, "#,##0.00"), "-Infinity");
+    EXPECT_EQ(Format(-inf, "0;(0)"), "-Infinity");
+    EXPECT_EQ(Format(std::nan(""), "0.00E+00"), "NaN");
+    EXPECT_EQ(Format(inf, "Currency"), "Infinity");
+    EXPECT_EQ(Format(inf, "Percent"), "Infinity");
+    EXPECT_EQ(Format(Variant::Date(inf), "Long Date"), "");
+    EXPECT_EQ(Format(Variant::Date(std::nan("")), "yyyy"), "");
+}
+
+TEST(FormatText, NullTakesTheSecondSection) {
+    EXPECT_EQ(Format(Variant::Null(), "@;\"(none)\""), "(none)");
+    EXPECT_EQ(Format(Variant::Null(), ">@;\"n/a\""), "n/a");
+    EXPECT_EQ(Format(Variant::Null(), "@@@"), "");
+    EXPECT_EQ(Format("x", "@;\"(none)\""), "x");
+}
+
+TEST(FormatRobustness, HostileValuesUnderRandomFormatsNeverFail) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<Variant> values = {Variant(inf),
+                                         Variant(-inf),
+                                         Variant(std::nan("")),
+                                         Variant(5e-324),
+                                         Variant(-1.7e308),
+                                         Variant::Date(inf),
+                                         Variant::Date(kMaxDateSerial),
+                                         Variant::Date(kMinDateSerial),
+                                         Variant::Currency(INT64_MIN),
+                                         Variant::Decimal("79228162514264337593543950335"),
+                                         Variant("1e-320"),
+                                         Variant(-0.0)};
+    std::mt19937 random(11);
+    const std::string alphabet = "0#.,;%E+-e\"\\@&<>!dmyhnswqcAMP/: xt";
+    for (int i = 0; i < 1500; ++i) {
+        std::string format;
+        for (int n = int(random() % 20); n > 0; --n) format += alphabet[random() % alphabet.size()];
+        for (const Variant& value : values) EXPECT_NO_THROW(Format(value, format)) << format;
     }
 }

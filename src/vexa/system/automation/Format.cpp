@@ -89,6 +89,10 @@ std::string FormatNull(std::string_view pattern, FormatKind kind) {
     if (kind == FormatKind::Number && sections.size() >= 4) {
         return format::FormatNumberSection(0, sections[3], false);
     }
+    // The second text section serves Null as it serves the zero-length string.
+    if (kind == FormatKind::Text && sections.size() >= 2) {
+        return format::FormatTextSections(std::string(), pattern);
+    }
     return {};
 }
 

@@ -14,9 +14,9 @@ namespace vexa {
 // "Currency", "Fixed", "Standard", "Percent", "Scientific", "Yes/No", "True/False",
 // "On/Off", "General Date", "Long Date", "Medium Date", "Short Date", "Long Time",
 // "Medium Time", "Short Time". User formats have up to four sections for numbers
-// (positive;negative;zero;null) and two for text. A value the format does not apply to
-// (a word under a numeric format) comes back as its plain text. Never throws for any
-// format string; an object value raises what its default member raises.
+// (positive;negative;zero;null) and two for text (the second serves "" and Null). A value the
+// format does not apply to (a word under a numeric format) comes back as its plain text. Never
+// throws for any format string; an object value raises what its default member raises.
 std::string Format(const Variant& value, std::string_view format = {}, int firstDayOfWeek = 1,
                    int firstWeekOfYear = 1);
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "vexa/system/automation/FormatSections.h"
+#include "vexa/system/automation/Variant.h"
 
 namespace vexa::format {
 
@@ -15,7 +16,7 @@ namespace {
 
 struct NumberLayout {
     int intPlaceholders = 0;
-    int intZeros = 0;
+    int intZeros = 0;  // integer digits always shown: from the leftmost 0 to the point
     int fracPlaceholders = 0;
     int fracZeros = 0;
     bool hasPoint = false;
@@ -32,6 +33,7 @@ bool IsExponentAt(std::string_view rest, char c) {
 NumberLayout LayoutOf(std::string_view section) {
     NumberLayout layout;
     int pendingCommas = 0;  // commas after the last integer placeholder so far
+    int firstIntZero = -1;  // integer placeholder index of the leftmost 0
     FormatScanner scanner(section);
     std::string literal;
     char c = 0;
@@ -45,8 +47,8 @@ NumberLayout LayoutOf(std::string_view section) {
             } else {
                 if (pendingCommas > 0 && layout.intPlaceholders > 0) layout.grouping = true;
                 pendingCommas = 0;
+                if (c == '0' && firstIntZero < 0) firstIntZero = layout.intPlaceholders;
                 ++layout.intPlaceholders;
-                if (c == '0') ++layout.intZeros;
             }
         } else if (c == '.' && !layout.hasPoint) {
             layout.hasPoint = true;
@@ -61,6 +63,8 @@ NumberLayout LayoutOf(std::string_view section) {
         }
     }
     if (!layout.hasPoint && layout.intPlaceholders > 0) layout.thousandsScaling += pendingCommas;
+    // A 0 holds its digit position, so the # placeholders between it and the point do too.
+    if (firstIntZero >= 0) layout.intZeros = layout.intPlaceholders - firstIntZero;
     return layout;
 }
 
@@ -77,16 +81,31 @@ bool IncrementDigits(std::string& digits) {
     return false;
 }
 
-// |x| to `decimals` places from its 15 significant digits, rounded half away from zero.
-// The integer part has no leading zeros ("" for zero); the fraction has `decimals` digits.
-void DecimalParts(double x, int decimals, std::string& integer, std::string& fraction) {
+// The runtime's 15 significant digits of |x| (finite), and the power of ten of the first.
+struct Significant {
+    std::string digits;
+    int exponent = 0;
+};
+
+Significant SignificantOf(double x) {
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(x));
-    std::string digits;
-    digits += buffer[0];
-    digits.append(buffer + 2, 14);
-    int pointPosition = std::atoi(std::strchr(buffer, 'e') + 1) + 1;
-    if (x == 0) pointPosition = 1;
+    Significant s;
+    s.digits += buffer[0];
+    s.digits.append(buffer + 2, 14);
+    s.exponent = x == 0 ? 0 : std::atoi(std::strchr(buffer, 'e') + 1);
+    return s;
+}
+
+// The significant digits times 10^shift to `decimals` places, rounded half away from zero.
+// Percent signs, thousands scaling and exponents move the point within the digits instead
+// of multiplying the double, so no scale can overflow, underflow or add binary error.
+// The integer part has no leading zeros ("" for zero); the fraction has `decimals` digits.
+void DecimalParts(const Significant& value, int shift, int decimals, std::string& integer,
+                  std::string& fraction) {
+    std::string digits = value.digits;
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    int pointPosition = zero ? 1 : value.exponent + 1 + shift;
 
     const int keep = pointPosition + decimals;
     if (keep < 0) {
@@ -102,7 +121,7 @@ void DecimalParts(double x, int decimals, std::string& integer, std::string& fra
         digits.append(std::size_t(keep) - digits.size(), '0');
     }
     if (pointPosition > 0) {
-        integer = digits.substr(0, std::size_t(pointPosition));
+        integer = digits.substr(0, std::min(digits.size(), std::size_t(pointPosition)));
         fraction = digits.substr(std::min(digits.size(), std::size_t(pointPosition)));
     } else {
         integer.clear();
@@ -120,20 +139,20 @@ struct Digits {
 };
 
 Digits DigitsFor(double value, const NumberLayout& layout) {
-    double x = std::fabs(value) * std::pow(100.0, layout.percents) /
-               std::pow(1000.0, layout.thousandsScaling);
+    const Significant significant = SignificantOf(value);
+    const int shift = 2 * layout.percents - 3 * layout.thousandsScaling;
     const int decimals = layout.fracPlaceholders;
     Digits d;
-    if (layout.scientific && x != 0 && std::isfinite(x)) {
+    if (layout.scientific && value != 0) {
         const int leading = std::max(layout.intPlaceholders, 1);
-        d.exponent = int(std::floor(std::log10(x))) - (leading - 1);
-        DecimalParts(x / std::pow(10.0, d.exponent), decimals, d.integer, d.fraction);
+        d.exponent = significant.exponent + shift - (leading - 1);
+        DecimalParts(significant, shift - d.exponent, decimals, d.integer, d.fraction);
         if (int(d.integer.size()) > leading) {  // rounding reached the next power of ten
             ++d.exponent;
-            DecimalParts(x / std::pow(10.0, d.exponent), decimals, d.integer, d.fraction);
+            DecimalParts(significant, shift - d.exponent, decimals, d.integer, d.fraction);
         }
     } else {
-        DecimalParts(x, decimals, d.integer, d.fraction);
+        DecimalParts(significant, shift, decimals, d.integer, d.fraction);
     }
     if (int(d.integer.size()) < layout.intZeros) {
         d.integer.insert(0, std::size_t(layout.intZeros) - d.integer.size(), '0');
@@ -228,6 +247,8 @@ bool AllZero(const Digits& d) {
 }  // namespace
 
 std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {
+    // Placeholders have no digits for these; they read as the number's plain text.
+    if (!std::isfinite(value)) return DoubleToText(value);
     const NumberLayout layout = LayoutOf(section);
     const Digits digits = DigitsFor(value, layout);
     NumberWriter writer(layout, digits);
