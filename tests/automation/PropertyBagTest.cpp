@@ -360,3 +360,23 @@ TEST(TextPropertyBagMalformed, FlippedBytesNeverCrashAndSkipOnlyDamagedLines) {
         EXPECT_GE(bag.Count() + 2, EveryType().size()) << "byte " << at;
     }
 }
+
+TEST(TextPropertyBagTest, DatesOutsideTheCalendarStillRoundTrip) {
+    TextPropertyBag bag;
+    bag.WriteProperty("Far", Variant::Date(1e10), Variant());
+    bag.WriteProperty("Lost", Variant::Date(std::nan("")), Variant());
+    bag.WriteProperty("Endless", Variant::Date(-std::numeric_limits<double>::infinity()),
+                      Variant());
+    TextPropertyBag reread;
+    reread.FromString(bag.ToString());
+    EXPECT_EQ(reread.SkippedLines(), 0u);
+    const Variant far = reread.ReadProperty("Far", Variant());
+    EXPECT_EQ(far.Type(), vtDate);
+    EXPECT_EQ(far.ToDouble(), 1e10);
+    const Variant lost = reread.ReadProperty("Lost", Variant());
+    EXPECT_EQ(lost.Type(), vtDate);
+    EXPECT_TRUE(std::isnan(lost.ToDouble()));
+    const Variant endless = reread.ReadProperty("Endless", Variant());
+    EXPECT_EQ(endless.Type(), vtDate);
+    EXPECT_EQ(endless.ToDouble(), -std::numeric_limits<double>::infinity());
+}

@@ -202,7 +202,8 @@ void AppendLiteral(std::string& out, const Variant& value, int depth) {
             out += CurrencyText(value.ToCurrencyScaled()) + "@";
             return;
         case vtDate:
-            out += DateLiteral(value.ToDate());
+            // The serial as held: one outside the calendar still writes (as CDate(serial)).
+            out += DateLiteral(value.ToDouble());
             return;
         case vtString:
             out += StringLiteral(value.StringRef());
