@@ -36,6 +36,22 @@ std::string_view TrimRightSpaces(std::string_view text) {
     return text;
 }
 
+// The largest i in 0..last for which fits(i) holds, where i = 0 is taken to fit and a larger
+// i never fits better (the kept text only grows): a few measurements even for long texts.
+template <class Fits>
+std::size_t LastFitting(std::size_t last, Fits fits) {
+    std::size_t lo = 0, hi = last;
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi + 1) / 2;
+        if (fits(mid)) {
+            lo = mid;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    return lo;
+}
+
 }  // namespace
 
 TextDrawer::TextDrawer(const DeviceContext& dc, const GdiFont& font, std::uint32_t format)
@@ -166,18 +182,12 @@ std::vector<TextDrawer::Line> TextDrawer::Wrap(const Line& paragraph, int maxWid
 
 TextDrawer::Cut TextDrawer::EndEllipsis(std::string_view text, int maxWidth) const {
     const std::vector<std::size_t> bounds = CharBoundaries(text);
-    // Widths grow with the prefix length: binary search for the longest prefix that fits.
-    std::size_t lo = 0, hi = bounds.size() - 1;
-    while (lo < hi) {
-        const std::size_t mid = (lo + hi + 1) / 2;
-        std::string candidate(text.substr(0, bounds[mid]));
-        candidate += kEllipsis;
-        if (Measure(candidate) <= maxWidth)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    return {std::string(text.substr(0, bounds[lo])) + std::string(kEllipsis), bounds[lo]};
+    auto candidate = [&](std::size_t k) {
+        return std::string(text.substr(0, bounds[k])) + std::string(kEllipsis);
+    };
+    const std::size_t kept = LastFitting(
+        bounds.size() - 1, [&](std::size_t k) { return Measure(candidate(k)) <= maxWidth; });
+    return {candidate(kept), bounds[kept]};
 }
 
 TextDrawer::Cut TextDrawer::WordEllipsis(std::string_view text, int maxWidth) const {
@@ -193,15 +203,9 @@ TextDrawer::Cut TextDrawer::WordEllipsis(std::string_view text, int maxWidth) co
         return std::string(text.substr(0, heads[i])) + std::string(kEllipsis);
     };
     if (heads.empty() || Measure(candidate(0)) > maxWidth) return EndEllipsis(text, maxWidth);
-    std::size_t lo = 0, hi = heads.size() - 1;
-    while (lo < hi) {
-        const std::size_t mid = (lo + hi + 1) / 2;
-        if (Measure(candidate(mid)) <= maxWidth)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    return {candidate(lo), heads[lo]};
+    const std::size_t kept = LastFitting(
+        heads.size() - 1, [&](std::size_t i) { return Measure(candidate(i)) <= maxWidth; });
+    return {candidate(kept), heads[kept]};
 }
 
 // Keeps the last path component and drops characters before it: "C:\dir\...\file.txt".
@@ -215,18 +219,10 @@ TextDrawer::Cut TextDrawer::PathEllipsis(std::string_view text, int maxWidth) co
     auto candidate = [&](std::size_t k) {
         return std::string(head.substr(0, bounds[k])) + std::string(kEllipsis) + tail;
     };
-    // Widths grow with the part kept before the ellipsis: binary search for the longest
-    // that fits, so long paths cost a few measurements only.
     if (Measure(candidate(0)) <= maxWidth) {
-        std::size_t lo = 0, hi = bounds.size() - 2;
-        while (lo < hi) {
-            const std::size_t mid = (lo + hi + 1) / 2;
-            if (Measure(candidate(mid)) <= maxWidth)
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        return {candidate(lo), bounds[lo], separator};
+        const std::size_t kept = LastFitting(
+            bounds.size() - 2, [&](std::size_t k) { return Measure(candidate(k)) <= maxWidth; });
+        return {candidate(kept), bounds[kept], separator};
     }
     // Even the last component is too wide: it is cut at its end, and no character of the
     // original keeps its place.
