@@ -201,6 +201,19 @@ TEST(FormatNumbers, InfinityAndNaNShowTheirPlainText) {
     EXPECT_EQ(Format(Variant::Date(std::nan("")), "yyyy"), "");
 }
 
+TEST(FormatText, PlaceholdersTakeWholeCharactersAndCaseFollowsUnicode) {
+    EXPECT_EQ(Format("été", "@@@@@"), "  été");
+    EXPECT_EQ(Format("été", "!@@@@"), "été ");
+    EXPECT_EQ(Format("Ωmega", "@@-@@@"), "Ωm-ega");
+    EXPECT_EQ(Format("日本語", "@@"), "日本語");  // the surplus goes to the first placeholder
+    EXPECT_EQ(Format("日本語", "!@@"), "日本語");
+    EXPECT_EQ(Format("Crème Brûlée", ">"), "CRÈME BRÛLÉE");
+    EXPECT_EQ(Format("ÀÉÎ", "<@@@"), "àéî");
+    // A byte that starts no character is kept as it is, never split or dropped.
+    const std::string broken = std::string("a") + char(0xC3) + "b";
+    EXPECT_EQ(Format(broken, "@@@@"), " " + broken);
+}
+
 TEST(FormatText, NullTakesTheSecondSection) {
     EXPECT_EQ(Format(Variant::Null(), "@;\"(none)\""), "(none)");
     EXPECT_EQ(Format(Variant::Null(), ">@;\"n/a\""), "n/a");

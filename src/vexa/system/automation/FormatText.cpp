@@ -1,5 +1,9 @@
 // Text formats: @ and & placeholders, < and > case, ! for left-to-right filling.
-#include <cctype>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <string>
+#include <vector>
 
 #include "vexa/system/automation/FormatSections.h"
 
@@ -28,13 +32,41 @@ TextLayout LayoutOf(std::string_view section) {
     return layout;
 }
 
-std::string WithCase(std::string text, int caseChange) {
-    for (char& c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (caseChange < 0) c = static_cast<char>(std::tolower(u));
-        if (caseChange > 0) c = static_cast<char>(std::toupper(u));
+std::string WithCase(const std::string& text, int caseChange) {
+    if (caseChange == 0) return text;
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
+    if (caseChange < 0) {
+        unicode.toLower(icu::Locale::getUS());
+    } else {
+        unicode.toUpper(icu::Locale::getUS());
     }
-    return text;
+    std::string result;
+    unicode.toUTF8String(result);
+    return result;
+}
+
+// The text's characters, each as its UTF-8 bytes, so that a placeholder takes a whole
+// character; a byte that starts no valid sequence stands for itself.
+std::vector<std::string_view> CharactersOf(std::string_view text) {
+    std::vector<std::string_view> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = lead < 0x80    ? 1
+                             : lead >= 0xF0 ? 4
+                             : lead >= 0xE0 ? 3
+                             : lead >= 0xC0 ? 2
+                                            : 1;
+        if (i + length > text.size()) length = 1;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                length = 1;
+                break;
+            }
+        }
+        characters.push_back(text.substr(i, length));
+        i += length;
+    }
+    return characters;
 }
 
 }  // namespace
@@ -45,7 +77,11 @@ std::string FormatTextSections(const std::string& value, std::string_view format
         value.empty() && sections.size() > 1 ? sections[1] : sections[0];
     const TextLayout layout = LayoutOf(section);
     const std::string text = WithCase(value, layout.caseChange);
-    const int length = static_cast<int>(text.size());
+    const std::vector<std::string_view> characters = CharactersOf(text);
+    const int length = static_cast<int>(characters.size());
+    auto appendCharacters = [&](std::string& out, int from, int to) {
+        for (int i = from; i < to; ++i) out += characters[std::size_t(i)];
+    };
     // Right-to-left filling gives surplus characters to the first placeholder,
     // left-to-right filling to the end.
     const int surplus = std::max(0, length - layout.placeholders);
@@ -67,10 +103,10 @@ std::string FormatTextSections(const std::string& value, std::string_view format
         }
         int index = layout.leftToRight ? placeholder : length - layout.placeholders + placeholder;
         if (!layout.leftToRight && placeholder == 0 && surplus > 0) {
-            out.append(text, 0, std::size_t(surplus));
+            appendCharacters(out, 0, surplus);
         }
         if (index >= 0 && index < length) {
-            out += text[std::size_t(index)];
+            out += characters[std::size_t(index)];
         } else if (c == '@') {
             out += ' ';
         }
@@ -79,7 +115,7 @@ std::string FormatTextSections(const std::string& value, std::string_view format
     if (layout.placeholders == 0) {
         out += text;
     } else if (layout.leftToRight && surplus > 0) {
-        out.append(text, std::size_t(layout.placeholders), std::string::npos);
+        appendCharacters(out, layout.placeholders, length);
     }
     return out;
 }
