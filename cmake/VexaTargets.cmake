@@ -19,8 +19,10 @@ function(vexa_library name)
 endfunction()
 
 # One GoogleTest executable per test folder; a folder without tests yet builds nothing.
+# RESOURCE_LOCK names something the suite's tests share with each other (ctest then runs
+# them one at a time, alongside other suites).
 function(vexa_test_suite name dir)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT sources)
     return()
@@ -29,8 +31,11 @@ function(vexa_test_suite name dir)
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/common/LeakSuppressions.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "VEXA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  set(properties ENVIRONMENT "VEXA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
 
 # One Google Benchmark executable per bench folder.
