@@ -80,6 +80,10 @@ HeadlessDisplay::~HeadlessDisplay() {
     cairo_surface_destroy(screen_);
 }
 
+std::unique_ptr<DisplayBackend> MakeDefaultDisplay() {
+    return std::make_unique<HeadlessDisplay>();
+}
+
 HeadlessDisplay* HeadlessDisplay::Active() {
     return dynamic_cast<HeadlessDisplay*>(&CurrentDisplay());
 }
@@ -244,8 +248,6 @@ bool HeadlessDisplay::SaveWindowPng(HWND hwnd, const std::string& path) {
 void HeadlessDisplay::QueueMessageBoxAnswer(int answer) {
     answers_.push_back(answer);
 }
-
-namespace {}  // namespace
 
 int HeadlessDisplay::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                                     UINT type) {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 
 namespace vexa::sys {
 

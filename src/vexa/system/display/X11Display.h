@@ -13,7 +13,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 
 // Xlib stays out of this header: its macros (None, Status, KeyPress, ...) clash with names
 // of programs that include it.

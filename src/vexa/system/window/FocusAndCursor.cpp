@@ -2,7 +2,7 @@
 // key state.
 #include <algorithm>
 
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"

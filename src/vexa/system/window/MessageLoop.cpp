@@ -2,7 +2,7 @@
 // messages for windows with an update region, then timer messages, as the classic loop does.
 #include <algorithm>
 
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 #include "vexa/system/window/KeyboardLayout.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"

@@ -1,7 +1,7 @@
 // Update regions, paint messages, back buffers and the surfaces handed to the drawing library.
 #include <algorithm>
 
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"
 

@@ -1,5 +1,5 @@
 // Timers, system metrics and colours, and message boxes.
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"
 

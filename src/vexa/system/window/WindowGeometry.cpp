@@ -1,7 +1,7 @@
 // Rectangles, the non-client area, moving, sizing, z-order, showing and enabling.
 #include <algorithm>
 
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"
 

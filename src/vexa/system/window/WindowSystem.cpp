@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 
 namespace vexa::sys {
 

@@ -71,9 +71,12 @@ class DisplayBackend {
                                UINT type) = 0;
 };
 
-// The backend in use. The headless display is installed on first use unless a program
-// installed another one before creating its first window.
+// The backend in use. The default display (MakeDefaultDisplay) is installed on first use
+// unless a program installed another one before creating its first window.
 DisplayBackend& CurrentDisplay();
+// The display a program gets when it installs none: defined by the display backends, so
+// that the window system names only this interface.
+std::unique_ptr<DisplayBackend> MakeDefaultDisplay();
 // Installs a backend, best before the first window is created; top-level windows that exist
 // already are moved over (destroyed on the old backend, created, stacked and shown on the
 // new). Returns the previous one. The screen metrics (SM_CXSCREEN, SM_CYSCREEN, ...) follow

@@ -1,6 +1,5 @@
-#include "vexa/system/display/DisplayBackend.h"
+#include "vexa/system/window/DisplayBackend.h"
 
-#include "vexa/system/display/HeadlessDisplay.h"
 #include "vexa/system/window/Window.h"
 #include "vexa/system/window/WindowSystem.h"
 
@@ -46,7 +45,7 @@ void MoveWindowsOver(DisplayBackend* from, DisplayBackend* to) {
 
 DisplayBackend& CurrentDisplay() {
     auto& slot = Slot();
-    if (!slot) slot = std::make_unique<HeadlessDisplay>();
+    if (!slot) slot = MakeDefaultDisplay();
     return *slot;
 }
 
