@@ -69,6 +69,12 @@ class DisplayBackend {
     // A modal message box; returns IDOK, IDCANCEL, IDYES, ...
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                                UINT type) = 0;
+
+    // ---- Clipboard and selections shared with other programs (where the display has them).
+    // A display without them leaves these alone: the window system's own clipboard serves.
+
+    // ---- Drag and drop between programs (where the display has it). A display without it
+    // leaves these alone: drags stay inside the program.
 };
 
 // The backend in use. The default display (MakeDefaultDisplay) is installed on first use
