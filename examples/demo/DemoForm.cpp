@@ -51,10 +51,14 @@ void PaintBody(HDC hdc, const RECT& client) {
     HBRUSH brush = CreateSolidBrush(kBackground);
     FillRect(hdc, &body, brush);
     DeleteObject(brush);
-    if (Products()) {
-        Products()->Paint(hdc,
-                          RECT{body.left + 12, body.top + 12, body.right - 12, body.bottom - 12});
-    }
+}
+
+// Where the grid sits on the form: below the banner, with a margin.
+RECT GridRect(HWND form) {
+    RECT client;
+    GetClientRect(form, &client);
+    return RECT{client.left + 12, client.top + kBannerHeight + 12, client.right - 12,
+                client.bottom - 12};
 }
 
 }  // namespace
@@ -66,10 +70,9 @@ HWND DemoForm::Create(int width, int height) {
     return hwnd_;
 }
 
-void DemoForm::BuildContent(HWND) {
-    // The products grid, filled from the embedded database. Until the grid paints itself,
-    // the form shows its rows as a plain table.
-    Products() = std::make_unique<ProductsTable>();
+void DemoForm::BuildContent(HWND form) {
+    // The products grid, filled from the embedded database.
+    Products() = std::make_unique<ProductsTable>(form, GridRect(form));
 }
 
 void DemoForm::PaintContent(HWND form) {
@@ -89,6 +92,13 @@ LRESULT DemoForm::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PAINT:
             PaintContent(hwnd);
+            return 0;
+        case WM_SIZE:
+            if (Products()) {
+                const RECT rect = GridRect(hwnd);
+                MoveWindow(Products()->Grid().hwnd(), rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, true);
+            }
             return 0;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers the whole client area

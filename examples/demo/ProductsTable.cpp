@@ -1,8 +1,12 @@
 #include "ProductsTable.h"
 
+#include <cairo.h>
+
+#include <string>
+
 #include "vexa/system/data/Recordset.h"
 #include "vexa/system/data/SampleDatabase.h"
-#include "vexa/system/paint/Gdi.h"
+#include "vexa/system/paint/ImageList.h"
 
 namespace vexa::demo {
 
@@ -10,41 +14,45 @@ using namespace vexa::sys;
 
 namespace {
 
-constexpr int kLineHeight = 22;
-constexpr int kTextInset = 4;
-constexpr COLORREF kHeaderColor = RGB(232, 236, 242);
-constexpr COLORREF kShadeColor = RGB(246, 248, 251);
-constexpr COLORREF kRuleColor = RGB(208, 214, 222);
+constexpr int kIconSize = 16;
+constexpr int kDefaultRowHeight = 20;
 
-void Fill(HDC hdc, const RECT& rect, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(hdc, &rect, brush);
-    DeleteObject(brush);
-}
-
-void DrawCellText(HDC hdc, const std::string& text, RECT cell, std::int32_t flags) {
-    cell.left += kTextInset;
-    cell.right -= kTextInset;
-    const std::uint32_t horizontal = std::uint32_t(flags) & (DT_CENTER | DT_RIGHT);
-    DrawText(hdc, text, -1, &cell, horizontal | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-}
-
-void DrawCheckBox(HDC hdc, const RECT& cell, bool checked) {
-    constexpr int kBox = 13;
-    const int left = cell.left + (cell.right - cell.left - kBox) / 2;
-    const int top = cell.top + (cell.bottom - cell.top - kBox) / 2;
-    RECT box{left, top, left + kBox, top + kBox};
-    DrawFrameControl(hdc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
+// Small round badges in a few colours, drawn with Cairo: the demo ships no image files.
+cairo_surface_t* BadgeStrip() {
+    constexpr double colours[][3] = {
+        {0.20, 0.55, 0.90}, {0.95, 0.60, 0.10}, {0.30, 0.70, 0.35}, {0.85, 0.25, 0.30}};
+    constexpr int count = int(sizeof colours / sizeof colours[0]);
+    cairo_surface_t* strip =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kIconSize * count, kIconSize);
+    cairo_t* cr = cairo_create(strip);
+    for (int i = 0; i < count; ++i) {
+        cairo_arc(cr, i * kIconSize + kIconSize / 2.0, kIconSize / 2.0, kIconSize / 2.0 - 2, 0,
+                  6.2832);
+        cairo_set_source_rgb(cr, colours[i][0], colours[i][1], colours[i][2]);
+        cairo_fill(cr);
+    }
+    cairo_destroy(cr);
+    return strip;
 }
 
 }  // namespace
 
-ProductsTable::ProductsTable() {
+ProductsTable::ProductsTable(HWND form, const RECT& rect) : grid_(form, rect) {
     CreateProductsTable(db_, 300);
+    grid_.SetRedraw(false);
+    grid_.SetDefaultRowHeight(kDefaultRowHeight);
     grid_.FillFromRS(Variant(db_.OpenRecordset(
         "SELECT id, name, category, price, stock, discontinued, added FROM products")));
     FormatColumns();
+    AddIcons();
     SortByCategoryThenPrice();
+    AddCategoryGroups();
+    grid_.SetBackColorEvenRows(0xF8F5F2);
+    grid_.SetRedraw(true);
+}
+
+ProductsTable::~ProductsTable() {
+    if (icons_ != 0) ImageList_Destroy(icons_);
 }
 
 void ProductsTable::FormatColumns() {
@@ -53,7 +61,7 @@ void ProductsTable::FormatColumns() {
         const char* header;
         std::int32_t width;
     } columns[] = {
-        {"id", "Id", 44},       {"name", "Product", 150}, {"category", "Category", 110},
+        {"id", "Id", 44},       {"name", "Product", 170}, {"category", "Category", 110},
         {"price", "Price", 80}, {"stock", "Stock", 60},   {"discontinued", "Discontinued", 90},
         {"added", "Added", 100}};
     for (const auto& column : columns) {
@@ -63,6 +71,37 @@ void ProductsTable::FormatColumns() {
     for (std::int32_t row = 1; row <= grid_.RowCount(); ++row) {
         grid_.SetCellFmtString(row, "price", "$#,##0.00");
         grid_.SetCellFmtString(row, "added", "mmm d, yyyy");
+        // Low stock is hatched in red.
+        const Variant stock = grid_.CellValue(row, "stock");
+        if (stock.IsNumericType() && stock.ToDouble() < 20) {
+            grid_.SetCellBackColor(row, "stock", 0x4040E0);
+            grid_.SetCellHatch(row, "stock", vxHatchBDiagonal);
+        }
+    }
+    // The band that group rows show their caption in.
+    grid_.AddCol({.sKey = "group", .sHeader = "", .bRowTextCol = true});
+}
+
+void ProductsTable::AddIcons() {
+    icons_ = ImageList_Create(kIconSize, kIconSize, 0, 4, 4);
+    cairo_surface_t* strip = BadgeStrip();
+    for (int i = 0; i < 4; ++i) {
+        cairo_surface_t* icon =
+            cairo_surface_create_for_rectangle(strip, i * kIconSize, 0, kIconSize, kIconSize);
+        cairo_surface_t* copy =
+            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kIconSize, kIconSize);
+        cairo_t* cr = cairo_create(copy);
+        cairo_set_source_surface(cr, icon, 0, 0);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        ImageList_Add(icons_, copy);
+        cairo_surface_destroy(copy);
+        cairo_surface_destroy(icon);
+    }
+    cairo_surface_destroy(strip);
+    grid_.SetImageList(Variant(std::int32_t(icons_)));
+    for (std::int32_t row = 1; row <= grid_.RowCount(); ++row) {
+        grid_.SetCellIcon(row, "name", std::int16_t(row % 4));
     }
 }
 
@@ -76,30 +115,16 @@ void ProductsTable::SortByCategoryThenPrice() {
     grid_.Sort();
 }
 
-void ProductsTable::Paint(HDC hdc, const RECT& area) {
-    SetBkMode(hdc, TRANSPARENT);
-    SetTextColor(hdc, RGB(20, 24, 32));
-    const int lines = (area.bottom - area.top) / kLineHeight;
-    for (int line = 0; line < lines && line <= grid_.RowCount(); ++line) {
-        const int top = area.top + line * kLineHeight;
-        RECT band{area.left, top, area.right, top + kLineHeight};
-        if (line == 0 || line % 2 == 0) Fill(hdc, band, line == 0 ? kHeaderColor : kShadeColor);
-        int left = area.left;
-        // Columns filled from a recordset stand in field order, so index order is display order.
-        for (std::int32_t col = 1; col <= grid_.ColCount() && left < area.right; ++col) {
-            if (!grid_.ColVisible(col)) continue;
-            RECT cell{left, top, std::min<int>(left + grid_.ColWidth(col), area.right),
-                      top + kLineHeight};
-            if (line == 0) {
-                DrawCellText(hdc, grid_.ColHeaderText(col), cell, grid_.ColHeaderTextFlags(col));
-            } else if (grid_.CellType(line, col) == vxCellCheck) {
-                DrawCheckBox(hdc, cell, grid_.CellValue(line, col).ToBoolean());
-            } else {
-                DrawCellText(hdc, grid_.CellText(line, col), cell, grid_.CellTextFlags(line, col));
-            }
-            left = cell.right;
-        }
-        Fill(hdc, RECT{area.left, band.bottom - 1, area.right, band.bottom}, kRuleColor);
+void ProductsTable::AddCategoryGroups() {
+    std::string previous;
+    for (std::int32_t row = 1; row <= grid_.RowCount(); ++row) {
+        const std::string category = grid_.CellText(row, "category");
+        if (category == previous || grid_.RowIsGroup(row)) continue;
+        previous = category;
+        grid_.AddRow({.vRowBefore = row, .bGroupRow = true});
+        grid_.SetCellValue(row, "group", category);
+        grid_.SetCellBackColor(row, "group", 0xEFE3D6);
+        ++row;
     }
 }
 

@@ -1,5 +1,6 @@
-// The demo's grid: a Vexa control filled from an embedded SQLite products table, sorted by
-// category and then by price, highest first.
+// The demo's grid: a Vexa control on the form, filled from an embedded SQLite products table,
+// with formats, icons, a hatched column, check cells and one group row per category, sorted
+// by category and then by price, highest first.
 #pragma once
 
 #include "vexa/system/data/Connection.h"
@@ -10,21 +11,20 @@ namespace vexa::demo {
 
 class ProductsTable {
   public:
-    ProductsTable();
+    ProductsTable(sys::HWND form, const sys::RECT& rect);
+    ~ProductsTable();
 
     Vexa& Grid() { return grid_; }
 
-    // Shows the grid's leading rows as a table in `area`: a header line with the column
-    // captions, then one line per row with each cell's displayed text, aligned by the
-    // cell's text flags, with alternate rows shaded.
-    void Paint(sys::HDC hdc, const sys::RECT& area);
-
   private:
     void FormatColumns();
+    void AddIcons();
     void SortByCategoryThenPrice();
+    void AddCategoryGroups();
 
     Connection db_{":memory:"};
     Vexa grid_;
+    sys::HIMAGELIST icons_ = 0;
 };
 
 }  // namespace vexa::demo

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "vexa/host/EventSinks.h"
+#include "vexa/events/EventSinks.h"
 #include "vexa/vexa.h"
 
 namespace vexa {

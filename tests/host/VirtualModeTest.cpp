@@ -1,4 +1,5 @@
-// Virtual mode: rows are requested from the host one by one until it refuses.
+// Virtual mode: painting asks the host for rows one by one as far as they fit the view, until
+// the host refuses; a refused request is not repeated until Virtual is set again.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,7 +23,7 @@ struct RowSupplier : VexaEvents {
         grid.SetCellValue(lRow, 1, lRow * 10);
     }
     Vexa& grid;
-    std::int32_t lastRow = 50;
+    std::int32_t lastRow = 5;
     std::vector<std::string> log;
 };
 
@@ -44,22 +45,38 @@ TEST_F(VirtualModeTest, SwitchingOnRequestsNothingByItself) {
     EXPECT_EQ(grid.RowCount(), 0);
 }
 
-TEST_F(VirtualModeTest, GrantedRequestsAddARowThenAskForItsData) {
+TEST_F(VirtualModeTest, PaintingAddsGrantedRowsThenAsksForTheirDataUntilARefusal) {
     grid.SetVirtual(true);
-    grid.RequestVirtualRow(1);
-    grid.RequestVirtualRow(2);
-    EXPECT_EQ(supplier.log,
+    grid.Draw();
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(std::vector<std::string>(supplier.log.begin(), supplier.log.begin() + 4),
               (std::vector<std::string>{"request1", "data1/1", "request2", "data2/2"}));
-    EXPECT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(supplier.log.back(), "request6");
     EXPECT_EQ(grid.CellValue(2, 1).ToLong(), 20);
+    EXPECT_EQ(std::count(supplier.log.begin(), supplier.log.end(), "data6/6"), 0);
+
+    // Refused once, nothing is asked again until Virtual is set again.
+    supplier.log.clear();
+    supplier.lastRow = 100;
+    grid.Draw();
+    EXPECT_TRUE(supplier.log.empty());
+    grid.SetVirtual(true);
+    grid.Draw();
+    EXPECT_EQ(supplier.log.front(), "request6");
 }
 
-TEST_F(VirtualModeTest, ARefusalAddsNothingAndRaisesNoDataEvent) {
+TEST_F(VirtualModeTest, RowsFillTheViewAndNoMore) {
+    supplier.lastRow = 1000000;
     grid.SetVirtual(true);
-    for (std::int32_t r = 1; r <= 51; ++r) grid.RequestVirtualRow(r);
-    EXPECT_EQ(grid.RowCount(), 50);
-    EXPECT_EQ(supplier.log.back(), "request51");
-    EXPECT_EQ(std::count(supplier.log.begin(), supplier.log.end(), "data51/51"), 0);
+    grid.Draw();
+    std::int32_t left = 0, top = 0, width = 0, height = 0;
+    grid.CellBoundary(grid.RowCount(), 1, left, top, width, height);
+    sys::RECT client;
+    EXPECT_GT(grid.RowCount(), 10);
+    // The last row asked for is the first one that no longer fits entirely.
+    EXPECT_GE(top + height, 300);
+    EXPECT_LT(grid.RowCount(), 100);
+    (void)client;
 }
 
 TEST_F(VirtualModeTest, AThrowingHandlerDoesNotBreakTheRequest) {
@@ -68,29 +85,31 @@ TEST_F(VirtualModeTest, AThrowingHandlerDoesNotBreakTheRequest) {
     } failing;
     grid.Advise(&failing);
     grid.SetVirtual(true);
-    EXPECT_NO_THROW(grid.RequestVirtualRow(1));
-    EXPECT_EQ(grid.RowCount(), 1);
+    EXPECT_NO_THROW(grid.Draw());
+    EXPECT_EQ(grid.RowCount(), 5);
     grid.Unadvise(&failing);
 }
 
 TEST_F(VirtualModeTest, ARowThatCannotBeAddedAsksForNoDataAndRaisesNothing) {
     struct RemovesColumns : VexaEvents {
         explicit RemovesColumns(Vexa& grid) : grid(grid) {}
-        void RequestRow(std::int32_t, bool&) override { grid.RemoveCol(1); }
+        void RequestRow(std::int32_t, bool&) override {
+            if (grid.ColCount() > 0) grid.RemoveCol(1);
+        }
         Vexa& grid;
     } remover{grid};
     grid.Advise(&remover);
     grid.SetVirtual(true);
-    EXPECT_NO_THROW(grid.RequestVirtualRow(1));
+    EXPECT_NO_THROW(grid.Draw());
     EXPECT_EQ(grid.RowCount(), 0);
     EXPECT_EQ(supplier.log, (std::vector<std::string>{"request1"}));
     grid.Unadvise(&remover);
 
     // The next request works as usual.
     grid.AddCol("v");
-    grid.RequestVirtualRow(1);
-    EXPECT_EQ(grid.RowCount(), 1);
-    EXPECT_EQ(supplier.log.back(), "data1/1");
+    grid.Draw();
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(supplier.log[2], "data1/1");
 }
 
 }  // namespace

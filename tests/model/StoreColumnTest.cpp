@@ -51,19 +51,6 @@ TEST(StoreColumns, AnyNegativeWidthMeansTheDefaultWidth) {
     EXPECT_EQ(grid.ColWidth("d"), 64);
 }
 
-TEST(StoreColumns, LeftEdgesSkipHiddenColumns) {
-    GridStore store;
-    for (std::int32_t width : {30, 40, 50}) {
-        NewColumn column;
-        column.width = width;
-        column.visible = width != 40;
-        store.InsertColumn(column, store.CheckNewColumn(column), 0);
-    }
-    EXPECT_EQ(store.Columns().At(1).left, 0);
-    EXPECT_EQ(store.Columns().At(2).left, 30);
-    EXPECT_EQ(store.Columns().At(3).left, 30);
-}
-
 TEST(StoreColumns, InsertingBeforeAColumnRenumbersTheLaterOnesAndMovesTheirCells) {
     GridStore store;
     for (const char* key : {"a", "b", "c"}) {

@@ -1,4 +1,4 @@
-// Adding, inserting and removing rows, RowCount, Clear: tops, keys, current row, group rows
+// Adding, inserting and removing rows, RowCount, Clear: keys, current row, group rows
 // and the errors of bad arguments.
 #include "StoreTestSupport.h"
 
@@ -27,22 +27,6 @@ TEST(StoreRows, RowsNeedColumns) {
     ExpectGridError([&] { grid.AddRow(); }, 516, kNoColumns);
 }
 
-TEST(StoreRows, AppendedRowsStackTopsAndSkipHiddenRows) {
-    GridStore store = StoreWithColumns(2);
-    NewRow tall;
-    tall.height = 20;
-    Add(store, tall);
-    NewRow hidden;
-    hidden.visible = false;
-    Add(store, hidden);
-    Add(store, NewRow{});
-    EXPECT_EQ(store.Row(1).top, 0);
-    EXPECT_EQ(store.Row(2).top, 20);
-    EXPECT_EQ(store.Row(3).top, 20);  // after a hidden row: that row's top
-    EXPECT_EQ(store.Row(3).height, 15);
-    EXPECT_EQ(store.Row(3).normalCellHeight, 15);
-}
-
 TEST(StoreRows, InsertingARowShiftsLaterRowsKeysAndTheCurrentRow) {
     Vexa grid;
     grid.AddCol();
@@ -69,32 +53,6 @@ TEST(StoreRows, InsertingARowShiftsLaterRowsKeysAndTheCurrentRow) {
     Add(store, visible, 1);
     EXPECT_EQ(store.CurrentRow(), 3);  // still the same row
     EXPECT_EQ(store.Cell(1, 3).icon, 7);
-    EXPECT_EQ(store.Row(1).top, 0);
-    EXPECT_EQ(store.Row(2).top, 30);
-    EXPECT_EQ(store.Row(4).top, 60);
-}
-
-TEST(StoreRows, HiddenRowsTakeNoSpaceWhenInsertedOrRemoved) {
-    GridStore store = StoreWithColumns(1);
-    for (int i = 0; i < 3; ++i) Add(store, NewRow{});
-    NewRow hidden;
-    hidden.visible = false;
-    hidden.height = 30;
-    Add(store, hidden, 2);
-    EXPECT_EQ(store.Row(2).top, 15);  // the top the row it displaced had
-    EXPECT_EQ(store.Row(2).height, 30);
-    EXPECT_EQ(store.Row(3).top, 15);
-    EXPECT_EQ(store.Row(4).top, 30);
-    store.RemoveRowAt(2);
-    EXPECT_EQ(store.RowCount(), 3);
-    EXPECT_EQ(store.Row(2).top, 15);
-    EXPECT_EQ(store.Row(3).top, 30);
-    NewRow tall;
-    tall.height = 40;
-    Add(store, tall, 1);
-    store.RemoveRowAt(2);  // a visible row gives its height back
-    EXPECT_EQ(store.Row(2).top, 40);
-    EXPECT_EQ(store.Row(3).top, 55);
 }
 
 TEST(StoreRows, GroupRowCountFollowsEveryWayRowsComeAndGo) {
@@ -114,22 +72,6 @@ TEST(StoreRows, GroupRowCountFollowsEveryWayRowsComeAndGo) {
     EXPECT_EQ(store.GroupRowCount(), 1);
     store.ClearRows();
     EXPECT_EQ(store.GroupRowCount(), 0);
-}
-
-TEST(StoreRows, GrownRowsAlternateFromTheNearestVisibleRowAbove) {
-    GridStore store = StoreWithColumns(1);
-    store.SetEagerParity(true);
-    Add(store, NewRow{});
-    Add(store, NewRow{});
-    NewRow hidden;
-    hidden.visible = false;
-    Add(store, hidden);
-    ASSERT_NE(store.Row(1).parity, store.Row(2).parity);
-    store.SetRowCount(5);
-    EXPECT_EQ(store.Row(4).parity, !store.Row(2).parity);  // row 3 is hidden
-    EXPECT_EQ(store.Row(5).parity, store.Row(2).parity);
-    EXPECT_EQ(store.Row(4).top, 30);
-    EXPECT_EQ(store.Row(5).top, 45);
 }
 
 TEST(StoreRows, RemovingRowsUpdatesKeysTopsAndCurrentRow) {
@@ -152,7 +94,6 @@ TEST(StoreRows, RemovingRowsUpdatesKeysTopsAndCurrentRow) {
     store.SetCurrentCell(4, 1);
     store.RemoveRowAt(2);
     EXPECT_EQ(store.CurrentRow(), 3);
-    EXPECT_EQ(store.Row(3).top, 30);
     store.RemoveRowAt(3);
     EXPECT_EQ(store.CurrentRow(), 0);
 }
@@ -193,9 +134,7 @@ TEST(StoreRows, RowCountShrinksAndRecreatesPlainRows) {
     EXPECT_EQ(store.Row(2).key, "");
     EXPECT_FALSE(store.Row(2).groupRow);
     EXPECT_EQ(store.Row(2).height, 15);
-    EXPECT_EQ(store.Row(3).top, 30);
     EXPECT_EQ(store.Cell(2, 2).icon, -1);
-    EXPECT_NE(store.Row(2).parity, store.Row(3).parity);
 }
 
 TEST(StoreRows, RowCountThroughTheControl) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "vexa/model/GridStore.h"
 #include "vexa/vexa.h"
 
 namespace vexa::test {

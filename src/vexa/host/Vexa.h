@@ -10,17 +10,21 @@
 #include <utility>
 #include <vector>
 
-#include "vexa/host/EventSinks.h"
-#include "vexa/host/VexaEvents.h"
-#include "vexa/model/CellValues.h"
+#include "vexa/events/VexaEvents.h"
+#include "vexa/model/CellObject.h"
 #include "vexa/model/Enums.h"
-#include "vexa/model/GridStore.h"
 #include "vexa/sort/ShellSortObject.h"
+#include "vexa/system/automation/Font.h"
+#include "vexa/system/automation/Picture.h"
 #include "vexa/system/automation/Variant.h"
+#include "vexa/system/window/WindowTypes.h"
 
 namespace vexa {
 
-class CellObject;
+struct GridParts;
+struct CellRecord;
+struct ColumnRecord;
+struct LayoutDecision;
 
 // The key parameter of the positional AddCol and AddRow. It converts from any one string-like
 // value and from nothing else, so that a braced list of named parameters
@@ -64,7 +68,10 @@ struct AddRowArgs {
 
 class Vexa {
   public:
+    // A grid on a shown top-level window of its own, on the default display.
     Vexa();
+    // A grid on the host's window `parent`, at `rect` of its client area.
+    Vexa(sys::HWND parent, const sys::RECT& rect);
     ~Vexa();
     Vexa(const Vexa&) = delete;
     Vexa& operator=(const Vexa&) = delete;
@@ -143,8 +150,9 @@ class Vexa {
     void SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format);
     // The grid's live cell font, holding a copy of the cell's font; changing it afterwards
     // changes the font of the cell addressed last by any cell member.
-    std::shared_ptr<Font> CellFont(const Variant& vRow, const Variant& vCol);
-    void SetCellFont(const Variant& vRow, const Variant& vCol, const std::shared_ptr<Font>& font);
+    std::shared_ptr<vexa::Font> CellFont(const Variant& vRow, const Variant& vCol);
+    void SetCellFont(const Variant& vRow, const Variant& vCol,
+                     const std::shared_ptr<vexa::Font>& font);
     void CellDefaultFont(const Variant& vRow, const Variant& vCol);
     Variant InitValue(std::int32_t eCellType) const;
     std::shared_ptr<CellObject> ColDefaultCell(const Variant& vCol) const;
@@ -201,16 +209,114 @@ class Vexa {
     // Fills the grid from a recordset object reached by member name (Nothing raises 514):
     // columns from its fields when the grid has none, else the columns whose keys name fields.
     void FillFromRS(const Variant& rs);
-    // Asks the host for row `row` and appends it when granted (painting and keys call it).
-    void RequestVirtualRow(std::int32_t row);
 
     // ---- Sorting ----
 
     // The sort criteria; they persist between sorts.
-    ShellSortObject& SortObject() { return mSortObject; }
+    ShellSortObject& SortObject();
     // Sorts by the criteria as they stand (no argument), or ascending by one column or an
     // array of columns (indices or keys) with each column's ColSortType.
     void Sort(const std::optional<Variant>& vCols = std::nullopt);
+
+    // ---- Geometry: the visible range, hit testing, cell rectangles, scrolling into view ----
+
+    // The visible rows (indices; lEndRow -1 when none) and columns (indices), with the client
+    // x of the first column's left and the last one's right edge, and the cells-area y of the
+    // first row's top and the last row's bottom.
+    void GetStartEndCell(std::int32_t& lStartRow, std::int32_t& lStartCol, std::int32_t& lStartX,
+                         std::int32_t& lStartY, std::int32_t& lEndRow, std::int32_t& lEndCol,
+                         std::int32_t& lEndX, std::int32_t& lEndY);
+    // The cell under a client point; 0 where nothing is hit.
+    void CellFromPoint(std::int32_t xPixels, std::int32_t yPixels, std::int32_t& lRow,
+                       std::int32_t& lCol);
+    // The cell's rectangle in client coordinates, scrolled into view or not.
+    void CellBoundary(const Variant& vRow, const Variant& vCol, std::int32_t& lLeft,
+                      std::int32_t& lTop, std::int32_t& lWidth, std::int32_t& lHeight);
+    void EnsureVisibleCol(const Variant& vCol, EEnsureVisibleColMode eMode = vxEnsVisColAuto,
+                          std::int32_t lGap = 8);
+    void EnsureVisibleRow(const Variant& vRow, EEnsureVisibleRowMode eMode = vxEnsVisRowAuto,
+                          std::int32_t lGap = 8);
+    void EnsureVisibleCell(const Variant& vRow, const Variant& vCol);
+
+    // ---- Painting ----
+
+    // Repaints what changed.
+    void Draw();
+    // Repaints one cell.
+    void DrawCell(const Variant& vRow, const Variant& vCol);
+    // While off nothing is painted; switching it on repaints everything.
+    bool Redraw() const;
+    void SetRedraw(bool redraw);
+
+    // ---- Visual styles ----
+
+    bool UseXPStyles() const;
+    void SetUseXPStyles(bool use);
+    // Whether the platform offers a feature; 514 for an unknown one.
+    bool Supports(ESupportFeatures eSupFeat) const;
+
+    // ---- Appearance ----
+
+    OLE_COLOR BackColor() const;
+    void SetBackColor(OLE_COLOR color);
+    OLE_COLOR ForeColor() const;
+    void SetForeColor(OLE_COLOR color);
+    // -1: every row on BackColor.
+    OLE_COLOR BackColorOddRows() const;
+    void SetBackColorOddRows(OLE_COLOR color);
+    OLE_COLOR BackColorEvenRows() const;
+    void SetBackColorEvenRows(OLE_COLOR color);
+    OLE_COLOR HighlightBackColor() const;
+    void SetHighlightBackColor(OLE_COLOR color);
+    OLE_COLOR HighlightForeColor() const;
+    void SetHighlightForeColor(OLE_COLOR color);
+    OLE_COLOR HighlightBackColorNoFocus() const;
+    void SetHighlightBackColorNoFocus(OLE_COLOR color);
+    OLE_COLOR HighlightForeColorNoFocus() const;
+    void SetHighlightForeColorNoFocus(OLE_COLOR color);
+    EGridLines GridLines() const;
+    void SetGridLines(EGridLines lines);
+    EGridLinesExtendModes GridLinesExtend() const;
+    void SetGridLinesExtend(EGridLinesExtendModes mode);
+    OLE_COLOR GridLineColor() const;
+    void SetGridLineColor(OLE_COLOR color);
+    bool HighlightSelCells() const;
+    void SetHighlightSelCells(bool value);
+    bool HighlightSelIcons() const;
+    void SetHighlightSelIcons(bool value);
+    bool OpaqueTextInHatchedCells() const;
+    void SetOpaqueTextInHatchedCells(bool value);
+    bool ShowControlsInAllCells() const;
+    void SetShowControlsInAllCells(bool value);
+    bool DrawRowText() const;
+    void SetDrawRowText(bool value);
+    bool FocusRect() const;
+    void SetFocusRect(bool value);
+    OLE_COLOR FocusRectColor1() const;
+    void SetFocusRectColor1(OLE_COLOR color);
+    OLE_COLOR FocusRectColor2() const;
+    void SetFocusRectColor2(OLE_COLOR color);
+    bool DisableIcons() const;
+    void SetDisableIcons(bool value);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    EAppearanceConstants Appearance() const;
+    void SetAppearance(EAppearanceConstants appearance);
+    EBorderStyles BorderStyle() const;
+    void SetBorderStyle(EBorderStyles style);
+    // The grid font; changes made through the object returned apply to the grid.
+    std::shared_ptr<vexa::Font> Font() const;
+    // The grid keeps a copy: later changes to `font` do not reach it.
+    void SetFont(const std::shared_ptr<vexa::Font>& font);
+    // An image-list object (its hImageList is read) or an image-list handle as a Long; 0
+    // keeps the current list; any other argument raises 518.
+    void SetImageList(const Variant& imageList);
+    std::shared_ptr<Picture> BackgroundPicture() const;
+    void SetBackgroundPicture(const std::shared_ptr<Picture>& picture);
+    bool ImmediateColumnResizing() const;
+    void SetImmediateColumnResizing(bool value);
+    // The control's window.
+    sys::HWND hwnd() const;
 
     // ---- Events ----
 
@@ -220,112 +326,69 @@ class Vexa {
     void Unadvise(VexaEvents* sink);
 
   private:
-    // ---- Grid store state ----
+    friend struct GridParts;
+    friend class ControlWindow;
+    friend class PainterHostAdapter;
+    friend class ScrollBarsHostAdapter;
+    friend class VexaSortCallbacks;
 
-    GridStore mStore;
+    std::unique_ptr<GridParts> parts_;
+
+    // ---- Sequences shared by several members (host/Vexa<Area>.cpp) ----
 
     // The fixed tail of every structural call: painter reset, Draw, then the current cell.
     void FinishStructuralChange(bool reestablishCurrentCell);
-
-    // ---- Cell values state ----
-
-    CellValues mCellValues{mStore, [this](const Font& font) { LiveCellFontChanged(font); }};
-
-    // The cell the last cell member addressed: the live font's target. Row and column
-    // members resolve arguments too, so the store's own record of the last row is not it.
-    std::int32_t mLastCellRow = 0;
-    std::int32_t mLastCellCol = 0;
-
     // Resolves the cell arguments (513 before anything changes) and returns the cell.
     CellRecord& ResolvedCell(const Variant& vRow, const Variant& vCol);
+    // The common end of every cell Let: the cell is marked for repaint and drawn.
+    void CellChanged(CellRecord& cell);
     // The common Let of a plain cell attribute: resolve, store, mark for repaint.
     template <class Field>
     void SetCellField(const Variant& vRow, const Variant& vCol, Field CellRecord::*field,
-                      Field value) {
-        CellRecord& cell = ResolvedCell(vRow, vCol);
-        cell.*field = value;
-        CellChanged(cell);
-    }
-    // The common end of every cell Let: the cell is marked for repaint and drawn.
-    void CellChanged(CellRecord& cell);
-    void LiveCellFontChanged(const Font& font);
+                      Field value);
+    void LiveCellFontChanged(const vexa::Font& font);
     // Combo item of a combo cell after its value, type or control key changed.
     void RecomputeComboItem(CellRecord& cell);
-    // The displayed text of the cell at (column index, row index), for sorting, painting
-    // and measuring; the indices must be valid. Unlike CellText it leaves the cell
-    // addressed last (and so the live font's target) as it was.
-    std::string CellDisplayText(std::int32_t row, std::int32_t col) const {
-        return mCellValues.DisplayText(mStore.Cell(col, row));
-    }
-
-    // ---- Column and row attributes state ----
-
-    ColumnRecord& ColumnAt(const Variant& vCol) {
-        return mStore.Columns().At(mStore.ColPositionOf(vCol));
-    }
-    const ColumnRecord& ColumnAt(const Variant& vCol) const {
-        return mStore.Columns().At(mStore.ColPositionOf(vCol));
-    }
+    ColumnRecord& ColumnAt(const Variant& vCol) const;
     void SetColumnWidth(std::int32_t position, std::int32_t width);
     void RefreshHeaderItem(std::int32_t position);
     void ContentChangeAutoHeight();
     void MarkRowForRepaint(std::int32_t row);
-
-    // ---- Virtual mode state ----
-
-    bool mVirtual = false;
-    // True while the host has not refused a row request.
-    bool mMoreRowsAvailable = false;
-    // True while a row request is in progress: painting does nothing then.
-    bool mRequestingRow = false;
-
-    // ---- Sorting state ----
-
-    friend class VexaSortCallbacks;
-    ShellSortObject mSortObject;
-    // The criterion count of the last completed sort, for the header's sort icons.
-    std::int32_t mLastSortCriteria = 0;
-
     // Sorts the rows by the current criteria and brings positions, keys and the current
     // cell up to date; errors inside the sort never reach the caller.
     void SortContents();
     void MarkSortedColumns();
+    // Asks the host for row `row` and appends it when granted; true when it came.
+    bool RequestVirtualRow(std::int32_t row);
+    // Full repaint (and the area below the rows too with `below`), then Draw.
+    void RepaintAll(bool below);
+    // Applies the layout pass to the scroll bars.
+    void ApplyLayout(const LayoutDecision& decision);
+    // Scrolls to the new position of a bar.
+    void ScrollTo(EScrollBar bar, std::int32_t value);
+    // Sets a bar's position, which scrolls through the bars' change notification.
+    void SetScrollValue(EScrollBar bar, std::int32_t value);
+    bool MakeCellVisible(std::int32_t row, std::int32_t col);
+    void ApplyBorder();
+    void ApplyThemeState();
+    void RowColorChanged(OLE_COLOR color);
 
-    // ---- Events state ----
+    // ---- Window messages (host/VexaWindow.cpp) ----
+    void OnPaint();
+    void OnSize();
+    void OnShown();
+    void OnFocusChanged(bool gained);
+    void OnThemeChanged();
 
-    EventSinks mEvents;
-
-    // Raises an event: `handler(sink)` for every connected sink, handler exceptions
-    // swallowed. Use: RaiseEvent([&](VexaEvents& e) { e.CurCellChange(row, col); });
-    template <class Handler>
-    void RaiseEvent(Handler&& handler) {
-        mEvents.Raise(std::forward<Handler>(handler));
-    }
-
-    // ---- Later subsystems (no-ops for now) ----
-    // Calls into Parts that are not built yet. Each keeps its name so that the Part that
-    // builds it replaces the body here (and moves it into its own file).
-
-    void InvalidateVisibleRange(std::int32_t /*state*/) {}
+    // ---- Later roles (no-ops until they exist) ----
     void CancelEdit() {}
-    void ResetPainterState() {}
-    void Draw() {}
     void SetCurrentCellInternal(std::int32_t /*row*/, std::int32_t /*col*/, bool /*raiseNow*/) {}
+    void RaisePendingCurCellChange() {}
     void HeaderColumnInserted(std::int32_t /*position*/, bool /*append*/) {}
     void HeaderColumnRemoved(std::int32_t /*position*/, bool /*hadItem*/) {}
     void HeaderRemoveAllItems() {}
     void HeaderAutoHeight(std::int32_t /*occasion*/) {}
     void RepaintHeaderNow() {}
-    void EnlargeRowBuffer(std::int32_t /*height*/) {}
-    void ResetScrollPositions(bool /*horizontalToo*/) {}
-    bool InVirtualMode() const { return mVirtual; }
-    void ResetMoreRowsAvailable() { mMoreRowsAvailable = mVirtual; }
-    void RunLayoutPass() {}
-    bool RedrawEnabled() const { return true; }
-    void SetRedrawEnabled(bool /*redraw*/) {}
-    void InvalidateCellsArea() {}
-    bool MakeCurrentCellVisible() { return false; }
-    void RaisePendingCurCellChange() {}
     void RefreshEntireHeader() {}
     void HeaderInsertItem(std::int32_t /*headerIndex*/, std::int32_t /*position*/,
                           std::int32_t /*width*/) {}
@@ -335,8 +398,6 @@ class Vexa {
     void HeaderUpdateItem(std::int32_t /*position*/) {}
     bool HeaderAutoHeightWants(std::int32_t /*flag*/) const { return false; }
     void HeaderFitHeight() {}
-    bool HorizontalGridLinesExtendDown() const { return false; }
-    bool DrawRowTextOn() const { return false; }
     void PropertyChanged(std::string_view /*name*/) {}
 };
 

@@ -2,15 +2,13 @@
 // arguments first, so a refused call leaves the grid as it was.
 #include <algorithm>
 
+#include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/model/GridErrors.h"
 
 namespace vexa {
 
 namespace {
-
-constexpr std::int32_t kInvalidateAll = 1;
-constexpr std::int32_t kInvalidateColumns = 4;
 
 bool HasHeaderItem(const ColumnRecord& column) {
     return column.visible && !column.rowTextColumn;
@@ -19,39 +17,44 @@ bool HasHeaderItem(const ColumnRecord& column) {
 std::int32_t ClampToLimits(const ColumnRecord& column, std::int32_t width) {
     if (column.minWidth >= 0) width = std::max(width, column.minWidth);
     if (column.maxWidth >= 0) width = std::min(width, column.maxWidth);
-    return width;
+    return std::min(width, GridStore::kMaxColumnWidth);
 }
 
 }  // namespace
 
 // ---- Internal operations ----
 
+ColumnRecord& Vexa::ColumnAt(const Variant& vCol) const {
+    return parts_->store.Columns().At(parts_->store.ColPositionOf(vCol));
+}
+
 void Vexa::SetColumnWidth(std::int32_t position, std::int32_t width) {
-    InvalidateVisibleRange(kInvalidateColumns);
+    parts_->geometry.Invalidate(RangeState::ScrolledHorizontally);
     CancelEdit();
-    ColumnRecord& column = mStore.Columns().At(position);
+    ColumnRecord& column = parts_->store.Columns().At(position);
     column.width = width;
-    mStore.Columns().RecomputePositions();
+    parts_->geometry.RecomputeColumnPositions();
     if (HasHeaderItem(column)) HeaderSetItemWidth(position, width);
-    ResetPainterState();
+    parts_->painter.ResetCachedState();
     Draw();
 }
 
 void Vexa::RefreshHeaderItem(std::int32_t position) {
-    if (HasHeaderItem(mStore.Columns().At(position))) HeaderUpdateItem(position);
+    if (HasHeaderItem(parts_->store.Columns().At(position))) HeaderUpdateItem(position);
 }
 
 void Vexa::ContentChangeAutoHeight() {
     if (!HeaderAutoHeightWants(vxHAHOnContentsChange)) return;
     HeaderFitHeight();
-    ResetPainterState();
+    parts_->painter.ResetCachedState();
     Draw();
 }
 
 void Vexa::MarkRowForRepaint(std::int32_t row) {
-    CellRecord* cells = mStore.Cells().Row(row);
+    CellRecord* cells = parts_->store.Cells().Row(row);
     if (!cells) return;
-    for (std::int32_t c = 0; c < mStore.ColCount(); ++c) cells[c].SetFlag(kCellNeedsRepaint, true);
+    for (std::int32_t c = 0; c < parts_->store.ColCount(); ++c)
+        cells[c].SetFlag(kCellNeedsRepaint, true);
 }
 
 // ---- Column widths ----
@@ -61,9 +64,9 @@ std::int32_t Vexa::ColWidth(const Variant& vCol) const {
 }
 
 void Vexa::SetColWidth(const Variant& vCol, std::int32_t width) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
     if (width < 0) RaiseGridError(kErrInvalidArgument);
-    SetColumnWidth(position, ClampToLimits(mStore.Columns().At(position), width));
+    SetColumnWidth(position, ClampToLimits(parts_->store.Columns().At(position), width));
 }
 
 std::int32_t Vexa::ColMinWidth(const Variant& vCol) const {
@@ -71,8 +74,8 @@ std::int32_t Vexa::ColMinWidth(const Variant& vCol) const {
 }
 
 void Vexa::SetColMinWidth(const Variant& vCol, std::int32_t width) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    ColumnRecord& column = mStore.Columns().At(position);
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    ColumnRecord& column = parts_->store.Columns().At(position);
     if (width >= 0 && column.maxWidth >= 0 && column.maxWidth < width) {
         RaiseGridError(kErrMaxBelowMin);
     }
@@ -85,8 +88,8 @@ std::int32_t Vexa::ColMaxWidth(const Variant& vCol) const {
 }
 
 void Vexa::SetColMaxWidth(const Variant& vCol, std::int32_t width) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    ColumnRecord& column = mStore.Columns().At(position);
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    ColumnRecord& column = parts_->store.Columns().At(position);
     if (width >= 0 && column.minWidth >= 0 && column.minWidth > width) {
         RaiseGridError(kErrMaxBelowMin);
     }
@@ -109,9 +112,9 @@ bool Vexa::ColVisible(const Variant& vCol) const {
 }
 
 void Vexa::SetColVisible(const Variant& vCol, bool visible) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    InvalidateVisibleRange(kInvalidateColumns);
-    ColumnRecord& column = mStore.Columns().At(position);
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    parts_->geometry.Invalidate(RangeState::ScrolledHorizontally);
+    ColumnRecord& column = parts_->store.Columns().At(position);
     if (column.rowTextColumn || column.visible == visible) return;
 
     CancelEdit();
@@ -120,7 +123,7 @@ void Vexa::SetColVisible(const Variant& vCol, bool visible) {
         // Header items exist for visible columns other than the row-text column only.
         std::int32_t headerIndex = 0;
         for (std::int32_t p = 1; p < position; ++p) {
-            if (HasHeaderItem(mStore.Columns().At(p))) ++headerIndex;
+            if (HasHeaderItem(parts_->store.Columns().At(p))) ++headerIndex;
         }
         HeaderInsertItem(headerIndex, position, column.width);
         if (HeaderAutoHeightWants(vxHAHOnShowCol)) HeaderFitHeight();
@@ -128,26 +131,26 @@ void Vexa::SetColVisible(const Variant& vCol, bool visible) {
         HeaderDeleteItem(position);
         if (HeaderAutoHeightWants(vxHAHOnHideCol)) HeaderFitHeight();
     }
-    mStore.Columns().RecomputePositions();
-    ResetPainterState();
+    parts_->geometry.RecomputeColumnPositions();
+    parts_->painter.ResetCachedState();
     Draw();
 }
 
 void Vexa::SetColOrder(const Variant& vCol, std::int32_t order) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    if (order < 1 || order > mStore.ColCount()) RaiseGridError(kErrSubscriptOutOfRange);
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    if (order < 1 || order > parts_->store.ColCount()) RaiseGridError(kErrSubscriptOutOfRange);
     CancelEdit();
     if (order == position) return;
 
     HeaderMoveItem(position, order - 1);
     // Swapping neighbours moves whole records (keys, tags and default cells move with
     // their columns); the cells, addressed by column index, stay where they are.
-    ColumnTable& columns = mStore.Columns();
+    ColumnTable& columns = parts_->store.Columns();
     const std::int32_t step = order > position ? 1 : -1;
     for (std::int32_t p = position; p != order; p += step)
         std::swap(columns.At(p), columns.At(p + step));
-    columns.RecomputePositions();
-    ResetPainterState();
+    parts_->geometry.RecomputeColumnPositions();
+    parts_->painter.ResetCachedState();
     Draw();
 }
 
@@ -166,8 +169,8 @@ std::string Vexa::ColHeaderText(const Variant& vCol) const {
 }
 
 void Vexa::SetColHeaderText(const Variant& vCol, const std::string& text) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    mStore.Columns().At(position).headerText = text;
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    parts_->store.Columns().At(position).headerText = text;
     RefreshHeaderItem(position);
     ContentChangeAutoHeight();
 }
@@ -177,8 +180,8 @@ std::int16_t Vexa::ColHeaderIcon(const Variant& vCol) const {
 }
 
 void Vexa::SetColHeaderIcon(const Variant& vCol, std::int16_t icon) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    mStore.Columns().At(position).headerIcon = icon;
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    parts_->store.Columns().At(position).headerIcon = icon;
     RefreshHeaderItem(position);
     ContentChangeAutoHeight();
 }
@@ -188,8 +191,8 @@ std::int32_t Vexa::ColHeaderTextFlags(const Variant& vCol) const {
 }
 
 void Vexa::SetColHeaderTextFlags(const Variant& vCol, std::int32_t flags) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    mStore.Columns().At(position).headerTextFlags = flags;
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    parts_->store.Columns().At(position).headerTextFlags = flags;
     RefreshHeaderItem(position);
 }
 
@@ -198,8 +201,8 @@ OLE_COLOR Vexa::ColHeaderBackColor(const Variant& vCol) const {
 }
 
 void Vexa::SetColHeaderBackColor(const Variant& vCol, OLE_COLOR color) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    mStore.Columns().At(position).headerBackColor = color;
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    parts_->store.Columns().At(position).headerBackColor = color;
     RefreshHeaderItem(position);
 }
 
@@ -208,95 +211,100 @@ OLE_COLOR Vexa::ColHeaderForeColor(const Variant& vCol) const {
 }
 
 void Vexa::SetColHeaderForeColor(const Variant& vCol, OLE_COLOR color) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    mStore.Columns().At(position).headerForeColor = color;
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    parts_->store.Columns().At(position).headerForeColor = color;
     RefreshHeaderItem(position);
 }
 
 // ---- Rows ----
 
 std::int32_t Vexa::RowHeight(const Variant& vRow) {
-    return mStore.Row(mStore.ResolveRowArg(vRow)).height;
+    return parts_->store.Row(parts_->store.ResolveRowArg(vRow)).height;
 }
 
 void Vexa::SetRowHeight(const Variant& vRow, std::int32_t height) {
-    const std::int32_t row = mStore.ResolveRowArg(vRow);
-    InvalidateVisibleRange(kInvalidateAll);
+    const std::int32_t row = parts_->store.ResolveRowArg(vRow);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
-    mStore.Row(row).height = height;
-    mStore.RecomputeTopsFrom(row + 1);
-    EnlargeRowBuffer(height);
-    ResetPainterState();
+    // Any height is taken (a negative one takes no room), but one beyond the pixel range
+    // would run the rows below it off every coordinate: heights stop at what can be shown.
+    height = std::min(height, GridStore::kMaxRowHeight);
+    parts_->store.Row(row).height = height;
+    parts_->geometry.RecomputeRowPositionsFrom(row + 1);
+    parts_->painter.EnlargeRowBuffer(height);
+    parts_->painter.ResetCachedState();
     Draw();
 }
 
 bool Vexa::RowVisible(const Variant& vRow) {
-    return mStore.Row(mStore.ResolveRowArg(vRow)).visible;
+    return parts_->store.Row(parts_->store.ResolveRowArg(vRow)).visible;
 }
 
 void Vexa::SetRowVisible(const Variant& vRow, bool visible) {
-    const std::int32_t row = mStore.ResolveRowArg(vRow);
-    InvalidateVisibleRange(kInvalidateAll);
+    const std::int32_t row = parts_->store.ResolveRowArg(vRow);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
-    if (mStore.Row(row).visible == visible) return;
+    if (parts_->store.Row(row).visible == visible) return;
 
-    mStore.Row(row).visible = visible;
-    mStore.RecomputeTopsFrom(row + 1);
-    if (mStore.EagerParity()) {
-        mStore.RecomputeParityFrom(visible ? row : row + 1);
-    } else {
-        mStore.SetParityDirty(true);
-    }
-    ResetPainterState();
+    parts_->store.Row(row).visible = visible;
+    parts_->geometry.RecomputeRowPositionsFrom(row);
+    parts_->geometry.RowParityChangedFrom(visible ? row : row + 1);
+    parts_->painter.ResetCachedState();
     Draw();
 }
 
 bool Vexa::RowIsGroup(const Variant& vRow) {
-    return mStore.Row(mStore.ResolveRowArg(vRow)).groupRow;
+    return parts_->store.Row(parts_->store.ResolveRowArg(vRow)).groupRow;
 }
 
 void Vexa::SetRowIsGroup(const Variant& vRow, bool group) {
-    const std::int32_t row = mStore.ResolveRowArg(vRow);
-    if (mStore.Row(row).groupRow == group) return;
-    mStore.SetRowGroup(row, group);
+    const std::int32_t row = parts_->store.ResolveRowArg(vRow);
+    if (parts_->store.Row(row).groupRow == group) return;
+    parts_->store.SetRowGroup(row, group);
     MarkRowForRepaint(row);
     Draw();
 }
 
 std::int32_t Vexa::RowGroupStartCol(const Variant& vRow) {
-    return mStore.Row(mStore.ResolveRowArg(vRow)).groupStartCol;
+    return parts_->store.Row(parts_->store.ResolveRowArg(vRow)).groupStartCol;
 }
 
 void Vexa::SetRowGroupStartCol(const Variant& vRow, std::int32_t col) {
-    const std::int32_t row = mStore.ResolveRowArg(vRow);
-    if (mStore.Row(row).groupStartCol == col) return;
-    mStore.Row(row).groupStartCol = col;
+    const std::int32_t row = parts_->store.ResolveRowArg(vRow);
+    if (parts_->store.Row(row).groupStartCol == col) return;
+    parts_->store.Row(row).groupStartCol = col;
     MarkRowForRepaint(row);
     Draw();
 }
 
 Variant Vexa::RowTag(const Variant& vRow) {
-    return mStore.Row(mStore.ResolveRowArg(vRow)).tag;
+    return parts_->store.Row(parts_->store.ResolveRowArg(vRow)).tag;
 }
 
 void Vexa::SetRowTag(const Variant& vRow, const Variant& tag) {
-    mStore.Row(mStore.ResolveRowArg(vRow)).tag = tag;
+    parts_->store.Row(parts_->store.ResolveRowArg(vRow)).tag = tag;
 }
 
 // ---- Control-level ----
 
 std::int32_t Vexa::DefaultRowHeight() const {
-    return mStore.DefaultRowHeight();
+    return parts_->store.DefaultRowHeight();
 }
 
 void Vexa::SetDefaultRowHeight(std::int32_t height) {
     if (height < 1) RaiseGridError(kErrInvalidArgument);
-    if (height != mStore.DefaultRowHeight()) {
-        mStore.SetDefaultRowHeight(height);
+    if (height != parts_->store.DefaultRowHeight()) {
+        parts_->store.SetDefaultRowHeight(height);
         // Existing rows keep their heights; only what is drawn below the last row or in
         // the row-text band depends on the default.
-        if (HorizontalGridLinesExtendDown() || (DrawRowTextOn() && mStore.RowTextColumn() > 0)) {
-            ResetPainterState();
+        const vexa::Appearance& look = parts_->appearance;
+        const bool horizontalLines =
+            look.gridLines == vxGridLinesHorizontal || look.gridLines == vxGridLinesBoth;
+        const bool extendDown = look.gridLinesExtend == vxGridLinesExtendDown ||
+                                look.gridLinesExtend == vxGridLinesExtendBoth;
+        if ((horizontalLines && extendDown) ||
+            (look.drawRowText && parts_->store.RowTextColumn() > 0)) {
+            parts_->painter.ResetCachedState();
             Draw();
         }
     }
@@ -304,12 +312,12 @@ void Vexa::SetDefaultRowHeight(std::int32_t height) {
 }
 
 std::int32_t Vexa::RowTextStartCol() const {
-    return mStore.RowTextStartCol();
+    return parts_->store.RowTextStartCol();
 }
 
 void Vexa::SetRowTextStartCol(std::int32_t col) {
-    mStore.CheckColIndex(col);
-    mStore.SetRowTextStartCol(col);
+    parts_->store.CheckColIndex(col);
+    parts_->store.SetRowTextStartCol(col);
 }
 
 }  // namespace vexa

@@ -1,5 +1,6 @@
 // Cell values and attributes. Every member resolves its cell first (513 before anything
 // changes); every Let except CellCtrlKey ends by marking the cell and drawing it.
+#include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/model/GridErrors.h"
 #include "vexa/system/automation/RuntimeError.h"
@@ -25,10 +26,18 @@ void CheckHatch(std::int32_t hatch) {
 }  // namespace
 
 CellRecord& Vexa::ResolvedCell(const Variant& vRow, const Variant& vCol) {
-    mStore.ResolveCellArgs(vRow, vCol);
-    mLastCellRow = mStore.ResolvedRow();
-    mLastCellCol = mStore.ResolvedCol();
-    return mStore.Cell(mLastCellCol, mLastCellRow);
+    parts_->store.ResolveCellArgs(vRow, vCol);
+    parts_->lastCellRow = parts_->store.ResolvedRow();
+    parts_->lastCellCol = parts_->store.ResolvedCol();
+    return parts_->store.Cell(parts_->lastCellCol, parts_->lastCellRow);
+}
+
+template <class Field>
+void Vexa::SetCellField(const Variant& vRow, const Variant& vCol, Field CellRecord::*field,
+                        Field value) {
+    CellRecord& cell = ResolvedCell(vRow, vCol);
+    cell.*field = value;
+    CellChanged(cell);
 }
 
 void Vexa::CellChanged(CellRecord& cell) {
@@ -37,7 +46,7 @@ void Vexa::CellChanged(CellRecord& cell) {
 }
 
 void Vexa::RecomputeComboItem(CellRecord& cell) {
-    const ComboMatch match = mCellValues.MatchComboItem(cell.ctrlKeyIndex, cell.value);
+    const ComboMatch match = parts_->cellValues.MatchComboItem(cell.ctrlKeyIndex, cell.value);
     cell.comboItemIndex = match.itemIndex;
     cell.icon = match.icon;
 }
@@ -54,7 +63,7 @@ void Vexa::SetCellValue(const Variant& vRow, const Variant& vCol, const Variant&
 }
 
 std::string Vexa::CellText(const Variant& vRow, const Variant& vCol) {
-    return mCellValues.DisplayText(ResolvedCell(vRow, vCol));
+    return parts_->cellValues.DisplayText(ResolvedCell(vRow, vCol));
 }
 
 std::int32_t Vexa::CellTextFlags(const Variant& vRow, const Variant& vCol) {
@@ -115,7 +124,7 @@ std::string Vexa::CellCtrlKey(const Variant& vRow, const Variant& vCol) {
 void Vexa::SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::string& key) {
     CellRecord& cell = ResolvedCell(vRow, vCol);
     if (cell.CellType() != vxCellCombo) return;
-    cell.ctrlKeyIndex = mCellValues.ComboListIndex(key);
+    cell.ctrlKeyIndex = parts_->cellValues.ComboListIndex(key);
     RecomputeComboItem(cell);
 }
 
@@ -172,24 +181,24 @@ void Vexa::SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t h
 }
 
 std::string Vexa::CellFmtString(const Variant& vRow, const Variant& vCol) {
-    return mCellValues.Formats().At(ResolvedCell(vRow, vCol).fmtStringIndex);
+    return parts_->cellValues.Formats().At(ResolvedCell(vRow, vCol).fmtStringIndex);
 }
 
 void Vexa::SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format) {
     CellRecord& cell = ResolvedCell(vRow, vCol);
-    cell.fmtStringIndex = mCellValues.Formats().Enter(format);
+    cell.fmtStringIndex = parts_->cellValues.Formats().Enter(format);
     CellChanged(cell);
 }
 
-std::shared_ptr<Font> Vexa::CellFont(const Variant& vRow, const Variant& vCol) {
-    return mCellValues.LiveFontFor(ResolvedCell(vRow, vCol));
+std::shared_ptr<vexa::Font> Vexa::CellFont(const Variant& vRow, const Variant& vCol) {
+    return parts_->cellValues.LiveFontFor(ResolvedCell(vRow, vCol));
 }
 
 void Vexa::SetCellFont(const Variant& vRow, const Variant& vCol,
-                       const std::shared_ptr<Font>& font) {
+                       const std::shared_ptr<vexa::Font>& font) {
     CellRecord& cell = ResolvedCell(vRow, vCol);
     if (!font) RaiseRuntimeError(rtObjectNotSet);
-    cell.fontIndex = mCellValues.Fonts().Enter(*font);
+    cell.fontIndex = parts_->cellValues.Fonts().Enter(*font);
     CellChanged(cell);
 }
 
@@ -199,13 +208,14 @@ void Vexa::CellDefaultFont(const Variant& vRow, const Variant& vCol) {
     CellChanged(cell);
 }
 
-void Vexa::LiveCellFontChanged(const Font& font) {
+void Vexa::LiveCellFontChanged(const vexa::Font& font) {
     // The cell addressed last may have gone since (rows removed, columns removed).
-    const std::int32_t row = mLastCellRow;
-    const std::int32_t col = mLastCellCol;
-    if (row < 1 || row > mStore.RowCount() || col < 1 || col > mStore.ColCount()) return;
-    CellRecord& cell = mStore.Cell(col, row);
-    cell.fontIndex = mCellValues.Fonts().Enter(font);
+    const std::int32_t row = parts_->lastCellRow;
+    const std::int32_t col = parts_->lastCellCol;
+    if (row < 1 || row > parts_->store.RowCount() || col < 1 || col > parts_->store.ColCount())
+        return;
+    CellRecord& cell = parts_->store.Cell(col, row);
+    cell.fontIndex = parts_->cellValues.Fonts().Enter(font);
     CellChanged(cell);
 }
 
@@ -214,7 +224,7 @@ Variant Vexa::InitValue(std::int32_t eCellType) const {
 }
 
 std::shared_ptr<CellObject> Vexa::ColDefaultCell(const Variant& vCol) const {
-    return mStore.Columns().At(mStore.ColPositionOf(vCol)).defaultCell;
+    return parts_->store.Columns().At(parts_->store.ColPositionOf(vCol)).defaultCell;
 }
 
 }  // namespace vexa

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/model/GridErrors.h"
 #include "vexa/sort/RowComparer.h"
@@ -11,8 +12,6 @@
 namespace vexa {
 
 namespace {
-
-constexpr std::int32_t kInvalidateAll = 1;
 
 // The columns a Sort argument names, resolved before anything changes.
 std::vector<Variant> SortArguments(const Variant& vCols) {
@@ -28,7 +27,7 @@ class VexaSortCallbacks : public SortCallbacks {
     explicit VexaSortCallbacks(Vexa& grid) : grid_(grid) {}
 
     std::string SortCellText(std::int32_t col, std::int32_t row) override {
-        return grid_.mCellValues.DisplayText(grid_.mStore.Cell(col, row));
+        return grid_.parts_->cellValues.DisplayText(grid_.parts_->store.Cell(col, row));
     }
 
     // A failing handler gives no answer the order could rest on: the sorting step ends at
@@ -36,7 +35,7 @@ class VexaSortCallbacks : public SortCallbacks {
     bool CustomSortIsGreater(Variant& v1, Variant& v2) override {
         bool isGreater = false;
         bool failed = false;
-        grid_.RaiseEvent([&](VexaEvents& e) {
+        grid_.parts_->events.Raise([&](VexaEvents& e) {
             if (failed) return;
             try {
                 e.CustomSort(v1, v2, isGreater);
@@ -52,6 +51,10 @@ class VexaSortCallbacks : public SortCallbacks {
     Vexa& grid_;
 };
 
+ShellSortObject& Vexa::SortObject() {
+    return parts_->sortObject;
+}
+
 void Vexa::Sort(const std::optional<Variant>& vCols) {
     if (vCols) {
         const std::vector<Variant> columns = SortArguments(*vCols);
@@ -61,14 +64,16 @@ void Vexa::Sort(const std::optional<Variant>& vCols) {
         // Every element resolves before the criteria change, so a bad one changes nothing.
         std::vector<std::int32_t> indices;
         indices.reserve(columns.size());
-        for (const Variant& column : columns) indices.push_back(mStore.ResolveColArg(column));
-        mSortObject.SetColCount(static_cast<std::int16_t>(indices.size()));
+        for (const Variant& column : columns)
+            indices.push_back(parts_->store.ResolveColArg(column));
+        parts_->sortObject.SetColCount(static_cast<std::int16_t>(indices.size()));
         for (std::size_t i = 0; i < indices.size(); ++i) {
             const auto k = static_cast<std::int16_t>(i + 1);
-            const ColumnRecord& column = mStore.Columns().At(mStore.PositionOfIndex(indices[i]));
-            mSortObject.SetSortCol(k, static_cast<std::int16_t>(indices[i]));
-            mSortObject.SetSortOrder(k, vxSortAsc);
-            mSortObject.SetSortType(k, static_cast<ESortTypes>(column.sortType));
+            const ColumnRecord& column =
+                parts_->store.Columns().At(parts_->store.PositionOfIndex(indices[i]));
+            parts_->sortObject.SetSortCol(k, static_cast<std::int16_t>(indices[i]));
+            parts_->sortObject.SetSortOrder(k, vxSortAsc);
+            parts_->sortObject.SetSortType(k, static_cast<ESortTypes>(column.sortType));
         }
     }
     SortContents();
@@ -77,22 +82,23 @@ void Vexa::Sort(const std::optional<Variant>& vCols) {
 }
 
 void Vexa::MarkSortedColumns() {
-    for (std::int32_t p = 1; p <= mStore.ColCount(); ++p) mStore.Columns().At(p).sortKey = 0;
-    for (std::int16_t k = 1; k <= mSortObject.ColCount(); ++k) {
-        const std::int32_t col = mSortObject.SortCol(k);
-        if (col < 1 || col > mStore.ColCount()) continue;
-        ColumnRecord& column = mStore.Columns().At(mStore.PositionOfIndex(col));
+    for (std::int32_t p = 1; p <= parts_->store.ColCount(); ++p)
+        parts_->store.Columns().At(p).sortKey = 0;
+    for (std::int16_t k = 1; k <= parts_->sortObject.ColCount(); ++k) {
+        const std::int32_t col = parts_->sortObject.SortCol(k);
+        if (col < 1 || col > parts_->store.ColCount()) continue;
+        ColumnRecord& column = parts_->store.Columns().At(parts_->store.PositionOfIndex(col));
         column.sortKey = k;
-        column.sortOrder = mSortObject.SortOrder(k);
+        column.sortOrder = parts_->sortObject.SortOrder(k);
     }
 }
 
 void Vexa::SortContents() {
-    InvalidateVisibleRange(kInvalidateAll);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
-    if (mStore.RowCount() == 0 || mStore.ColCount() == 0) return;
-    const std::int32_t current = mStore.CurrentRow();
-    const std::int32_t tracked = current >= 1 && current <= mStore.RowCount() ? current : 0;
+    if (parts_->store.RowCount() == 0 || parts_->store.ColCount() == 0) return;
+    const std::int32_t current = parts_->store.CurrentRow();
+    const std::int32_t tracked = current >= 1 && current <= parts_->store.RowCount() ? current : 0;
     std::int32_t newRow = tracked;
     // Nothing inside the sort reaches the caller, and a step that fails skips only itself:
     // the rows are all still present, so the steps after it can bring the grid up to date.
@@ -104,21 +110,30 @@ void Vexa::SortContents() {
     };
     step([&] {
         VexaSortCallbacks callbacks(*this);
-        newRow = mSortObject.SortRows(mStore, mStore.GroupRowCount() > 0, callbacks, tracked);
+        newRow = parts_->sortObject.SortRows(parts_->store, parts_->store.GroupRowCount() > 0,
+                                             callbacks, tracked);
     });
     // The store's permutation recomputed tops, parity and the key index.
-    step([&] { InvalidateCellsArea(); });
     step([&] {
-        mStore.SetCurrentCell(current >= 1 ? newRow : 0, mStore.CurrentCol());
-        SetCurrentCellInternal(mStore.CurrentRow(), mStore.CurrentCol(), false);
+        parts_->geometry.RecomputeRowPositionsFrom(1);
+        parts_->geometry.RowParityChangedFrom(1);
+        parts_->painter.ResetCachedState();
     });
     step([&] {
-        const bool valid = mStore.CurrentRow() >= 1 && mStore.CurrentRow() <= mStore.RowCount() &&
-                           mStore.CurrentCol() >= 1 && mStore.CurrentCol() <= mStore.ColCount();
-        if (!valid || !MakeCurrentCellVisible()) Draw();
+        parts_->store.SetCurrentCell(current >= 1 ? newRow : 0, parts_->store.CurrentCol());
+        SetCurrentCellInternal(parts_->store.CurrentRow(), parts_->store.CurrentCol(), false);
+    });
+    step([&] {
+        const bool valid = parts_->store.CurrentRow() >= 1 &&
+                           parts_->store.CurrentRow() <= parts_->store.RowCount() &&
+                           parts_->store.CurrentCol() >= 1 &&
+                           parts_->store.CurrentCol() <= parts_->store.ColCount();
+        if (!valid || !MakeCellVisible(parts_->store.CurrentRow(), parts_->store.CurrentCol())) {
+            Draw();
+        }
     });
     step([&] { RaisePendingCurCellChange(); });
-    mLastSortCriteria = mSortObject.ColCount();
+    parts_->lastSortCriteria = parts_->sortObject.ColCount();
 }
 
 }  // namespace vexa

@@ -2,14 +2,13 @@
 // checks; invalidate the visible range; cancel any edit; change the tables, the key index
 // and the header items; reset the painter and Draw; re-establish the current cell last, so
 // that every event sees consistent tables.
+#include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/model/GridErrors.h"
 
 namespace vexa {
 
 namespace {
-
-constexpr std::int32_t kInvalidateAll = 1;
 
 NewColumn ToNewColumn(const AddColArgs& args) {
     NewColumn column;
@@ -43,10 +42,10 @@ NewRow ToNewRow(const AddRowArgs& args) {
 }  // namespace
 
 void Vexa::FinishStructuralChange(bool reestablishCurrentCell) {
-    ResetPainterState();
+    parts_->painter.ResetCachedState();
     Draw();
     if (reestablishCurrentCell) {
-        SetCurrentCellInternal(mStore.CurrentRow(), mStore.CurrentCol(), true);
+        SetCurrentCellInternal(parts_->store.CurrentRow(), parts_->store.CurrentCol(), true);
     }
 }
 
@@ -67,50 +66,52 @@ std::shared_ptr<CellObject> Vexa::AddCol(const KeyArg& sKey, const std::string& 
 
 std::shared_ptr<CellObject> Vexa::AddCol(const AddColArgs& args) {
     const NewColumn column = ToNewColumn(args);
-    const std::int32_t width = mStore.CheckNewColumn(column);
-    const std::int32_t before = args.vColBefore ? mStore.ColPositionOf(*args.vColBefore) : 0;
+    const std::int32_t width = parts_->store.CheckNewColumn(column);
+    const std::int32_t before = args.vColBefore ? parts_->store.ColPositionOf(*args.vColBefore) : 0;
 
-    InvalidateVisibleRange(kInvalidateAll);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
-    const ColumnPlace place = mStore.InsertColumn(column, width, before);
+    const ColumnPlace place = parts_->store.InsertColumn(column, width, before);
+    parts_->geometry.RecomputeColumnPositions();
     if (column.visible && !column.rowTextColumn) HeaderColumnInserted(place.position, before == 0);
     HeaderAutoHeight(vxHAHOnAddCol);
     FinishStructuralChange(true);
-    return mStore.Columns().At(place.position).defaultCell;
+    return parts_->store.Columns().At(place.position).defaultCell;
 }
 
 void Vexa::RemoveCol(const Variant& vCol) {
-    const std::int32_t position = mStore.ColPositionOf(vCol);
-    const ColumnRecord& column = mStore.Columns().At(position);
+    const std::int32_t position = parts_->store.ColPositionOf(vCol);
+    const ColumnRecord& column = parts_->store.Columns().At(position);
     const bool hadHeaderItem = column.visible && !column.rowTextColumn;
 
-    InvalidateVisibleRange(kInvalidateAll);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
-    mStore.RemoveColumnAt(position);
+    parts_->store.RemoveColumnAt(position);
+    parts_->geometry.RecomputeColumnPositions();
     HeaderColumnRemoved(position, hadHeaderItem);
     HeaderAutoHeight(vxHAHOnRemoveCol);
     FinishStructuralChange(true);
 }
 
 std::int32_t Vexa::ColCount() const {
-    return mStore.ColCount();
+    return parts_->store.ColCount();
 }
 
 std::int32_t Vexa::ColIndex(const std::string& sKey) const {
-    return mStore.ColIndex(sKey);
+    return parts_->store.ColIndex(sKey);
 }
 
 std::string Vexa::ColKey(std::int32_t lCol) const {
-    mStore.CheckColIndex(lCol);
-    return mStore.Columns().At(mStore.PositionOfIndex(lCol)).key;
+    parts_->store.CheckColIndex(lCol);
+    return parts_->store.Columns().At(parts_->store.PositionOfIndex(lCol)).key;
 }
 
 void Vexa::SetColKey(std::int32_t lCol, const std::string& sKey) {
-    mStore.SetColKey(lCol, sKey);
+    parts_->store.SetColKey(lCol, sKey);
 }
 
 std::int32_t Vexa::ColOrder(const Variant& vCol) const {
-    return mStore.ColPositionOf(vCol);
+    return parts_->store.ColPositionOf(vCol);
 }
 
 // ---- Rows ----
@@ -123,78 +124,90 @@ void Vexa::AddRow(const KeyArg& sKey, const std::optional<Variant>& vRowBefore, 
 }
 
 void Vexa::AddRow(const AddRowArgs& args) {
-    if (mStore.ColCount() == 0) RaiseGridError(kErrNoColumns);
-    const std::int32_t before = args.vRowBefore ? mStore.ResolveRowBefore(*args.vRowBefore) : 0;
+    if (parts_->store.ColCount() == 0) RaiseGridError(kErrNoColumns);
+    const std::int32_t before =
+        args.vRowBefore ? parts_->store.ResolveRowBefore(*args.vRowBefore) : 0;
     const NewRow row = ToNewRow(args);
-    const KeyLookup lookup = mStore.CheckNewRow(row);
+    const KeyLookup lookup = parts_->store.CheckNewRow(row);
 
-    InvalidateVisibleRange(kInvalidateAll);
-    const std::int32_t added = mStore.InsertRow(row, before, lookup);
-    EnlargeRowBuffer(mStore.Row(added).height);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
+    const std::int32_t added = parts_->store.InsertRow(row, before, lookup);
+    parts_->geometry.RecomputeRowPositionsFrom(added);
+    if (row.visible) parts_->geometry.RowParityChangedFrom(added);
+    parts_->painter.EnlargeRowBuffer(parts_->store.Row(added).height);
     FinishStructuralChange(before > 0);
 }
 
 void Vexa::RemoveRow(const Variant& vRow) {
-    const std::int32_t row = mStore.ResolveRowToRemove(vRow);
-    if (mStore.RowCount() == 1) {
+    const std::int32_t row = parts_->store.ResolveRowToRemove(vRow);
+    if (parts_->store.RowCount() == 1) {
         Clear(false);  // the only row: the grid empties as Clear does, columns kept
-        SetCurrentCellInternal(0, mStore.CurrentCol(), true);
+        SetCurrentCellInternal(0, parts_->store.CurrentCol(), true);
         return;
     }
-    InvalidateVisibleRange(kInvalidateAll);
-    mStore.RemoveRowAt(row);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
+    const bool wasVisible = parts_->store.Row(row).visible;
+    parts_->store.RemoveRowAt(row);
+    parts_->geometry.RecomputeRowPositionsFrom(row);
+    if (wasVisible) parts_->geometry.RowParityChangedFrom(row);
     FinishStructuralChange(true);
 }
 
 std::int32_t Vexa::RowCount() const {
-    return mStore.RowCount();
+    return parts_->store.RowCount();
 }
 
 void Vexa::SetRowCount(std::int32_t lRowCount) {
-    mStore.CheckRowCount(lRowCount);
-    const std::int32_t oldCount = mStore.RowCount();
+    parts_->store.CheckRowCount(lRowCount);
+    const std::int32_t oldCount = parts_->store.RowCount();
     if (lRowCount == oldCount) return;
 
-    InvalidateVisibleRange(kInvalidateAll);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
-    mStore.SetRowCount(lRowCount);
-    EnlargeRowBuffer(mStore.DefaultRowHeight());
+    parts_->store.SetRowCount(lRowCount);
+    if (lRowCount > oldCount) {
+        // New rows always get their parity at once: each is the opposite of the one above.
+        parts_->geometry.RecomputeRowPositionsFrom(oldCount + 1);
+        parts_->geometry.RecomputeParityFrom(oldCount + 1);
+    }
+    parts_->painter.EnlargeRowBuffer(parts_->store.DefaultRowHeight());
     FinishStructuralChange(lRowCount < oldCount);
 }
 
 std::int32_t Vexa::RowIndex(const std::string& sKey) const {
-    return mStore.RowIndex(sKey);
+    return parts_->store.RowIndex(sKey);
 }
 
 std::string Vexa::RowKey(std::int32_t lRow) const {
-    mStore.CheckRowIndex(lRow);
-    return mStore.Row(lRow).key;
+    parts_->store.CheckRowIndex(lRow);
+    return parts_->store.Row(lRow).key;
 }
 
 void Vexa::SetRowKey(std::int32_t lRow, const std::string& sKey) {
-    mStore.SetRowKey(lRow, sKey);
+    parts_->store.SetRowKey(lRow, sKey);
 }
 
 void Vexa::Clear(bool bRemoveCols) {
-    InvalidateVisibleRange(kInvalidateAll);
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
-    mStore.ClearRows();
+    parts_->store.ClearRows();
     if (bRemoveCols) {
-        mStore.ClearColumns();
+        parts_->store.ClearColumns();
         HeaderRemoveAllItems();
     }
-    const bool virtualMode = InVirtualMode();
+    const bool virtualMode = parts_->virtualRows.enabled;
     if (virtualMode) {
-        mStore.SetCurrentCell(0, 0);
+        parts_->store.SetCurrentCell(0, 0);
         SetCurrentCellInternal(0, 0, true);
-        ResetMoreRowsAvailable();
+        parts_->virtualRows.moreRowsAvailable = virtualMode;
     }
-    ResetPainterState();
-    ResetScrollPositions(bRemoveCols);
+    parts_->painter.ResetCachedState();
+    SetScrollValue(vxScrollBarV, 0);
+    if (bRemoveCols) SetScrollValue(vxScrollBarH, 0);
     Draw();
     RepaintHeaderNow();
     if (!virtualMode) {
-        mStore.SetCurrentCell(0, 0);
+        parts_->store.SetCurrentCell(0, 0);
         SetCurrentCellInternal(0, 0, true);
     }
 }
@@ -202,21 +215,21 @@ void Vexa::Clear(bool bRemoveCols) {
 // ---- Row memory ----
 
 std::int32_t Vexa::MemMngWantFreeRows() const {
-    return mStore.WantedFreeRows();
+    return parts_->store.WantedFreeRows();
 }
 
 void Vexa::SetMemMngWantFreeRows(std::int32_t lRows) {
-    mStore.CheckWantedFreeRows(lRows);
-    mStore.SetWantedFreeRows(lRows);
+    parts_->store.CheckWantedFreeRows(lRows);
+    parts_->store.SetWantedFreeRows(lRows);
 }
 
 std::int32_t Vexa::MemMngAllocatedRows() const {
-    return mStore.AllocatedRows();
+    return parts_->store.AllocatedRows();
 }
 
 void Vexa::SetMemMngAllocatedRows(std::int32_t lRows) {
-    mStore.CheckAllocatedRows(lRows);
-    mStore.SetAllocatedRows(lRows);
+    parts_->store.CheckAllocatedRows(lRows);
+    parts_->store.SetAllocatedRows(lRows);
 }
 
 }  // namespace vexa

@@ -2,6 +2,7 @@
 #include <array>
 #include <vector>
 
+#include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/model/CellObject.h"
 #include "vexa/model/GridErrors.h"
@@ -89,29 +90,29 @@ Variant FieldValue(const std::shared_ptr<Object>& field) {
 }  // namespace
 
 bool Vexa::Virtual() const {
-    return mVirtual;
+    return parts_->virtualRows.enabled;
 }
 
 void Vexa::SetVirtual(bool value) {
-    mVirtual = value;
-    mMoreRowsAvailable = value;
+    parts_->virtualRows.enabled = value;
+    parts_->virtualRows.moreRowsAvailable = value;
     PropertyChanged("Virtual");
 }
 
-void Vexa::RequestVirtualRow(std::int32_t row) {
+bool Vexa::RequestVirtualRow(std::int32_t row) {
     // Painting stays off for the whole request, however it ends.
     struct Requesting {
         explicit Requesting(bool& flag) : flag(flag) { flag = true; }
         ~Requesting() { flag = false; }
         bool& flag;
-    } requesting(mRequestingRow);
+    } requesting(parts_->virtualRows.requesting);
 
     bool noMoreRows = false;
-    RaiseEvent([&](VexaEvents& e) { e.RequestRow(row, noMoreRows); });
+    parts_->events.Raise([&](VexaEvents& e) { e.RequestRow(row, noMoreRows); });
     if (noMoreRows) {
-        mMoreRowsAvailable = false;
-        RunLayoutPass();
-        return;
+        parts_->virtualRows.moreRowsAvailable = false;
+        ApplyLayout(parts_->geometry.Layout());
+        return false;
     }
     // A row that cannot be added (the host removed the last column meanwhile) is no row:
     // painting and the keyboard carry on, and no data is asked for it.
@@ -121,15 +122,16 @@ void Vexa::RequestVirtualRow(std::int32_t row) {
         added = true;
     } catch (...) {
     }
-    RunLayoutPass();
-    if (added) RaiseEvent([&](VexaEvents& e) { e.RequestRowData(row); });
+    ApplyLayout(parts_->geometry.Layout());
+    if (added) parts_->events.Raise([&](VexaEvents& e) { e.RequestRowData(row); });
+    return added;
 }
 
 void Vexa::FillFromRS(const Variant& rs) {
     if (!rs.IsObject() || !rs.ToObject()) RaiseGridError(kErrInvalidArgument);
     const std::shared_ptr<Object> recordset = rs.ToObject();
-    const bool redraw = RedrawEnabled();
-    SetRedrawEnabled(false);
+    const bool redraw = Redraw();
+    SetRedraw(false);
     std::int32_t records = ToldRecordCount(recordset);
     if (records == -1) records = WalkedRecordCount(recordset);
 
@@ -137,7 +139,7 @@ void Vexa::FillFromRS(const Variant& rs) {
     if (ColCount() > 0) {
         Clear(false);
         for (std::int32_t p = 1; p <= ColCount(); ++p) {
-            const ColumnRecord& column = mStore.Columns().At(p);
+            const ColumnRecord& column = parts_->store.Columns().At(p);
             Tolerantly([&] { paired.push_back({FieldOf(recordset, column.key), column.index}); });
         }
     } else {
@@ -153,7 +155,7 @@ void Vexa::FillFromRS(const Variant& rs) {
                 // The column just appended, not column j + 1: once a field has been left
                 // out (a repeated name is refused as a key), j + 1 names another field's
                 // column or none.
-                paired.push_back({field, mStore.Columns().At(ColCount()).index});
+                paired.push_back({field, parts_->store.Columns().At(ColCount()).index});
                 AdjustDefaultCell(defaultCell, GetMember(field, "Type").ToLong());
             });
         }
@@ -169,7 +171,7 @@ void Vexa::FillFromRS(const Variant& rs) {
             Tolerantly([&] { CallMember(recordset, "MoveNext"); });
         }
     }
-    SetRedrawEnabled(redraw);
+    SetRedraw(redraw);
 }
 
 }  // namespace vexa

@@ -110,4 +110,15 @@ ComboMatch CellValues::MatchComboItem(std::int16_t /*listIndex*/, const Variant&
     return {};
 }
 
+std::int32_t CellValues::CheckState(const CellRecord& cell) {
+    const Variant& value = cell.value;
+    if (value.IsObject()) return 0;
+    if (value.Type() == vtBoolean) return value.ToBoolean() ? 1 : 0;
+    if (!value.IsNumericType()) return 0;
+    const double number = value.ToDouble();
+    if (number == 1) return 1;
+    const bool threeState = (cell.TypeFlags() & vxCheckBox3State) != 0;
+    return threeState && number == 2 ? 2 : 0;
+}
+
 }  // namespace vexa

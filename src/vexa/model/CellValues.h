@@ -31,6 +31,9 @@ class CellValues final : public DefaultCellSource, public CellObjectHost {
 
     // The initial value of a cell type; error 514 for an unknown type.
     static Variant InitValue(std::int32_t cellType);
+    // The check state a check cell shows: 0 unchecked, 1 checked, 2 indeterminate (only
+    // in three-state cells). Objects are unchecked; a true Boolean is checked.
+    static std::int32_t CheckState(const CellRecord& cell);
 
     FormatStringTable& Formats() { return formats_; }
     const FormatStringTable& Formats() const { return formats_; }

@@ -52,13 +52,4 @@ void ColumnTable::Clear() {
     records_.resize(1);
 }
 
-void ColumnTable::RecomputePositions() {
-    std::int32_t left = 0;
-    for (std::int32_t p = 1; p <= Count(); ++p) {
-        ColumnRecord& column = At(p);
-        column.left = left;
-        if (column.visible) left += column.width;
-    }
-}
-
 }  // namespace vexa

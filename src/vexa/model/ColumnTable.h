@@ -37,10 +37,6 @@ class ColumnTable {
     // Keeps only the sentinel.
     void Clear();
 
-    // Left edges in content coordinates: each column starts where the visible columns
-    // before it end.
-    void RecomputePositions();
-
   private:
     std::vector<ColumnRecord> records_;
 };

@@ -53,7 +53,8 @@ std::int32_t GridStore::CheckNewColumn(const NewColumn& column) const {
     CheckColKeyFree(column.key);
     // Any negative width, not only the documented -1, means the default: a column of
     // negative width would run the left edges of the columns after it backwards.
-    std::int32_t width = column.width < 0 ? kDefaultColumnWidth : column.width;
+    std::int32_t width =
+        column.width < 0 ? kDefaultColumnWidth : std::min(column.width, kMaxColumnWidth);
     if (column.minWidth >= 0 && width < column.minWidth) width = column.minWidth;
     if (column.maxWidth >= 0 && width > column.maxWidth) width = column.maxWidth;
     if (column.minWidth >= 0 && column.maxWidth >= 0 && column.maxWidth < column.minWidth) {
@@ -99,7 +100,6 @@ ColumnPlace GridStore::InsertColumn(const NewColumn& column, std::int32_t width,
     // RowTextStartCol is a column index too: it keeps naming the same column.
     if (beforePosition > 0 && rowTextStartCol_ >= place.index) ++rowTextStartCol_;
     if (beforePosition > 0 && currentCol_ >= place.index) ++currentCol_;
-    columns_.RecomputePositions();
     if (rowCount_ > 0) {
         InsertCellColumn(place.index);
     } else {
@@ -134,7 +134,6 @@ void GridStore::RemoveColumnAt(std::int32_t position) {
         return;
     }
     columns_.Remove(position);
-    columns_.RecomputePositions();
     cells_.RemoveColumn(index, rowCount_);
 }
 
@@ -166,14 +165,9 @@ RowRecord GridStore::MakeRow(const NewRow& row, std::int32_t height) const {
     return record;
 }
 
-std::int32_t GridStore::TopAfter(std::int32_t row) const {
-    if (row == 0) return 0;
-    const RowRecord& above = Row(row);
-    return above.visible ? above.top + above.height : above.top;
-}
-
 std::int32_t GridStore::InsertRow(const NewRow& row, std::int32_t before, KeyLookup lookup) {
-    const std::int32_t height = row.height < 0 ? defaultRowHeight_ : row.height;
+    const std::int32_t height =
+        row.height < 0 ? defaultRowHeight_ : std::min(row.height, kMaxRowHeight);
     const std::int32_t oldCount = rowCount_;
     std::int32_t target = oldCount + 1;
     if (before > 0) {
@@ -185,36 +179,21 @@ std::int32_t GridStore::InsertRow(const NewRow& row, std::int32_t before, KeyLoo
     BackRowSlots(oldCount + 1);
     ++rowCount_;
 
-    RowRecord record = MakeRow(row, height);
     if (before > 0) {
-        record.top = Row(before).top;
-        const std::int32_t growth = row.visible ? height : 0;
         std::move_backward(rows_.begin() + before, rows_.begin() + oldCount + 1,
                            rows_.begin() + oldCount + 2);
         cells_.ShiftRowsUp(before, oldCount);
-        for (std::int32_t r = before + 1; r <= rowCount_; ++r) Row(r).top += growth;
-    } else {
-        record.top = TopAfter(oldCount);
     }
-    Row(target) = std::move(record);
+    Row(target) = MakeRow(row, height);
 
     if (!row.key.empty()) {
         keys_.Insert(lookup.position, target, before > 0);
     } else if (before > 0) {
         keys_.ShiftRowsFrom(before, +1);
     }
-    if (row.visible) AfterVisibleRowChange(target);
     CreateRowCells(target);
     if (row.groupRow) ++groupRowCount_;
     return target;
-}
-
-void GridStore::AfterVisibleRowChange(std::int32_t row) {
-    if (eagerParity_) {
-        RecomputeParityFrom(row);
-    } else {
-        parityDirty_ = true;
-    }
 }
 
 void GridStore::RemoveRowAt(std::int32_t row) {
@@ -236,15 +215,11 @@ void GridStore::RemoveRowAt(std::int32_t row) {
         currentRow_ = 0;
     }
     if (removed.groupRow) --groupRowCount_;
-    const bool wasVisible = removed.visible;
     if (row < rowCount_) {
-        const std::int32_t shrink = wasVisible ? removed.height : 0;
         std::move(rows_.begin() + row + 1, rows_.begin() + rowCount_ + 1, rows_.begin() + row);
         cells_.ShiftRowsDown(row + 1, rowCount_);
         Row(rowCount_) = RowRecord{};
-        for (std::int32_t r = row; r < rowCount_; ++r) Row(r).top -= shrink;
         --rowCount_;
-        if (wasVisible) AfterVisibleRowChange(row);
     } else {
         Row(rowCount_) = RowRecord{};
         cells_.ReleaseRow(rowCount_);
@@ -282,15 +257,9 @@ void GridStore::ShrinkRowsTo(std::int32_t count) {
 }
 
 void GridStore::GrowRowsTo(std::int32_t count) {
-    std::int32_t above = rowCount_;
-    while (above > 0 && !Row(above).visible) --above;
-    bool parity = Row(above).parity;
     for (std::int32_t r = rowCount_ + 1; r <= count; ++r) {
         RowRecord record;
         record.height = record.normalCellHeight = defaultRowHeight_;
-        record.top = TopAfter(r - 1);
-        parity = !parity;
-        record.parity = parity;
         Row(r) = std::move(record);
         CreateRowCells(r);
         rowCount_ = r;
@@ -317,25 +286,7 @@ void GridStore::PermuteRows(const std::vector<std::int32_t>& order) {
     for (std::int32_t from : order) moved.push_back(std::move(Row(from)));
     for (std::size_t i = 0; i < moved.size(); ++i) Row(std::int32_t(i) + 1) = std::move(moved[i]);
     cells_.PermuteRows(order);
-    RecomputeTopsFrom(1);
-    RecomputeParityFrom(1);
     RebuildRowKeyIndex();
-}
-
-void GridStore::RecomputeTopsFrom(std::int32_t row) {
-    for (std::int32_t r = std::max(row, 1); r <= rowCount_; ++r) Row(r).top = TopAfter(r - 1);
-}
-
-void GridStore::RecomputeParityFrom(std::int32_t row) {
-    std::int32_t above = std::max(row, 1) - 1;
-    while (above > 0 && !Row(above).visible) --above;
-    bool parity = Row(above).parity;
-    for (std::int32_t r = std::max(row, 1); r <= rowCount_; ++r) {
-        if (!Row(r).visible) continue;
-        parity = !parity;
-        Row(r).parity = parity;
-    }
-    parityDirty_ = false;
 }
 
 // ---- Row memory ----

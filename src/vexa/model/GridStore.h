@@ -57,6 +57,10 @@ class GridStore {
   public:
     static constexpr std::int32_t kDefaultColumnWidth = 64;
     static constexpr std::int32_t kDefaultRowHeight = 15;
+    // The largest row height and column width kept: larger ones could not be shown and
+    // would run the positions after them beyond the pixel range.
+    static constexpr std::int32_t kMaxRowHeight = 1 << 20;
+    static constexpr std::int32_t kMaxColumnWidth = 1 << 20;
 
     GridStore();
 
@@ -106,13 +110,6 @@ class GridStore {
         currentCol_ = col;
     }
 
-    // Row parity: recomputed at once when odd/even row colours are in use, else marked dirty.
-    bool ParityDirty() const { return parityDirty_; }
-    void SetParityDirty(bool dirty) { parityDirty_ = dirty; }
-    void SetEagerParity(bool eager) { eagerParity_ = eager; }
-    bool EagerParity() const { return eagerParity_; }
-    void RecomputeParityFrom(std::int32_t row);
-
     // ---- Argument resolution (ArgumentResolution.cpp) ----
     std::int32_t ResolveRowArg(const Variant& vRow);
     std::int32_t ResolveColArg(const Variant& vCol);
@@ -160,7 +157,7 @@ class GridStore {
     void ClearColumns();
 
     // Moves rows into a new order: row r receives the former row order[r - 1] with its
-    // cells; tops, parity and the key index are recomputed.
+    // cells; the key index is rebuilt (tops and parity are the geometry's to recompute).
     void PermuteRows(const std::vector<std::int32_t>& order);
 
     // ---- Row memory ----
@@ -176,16 +173,11 @@ class GridStore {
     void CreateRowCells(std::int32_t row);
     void InsertCellColumn(std::int32_t index);
 
-    // Tops from `row` on, by the row invariant.
-    void RecomputeTopsFrom(std::int32_t row);
-
   private:
     void ResizeRowSlots(std::int32_t slots);
     // Makes row slots 1..count exist in memory.
     void BackRowSlots(std::int32_t count);
     RowRecord MakeRow(const NewRow& row, std::int32_t height) const;
-    std::int32_t TopAfter(std::int32_t row) const;
-    void AfterVisibleRowChange(std::int32_t row);
     void EmptyAll();
     void ShrinkRowsTo(std::int32_t count);
     void GrowRowsTo(std::int32_t count);
@@ -207,8 +199,6 @@ class GridStore {
     mutable std::int32_t resolvedCol_ = 0;
     std::int32_t currentRow_ = 0;
     std::int32_t currentCol_ = 0;
-    bool parityDirty_ = false;
-    bool eagerParity_ = false;
 };
 
 }  // namespace vexa

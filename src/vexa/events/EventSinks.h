@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "vexa/host/VexaEvents.h"
+#include "vexa/events/VexaEvents.h"
 
 namespace vexa {
 

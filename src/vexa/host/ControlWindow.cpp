@@ -1,0 +1,121 @@
+#include "vexa/host/ControlWindow.h"
+
+#include "vexa/host/Vexa.h"
+#include "vexa/system/window/Messages.h"
+#include "vexa/system/window/Window.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr const char* kFrameClassName = "Vexa250_75B4A91C.Frame";
+constexpr int kFrameWidth = 640;
+constexpr int kFrameHeight = 480;
+
+// The top-level window of a grid made without a host window: the grid fills its client
+// area and follows its size.
+sys::LRESULT FrameProcedure(sys::HWND hwnd, sys::UINT msg, sys::WPARAM wParam, sys::LPARAM lParam) {
+    if (msg == sys::WM_SIZE) {
+        for (sys::HWND child : sys::GetChildWindows(hwnd)) {
+            sys::MoveWindow(child, 0, 0, sys::LOWORD(std::uintptr_t(lParam)),
+                            sys::HIWORD(std::uintptr_t(lParam)), true);
+        }
+        return 0;
+    }
+    return sys::DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+void RegisterClasses(sys::WNDPROC gridProcedure) {
+    sys::WNDCLASS probe;
+    if (!sys::GetClassInfo(ControlWindow::kClassName, &probe)) {
+        sys::WNDCLASS grid;
+        grid.style = sys::CS_DBLCLKS;
+        grid.lpfnWndProc = gridProcedure;
+        grid.hCursor = sys::LoadCursor(0, sys::IDC_ARROW);
+        grid.lpszClassName = ControlWindow::kClassName;
+        sys::RegisterClass(grid);
+    }
+    if (!sys::GetClassInfo(kFrameClassName, &probe)) {
+        sys::WNDCLASS frame;
+        frame.lpfnWndProc = FrameProcedure;
+        frame.hCursor = sys::LoadCursor(0, sys::IDC_ARROW);
+        frame.hbrBackground = sys::COLOR_BTNFACE + 1;
+        frame.lpszClassName = kFrameClassName;
+        sys::RegisterClass(frame);
+    }
+}
+
+}  // namespace
+
+ControlWindow::ControlWindow(Vexa& grid, sys::HWND parent, const sys::RECT& rect) {
+    RegisterClasses(&ControlWindow::Procedure);
+    sys::RECT placed = rect;
+    if (parent == 0) {
+        frame_ = sys::CreateWindowEx(0, kFrameClassName, "Vexa", sys::WS_OVERLAPPEDWINDOW, 0, 0,
+                                     kFrameWidth, kFrameHeight);
+        parent = frame_;
+        sys::GetClientRect(frame_, &placed);
+    }
+    hwnd_ = sys::CreateWindowEx(
+        0, kClassName, "", sys::WS_CHILD | sys::WS_CLIPCHILDREN | sys::WS_TABSTOP, placed.left,
+        placed.top, placed.right - placed.left, placed.bottom - placed.top, parent, 0, nullptr);
+    sys::SetWindowLongPtr(hwnd_, sys::GWLP_USERDATA, reinterpret_cast<sys::LPARAM>(&grid));
+}
+
+ControlWindow::~ControlWindow() {
+    Detach();
+    if (sys::IsWindow(hwnd_)) sys::DestroyWindow(hwnd_);
+    if (frame_ != 0 && sys::IsWindow(frame_)) sys::DestroyWindow(frame_);
+}
+
+void ControlWindow::Detach() {
+    if (sys::IsWindow(hwnd_)) sys::SetWindowLongPtr(hwnd_, sys::GWLP_USERDATA, 0);
+}
+
+sys::LRESULT ControlWindow::Procedure(sys::HWND hwnd, sys::UINT msg, sys::WPARAM wParam,
+                                      sys::LPARAM lParam) {
+    auto* grid = reinterpret_cast<Vexa*>(sys::GetWindowLongPtr(hwnd, sys::GWLP_USERDATA));
+    if (grid == nullptr) return sys::DefWindowProc(hwnd, msg, wParam, lParam);
+    return Dispatch(*grid, hwnd, msg, wParam, lParam);
+}
+
+sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, sys::WPARAM wParam,
+                                     sys::LPARAM lParam) {
+    switch (msg) {
+        case sys::WM_PAINT: {
+            sys::PAINTSTRUCT ps;
+            sys::BeginPaint(hwnd, &ps);
+            grid.OnPaint();
+            sys::EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case sys::WM_ERASEBKGND:
+            return 1;  // painting covers every pixel
+        case sys::WM_SIZE:
+            grid.OnSize();
+            return 0;
+        case sys::WM_SHOWWINDOW:
+            if (wParam != 0) grid.OnShown();
+            return 0;
+        case sys::WM_SETFOCUS:
+            grid.OnFocusChanged(true);
+            return 0;
+        case sys::WM_KILLFOCUS:
+            grid.OnFocusChanged(false);
+            return 0;
+        case sys::WM_THEMECHANGED:
+            grid.OnThemeChanged();
+            return 0;
+        case sys::WM_GETDLGCODE:
+            return sys::DLGC_WANTARROWS | sys::DLGC_WANTALLKEYS | sys::DLGC_WANTCHARS;
+        case sys::WM_LBUTTONDOWN:
+        case sys::WM_RBUTTONDOWN:
+        case sys::WM_MBUTTONDOWN:
+            sys::SetFocus(hwnd);
+            return 0;
+        default:
+            return sys::DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace vexa

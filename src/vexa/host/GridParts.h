@@ -1,0 +1,72 @@
+// The control's parts: one object per role, declared in the order the control comes into
+// being, so that construction gives the creation order and destruction its reverse. The
+// adapters answer the small interfaces through which the roles ask for what lies above
+// them.
+#pragma once
+
+#include <cstdint>
+
+#include "vexa/events/EventSinks.h"
+#include "vexa/host/ControlWindow.h"
+#include "vexa/host/RoleAdapters.h"
+#include "vexa/model/CellValues.h"
+#include "vexa/model/GridStore.h"
+#include "vexa/render/Appearance.h"
+#include "vexa/render/Geometry.h"
+#include "vexa/render/Painter.h"
+#include "vexa/render/ScrollBars.h"
+#include "vexa/render/UxTheme.h"
+#include "vexa/sort/ShellSortObject.h"
+#include "vexa/system/window/WindowTypes.h"
+
+namespace vexa {
+
+class Vexa;
+
+// Virtual mode: the host is asked for rows as painting or the keyboard reaches past the end.
+struct VirtualRows {
+    bool enabled = false;
+    bool moreRowsAvailable = false;  // the host has not refused a row yet
+    bool requesting = false;         // a request is being answered: painting waits
+};
+
+struct GridParts {
+    GridParts(Vexa& grid, sys::HWND parent, const sys::RECT& rect);
+    ~GridParts();
+    GridParts(const GridParts&) = delete;
+    GridParts& operator=(const GridParts&) = delete;
+
+    Vexa& grid;
+    EventSinks events;
+    GridStore store;
+    CellValues cellValues;
+    ShellSortObject sortObject;
+    VirtualRows virtualRows;
+    // The cell the last cell member addressed: the live font's target.
+    std::int32_t lastCellRow = 0;
+    std::int32_t lastCellCol = 0;
+    // The criterion count of the last completed sort, for the header's sort icons.
+    std::int32_t lastSortCriteria = 0;
+
+    RoleAdapters adapters{*this};
+    ControlWindow window;
+    cUxTheme theme;
+    VisualStyles styles;
+    Appearance appearance;
+    Geometry geometry{store, adapters.geometry};
+    cScrollBars scrollBars{adapters.scrollBars};
+    Painter painter{store,  cellValues, geometry, appearance,
+                    styles, theme,      events,   adapters.painter};
+    bool hasFocus = false;
+    bool rowMode = false;
+    // The layout pass is being applied to the scroll bars (scrolling then leaves painting to
+    // the pass that runs it).
+    bool applyingLayout = false;
+    // ScrollBarVisibilityChanged is not raised by the next layout pass (the bars were made
+    // anew after a settings change).
+    bool suppressBarVisibilityEvents = false;
+    // The host's changes to the grid font reach the grid through this subscription.
+    Font::ListenerToken gridFontToken = 0;
+};
+
+}  // namespace vexa

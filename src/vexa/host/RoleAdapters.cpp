@@ -1,0 +1,118 @@
+#include "vexa/host/RoleAdapters.h"
+
+#include "vexa/host/GridParts.h"
+#include "vexa/host/Vexa.h"
+#include "vexa/system/window/Window.h"
+
+namespace vexa {
+
+namespace {
+
+bool MoreRows(const GridParts& parts) {
+    return parts.virtualRows.enabled && parts.virtualRows.moreRowsAvailable;
+}
+
+bool RowTextOn(const GridParts& parts) {
+    return parts.store.RowTextColumn() > 0 && parts.appearance.drawRowText && parts.rowMode;
+}
+
+}  // namespace
+
+// ---- Geometry ----
+
+sys::RECT GeometryHostAdapter::WindowRect() const {
+    sys::RECT rect;
+    sys::GetWindowRect(parts_.window.Handle(), &rect);
+    return rect;
+}
+
+std::int32_t GeometryHostAdapter::BorderWidth() const {
+    return parts_.appearance.BorderWidth();
+}
+
+std::int32_t GeometryHostAdapter::HeaderHeight() const {
+    return 0;
+}
+
+bool GeometryHostAdapter::BarVisible(EScrollBar bar) const {
+    return parts_.scrollBars.Visible(bar);
+}
+
+std::int32_t GeometryHostAdapter::BarValue(EScrollBar bar) const {
+    return parts_.scrollBars.Value(bar);
+}
+
+std::int32_t GeometryHostAdapter::BarMin(EScrollBar bar) const {
+    return parts_.scrollBars.Min(bar);
+}
+
+std::int32_t GeometryHostAdapter::BarMax(EScrollBar bar) const {
+    return parts_.scrollBars.Max(bar);
+}
+
+bool GeometryHostAdapter::MoreRowsMayCome() const {
+    return MoreRows(parts_);
+}
+
+bool GeometryHostAdapter::RowTextActive() const {
+    return RowTextOn(parts_);
+}
+
+bool GeometryHostAdapter::UsesRowParity() const {
+    return parts_.appearance.UsesRowParity();
+}
+
+// ---- Painter ----
+
+sys::HWND PainterHostAdapter::Window() const {
+    return parts_.window.Handle();
+}
+
+PaintState PainterHostAdapter::GatherPaintState() const {
+    PaintState state;
+    state.currentRow = parts_.store.CurrentRow();
+    state.currentCol = parts_.store.CurrentCol();
+    state.hasFocus = parts_.hasFocus;
+    state.rowMode = parts_.rowMode;
+    return state;
+}
+
+bool PainterHostAdapter::RowRequestInProgress() const {
+    return parts_.virtualRows.requesting;
+}
+
+bool PainterHostAdapter::MoreRowsMayCome() const {
+    return MoreRows(parts_);
+}
+
+bool PainterHostAdapter::RowTextActive() const {
+    return RowTextOn(parts_);
+}
+
+bool PainterHostAdapter::RequestRow(std::int32_t row) {
+    return parts_.grid.RequestVirtualRow(row);
+}
+
+void PainterHostAdapter::ApplyLayout(const LayoutDecision& decision) {
+    parts_.grid.ApplyLayout(decision);
+}
+
+std::int32_t PainterHostAdapter::HeaderHeight() const {
+    return 0;
+}
+
+// ---- Scroll bars ----
+
+void ScrollBarsHostAdapter::ScrollBarDidChange(EScrollBar bar, std::int32_t value) {
+    parts_.grid.ScrollTo(bar, value);
+}
+
+void ScrollBarsHostAdapter::ScrollBarDidThumbTrack(EScrollBar bar, std::int32_t value) {
+    parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarThumbTrack(bar, value); });
+}
+
+void ScrollBarsHostAdapter::ScrollBarDidEndScroll(EScrollBar bar) {
+    parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
+}
+
+}  // namespace vexa
