@@ -137,6 +137,7 @@ void Vexa::SetColVisible(const Variant& vCol, bool visible) {
 }
 
 void Vexa::SetColOrder(const Variant& vCol, std::int32_t order) {
+    parts_->store.CheckShapeUnlocked();
     const std::int32_t position = parts_->store.ColPositionOf(vCol);
     if (order < 1 || order > parts_->store.ColCount()) RaiseGridError(kErrSubscriptOutOfRange);
     CancelEdit();

@@ -56,6 +56,7 @@ ShellSortObject& Vexa::SortObject() {
 }
 
 void Vexa::Sort(const std::optional<Variant>& vCols) {
+    parts_->store.CheckShapeUnlocked();
     if (vCols) {
         const std::vector<Variant> columns = SortArguments(*vCols);
         // The criterion count is 16-bit: a longer array would silently sort by a fraction
@@ -109,6 +110,8 @@ void Vexa::SortContents() {
         }
     };
     step([&] {
+        // The host's comparisons must not change the rows being sorted.
+        TableWalk walk(parts_->store);
         VexaSortCallbacks callbacks(*this);
         newRow = parts_->sortObject.SortRows(parts_->store, parts_->store.GroupRowCount() > 0,
                                              callbacks, tracked);

@@ -65,6 +65,7 @@ std::shared_ptr<CellObject> Vexa::AddCol(const KeyArg& sKey, const std::string& 
 }
 
 std::shared_ptr<CellObject> Vexa::AddCol(const AddColArgs& args) {
+    parts_->store.CheckShapeUnlocked();
     const NewColumn column = ToNewColumn(args);
     const std::int32_t width = parts_->store.CheckNewColumn(column);
     const std::int32_t before = args.vColBefore ? parts_->store.ColPositionOf(*args.vColBefore) : 0;
@@ -80,6 +81,7 @@ std::shared_ptr<CellObject> Vexa::AddCol(const AddColArgs& args) {
 }
 
 void Vexa::RemoveCol(const Variant& vCol) {
+    parts_->store.CheckShapeUnlocked();
     const std::int32_t position = parts_->store.ColPositionOf(vCol);
     const ColumnRecord& column = parts_->store.Columns().At(position);
     const bool hadHeaderItem = column.visible && !column.rowTextColumn;
@@ -124,6 +126,7 @@ void Vexa::AddRow(const KeyArg& sKey, const std::optional<Variant>& vRowBefore, 
 }
 
 void Vexa::AddRow(const AddRowArgs& args) {
+    parts_->store.CheckShapeUnlocked();
     if (parts_->store.ColCount() == 0) RaiseGridError(kErrNoColumns);
     const std::int32_t before =
         args.vRowBefore ? parts_->store.ResolveRowBefore(*args.vRowBefore) : 0;
@@ -139,6 +142,7 @@ void Vexa::AddRow(const AddRowArgs& args) {
 }
 
 void Vexa::RemoveRow(const Variant& vRow) {
+    parts_->store.CheckShapeUnlocked();
     const std::int32_t row = parts_->store.ResolveRowToRemove(vRow);
     if (parts_->store.RowCount() == 1) {
         Clear(false);  // the only row: the grid empties as Clear does, columns kept
@@ -158,6 +162,7 @@ std::int32_t Vexa::RowCount() const {
 }
 
 void Vexa::SetRowCount(std::int32_t lRowCount) {
+    parts_->store.CheckShapeUnlocked();
     parts_->store.CheckRowCount(lRowCount);
     const std::int32_t oldCount = parts_->store.RowCount();
     if (lRowCount == oldCount) return;
@@ -188,6 +193,7 @@ void Vexa::SetRowKey(std::int32_t lRow, const std::string& sKey) {
 }
 
 void Vexa::Clear(bool bRemoveCols) {
+    parts_->store.CheckShapeUnlocked();
     parts_->geometry.Invalidate(RangeState::RecomputeAll);
     CancelEdit();
     parts_->store.ClearRows();
@@ -228,6 +234,7 @@ std::int32_t Vexa::MemMngAllocatedRows() const {
 }
 
 void Vexa::SetMemMngAllocatedRows(std::int32_t lRows) {
+    parts_->store.CheckShapeUnlocked();
     parts_->store.CheckAllocatedRows(lRows);
     parts_->store.SetAllocatedRows(lRows);
 }

@@ -94,6 +94,7 @@ bool Vexa::Virtual() const {
 }
 
 void Vexa::SetVirtual(bool value) {
+    parts_->store.CheckShapeUnlocked();
     parts_->virtualRows.enabled = value;
     parts_->virtualRows.moreRowsAvailable = value;
     PropertyChanged("Virtual");
@@ -106,6 +107,8 @@ bool Vexa::RequestVirtualRow(std::int32_t row) {
         ~Requesting() { flag = false; }
         bool& flag;
     } requesting(parts_->virtualRows.requesting);
+    // Painting asks on purpose: the row comes in the middle of its walk.
+    TableWalkPause pause(parts_->store);
 
     bool noMoreRows = false;
     parts_->events.Raise([&](VexaEvents& e) { e.RequestRow(row, noMoreRows); });
@@ -128,6 +131,7 @@ bool Vexa::RequestVirtualRow(std::int32_t row) {
 }
 
 void Vexa::FillFromRS(const Variant& rs) {
+    parts_->store.CheckShapeUnlocked();
     if (!rs.IsObject() || !rs.ToObject()) RaiseGridError(kErrInvalidArgument);
     const std::shared_ptr<Object> recordset = rs.ToObject();
     const bool redraw = Redraw();

@@ -10,6 +10,10 @@ namespace vexa {
 
 GridStore::GridStore() : rows_(1) {}
 
+void GridStore::CheckShapeUnlocked() const {
+    if (walkDepth_ > 0) RaiseGridError(kErrInvalidArgument);
+}
+
 // ---- Keys ----
 
 void GridStore::CheckColKeyFree(const std::string& key) const {

@@ -173,7 +173,18 @@ class GridStore {
     void CreateRowCells(std::int32_t row);
     void InsertCellColumn(std::int32_t index);
 
+    // ---- Walks ----
+    // While the control walks its tables and raises events on the way (comparisons of a
+    // sort, custom-drawn cells, selection changes), the tables' shape must stay as it is:
+    // a handler's call that would add, remove, reorder or reallocate rows or columns is
+    // refused with 514 before anything changes. Values and attributes may still change.
+    void CheckShapeUnlocked() const;
+    bool Walking() const { return walkDepth_ > 0; }
+
   private:
+    friend class TableWalk;
+    friend class TableWalkPause;
+
     void ResizeRowSlots(std::int32_t slots);
     // Makes row slots 1..count exist in memory.
     void BackRowSlots(std::int32_t count);
@@ -199,6 +210,35 @@ class GridStore {
     mutable std::int32_t resolvedCol_ = 0;
     std::int32_t currentRow_ = 0;
     std::int32_t currentCol_ = 0;
+    std::int32_t walkDepth_ = 0;
+};
+
+// Marks a walk over the tables for as long as it lives (walks may nest).
+class TableWalk {
+  public:
+    explicit TableWalk(GridStore& store) : store_(store) { ++store_.walkDepth_; }
+    ~TableWalk() { --store_.walkDepth_; }
+    TableWalk(const TableWalk&) = delete;
+    TableWalk& operator=(const TableWalk&) = delete;
+
+  private:
+    GridStore& store_;
+};
+
+// Lifts every walk for a change the control makes on purpose in the middle of one (a row
+// asked of the host in virtual mode), and restores them afterwards.
+class TableWalkPause {
+  public:
+    explicit TableWalkPause(GridStore& store) : store_(store), depth_(store.walkDepth_) {
+        store_.walkDepth_ = 0;
+    }
+    ~TableWalkPause() { store_.walkDepth_ = depth_; }
+    TableWalkPause(const TableWalkPause&) = delete;
+    TableWalkPause& operator=(const TableWalkPause&) = delete;
+
+  private:
+    GridStore& store_;
+    std::int32_t depth_;
 };
 
 }  // namespace vexa

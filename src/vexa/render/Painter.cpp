@@ -196,16 +196,37 @@ void Painter::OnResize() {
 // ---- The pass ----
 
 void Painter::Draw() {
+    // A handler of an event raised while painting (CustomDrawCell, RequestRow) that changes
+    // a cell asks for painting again: that is done once, after this pass.
+    if (painting_) {
+        drawAgain_ = true;
+        return;
+    }
+    RunPass();
+    if (drawAgain_) {
+        drawAgain_ = false;
+        RunPass();
+        drawAgain_ = false;
+    }
+}
+
+void Painter::RunPass() {
     if (!appearance_.redraw || !flags_.shown || host_.RowRequestInProgress()) return;
     if (flags_.paintAnyway) {
         flags_.paintAnyway = false;
     } else if (flags_.columnResize && !appearance_.immediateColumnResizing) {
         return;
     }
-    Pass pass;
-    if (!BeginPass(pass)) return;
-    PaintRows(pass);
-    EndPass(pass);
+    painting_ = true;
+    {
+        TableWalk walk(store_);
+        Pass pass;
+        if (BeginPass(pass)) {
+            PaintRows(pass);
+            EndPass(pass);
+        }
+    }
+    painting_ = false;
 }
 
 bool Painter::BeginPass(Pass& pass) {

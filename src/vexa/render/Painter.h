@@ -116,6 +116,7 @@ class Painter {
     };
 
     // ---- The pass (Painter.cpp)
+    void RunPass();
     bool BeginPass(Pass& pass);
     void ExtendForVirtualRows(Pass& pass);
     void PaintRows(Pass& pass);
@@ -166,6 +167,8 @@ class Painter {
     std::uint64_t gridFontKey_ = 0;
     std::optional<sys::RECT> resizeMarker_;  // the line drawn last, screen coordinates
     std::int32_t wantedBufferHeight_ = 0;
+    bool painting_ = false;   // a pass is under way
+    bool drawAgain_ = false;  // Draw was called during the pass
 };
 
 }  // namespace vexa

@@ -57,7 +57,8 @@ class RowComparer {
     };
 
     GridStore& store_;
-    const std::vector<SortCriterion>& criteria_;
+    // A copy: a handler may change the sort object's criteria while the sort runs.
+    const std::vector<SortCriterion> criteria_;
     SortCallbacks& callbacks_;
     // Per criterion, the text of each row once built (index = row).
     std::vector<std::vector<std::optional<Variant>>> texts_;
