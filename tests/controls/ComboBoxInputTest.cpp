@@ -87,6 +87,25 @@ TEST_P(ComboBoxInputTest, NotifiesInClassicOrderAndEndsOnTheChosenItem) {
     EXPECT_EQ(GetCapture() == list, scenario.dropped);
 }
 
+// A parent that ends its own edit on CBN_SELENDOK hides the list and hands the focus back
+// from its handlers, as an in-place editor does; the close-up under way absorbs both.
+TEST_F(ComboTest, AParentClosingTheListFromItsHandlersGetsOneCloseUp) {
+    MakeCombo(0, kFruit);
+    Form().onNotify = [this](UINT code) {
+        if (code == CBN_SELENDOK) SendMessage(combo, CB_SHOWDROPDOWN, 0);
+        if (code == CBN_CLOSEUP) SetFocus(form);
+    };
+    SendMessage(combo, CB_SHOWDROPDOWN, 1);
+    SetFocus(combo);
+    display().TypeText("d");
+    display().KeyPress(VK_RETURN);
+    EXPECT_EQ(Form().notifications, (std::vector<UINT>{CBN_DROPDOWN, CBN_SETFOCUS, CBN_SELCHANGE,
+                                                       CBN_SELENDOK, CBN_CLOSEUP, CBN_KILLFOCUS}));
+    EXPECT_EQ(Selection(), 3);
+    EXPECT_FALSE(Dropped());
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, ComboBoxInputTest,
     ::testing::Values(

@@ -38,6 +38,7 @@ struct FormLog {
     std::vector<DrawRecord> drawn;    // every WM_DRAWITEM
     std::function<int(int)> heightOf = [](int) { return 18; };
     std::function<void(HWND list)> onListColors;
+    std::function<void(UINT code)> onNotify;
     void Clear() { notifications.clear(), measured.clear(), drawn.clear(); }
     // List items drawn (not the selection field).
     std::vector<DrawRecord> ListDraws() const {
@@ -56,7 +57,9 @@ inline FormLog& Form() {
 inline LRESULT FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == kComboId) Form().notifications.push_back(HIWORD(wParam));
+            if (LOWORD(wParam) != kComboId) return 0;
+            Form().notifications.push_back(HIWORD(wParam));
+            if (Form().onNotify) Form().onNotify(HIWORD(wParam));
             return 0;
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
