@@ -119,7 +119,7 @@ class ComboTest : public ::testing::Test {
         combo = CreateWindowEx(0, kComboBoxClassName, "",
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | extraStyle,
                                20, 20, 160, height, form, kComboId);
-        for (const std::string& item : items) SendMessage(combo, CB_ADDSTRING, 0, Text(item));
+        for (const std::string& item : items) SendMessage(combo, CB_ADDSTRING, 0, Text(item.c_str()));
         list = Info().hwndList;
         PumpMessages();
         Form().Clear();
@@ -131,7 +131,7 @@ class ComboTest : public ::testing::Test {
         GetComboBoxInfo(combo, &info);
         return info;
     }
-    static LPARAM Text(const std::string& text) { return LPARAM(text.c_str()); }
+    static LPARAM Text(const char* text) { return LPARAM(text); }
     int Selection() const { return int(SendMessage(combo, CB_GETCURSEL)); }
     bool Dropped() const { return SendMessage(combo, CB_GETDROPPEDSTATE) != 0; }
     RECT ListRect() const {
