@@ -44,7 +44,7 @@ class ComboBoxInputTest : public ComboTest, public ::testing::WithParamInterface
         } else if (step.starts_with("type:")) {
             display().TypeText(step.substr(5));
         } else if (step == "click-box") {
-            const RECT box = ComboRect();
+            const RECT box = RectOf(combo);
             display().Click(box.left + 40, (box.top + box.bottom) / 2);
         } else if (step.starts_with("click:")) {
             ClickItem(std::stoi(step.substr(6)));

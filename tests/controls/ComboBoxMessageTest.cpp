@@ -63,18 +63,38 @@ TEST_F(ComboBoxMessageTest, MessagesAnswerAsTheClassicBoxAndRefuseBadIndicesWith
     }
 }
 
+// Searches fold case by Unicode rules, start after an item and wrap round.
+TEST_F(ComboBoxMessageTest, SearchesIgnoreCaseStartAfterAnItemAndWrap) {
+    MakeCombo(0, {"apple", "Banana", "avocado", "ÉCLAIR", "Straße", "", "APPLE"});
+    const struct {
+        const char* text;
+        int after;
+        LRESULT prefix;  // CB_FINDSTRING
+        LRESULT exact;   // CB_FINDSTRINGEXACT
+    } rows[] = {{"a", -1, 0, CB_ERR},   {"a", 0, 2, CB_ERR},          {"APP", 6, 0, CB_ERR},
+                {"apple", 0, 6, 6},     {"éclair", -1, 3, 3},         {"STRASSE", -1, 4, 4},
+                {"ban", 99, 1, CB_ERR}, {"kiwi", -1, CB_ERR, CB_ERR}, {"", 2, 3, 5}};
+    for (const auto& row : rows) {
+        const WPARAM after = WPARAM(row.after);
+        EXPECT_EQ(SendMessage(combo, CB_FINDSTRING, after, Text(row.text)), row.prefix)
+            << row.text << " after " << row.after;
+        EXPECT_EQ(SendMessage(combo, CB_FINDSTRINGEXACT, after, Text(row.text)), row.exact)
+            << row.text << " after " << row.after;
+    }
+}
+
 TEST_F(ComboBoxMessageTest, TextItemsAndTheBoxFollowTheFont) {
     MakeCombo(0, {"one", "two"});
     SendMessage(combo, CB_SETCURSEL, 1);
     const LRESULT small = SendMessage(combo, CB_GETITEMHEIGHT, 0);
-    const int smallBox = ComboRect().bottom - ComboRect().top;
+    const int smallBox = RectOf(combo).bottom - RectOf(combo).top;
     LOGFONT big;
     big.lfHeight = -30;
     HFONT font = CreateFontIndirect(&big);
     SendMessage(combo, WM_SETFONT, font, 1);
     EXPECT_EQ(HFONT(SendMessage(combo, WM_GETFONT)), font);
     EXPECT_GT(SendMessage(combo, CB_GETITEMHEIGHT, 0), small + 10);
-    EXPECT_EQ(ComboRect().bottom - ComboRect().top - smallBox,
+    EXPECT_EQ(RectOf(combo).bottom - RectOf(combo).top - smallBox,
               SendMessage(combo, CB_GETITEMHEIGHT, WPARAM(-1)) - small);
     char text[8];
     EXPECT_EQ(SendMessage(combo, WM_GETTEXT, sizeof text, LPARAM(text)), 3);
@@ -95,7 +115,7 @@ TEST_F(ComboBoxMessageTest, VariableHeightsAreAskedOncePerItemWhenFirstNeeded) {
     PumpMessages();
     EXPECT_EQ(Form().measured, (std::vector<int>{2, 0, 1, 3}));
     EXPECT_EQ(SendMessage(combo, CB_GETITEMHEIGHT, 4), 40);
-    EXPECT_EQ(ListRect().bottom - ListRect().top, 16 + 20 + 24 + 16 + 40 + 2);
+    EXPECT_EQ(RectOf(list).bottom - RectOf(list).top, 16 + 20 + 24 + 16 + 40 + 2);
 }
 
 TEST_F(ComboBoxMessageTest, FixedOwnerDrawnHeightsAreAskedAtCreationAndItemsKeepTheirValue) {

@@ -24,18 +24,19 @@ TEST_F(ComboListTest, OpensBelowTheBoxOrAboveItAtTheFootOfTheScreen) {
     MakeCombo(0, Numbered(4));
     SendMessage(combo, CB_SETDROPPEDWIDTH, 220);
     SendMessage(combo, CB_SHOWDROPDOWN, 1);
-    RECT expected = ComboRect(), dropped;
+    RECT expected = RectOf(combo), dropped;
     expected.right = expected.left + 220;
     expected.top = expected.bottom;
     expected.bottom += 4 * int(SendMessage(combo, CB_GETITEMHEIGHT, 0)) + 2;
-    EXPECT_EQ(ListRect(), expected);
+    EXPECT_EQ(RectOf(list), expected);
     SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, LPARAM(&dropped));
-    EXPECT_EQ(dropped, (RECT{ComboRect().left, ComboRect().top, expected.right, expected.bottom}));
+    EXPECT_EQ(dropped,
+              (RECT{RectOf(combo).left, RectOf(combo).top, expected.right, expected.bottom}));
     SendMessage(combo, CB_SHOWDROPDOWN, 0);
 
     MoveWindow(form, 100, GetSystemMetrics(SM_CYSCREEN) - 60, 400, 60);
     SendMessage(combo, CB_SHOWDROPDOWN, 1);
-    EXPECT_EQ(ListRect().bottom, ComboRect().top);
+    EXPECT_EQ(RectOf(list).bottom, RectOf(combo).top);
 }
 
 TEST_F(ComboListTest, APlaceGivenWhileTheListAsksForColoursSticks) {
@@ -48,13 +49,13 @@ TEST_F(ComboListTest, APlaceGivenWhileTheListAsksForColoursSticks) {
     };
     SendMessage(combo, CB_SETCURSEL, 6);
     SendMessage(combo, CB_SHOWDROPDOWN, 1);
-    EXPECT_EQ(ListRect(), cell);
+    EXPECT_EQ(RectOf(list), cell);
     EXPECT_EQ(TopIndex(combo), 2);  // the selection stays in view in the smaller list
     SetFocus(combo);
     display().KeyPress(VK_DOWN);
     SendMessage(combo, CB_ADDSTRING, 0, Text("one more"));
     PumpMessages();
-    EXPECT_EQ(ListRect(), cell);
+    EXPECT_EQ(RectOf(list), cell);
     for (int i = 3; i < 8; ++i) {
         const POINT p = ItemPoint(i);
         EXPECT_EQ(display().ScreenPixel(p.x, p.y), i == 7 ? kSelectedInk : ItemInk(i)) << i;
@@ -107,7 +108,7 @@ TEST_F(ComboListTest, TenThousandItemsMeasureAndDrawOnlyWhatIsInView) {
         for (const DrawRecord& d : Form().ListDraws()) items.insert(d.itemId);
         return items;
     };
-    const int page = (ListRect().bottom - ListRect().top) / 17 + 1;
+    const int page = (RectOf(list).bottom - RectOf(list).top) / 17 + 1;
     EXPECT_LE(int(Form().ListDraws().size()), page);
     EXPECT_EQ(*inView().begin(), 0);
     EXPECT_LT(Form().measured.size(), 3u * page);  // the first page and the last one
@@ -128,14 +129,14 @@ TEST_F(ComboListTest, ItemsRemovedWhileOpenLeaveTheListInPlaceAndConsistent) {
     SetFocus(combo);
     display().KeyPress(VK_F4);
     Form().Clear();
-    const RECT place = ListRect();
+    const RECT place = RectOf(list);
     SendMessage(combo, CB_DELETESTRING, 0);
     EXPECT_EQ(Selection(), 19);
     SendMessage(combo, CB_DELETESTRING, 19);
     EXPECT_EQ(Selection(), CB_ERR);
     while (SendMessage(combo, CB_GETCOUNT) > 3) SendMessage(combo, CB_DELETESTRING, 3);
     PumpMessages();
-    EXPECT_EQ(ListRect(), place);
+    EXPECT_EQ(RectOf(list), place);
     EXPECT_EQ(TopIndex(combo), 0);
     EXPECT_EQ(GetWindowLongPtr(list, GWL_STYLE) & WS_VSCROLL, 0);  // all items fit now
     const POINT below = ItemPoint(3);
@@ -154,7 +155,7 @@ TEST_F(ComboListTest, TheScrollBarAndTheWheelScrollWithoutClosingOrSelecting) {
     display().KeyPress(VK_F4);
     Form().Clear();
     ASSERT_NE(GetWindowLongPtr(list, GWL_STYLE) & WS_VSCROLL, 0);
-    const RECT outer = ListRect();
+    const RECT outer = RectOf(list);
     const int barX = outer.right - 1 - GetSystemMetrics(SM_CXVSCROLL) / 2;
     const int arrow = GetSystemMetrics(SM_CXVSCROLL);
     display().Click(barX, outer.bottom - 1 - arrow / 2);
@@ -167,21 +168,39 @@ TEST_F(ComboListTest, TheScrollBarAndTheWheelScrollWithoutClosingOrSelecting) {
     EXPECT_EQ(TopIndex(combo), 9);
     display().Click(barX, outer.top + 1 + arrow / 2);
     EXPECT_EQ(TopIndex(combo), 8);
-    const int page = int(SendMessage(combo, CB_GETCOUNT)) - 1;  // beyond the last page
     display().Drag(barX, outer.top + arrow + 3 + 8 * (outer.bottom - outer.top) / 60, barX,
                    outer.bottom - 2, 6);
-    const int last = TopIndex(combo);
-    EXPECT_GT(last, 40);
-    EXPECT_TRUE(SendMessage(combo, CB_SETTOPINDEX, page) == CB_OKAY && TopIndex(combo) == last);
+    const int lastPage = TopIndex(combo);
+    EXPECT_GT(lastPage, 40);
+    EXPECT_EQ(SendMessage(combo, CB_SETTOPINDEX, 59), CB_OKAY);
+    EXPECT_EQ(TopIndex(combo), lastPage);
     EXPECT_TRUE(Dropped());
     EXPECT_EQ(Selection(), CB_ERR);
     EXPECT_TRUE(Form().notifications.empty());
 }
 
+TEST_F(ComboListTest, DraggingPastAnEdgeScrollsAndTracksTheItemComingIntoView) {
+    MakeCombo(0, Numbered(60));
+    SendMessage(combo, CB_SHOWDROPDOWN, 1);
+    const POINT start = ItemPoint(2);
+    const int page =
+        (RectOf(list).bottom - RectOf(list).top - 2) / int(SendMessage(combo, CB_GETITEMHEIGHT, 0));
+    display().MouseMove(start.x, start.y);
+    display().MouseDown();
+    display().MouseMove(start.x, RectOf(list).bottom + 10);
+    display().AdvanceClock(3 * 50);
+    EXPECT_EQ(TopIndex(combo), 3);
+    EXPECT_EQ(Selection(), 3 + page - 1);
+    display().MouseUp();
+    display().AdvanceClock(100);
+    EXPECT_EQ(TopIndex(combo), 3);
+    EXPECT_TRUE(Dropped());
+}
+
 TEST_F(ComboListTest, VisualStylesOfTheListSwitchPerWindow) {
     MakeCombo(0, Numbered(40));
     SendMessage(combo, CB_SHOWDROPDOWN, 1);
-    const RECT outer = ListRect();
+    const RECT outer = RectOf(list);
     const auto border = [&] { return display().ScreenPixel(outer.left, outer.top + 10); };
     const auto track = [&] {
         return display().ScreenPixel(outer.right - 3, outer.bottom - 2 - 2 * 17);

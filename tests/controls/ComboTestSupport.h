@@ -29,7 +29,6 @@ struct DrawRecord {
     int itemId;
     UINT action;
     UINT state;
-    RECT rect;
 };
 
 struct FormLog {
@@ -69,8 +68,7 @@ inline LRESULT FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DRAWITEM: {
             auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-            Form().drawn.push_back(
-                {int(draw->itemID), draw->itemAction, draw->itemState, draw->rcItem});
+            Form().drawn.push_back({int(draw->itemID), draw->itemAction, draw->itemState});
             HBRUSH brush = CreateSolidBrush(
                 (draw->itemState & ODS_SELECTED) ? kSelectedInk : ItemInk(int(draw->itemID)));
             FillRect(draw->hDC, &draw->rcItem, brush);
@@ -119,7 +117,8 @@ class ComboTest : public ::testing::Test {
         combo = CreateWindowEx(0, kComboBoxClassName, "",
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | extraStyle,
                                20, 20, 160, height, form, kComboId);
-        for (const std::string& item : items) SendMessage(combo, CB_ADDSTRING, 0, Text(item.c_str()));
+        for (const std::string& item : items)
+            SendMessage(combo, CB_ADDSTRING, 0, Text(item.c_str()));
         list = Info().hwndList;
         PumpMessages();
         Form().Clear();
@@ -134,14 +133,9 @@ class ComboTest : public ::testing::Test {
     static LPARAM Text(const char* text) { return LPARAM(text); }
     int Selection() const { return int(SendMessage(combo, CB_GETCURSEL)); }
     bool Dropped() const { return SendMessage(combo, CB_GETDROPPEDSTATE) != 0; }
-    RECT ListRect() const {
+    static RECT RectOf(HWND hwnd) {
         RECT rect;
-        GetWindowRect(list, &rect);
-        return rect;
-    }
-    RECT ComboRect() const {
-        RECT rect;
-        GetWindowRect(combo, &rect);
+        GetWindowRect(hwnd, &rect);
         return rect;
     }
     // The screen point at the middle of list item `index`, counted from the top index.

@@ -44,10 +44,6 @@ bool ComboItems::Erase(int index) {
     return true;
 }
 
-void ComboItems::ForgetHeights() {
-    for (Item& item : items_) item.height = 0;
-}
-
 const std::u16string& ComboItems::Folded(const Item& item) const {
     if (!item.foldedReady) {
         item.folded = FoldCase(item.text);

@@ -30,8 +30,6 @@ class ComboItems {
     // 0 until the item has been measured.
     int Height(int index) const { return items_[std::size_t(index)].height; }
     void SetHeight(int index, int height) { items_[std::size_t(index)].height = height; }
-    // Forgets every measured height, so that items are measured again.
-    void ForgetHeights();
 
     // The searches start after `after` and wrap around, ending with `after` itself; an
     // `after` outside the items searches from the first item to the last.

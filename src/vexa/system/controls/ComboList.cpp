@@ -14,6 +14,8 @@ namespace {
 constexpr std::uintptr_t kRepeatTimer = 1;
 constexpr UINT kRepeatDelayMs = 350;
 constexpr UINT kRepeatIntervalMs = 50;
+constexpr std::uintptr_t kAutoScrollTimer = 2;
+constexpr UINT kAutoScrollIntervalMs = 50;
 constexpr int kWheelLines = 3;
 constexpr COLORREF kFlatBorder = RGB(118, 118, 118);
 
@@ -26,9 +28,10 @@ struct ComboListState {
     int topIndex = 0;                               // first item shown
     Press press = Press::None;                      // where the held left button went down
     ListScrollPart barPart = ListScrollPart::None;  // the scroll-bar part held down
-    int thumbGrab = 0;        // pointer's distance from the thumb's top while dragging it
-    HTHEME theme = 0;         // the themed look, 0 when visual styles are off for the list
-    bool repainting = false;  // painting again after the parent moved the list mid-paint
+    int thumbGrab = 0;           // pointer's distance from the thumb's top while dragging it
+    bool autoScrolling = false;  // a drag past the top or bottom edge scrolls on a timer
+    HTHEME theme = 0;            // the themed look, 0 when visual styles are off for the list
+    bool repainting = false;     // painting again after the parent moved the list mid-paint
 };
 
 ComboListState* StateOf(HWND hwnd) {
@@ -320,7 +323,7 @@ void DragThumb(ComboListState& s, POINT point) {
 }
 
 // Held arrows repeat; a held page area repeats until the thumb reaches the pointer.
-void OnTimer(ComboListState& s) {
+void OnRepeatTimer(ComboListState& s) {
     SetTimer(s.hwnd, kRepeatTimer, kRepeatIntervalMs);
     POINT cursor;
     GetCursorPos(&cursor);
@@ -335,6 +338,27 @@ POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
+void StopAutoScroll(ComboListState& s) {
+    if (s.autoScrolling) KillTimer(s.hwnd, kAutoScrollTimer);
+    s.autoScrolling = false;
+}
+
+// While the left button drags over the items, going past the top or bottom edge scrolls one
+// item a tick towards the pointer and tracks the item coming into view at that edge.
+void OnAutoScrollTimer(ComboListState& s) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(s.hwnd, &cursor);
+    const bool above = cursor.y < 0, below = cursor.y >= ClientHeight(s.hwnd);
+    if (s.press != Press::Items || GetKeyState(VK_LBUTTON) >= 0 || (!above && !below)) {
+        StopAutoScroll(s);
+        return;
+    }
+    SetTopIndex(s, s.topIndex + (above ? -1 : 1));
+    const int edge = above ? s.topIndex : s.topIndex + PageSize(s) - 1;
+    s.owner->ListDidTrack(std::clamp(edge, 0, ItemCount(s) - 1));
+}
+
 void OnMouseMove(ComboListState& s, LPARAM lParam) {
     const POINT point = PointOf(lParam);
     if (s.barPart == ListScrollPart::Thumb) {
@@ -343,7 +367,15 @@ void OnMouseMove(ComboListState& s, LPARAM lParam) {
     }
     if (s.press == Press::Bar) return;
     const int item = ItemAt(s, point);
-    if (item >= 0) s.owner->ListDidTrack(item);
+    if (item >= 0) {
+        // A press on the box drags into the list from here on.
+        if (s.press == Press::Combo) s.press = Press::Items;
+        s.owner->ListDidTrack(item);
+    }
+    const bool pastAnEdge = point.y < 0 || point.y >= ClientHeight(s.hwnd);
+    if (s.press == Press::Items && pastAnEdge && !s.autoScrolling) {
+        s.autoScrolling = SetTimer(s.hwnd, kAutoScrollTimer, kAutoScrollIntervalMs) != 0;
+    }
 }
 
 void OnButtonDown(ComboListState& s, UINT msg, LPARAM lParam) {
@@ -366,6 +398,7 @@ void OnButtonDown(ComboListState& s, UINT msg, LPARAM lParam) {
 void OnLButtonUp(ComboListState& s, LPARAM lParam) {
     const Press press = s.press;
     s.press = Press::None;
+    StopAutoScroll(s);
     if (s.barPart != ListScrollPart::None) {
         ReleaseBar(s);
         return;
@@ -449,7 +482,8 @@ LRESULT ComboListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             OnMouseWheel(*s, wParam);
             return 0;
         case WM_TIMER:
-            if (wParam == kRepeatTimer) OnTimer(*s);
+            if (wParam == kRepeatTimer) OnRepeatTimer(*s);
+            if (wParam == kAutoScrollTimer) OnAutoScrollTimer(*s);
             return 0;
         case WM_CAPTURECHANGED:
             OnCaptureChanged(*s, lParam);
@@ -495,6 +529,7 @@ void HideComboList(HWND list) {
     ComboListState* s = StateOf(list);
     if (s == nullptr) return;
     if (s->barPart != ListScrollPart::None) ReleaseBar(*s);
+    StopAutoScroll(*s);
     s->press = Press::None;
     SetWindowPos(list, 0, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
