@@ -63,6 +63,10 @@ bool ScrollBarNonClientHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, L
         case WM_NCLBUTTONDOWN:
         case WM_NCLBUTTONDBLCLK:
             return OnNcLButtonDown(hwnd, wParam, lParam, result);
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONUP:
+            *result = 0;
+            return ContinueScrollBarTracking(hwnd, msg);
         case WM_NCDESTROY:
             OnNcDestroy(hwnd);
             return false;

@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "vexa/system/controls/ScrollBarLayout.h"
 #include "vexa/system/paint/DeviceContext.h"
@@ -84,38 +85,33 @@ void FillChecker(HDC hdc, const RECT& r, COLORREF even, COLORREF odd) {
     dc->EndCairo(cr);
 }
 
-// A small solid triangle centred in r, antialiased.
+// A small solid triangle centred in r: its base lies on whole pixels (so it stays sharp) and
+// its slanted sides are antialiased.
 void FillGlyph(HDC hdc, const RECT& r, Direction direction, COLORREF color) {
     const DeviceContext* dc = DeviceContext::Find(hdc);
     cairo_t* cr = dc != nullptr && !IsEmpty(r) ? dc->BeginCairo(&r) : nullptr;
     if (cr == nullptr) return;
-    const double size = std::min(r.Width(), r.Height());
-    const double half = std::max(2.0, size * 0.22);  // half the base
-    const double depth = half;                       // base to tip
-    const double cx = (r.left + r.right) / 2.0;
-    const double cy = (r.top + r.bottom) / 2.0;
-    switch (direction) {
-        case Direction::Up:
-            cairo_move_to(cr, cx - half, cy + depth / 2);
-            cairo_line_to(cr, cx + half, cy + depth / 2);
-            cairo_line_to(cr, cx, cy - depth / 2);
-            break;
-        case Direction::Down:
-            cairo_move_to(cr, cx - half, cy - depth / 2);
-            cairo_line_to(cr, cx + half, cy - depth / 2);
-            cairo_line_to(cr, cx, cy + depth / 2);
-            break;
-        case Direction::Left:
-            cairo_move_to(cr, cx + depth / 2, cy - half);
-            cairo_line_to(cr, cx + depth / 2, cy + half);
-            cairo_line_to(cr, cx - depth / 2, cy);
-            break;
-        case Direction::Right:
-            cairo_move_to(cr, cx - depth / 2, cy - half);
-            cairo_line_to(cr, cx - depth / 2, cy + half);
-            cairo_line_to(cr, cx + depth / 2, cy);
-            break;
-    }
+    const int size = std::min(r.Width(), r.Height());
+    const double half = std::max(3, int(size * 0.41) | 1) / 2.0;  // half an odd base
+    const double depth = std::ceil(half);                         // base to tip
+    const bool vertical = direction == Direction::Up || direction == Direction::Down;
+    // Across: the centre of the base; along: where the base line sits.
+    const double across = vertical ? (r.left + r.right) / 2.0 : (r.top + r.bottom) / 2.0;
+    const double middle = vertical ? (r.top + r.bottom) / 2.0 : (r.left + r.right) / 2.0;
+    const bool towardsStart = direction == Direction::Up || direction == Direction::Left;
+    const double base =
+        towardsStart ? std::ceil(middle + depth / 2) : std::floor(middle - depth / 2);
+    const double tip = towardsStart ? base - depth : base + depth;
+    auto point = [&](double alongValue, double acrossValue) {
+        if (vertical) {
+            cairo_line_to(cr, acrossValue, alongValue);
+        } else {
+            cairo_line_to(cr, alongValue, acrossValue);
+        }
+    };
+    point(base, across - half);
+    point(base, across + half);
+    point(tip, across);
     cairo_close_path(cr);
     SetSource(cr, color);
     cairo_fill(cr);

@@ -166,6 +166,12 @@ void OnLButtonUp() {
 void OnTimer(std::uintptr_t id) {
     TrackingState& t = Tracking();
     if (id != kRepeatTimer || !PressStillValid()) return;
+    // Timers come after all queued input: a button up by now was released somewhere the
+    // hidden window never heard of.
+    if (GetKeyState(VK_LBUTTON) >= 0) {
+        Finish(true);
+        return;
+    }
     if (!t.repeating) {
         t.repeating = true;
         SetTimer(t.tracker, kRepeatTimer, kRepeatIntervalMs);
@@ -245,6 +251,16 @@ bool BeginScrollBarTracking(HWND hwnd, int bar, POINT screenPoint) {
     PaintScrollBar(hwnd, bar);
     SetTimer(t.tracker, kRepeatTimer, kFirstRepeatDelayMs);
     Notify(CommandOf(part));
+    return true;
+}
+
+bool ContinueScrollBarTracking(HWND hwnd, UINT msg) {
+    if (hwnd == 0 || Tracking().owner != hwnd) return false;
+    if (msg == WM_NCLBUTTONUP) {
+        OnLButtonUp();
+    } else {
+        OnMouseMove();
+    }
     return true;
 }
 

@@ -13,6 +13,10 @@ void RegisterScrollBarTracker();
 // Starts following a press at a screen point on the window's bar (SB_HORZ or SB_VERT) and
 // sends its first notification. False when the press landed on nothing that reacts.
 bool BeginScrollBarTracking(HWND hwnd, int bar, POINT screenPoint);
+// A pointer move (WM_NCMOUSEMOVE) or release (WM_NCLBUTTONUP) that reached the frame of the
+// window whose bar is pressed: input queued before the press was taken went where the
+// pointer was, not to the hidden window. False when no press of that window is followed.
+bool ContinueScrollBarTracking(HWND hwnd, UINT msg);
 // Ends a press on the window's bars as a release does (SB_ENDSCROLL follows).
 void CancelScrollBarTracking(HWND hwnd);
 // Drops a press on a window that goes away, without notifying it.
