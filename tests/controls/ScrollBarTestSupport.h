@@ -1,5 +1,5 @@
-// A window with both scroll bars on the headless display, whose procedure records every
-// message and, when asked, scrolls as a typical program does; and where its bars' parts are.
+// A window with both scroll bars on the headless display, recording its messages and, when
+// asked, scrolling as a typical program does; and where its bars' parts are.
 #pragma once
 
 #include <vector>
@@ -11,11 +11,8 @@
 
 namespace vexa::sys::testing {
 
-// The test windows: bars of the default thickness, both tracks kTrack pixels long.
-constexpr int kLeft = 100;
-constexpr int kTop = 100;
-constexpr int kThick = 17;
-constexpr int kTrack = 200;
+// Test windows: both bars of the default thickness, both tracks kTrack pixels long.
+constexpr int kLeft = 100, kTop = 100, kThick = 17, kTrack = 200;
 constexpr int kClient = kTrack + 2 * kThick;  // client width and height
 constexpr int kSide = kClient + kThick;       // window width and height
 
@@ -24,28 +21,21 @@ inline LRESULT ScrollLikeAProgram(HWND hwnd, int bar, WPARAM wParam) {
     SCROLLINFO si;
     si.fMask = SIF_ALL;
     GetScrollInfo(hwnd, bar, &si);
-    int pos = si.nPos;
-    switch (LOWORD(wParam)) {
-        case SB_LINEUP:
-            --pos;
-            break;
-        case SB_LINEDOWN:
-            ++pos;
-            break;
-        case SB_PAGEUP:
-            pos -= int(si.nPage);
-            break;
-        case SB_PAGEDOWN:
-            pos += int(si.nPage);
-            break;
-        case SB_THUMBTRACK:
-            pos = si.nTrackPos;
-            break;
-        default:
-            break;
-    }
-    SetScrollPos(hwnd, bar, pos, true);
+    const int code = LOWORD(wParam), steps[] = {-1, 1, -int(si.nPage), int(si.nPage)};
+    if (code == SB_THUMBTRACK) SetScrollPos(hwnd, bar, si.nTrackPos, true);
+    if (code <= SB_PAGEDOWN) SetScrollPos(hwnd, bar, si.nPos + steps[code], true);
     return 0;
+}
+
+// The screen point `along` pixels from the start of a bar, `across` into its thickness.
+inline POINT OnBar(int bar, int along, int across = kThick / 2) {
+    if (bar == SB_VERT) return POINT{kLeft + kClient + across, kTop + along};
+    return POINT{kLeft + along, kTop + kClient + across};
+}
+
+inline COLORREF BarPixel(int bar, int along, int across = kThick / 2) {
+    const POINT p = OnBar(bar, along, across);
+    return HeadlessDisplay::Instance().ScreenPixel(p.x, p.y);
 }
 
 class ScrollBarTest : public WindowTest {
@@ -58,35 +48,32 @@ class ScrollBarTest : public WindowTest {
         WindowTest::TearDown();
     }
 
-    // A shown window with both bars, each with the range and page given.
-    HWND BarWindow(int maxPos = 99, UINT page = 50, UINT style = WS_HSCROLL | WS_VSCROLL) {
-        HWND hwnd = TopLevel(kLeft, kTop, kSide, kSide, WS_POPUP | WS_VISIBLE | style);
+    HWND BarWindow(int maxPos = 99, UINT page = 50) {
+        HWND hwnd =
+            TopLevel(kLeft, kTop, kSide, kSide, WS_POPUP | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL);
         SCROLLINFO si;
         si.fMask = SIF_RANGE | SIF_PAGE;
         si.nMax = maxPos;
         si.nPage = page;
-        for (int bar : {SB_HORZ, SB_VERT}) {
-            if ((style & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0) {
-                SetScrollInfo(hwnd, bar, &si, true);
-            }
-        }
-        PumpMessages();
+        SetScrollInfo(hwnd, SB_HORZ, &si, true);
+        SetScrollInfo(hwnd, SB_VERT, &si, true);
         return hwnd;
     }
 
     static void ScrollOnNotifications() {
-        Log().handlers[WM_VSCROLL] = [](HWND h, WPARAM w, LPARAM) {
-            return ScrollLikeAProgram(h, SB_VERT, w);
-        };
-        Log().handlers[WM_HSCROLL] = [](HWND h, WPARAM w, LPARAM) {
-            return ScrollLikeAProgram(h, SB_HORZ, w);
-        };
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            Log().handlers[bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL] =
+                [bar](HWND h, WPARAM w, LPARAM) { return ScrollLikeAProgram(h, bar, w); };
+        }
     }
 
-    // The screen point `along` pixels from the start of a bar, in the middle of its thickness.
-    static POINT OnBar(int bar, int along) {
-        if (bar == SB_VERT) return POINT{kLeft + kClient + kThick / 2, kTop + along};
-        return POINT{kLeft + along, kTop + kClient + kThick / 2};
+    // Presses the left button at a screen point; with heldMs, holds it that long and releases.
+    static void Press(POINT p, int heldMs = -1) {
+        display().MouseMove(p.x, p.y);
+        display().MouseDown();
+        if (heldMs < 0) return;
+        display().AdvanceClock(heldMs);
+        display().MouseUp();
     }
 
     // The notification codes (low words) the window got for one bar, in order.

@@ -40,6 +40,7 @@ BOOL InitializeFlatSB(HWND hwnd) {
 }
 
 HRESULT UninitializeFlatSB(HWND hwnd) {
+    RegisterWindowScrollBars();
     WindowScrollBarsState* bars = InitializedBars(hwnd);
     if (bars == nullptr) return kNotInitialized;
     if (IsTrackingScrollBar(hwnd)) return E_FAIL;
@@ -95,6 +96,7 @@ bool FlatSB_SetScrollProp(HWND hwnd, UINT index, std::intptr_t value, bool redra
 }
 
 bool FlatSB_GetScrollProp(HWND hwnd, UINT index, int* value) {
+    RegisterWindowScrollBars();
     const WindowScrollBarsState* bars = InitializedBars(hwnd);
     if (bars == nullptr || value == nullptr) return false;
     switch (index) {

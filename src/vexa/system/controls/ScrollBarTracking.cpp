@@ -71,12 +71,10 @@ HWND Tracker() {
     return t.tracker;
 }
 
-// Sends a notification of the pressed bar; false when the press ended meanwhile (its handler
-// destroyed the window or ended the press).
-bool Notify(int code, int pos = 0) {
-    const HWND owner = Tracking().owner;
-    SendMessage(owner, ScrollMessageOf(Tracking().bar), MAKEWPARAM(code, pos), 0);
-    return Tracking().owner == owner && IsWindow(owner);
+// Sends a notification of the pressed bar. Its handler may end the press or destroy the
+// window; the callers look again at what they use afterwards.
+void Notify(int code, int pos = 0) {
+    SendMessage(Tracking().owner, ScrollMessageOf(Tracking().bar), MAKEWPARAM(code, pos), 0);
 }
 
 POINT PointerInOwner() {
@@ -97,22 +95,27 @@ void ShowPressed(ScrollBarPart part) {
 }
 
 // The press is over: the bar looks released, the pointer is free again and, unless the window
-// is going away, it learns where the thumb was left and that scrolling ended.
+// is going away, it learns where the thumb was left and that scrolling ended. The press is
+// forgotten first, so that handlers of these notifications cannot end it a second time.
 void Finish(bool notify) {
     TrackingState& t = Tracking();
     const HWND owner = t.owner;
     const int bar = t.bar;
-    KillTimer(t.tracker, kRepeatTimer);
-    if (notify && t.part == ScrollBarPart::Thumb) {
-        if (const ScrollBarState* state = PressedBar()) Notify(SB_THUMBPOSITION, state->trackPos);
-    }
-    if (ScrollBarState* state = BarOf(FindScrollBars(owner), bar)) {
-        state->tracking = false;
-        state->pressed = ScrollBarPart::None;
-    }
+    const bool thumb = t.part == ScrollBarPart::Thumb;
     t.owner = 0;
     t.part = ScrollBarPart::None;
     t.repeating = false;
+    KillTimer(t.tracker, kRepeatTimer);
+    ScrollBarState* state = BarOf(FindScrollBars(owner), bar);
+    if (notify && thumb && state != nullptr) {
+        // Still tracking: SIF_TRACKPOS gives the place the thumb was left at.
+        SendMessage(owner, ScrollMessageOf(bar), MAKEWPARAM(SB_THUMBPOSITION, state->trackPos), 0);
+        state = BarOf(FindScrollBars(owner), bar);
+    }
+    if (state != nullptr) {
+        state->tracking = false;
+        state->pressed = ScrollBarPart::None;
+    }
     if (GetCapture() == t.tracker) ReleaseCapture();
     if (!IsWindow(owner)) return;
     PaintScrollBar(owner, bar);
@@ -176,7 +179,9 @@ void OnTimer(std::uintptr_t id) {
         t.repeating = true;
         SetTimer(t.tracker, kRepeatTimer, kRepeatIntervalMs);
     }
-    const bool overPart = PartUnderPointer() == t.part;
+    // A program may disable the arrow it has scrolled to the end with.
+    const ScrollBarState* state = PressedBar();
+    const bool overPart = PartUnderPointer() == t.part && PartReacts(t.part, *state);
     ShowPressed(overPart ? t.part : ScrollBarPart::None);
     if (overPart) Notify(CommandOf(t.part));
 }
