@@ -1,0 +1,150 @@
+// The grid as a user meets it: a form (a shown top-level window on the headless display)
+// with a Vexa on it, input through the display's real input path at coordinates the grid
+// itself reports, and a sink that records the grid's events as "Name(args)" strings in order.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vexa/system/display/HeadlessDisplay.h"
+#include "vexa/system/window/Messages.h"
+#include "vexa/system/window/Window.h"
+#include "vexa/vexa.h"
+
+namespace vexa::test {
+
+// Records events as "CurCellChange(2,3)"; in/out parameters as they arrived.
+struct EventLog : VexaEvents {
+    std::vector<std::string> entries;
+
+    void Add(const std::string& name, std::initializer_list<long long> args = {}) {
+        std::string entry = name + "(";
+        bool first = true;
+        for (long long arg : args) {
+            if (!first) entry += ",";
+            entry += std::to_string(arg);
+            first = false;
+        }
+        entries.push_back(entry + ")");
+    }
+    // The entries whose names start with `prefix`, in order.
+    std::vector<std::string> Of(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const std::string& entry : entries) {
+            if (entry.rfind(prefix, 0) == 0) found.push_back(entry);
+        }
+        return found;
+    }
+    void Clear() { entries.clear(); }
+
+    void CellSelectionChange(std::int32_t r, std::int32_t c, bool s) override {
+        Add("CellSelectionChange", {r, c, s ? 1 : 0});
+    }
+    void CurCellChange(std::int32_t r, std::int32_t c) override { Add("CurCellChange", {r, c}); }
+    void CustomDrawCell(std::int32_t r, std::int32_t c, std::int32_t, std::int32_t left,
+                        std::int32_t top, std::int32_t right, std::int32_t bottom,
+                        bool selected) override {
+        Add("CustomDrawCell", {r, c, left, top, right, bottom, selected ? 1 : 0});
+    }
+    void ScrollBarPosChanged(EScrollBar bar, std::int32_t value) override {
+        Add("ScrollBarPosChanged", {bar, value});
+    }
+    void ScrollBarVisibilityChanged(EScrollBar bar, bool visible) override {
+        Add("ScrollBarVisibilityChanged", {bar, visible ? 1 : 0});
+    }
+    void ScrollBarEndScroll(EScrollBar bar) override { Add("ScrollBarEndScroll", {bar}); }
+    void ScrollBarThumbTrack(EScrollBar bar, std::int32_t value) override {
+        Add("ScrollBarThumbTrack", {bar, value});
+    }
+    void ScrollBarThicknessChanged(EScrollBar bar, std::int32_t value) override {
+        Add("ScrollBarThicknessChanged", {bar, value});
+    }
+    void WindowsThemeChanged(bool usesStyles) override {
+        Add("WindowsThemeChanged", {usesStyles ? 1 : 0});
+    }
+    void KeyDown(std::int16_t& key, std::int16_t& shift, bool&) override {
+        Add("KeyDown", {key, shift});
+    }
+    void KeyPress(std::int16_t& key) override { Add("KeyPress", {key}); }
+    void KeyUp(std::int16_t& key, std::int16_t& shift) override { Add("KeyUp", {key, shift}); }
+    void RequestRow(std::int32_t r, bool&) override { Add("RequestRow", {r}); }
+    void RequestRowData(std::int32_t r) override { Add("RequestRowData", {r}); }
+};
+
+class GridOnForm : public ::testing::Test {
+  protected:
+    static constexpr int kFormWidth = 800;
+    static constexpr int kFormHeight = 600;
+    static constexpr sys::RECT kGridRect{20, 30, 20 + 600, 30 + 400};
+
+    GridOnForm() {
+        sys::DestroyAllWindowsForTesting();
+        form_ = sys::CreateWindowEx(0, "Vexa250_75B4A91C.Frame", "form",
+                                    sys::WS_POPUP | sys::WS_VISIBLE, 0, 0, kFormWidth,
+                                    kFormHeight);
+        grid_ = std::make_unique<Vexa>(form_, kGridRect);
+        grid_->Advise(&log);
+        sys::PumpMessages();
+    }
+    ~GridOnForm() override {
+        grid_.reset();
+        sys::DestroyAllWindowsForTesting();
+    }
+
+    Vexa& grid() { return *grid_; }
+    sys::HWND form() const { return form_; }
+    static sys::HeadlessDisplay& display() { return sys::HeadlessDisplay::Instance(); }
+
+    // Columns of the given widths, keyed "c1", "c2", ...; `rows` rows; every cell shows its
+    // row and column.
+    void Fill(std::initializer_list<std::int32_t> widths, std::int32_t rows) {
+        int i = 0;
+        for (std::int32_t width : widths) {
+            ++i;
+            grid().AddCol({.sKey = "c" + std::to_string(i), .lWidth = width});
+        }
+        grid().SetRowCount(rows);
+        for (std::int32_t r = 1; r <= rows; ++r) {
+            for (std::int32_t c = 1; c <= i; ++c) {
+                grid().SetCellValue(r, c, std::to_string(r) + "." + std::to_string(c));
+            }
+        }
+        sys::PumpMessages();
+    }
+
+    // A cell's rectangle in the grid's client coordinates, as the grid reports it.
+    sys::RECT CellRect(std::int32_t row, std::int32_t col) {
+        std::int32_t left = 0, top = 0, width = 0, height = 0;
+        grid().CellBoundary(row, col, left, top, width, height);
+        return sys::RECT{left, top, left + width, top + height};
+    }
+    // A client point of the grid in screen coordinates, for injected input.
+    sys::POINT ToScreen(sys::POINT client) {
+        sys::ClientToScreen(grid().hwnd(), &client);
+        return client;
+    }
+    sys::POINT CellCentre(std::int32_t row, std::int32_t col) {
+        const sys::RECT r = CellRect(row, col);
+        return ToScreen(sys::POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    // A pixel of the grid's client area, after everything pending was shown.
+    sys::COLORREF Pixel(int x, int y) {
+        sys::PumpMessages();
+        return display().WindowPixel(grid().hwnd(), x, y);
+    }
+    void SavePng(const std::string& path) {
+        sys::PumpMessages();
+        display().SaveWindowPng(form_, path);
+    }
+
+    EventLog log;
+
+  private:
+    sys::HWND form_ = 0;
+    std::unique_ptr<Vexa> grid_;
+};
+
+}  // namespace vexa::test
