@@ -7,84 +7,70 @@
 namespace vexa::sys::testing {
 namespace {
 
-// Pixels of the item face (inside the classic frame) that are not the face colour.
-RECT InkBounds(const std::function<COLORREF(int, int)>& pixel, RECT area) {
-    RECT ink{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (pixel(x, y) != GetSysColor(COLOR_BTNFACE)) {
-                ink = RECT{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
-                           std::max(ink.bottom, y + 1)};
-            }
-    return ink;
-}
+class HeaderLookTest : public HeaderTest {
+  protected:
+    // Bounds of what is drawn on the second item's face (inside its classic frame).
+    RECT InkOnSecondItem() const {
+        RECT ink{197, 21, 103, 3};
+        for (int y = 3; y < 21; ++y)
+            for (int x = 103; x < 197; ++x)
+                if (Pixel(x, y) != GetSysColor(COLOR_BTNFACE))
+                    ink = RECT{std::min(ink.left, x), std::min(ink.top, y),
+                               std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+        return ink;
+    }
+};
 
-TEST_F(HeaderTest, ClassicButtonIsPushedOnlyWhileThePointerIsOverIt) {
+TEST_F(HeaderLookTest, ClassicButtonIsPushedOnlyWhileThePointerIsOverIt) {
     MakeHeader(HDS_BUTTONS, {100, 100});
     const COLORREF light = GetSysColor(COLOR_3DLIGHT), white = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), face = GetSysColor(COLOR_BTNFACE);
-    const std::vector<std::tuple<const char*, int, COLORREF, COLORREF>> steps = {
-        {"at rest", -1, light, white},
-        {"pressed", 150, shadow, face},
-        {"held elsewhere", 50, light, white},
-        {"back over it", 160, shadow, face},
-    };
-    for (const auto& [name, x, outer, inner] : steps) {
-        if (x >= 0 && GetCapture() == 0) Press(x, 10);
-        if (x >= 0) MoveTo(x, 10);
-        EXPECT_EQ(Pixel(100, 5), outer) << name;
-        EXPECT_EQ(Pixel(101, 5), inner) << name;
-        EXPECT_EQ(Pixel(0, 5), light) << name << ": the other item stays raised";
+    // Pointer x while the button is held (-1: not yet pressed), then the outer and inner
+    // left edge of the held item.
+    for (const auto& [x, outer, inner] : std::vector<std::tuple<int, COLORREF, COLORREF>>{
+             {-1, light, white}, {150, shadow, face}, {50, light, white}, {160, shadow, face}}) {
+        if (x == 150) Press(x);
+        if (x >= 0) MoveTo(x);
+        EXPECT_EQ(std::pair(Pixel(100, 5), Pixel(101, 5)), std::pair(outer, inner)) << x;
+        EXPECT_EQ(Pixel(0, 5), light) << x << ": the other item stays raised";
     }
     display().MouseUp();
     EXPECT_EQ(Pixel(100, 5), light);
 }
 
-TEST_F(HeaderTest, ThemedItemsShowHotAndPressedStates) {
-    SetThemeActive(true);
+TEST_F(HeaderLookTest, ThemedItemsShowHotAndPressedStates) {
     const COLORREF normal = RGB(255, 255, 255), hot = RGB(229, 241, 251);
-    const COLORREF pressed = RGB(204, 228, 247);
     for (const UINT style : {UINT(HDS_BUTTONS | HDS_HOTTRACK), UINT(HDS_BUTTONS)}) {
+        SetThemeActive(true);
         MakeHeader(style, {100, 100});
-        const bool tracks = (style & HDS_HOTTRACK) != 0;
         EXPECT_EQ(Pixel(102, 2), normal);
-        MoveTo(150, 10);
-        EXPECT_EQ(Pixel(102, 2), tracks ? hot : normal);
+        MoveTo(150);
+        EXPECT_EQ(Pixel(102, 2), (style & HDS_HOTTRACK) ? hot : normal);
         EXPECT_EQ(Pixel(2, 2), normal);
         MoveTo(150, 60);  // off the header, onto the parent
         EXPECT_EQ(Pixel(102, 2), normal);
-        Press(150, 10);
-        EXPECT_EQ(Pixel(102, 2), pressed);
+        Press(150);
+        EXPECT_EQ(Pixel(102, 2), RGB(204, 228, 247));
         display().MouseUp();
-        DestroyAllWindowsForTesting();
     }
 }
 
-TEST_F(HeaderTest, SortArrowsPointTheirWay) {
-    const std::vector<std::pair<int, std::vector<int>>> cases = {{HDF_SORTUP, {1, 3, 5, 7, 9}},
-                                                                 {HDF_SORTDOWN, {9, 7, 5, 3, 1}}};
-    for (const auto& [format, rows] : cases) {
+TEST_F(HeaderLookTest, SortArrowsAndTextAreWhereTheFormatPutsThem) {
+    for (const auto& [format, rows] : std::vector<std::pair<int, std::vector<int>>>{
+             {HDF_SORTUP, {1, 3, 5, 7, 9}}, {HDF_SORTDOWN, {9, 7, 5, 3, 1}}}) {
         MakeHeader(HDS_BUTTONS, {100, 100}, format);
-        std::vector<int> widths;
-        for (int y = 2; y < kHeaderHeight - 2; ++y) {
-            int count = 0;
+        std::vector<int> widths;  // of the arrow's rows, top to bottom
+        for (int y = 2, count = 0; y < kHeaderHeight - 2; ++y, count = 0) {
             for (int x = 103; x < 197; ++x) count += Pixel(x, y) == GetSysColor(COLOR_BTNSHADOW);
             if (count > 0) widths.push_back(count);
         }
         EXPECT_EQ(widths, rows);
-        const RECT arrow =
-            InkBounds([&](int x, int y) { return Pixel(x, y); }, RECT{103, 3, 197, 21});
-        EXPECT_EQ(arrow.right, 192) << "against the right of the content";
-        DestroyAllWindowsForTesting();
+        EXPECT_EQ(InkOnSecondItem().right, 192) << "against the right of the content";
     }
-}
-
-TEST_F(HeaderTest, TextFollowsTheItemsAlignment) {
     std::vector<RECT> inks;
     for (const int align : {HDF_LEFT, HDF_CENTER, HDF_RIGHT}) {
         MakeHeader(HDS_BUTTONS, {100, 100}, HDF_STRING | align);
-        inks.push_back(InkBounds([&](int x, int y) { return Pixel(x, y); }, RECT{103, 3, 197, 21}));
-        DestroyAllWindowsForTesting();
+        inks.push_back(InkOnSecondItem());
     }
     EXPECT_NEAR(inks[0].left, 108, 1);
     EXPECT_NEAR((inks[1].left + inks[1].right) / 2.0, 150, 2);
@@ -93,7 +79,7 @@ TEST_F(HeaderTest, TextFollowsTheItemsAlignment) {
     EXPECT_GT(inks[0].right - inks[0].left, 20);
 }
 
-TEST_F(HeaderTest, OwnerDrawnItemsArePaintedByTheParent) {
+TEST_F(HeaderLookTest, OwnerDrawnItemsArePaintedByTheParent) {
     for (const bool themed : {false, true}) {
         SetThemeActive(themed);
         MakeHeader(HDS_BUTTONS, {100, 100}, HDF_OWNERDRAW);
@@ -101,65 +87,57 @@ TEST_F(HeaderTest, OwnerDrawnItemsArePaintedByTheParent) {
         InvalidateRect(header, nullptr, false);
         PumpMessages();
         ASSERT_EQ(Parent().draws.size(), 2u);
-        const DRAWITEMSTRUCT& second = Parent().draws[1];
-        EXPECT_EQ(second.CtlType, ODT_HEADER);
-        EXPECT_EQ(second.CtlID, kHeaderId);
-        EXPECT_EQ(second.itemID, 1u);
-        EXPECT_EQ(second.itemData, 1001u);
-        EXPECT_EQ(second.hwndItem, header);
-        EXPECT_EQ(second.itemState, 0u);
-        EXPECT_EQ(second.rcItem, themed ? (RECT{100, 0, 200, kHeaderHeight})
-                                        : (RECT{102, 2, 198, kHeaderHeight - 2}));
+        const DRAWITEMSTRUCT& drawn = Parent().draws[1];
+        EXPECT_EQ(std::tuple(drawn.CtlType, drawn.CtlID, drawn.itemID, drawn.itemData,
+                             drawn.hwndItem, drawn.itemState),
+                  std::tuple(ODT_HEADER, UINT(kHeaderId), 1u, 1001u, header, 0u));
+        EXPECT_EQ(drawn.rcItem, themed ? (RECT{100, 0, 200, kHeaderHeight})
+                                       : (RECT{102, 2, 198, kHeaderHeight - 2}));
         EXPECT_EQ(Pixel(150, 12), RGB(200, 0, 0));
-        if (!themed) {
-            EXPECT_EQ(Pixel(100, 5), GetSysColor(COLOR_3DLIGHT)) << "frame kept";
-        }
-        Parent().Clear();
-        Press(150, 10);
+        EXPECT_TRUE(themed || Pixel(100, 5) == GetSysColor(COLOR_3DLIGHT)) << "frame kept";
+        Parent().draws.clear();
+        Press(150);
         PumpMessages();
         ASSERT_EQ(Parent().draws.size(), 1u) << "only the pressed item is drawn again";
         EXPECT_EQ(Parent().draws[0].itemState, UINT(ODS_SELECTED));
         display().MouseUp();
         PumpMessages();
         EXPECT_EQ(Parent().draws.back().itemState, 0u);
-        DestroyAllWindowsForTesting();
     }
 }
 
-TEST_F(HeaderTest, DragImageLooksLikeTheItemAndFollowsThePointerTranslucently) {
+TEST_F(HeaderLookTest, DragImageLooksLikeTheItemAndFollowsThePointerTranslucently) {
     MakeHeader(HDS_BUTTONS | HDS_DRAGDROP, {100, 100, 100});
     const HIMAGELIST image = HIMAGELIST(SendMessage(header, HDM_CREATEDRAGIMAGE, 2));
     int cx = 0, cy = 0;
     ASSERT_TRUE(ImageList_GetIconSize(image, &cx, &cy));
-    EXPECT_EQ(cx, 100);
-    EXPECT_EQ(cy, kHeaderHeight);
+    EXPECT_EQ(std::pair(cx, cy), std::pair(100, kHeaderHeight));
     const HDC hdc = CreateCompatibleDC(0);
     const HBITMAP bitmap = CreateCompatibleBitmap(hdc, cx, cy);
     SelectObject(hdc, bitmap);
     ImageList_Draw(image, 0, hdc, 0, 0, ILD_NORMAL);
-    int differing = 0, inked = 0;
+    int differing = 0, dark = 0;
     for (int y = 0; y < cy; ++y)
         for (int x = 0; x < cx; ++x) {
             differing += GetPixel(hdc, x, y) != Pixel(200 + x, y);
-            inked += GetRValue(GetPixel(hdc, x, y)) < 100;
+            dark += GetRValue(GetPixel(hdc, x, y)) < 100;
         }
     EXPECT_EQ(differing, 0);
-    EXPECT_GT(inked, 10) << "the title is in the picture";
+    EXPECT_GT(dark, 10) << "the title is in the picture";
     DeleteDC(hdc);
     DeleteObject(bitmap);
     ImageList_Destroy(image);
 
-    Press(250, 10);
-    MoveTo(211, 10);  // the picture's left edge is now at 161, over the middle item's face
-    const COLORREF blended = Pixel(161, 5);
-    EXPECT_GT(GetRValue(blended), GetRValue(GetSysColor(COLOR_3DLIGHT)));
-    EXPECT_LT(GetRValue(blended), GetRValue(GetSysColor(COLOR_BTNFACE)));
+    Press(250);
+    MoveTo(211);  // the picture's left edge is now at 161, over the middle item's face
+    EXPECT_GT(GetRValue(Pixel(161, 5)), GetRValue(GetSysColor(COLOR_3DLIGHT)));
+    EXPECT_LT(GetRValue(Pixel(161, 5)), GetRValue(GetSysColor(COLOR_BTNFACE)));
     EXPECT_EQ(Pixel(200, 12), GetSysColor(COLOR_HIGHLIGHT)) << "drop marker";
-    MoveTo(20, 10);
-    EXPECT_EQ(Pixel(1, 12), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(Pixel(200, 12), GetSysColor(COLOR_3DLIGHT));
+    MoveTo(20);
+    EXPECT_EQ(std::pair(Pixel(1, 12), Pixel(200, 12)),
+              std::pair(GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_3DLIGHT)));
     display().MouseUp();
-    EXPECT_EQ(Pixel(1, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(Pixel(1, 12), GetSysColor(COLOR_BTNHIGHLIGHT)) << "dropped first, no marker";
 }
 
 }  // namespace

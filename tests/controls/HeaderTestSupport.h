@@ -1,5 +1,5 @@
 // A header on a recording parent: the parent logs every notification (code and payload) and
-// owner-draw call in order and answers notifications as a test tells it to.
+// owner-draw call in order, and answers notifications as a test tells it to.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +17,8 @@
 
 namespace vexa::sys::testing {
 
+using Codes = std::vector<UINT>;
+
 struct Notice {
     UINT code = 0;
     int item = -1;
@@ -31,16 +33,10 @@ struct ParentLog {
     COLORREF ownerFill = CLR_NONE;  // what the parent paints owner-drawn items with
     std::map<UINT, std::function<LRESULT()>> answers;
 
-    std::vector<UINT> Codes() const {
-        std::vector<UINT> codes;
+    Codes CodesHeard() const {
+        Codes codes;
         for (const Notice& n : notices) codes.push_back(n.code);
         return codes;
-    }
-    void Clear() {
-        notices.clear();
-        draws.clear();
-        contextMenus = 0;
-        ownerFill = CLR_NONE;
     }
 };
 
@@ -49,76 +45,71 @@ inline ParentLog& Parent() {
     return log;
 }
 
-inline bool CarriesHeaderItem(UINT code) {
-    return code <= HDN_FIRST && code > HDN_FIRST - 100;
+inline void RecordNotice(const NMHEADER& nm) {
+    Notice notice{nm.hdr.code};
+    if (nm.hdr.code <= HDN_FIRST && nm.hdr.code > HDN_FIRST - 100) {  // an NMHEADER
+        notice.item = nm.iItem;
+        if (nm.pitem != nullptr && (nm.pitem->mask & HDI_WIDTH)) notice.width = nm.pitem->cxy;
+        if (nm.pitem != nullptr && (nm.pitem->mask & HDI_ORDER)) notice.order = nm.pitem->iOrder;
+    }
+    Parent().notices.push_back(notice);
 }
 
 inline LRESULT ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        Notice notice{header->code};
-        const auto* nm = reinterpret_cast<const NMHEADER*>(lParam);
-        if (CarriesHeaderItem(header->code)) notice.item = nm->iItem;
-        if (CarriesHeaderItem(header->code) && nm->pitem != nullptr) {
-            if (nm->pitem->mask & HDI_WIDTH) notice.width = nm->pitem->cxy;
-            if (nm->pitem->mask & HDI_ORDER) notice.order = nm->pitem->iOrder;
-        }
-        Parent().notices.push_back(notice);
-        const auto answer = Parent().answers.find(header->code);
+        const auto& nm = *reinterpret_cast<const NMHEADER*>(lParam);
+        RecordNotice(nm);
+        const auto answer = Parent().answers.find(nm.hdr.code);
         return answer == Parent().answers.end() ? 0 : answer->second();
     }
     if (msg == WM_DRAWITEM) {
         const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         Parent().draws.push_back(draw);
-        if (Parent().ownerFill != CLR_NONE) {
-            const HBRUSH brush = CreateSolidBrush(Parent().ownerFill);
-            FillRect(draw.hDC, &draw.rcItem, brush);
-            DeleteObject(brush);
-        }
+        const HBRUSH brush = CreateSolidBrush(Parent().ownerFill);
+        if (Parent().ownerFill != CLR_NONE) FillRect(draw.hDC, &draw.rcItem, brush);
+        DeleteObject(brush);
         return 1;
     }
     if (msg == WM_CONTEXTMENU) ++Parent().contextMenus;
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-constexpr const char* kParentClass = "VexaHeaderTestParent";
 constexpr std::uintptr_t kHeaderId = 42;
-constexpr int kParentLeft = 100;
-constexpr int kParentTop = 100;
 constexpr int kHeaderHeight = 24;
 
 class HeaderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        RegisterHeaderControl();
-        WNDCLASS cls;
-        cls.lpfnWndProc = &ParentProc;
-        cls.lpszClassName = kParentClass;
-        RegisterClass(cls);
-        DestroyAllWindowsForTesting();
-        SetThemeActive(false);
-        Parent().Clear();
-        Parent().answers.clear();
+        RegisterClasses();
         display().AdvanceClock(1000);  // no double click with an earlier test's click
     }
     void TearDown() override {
         DestroyAllWindowsForTesting();
         SetThemeActive(true);
-        Parent().answers.clear();
     }
-
+    static void RegisterClasses() {
+        RegisterHeaderControl();
+        WNDCLASS cls;
+        cls.lpfnWndProc = &ParentProc;
+        cls.lpszClassName = "VexaHeaderTestParent";
+        RegisterClass(cls);
+        DestroyAllWindowsForTesting();
+        SetThemeActive(false);
+        Parent() = ParentLog{};
+    }
     static HeadlessDisplay& display() { return HeadlessDisplay::Instance(); }
 
-    // A header 500 wide on a parent window, with one item per width, titled "Item <n>".
-    HWND MakeHeader(UINT style, const std::vector<int>& widths, int format = HDF_STRING) {
-        parent = CreateWindowEx(0, kParentClass, "parent", WS_POPUP | WS_VISIBLE, kParentLeft,
-                                kParentTop, 520, 200);
+    // A header 500 wide on a parent window, with one item per width, titled "Item <n>";
+    // whatever an earlier header left behind is gone, and the parent's log is empty.
+    void MakeHeader(UINT style, const std::vector<int>& widths, int format = HDF_STRING) {
+        DestroyAllWindowsForTesting();
+        parent = CreateWindowEx(0, "VexaHeaderTestParent", "", WS_POPUP | WS_VISIBLE, 100, 100, 520,
+                                200);
         header = CreateWindowEx(0, WC_HEADER, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 500,
                                 kHeaderHeight, parent, kHeaderId);
         for (std::size_t i = 0; i < widths.size(); ++i) Insert(int(i), widths[i], format);
         PumpMessages();
-        Parent().Clear();
-        return header;
+        Parent() = ParentLog{};
     }
     int Insert(int index, int width, int format, std::string text = "") {
         if (text.empty()) text = "Item " + std::to_string(index);
@@ -146,27 +137,23 @@ class HeaderTest : public ::testing::Test {
         SendMessage(header, HDM_GETORDERARRAY, order.size(), LPARAM(order.data()));
         return order;
     }
-    // Header client point to screen, where injected input goes.
+    // Input goes to screen points; these take header client points.
     POINT Screen(int x, int y) const {
         POINT p{x, y};
         ClientToScreen(header, &p);
         return p;
     }
-    void MoveTo(int x, int y) const {
+    void MoveTo(int x, int y = 10) const {
         const POINT p = Screen(x, y);
         display().MouseMove(p.x, p.y);
     }
-    void Press(int x, int y) const {
+    void Press(int x, int y = 10) const {
         MoveTo(x, y);
         display().MouseDown();
     }
-    void Click(int x, int y) const {
-        const POINT p = Screen(x, y);
-        display().Click(p.x, p.y);
-    }
-    // Press at (fromX, y), move to toX in steps of equal length, release.
-    void DragX(int fromX, int toX, int steps = 4, int y = 10) const {
-        const POINT from = Screen(fromX, y), to = Screen(toX, y);
+    // Press at fromX, move to toX in equal steps, release.
+    void DragX(int fromX, int toX, int steps = 4) const {
+        const POINT from = Screen(fromX, 10), to = Screen(toX, 10);
         display().Drag(from.x, from.y, to.x, to.y, steps);
     }
     COLORREF Pixel(int x, int y) const {

@@ -67,6 +67,7 @@ bool DeleteItem(HeaderState& state, int index) {
     state.items.erase(state.items.begin() + index);
     if (state.hotItem == index) state.hotItem = -1;
     if (state.hotItem > index) --state.hotItem;
+    if (state.activeItem > index) --state.activeItem;
     if (state.hotDivider > ItemCount(state)) state.hotDivider = -1;
     InvalidateAll(state);
     return true;

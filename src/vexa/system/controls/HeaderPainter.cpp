@@ -124,56 +124,86 @@ void DrawBitmap(HDC hdc, HBITMAP bitmap, int x, int y, SIZE size) {
     DeleteDC(source);
 }
 
-// Image, bitmap and text side by side, aligned as the format asks; when they do not fit they
-// start at the left and the text is shortened with an ellipsis.
+bool HasText(const HeaderItem& item) {
+    return (item.format & HDF_STRING) != 0 && !item.text.empty();
+}
+
+// Where the image, the bitmap and the text go, side by side and aligned as the format asks;
+// when they do not fit they start at the left and the text gives up the room.
+struct ContentLayout {
+    SIZE image;
+    SIZE bitmap;
+    int textWidth = 0;
+    int gap = 0;   // between the pictures and the text
+    int left = 0;  // where the first part starts
+};
+
+ContentLayout LayOutContent(const HeaderState& state, HDC hdc, const HeaderItem& item,
+                            const RECT& content) {
+    ContentLayout layout;
+    layout.image = ImageSize(state, item);
+    layout.bitmap = BitmapSize(item);
+    SIZE text;
+    if (HasText(item)) GetTextExtentPoint32(hdc, item.text, -1, &text);
+    const bool both = layout.image.cx > 0 && layout.bitmap.cx > 0;
+    const int pictures = layout.image.cx + layout.bitmap.cx + (both ? kElementGap : 0);
+    layout.gap = pictures > 0 && text.cx > 0 ? kElementGap : 0;
+    const int room = std::max(0, int(content.right - content.left));
+    layout.textWidth = std::min(int(text.cx), std::max(0, room - pictures - layout.gap));
+    const int total = pictures + layout.gap + layout.textWidth;
+    const int justify = item.format & HDF_JUSTIFYMASK;
+    layout.left = justify == HDF_CENTER  ? content.left + (room - total) / 2
+                  : justify == HDF_RIGHT ? content.right - total
+                                         : content.left;
+    layout.left = std::max(layout.left, int(content.left));
+    return layout;
+}
+
+// Draws the image and the bitmap from x on; returns where the next part starts.
+int DrawPictures(const HeaderState& state, HDC hdc, const HeaderItem& item,
+                 const ContentLayout& layout, const RECT& content, int x) {
+    const int height = content.bottom - content.top;
+    if (layout.image.cx > 0) {
+        ImageList_Draw(state.images, item.image, hdc, x,
+                       content.top + (height - layout.image.cy) / 2, ILD_TRANSPARENT);
+        x += layout.image.cx + kElementGap;
+    }
+    if (layout.bitmap.cx > 0) {
+        const SIZE shown{layout.bitmap.cx, std::min(int(layout.bitmap.cy), height)};
+        DrawBitmap(hdc, item.bitmap, x, content.top + (height - shown.cy) / 2, shown);
+        x += layout.bitmap.cx + kElementGap;
+    }
+    return x;
+}
+
+// Reserves the sort arrow's room at the right and draws the arrow there; returns the rest.
+RECT DrawSortArrowOf(HDC hdc, const HeaderItem& item, RECT content, ItemLook look) {
+    if ((item.format & (HDF_SORTUP | HDF_SORTDOWN)) == 0) return content;
+    if (content.right - content.left < kArrowWidth) return RECT{};
+    const RECT arrow{content.right - kArrowWidth, content.top, content.right, content.bottom};
+    const COLORREF color = GetSysColor(look.disabled ? COLOR_GRAYTEXT : COLOR_BTNSHADOW);
+    DrawSortArrow(hdc, arrow, (item.format & HDF_SORTUP) != 0, color);
+    content.right -= kArrowWidth + kArrowGap;
+    return content;
+}
+
 void DrawContent(const HeaderState& state, HDC hdc, const HeaderItem& item, RECT content,
                  ItemLook look) {
-    if (item.format & (HDF_SORTUP | HDF_SORTDOWN)) {
-        if (content.right - content.left < kArrowWidth) return;
-        const RECT arrow{content.right - kArrowWidth, content.top, content.right, content.bottom};
-        const COLORREF color = GetSysColor(look.disabled ? COLOR_GRAYTEXT : COLOR_BTNSHADOW);
-        DrawSortArrow(hdc, arrow, (item.format & HDF_SORTUP) != 0, color);
-        content.right -= kArrowWidth + kArrowGap;
-    }
-    const SIZE image = ImageSize(state, item);
-    const SIZE bitmap = BitmapSize(item);
-    const bool hasText = (item.format & HDF_STRING) && !item.text.empty();
-    const UINT textFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
-                            ((item.format & HDF_RTLREADING) ? DT_RTLREADING : 0);
-    SIZE text;
-    if (hasText) GetTextExtentPoint32(hdc, item.text, -1, &text);
-    int pictures = image.cx + bitmap.cx + (image.cx > 0 && bitmap.cx > 0 ? kElementGap : 0);
-    const int gap = pictures > 0 && hasText ? kElementGap : 0;
-    const int room = std::max(0, int(content.right - content.left));
-    const int textWidth = std::min(int(text.cx), std::max(0, room - pictures - gap));
-    const int total = pictures + gap + textWidth;
-    const int justify = item.format & HDF_JUSTIFYMASK;
-    int x = justify == HDF_CENTER  ? content.left + (room - total) / 2
-            : justify == HDF_RIGHT ? content.right - total
-                                   : content.left;
-    x = std::max(x, int(content.left));
-    const int height = content.bottom - content.top;
-    auto drawPictures = [&] {
-        if (image.cx > 0) {
-            ImageList_Draw(state.images, item.image, hdc, x, content.top + (height - image.cy) / 2,
-                           ILD_TRANSPARENT);
-            x += image.cx + kElementGap;
-        }
-        if (bitmap.cx > 0) {
-            DrawBitmap(hdc, item.bitmap, x, content.top + std::max(0, (height - bitmap.cy) / 2),
-                       SIZE{bitmap.cx, std::min(bitmap.cy, height)});
-            x += bitmap.cx + kElementGap;
-        }
-    };
+    content = DrawSortArrowOf(hdc, item, content, look);
+    if (content.right <= content.left) return;
+    const ContentLayout layout = LayOutContent(state, hdc, item, content);
     const bool picturesRight = (item.format & HDF_BITMAP_ON_RIGHT) != 0;
-    if (!picturesRight) drawPictures();
-    if (hasText) {
-        RECT textRect{x, content.top, x + textWidth, content.bottom};
+    int x = layout.left;
+    if (!picturesRight) x = DrawPictures(state, hdc, item, layout, content, x);
+    if (HasText(item)) {
+        RECT textRect{x, content.top, x + layout.textWidth, content.bottom};
+        const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
+                            ((item.format & HDF_RTLREADING) ? DT_RTLREADING : 0);
         SetTextColor(hdc, TextColor(state, look));
-        DrawText(hdc, item.text, -1, &textRect, textFormat);
-        x += textWidth + gap;
+        DrawText(hdc, item.text, -1, &textRect, format);
+        x += layout.textWidth + layout.gap;
     }
-    if (picturesRight) drawPictures();
+    if (picturesRight) DrawPictures(state, hdc, item, layout, content, x);
 }
 
 void OwnerDraw(const HeaderState& state, HDC hdc, int index, const RECT& rect, ItemLook look) {

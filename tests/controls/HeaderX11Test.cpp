@@ -1,0 +1,94 @@
+// The header on a real X server (skipped without DISPLAY): a click and a divider drag made
+// with xdotool arrive as the header's notifications and change the item's width.
+#include <algorithm>
+#include <cstdlib>
+
+#include "HeaderTestSupport.h"
+#include "vexa/system/display/X11Display.h"
+
+// Xlib last: its macros must not reach the window system's headers.
+#include <X11/Xlib.h>
+
+namespace vexa::sys::testing {
+namespace {
+
+constexpr int kMaxWaits = 200;  // 20 ms each
+
+bool HoldServer() {  // keeps the X server from resetting between tests
+    static ::Display* const keeper = XOpenDisplay(nullptr);
+    return keeper != nullptr;
+}
+
+class X11HeaderTest : public HeaderTest {
+  protected:
+    void SetUp() override {
+        const char* name = std::getenv("DISPLAY");
+        if (name == nullptr || *name == 0) GTEST_SKIP() << "no X display";
+        if (!HoldServer()) GTEST_SKIP() << "cannot reach the X display";
+        auto opened = X11Display::Open();
+        if (opened == nullptr) GTEST_SKIP() << "cannot open the X display";
+        RegisterClasses();
+        x11 = opened.get();
+        previous = SetDisplayBackend(std::move(opened));
+    }
+    void TearDown() override {
+        if (x11 == nullptr) return;
+        DestroyAllWindowsForTesting();
+        SetThemeActive(true);
+        SetDisplayBackend(std::move(previous));
+    }
+
+    void WaitUntilMapped() {
+        for (int i = 0; i < kMaxWaits; ++i) {
+            XWindowAttributes attributes;
+            XGetWindowAttributes(x11->Connection(), x11->NativeWindow(parent), &attributes);
+            if (attributes.map_state == IsViewable) break;
+            x11->PumpEvents(20);
+        }
+        x11->Sync();
+        PumpMessages();
+        Parent().notices.clear();
+    }
+
+    // Runs xdotool with the pointer at header client points, then handles what it caused
+    // until the parent has heard `last`.
+    bool Xdotool(const std::string& arguments, UINT last) {
+        if (std::system(("xdotool " + arguments).c_str()) != 0) return false;
+        for (int i = 0; i < kMaxWaits; ++i) {
+            x11->Sync();
+            PumpMessages();
+            const Codes codes = Parent().CodesHeard();
+            if (std::find(codes.begin(), codes.end(), last) != codes.end()) return true;
+            x11->PumpEvents(20);
+        }
+        return false;
+    }
+    std::string At(int x, int y) const {
+        const POINT p = Screen(x, y);
+        return std::to_string(p.x) + " " + std::to_string(p.y);
+    }
+
+    X11Display* x11 = nullptr;
+    std::unique_ptr<DisplayBackend> previous;
+};
+
+TEST_F(X11HeaderTest, ClickAndDividerDragWithXdotool) {
+    MakeHeader(HDS_BUTTONS, {100, 100});
+    WaitUntilMapped();
+    ASSERT_TRUE(Xdotool("mousemove --sync " + At(150, 10) + " click 1", NM_RELEASEDCAPTURE));
+    EXPECT_EQ(Parent().CodesHeard(), (Codes{HDN_ITEMCLICK, NM_RELEASEDCAPTURE}));
+    EXPECT_EQ(Parent().notices[0].item, 1);
+    Parent().notices.clear();
+    ASSERT_TRUE(Xdotool("mousemove --sync " + At(198, 10) + " mousedown 1 mousemove --sync " +
+                            At(238, 12) + " mouseup 1",
+                        NM_RELEASEDCAPTURE));
+    const Codes codes = Parent().CodesHeard();
+    ASSERT_GE(codes.size(), 3u);
+    EXPECT_EQ(codes.front(), HDN_BEGINTRACK);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), HDN_ENDTRACK), codes.end());
+    EXPECT_EQ(Width(1), 140);
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
+}  // namespace
+}  // namespace vexa::sys::testing
