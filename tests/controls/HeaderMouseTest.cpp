@@ -119,7 +119,7 @@ TEST_F(HeaderTest, EscapeOrLostCaptureCancelsTrackingAndRestoresTheWidth) {
     }
 }
 
-TEST_F(HeaderTest, DraggingAnItemReordersUnlessTheParentRefuses) {
+TEST_F(HeaderTest, DraggingAnItemReordersUnlessTheParentRefusesOrEscapeIsPressed) {
     const Codes dropped = {HDN_BEGINDRAG, HDN_ENDDRAG, NM_RELEASEDCAPTURE};
     const Codes refused = {HDN_BEGINDRAG, NM_RELEASEDCAPTURE};
     const std::function<LRESULT()> releaseAndRefuse = [] { return ReleaseCapture() ? 1 : 0; };
@@ -132,7 +132,14 @@ TEST_F(HeaderTest, DraggingAnItemReordersUnlessTheParentRefuses) {
             {"second onto itself", 150, 160, kAllow, kAllow, dropped, {0, 1, 2}},
             {"drop refused", 250, 10, kAllow, kRefuse, dropped, {0, 1, 2}},
             {"drag refused", 250, 10, kRefuse, kAllow, refused, {0, 1, 2}},
-            {"refused, capture released", 250, 10, releaseAndRefuse, kAllow, refused, {0, 1, 2}}};
+            {"refused, capture released", 250, 10, releaseAndRefuse, kAllow, refused, {0, 1, 2}},
+            {"within the drag threshold",
+             150,
+             152,
+             kAllow,
+             kAllow,
+             {HDN_ITEMCLICK, NM_RELEASEDCAPTURE},
+             {0, 1, 2}}};
     const std::vector<int> newOrders = {0, 2, 1, 0};  // HDN_ENDDRAG's iOrder where dropped
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& [name, fromX, toX, beginAnswer, endAnswer, expected, order] = cases[i];
@@ -144,19 +151,14 @@ TEST_F(HeaderTest, DraggingAnItemReordersUnlessTheParentRefuses) {
         EXPECT_TRUE(i >= newOrders.size() || Parent().notices[1].order == newOrders[i]) << name;
         EXPECT_EQ(OrderArray(), order) << name;
     }
-}
-
-TEST_F(HeaderTest, SmallMovesStayAClickAndEscapeCancelsADrag) {
-    MakeHeader(HDS_BUTTONS | HDS_DRAGDROP, {100, 100, 100});
-    DragX(150, 152, 2);  // within the drag threshold
-    EXPECT_EQ(Parent().CodesHeard(), (Codes{HDN_ITEMCLICK, NM_RELEASEDCAPTURE}));
+    // Escape drops nothing.
     Parent().notices.clear();
     Press(250);
     MoveTo(30);
     display().KeyPress(VK_ESCAPE);
     display().AdvanceClock(100);
     display().MouseUp();
-    EXPECT_EQ(Parent().CodesHeard(), (Codes{HDN_BEGINDRAG, NM_RELEASEDCAPTURE}));
+    EXPECT_EQ(Parent().CodesHeard(), refused);
     EXPECT_EQ(OrderArray(), (std::vector{0, 1, 2}));
 }
 

@@ -77,6 +77,25 @@ TEST_F(HeaderLookTest, SortArrowsAndTextAreWhereTheFormatPutsThem) {
     EXPECT_NEAR(inks[2].right, 192, 1);
     EXPECT_EQ(inks[0].right - inks[0].left, inks[2].right - inks[2].left);
     EXPECT_GT(inks[0].right - inks[0].left, 20);
+    // An image goes before the text, or after it with HDF_BITMAP_ON_RIGHT.
+    const HIMAGELIST images = ImageList_Create(8, 8, ILC_COLOR32, 1, 0);
+    cairo_surface_t* red = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
+    cairo_t* cr = cairo_create(red);
+    cairo_set_source_rgb(cr, 1, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    ImageList_Add(images, red);
+    cairo_surface_destroy(red);
+    for (const int side : {0, HDF_BITMAP_ON_RIGHT}) {
+        MakeHeader(HDS_BUTTONS, {100, 100}, HDF_STRING | HDF_IMAGE | side);
+        SendMessage(header, HDM_SETIMAGELIST, HDSIL_NORMAL, LPARAM(images));
+        std::vector<int> red;
+        for (int x = 103; x < 197; ++x)
+            if (Pixel(x, 12) == RGB(255, 0, 0)) red.push_back(x);
+        ASSERT_EQ(red.size(), 8u);
+        EXPECT_NEAR(red.front(), side == 0 ? 108 : inks[0].right + 4, side == 0 ? 0 : 2);
+    }
+    ImageList_Destroy(images);
 }
 
 TEST_F(HeaderLookTest, OwnerDrawnItemsArePaintedByTheParent) {

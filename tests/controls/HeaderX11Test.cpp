@@ -12,19 +12,11 @@
 namespace vexa::sys::testing {
 namespace {
 
-constexpr int kMaxWaits = 200;  // 20 ms each
-
-bool HoldServer() {  // keeps the X server from resetting between tests
-    static ::Display* const keeper = XOpenDisplay(nullptr);
-    return keeper != nullptr;
-}
-
 class X11HeaderTest : public HeaderTest {
   protected:
     void SetUp() override {
         const char* name = std::getenv("DISPLAY");
         if (name == nullptr || *name == 0) GTEST_SKIP() << "no X display";
-        if (!HoldServer()) GTEST_SKIP() << "cannot reach the X display";
         auto opened = X11Display::Open();
         if (opened == nullptr) GTEST_SKIP() << "cannot open the X display";
         RegisterClasses();
@@ -38,32 +30,30 @@ class X11HeaderTest : public HeaderTest {
         SetDisplayBackend(std::move(previous));
     }
 
-    void WaitUntilMapped() {
-        for (int i = 0; i < kMaxWaits; ++i) {
-            XWindowAttributes attributes;
-            XGetWindowAttributes(x11->Connection(), x11->NativeWindow(parent), &attributes);
-            if (attributes.map_state == IsViewable) break;
+    // Handles what the server sends until done() holds; 200 waits of 20 ms at most.
+    template <typename Done>
+    bool PumpUntil(Done done) {
+        for (int i = 0; i < 200 && !done(); ++i) {
             x11->PumpEvents(20);
-        }
-        x11->Sync();
-        PumpMessages();
-        Parent().notices.clear();
-    }
-
-    // Runs xdotool with the pointer at header client points, then handles what it caused
-    // until the parent has heard `last`.
-    bool Xdotool(const std::string& arguments, UINT last) {
-        if (std::system(("xdotool " + arguments).c_str()) != 0) return false;
-        for (int i = 0; i < kMaxWaits; ++i) {
             x11->Sync();
             PumpMessages();
-            const Codes codes = Parent().CodesHeard();
-            if (std::find(codes.begin(), codes.end(), last) != codes.end()) return true;
-            x11->PumpEvents(20);
         }
-        return false;
+        return done();
     }
-    std::string At(int x, int y) const {
+    bool Mapped() const {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(x11->Connection(), x11->NativeWindow(parent), &attributes);
+        return attributes.map_state == IsViewable;
+    }
+    // Runs xdotool, then waits until the parent has heard `last`.
+    bool Xdotool(const std::string& arguments, UINT last) {
+        if (std::system(("xdotool " + arguments).c_str()) != 0) return false;
+        return PumpUntil([&] {
+            const Codes codes = Parent().CodesHeard();
+            return std::find(codes.begin(), codes.end(), last) != codes.end();
+        });
+    }
+    std::string At(int x, int y) const {  // a header client point on the screen
         const POINT p = Screen(x, y);
         return std::to_string(p.x) + " " + std::to_string(p.y);
     }
@@ -74,7 +64,7 @@ class X11HeaderTest : public HeaderTest {
 
 TEST_F(X11HeaderTest, ClickAndDividerDragWithXdotool) {
     MakeHeader(HDS_BUTTONS, {100, 100});
-    WaitUntilMapped();
+    ASSERT_TRUE(PumpUntil([&] { return Mapped(); }));
     ASSERT_TRUE(Xdotool("mousemove --sync " + At(150, 10) + " click 1", NM_RELEASEDCAPTURE));
     EXPECT_EQ(Parent().CodesHeard(), (Codes{HDN_ITEMCLICK, NM_RELEASEDCAPTURE}));
     EXPECT_EQ(Parent().notices[0].item, 1);
