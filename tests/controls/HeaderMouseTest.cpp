@@ -81,6 +81,15 @@ TEST_F(HeaderTest, DividerTrackingSequencesWidthsAndVetoes) {
         EXPECT_EQ(ItemRect(1).left, finalWidth) << name;
         EXPECT_EQ(GetCapture(), 0u) << name;
     }
+    // A width the parent sets while answering HDN_ENDTRACK stays.
+    MakeHeader(HDS_BUTTONS, {100, 100});
+    HDITEM limited;
+    limited.mask = HDI_WIDTH;
+    limited.cxy = 120;
+    Parent().answers = {
+        {end, [&] { return SendMessage(header, HDM_SETITEM, 0, LPARAM(&limited)) - 1; }}};
+    DragX(98, 138);
+    EXPECT_EQ(Width(0), 120);
     // The widths reported follow the pointer; a hidden item's divider reveals that item.
     MakeHeader(HDS_BUTTONS, {100, 0, 100});
     DragX(98, 138);

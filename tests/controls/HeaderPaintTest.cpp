@@ -122,6 +122,10 @@ TEST_F(HeaderLookTest, OwnerDrawnItemsArePaintedByTheParent) {
         display().MouseUp();
         PumpMessages();
         EXPECT_EQ(Parent().draws.back().itemState, 0u);
+        Parent().draws.clear();
+        SetWindowLongPtr(header, GWL_STYLE, GetWindowLongPtr(header, GWL_STYLE));
+        PumpMessages();
+        EXPECT_EQ(Parent().draws.size(), 2u) << "writing the style back repaints every item";
     }
 }
 

@@ -182,18 +182,21 @@ void EndPress(HWND hwnd, POINT point) {
     ReportReleased(hwnd);
 }
 
+// The item takes the final width after HDN_ENDTRACK, unless the parent gave it a width of its
+// own while answering (a parent that keeps widths within limits has the last word).
 void EndTrack(HWND hwnd, POINT point) {
     HeaderState& state = *StateOf(hwnd);
     const int index = state.activeItem;
     const int width = TrackedWidth(state, point);
+    const int widthBefore = state.items[std::size_t(index)].width;
     LeaveMode(state);
     HDITEM item = DescribeItem(state, index, kDescribedFields);
     item.cxy = width;
     NotifyItem(hwnd, HDN_ENDTRACK, index, &item);
     const HeaderState* after = StateOf(hwnd);
-    if (after != nullptr && IsItem(*after, index) &&
-        after->items[std::size_t(index)].width != width)
-        SetItem(hwnd, index, WidthChange(width));
+    const bool untouched = after != nullptr && IsItem(*after, index) &&
+                           after->items[std::size_t(index)].width == widthBefore;
+    if (untouched && widthBefore != width) SetItem(hwnd, index, WidthChange(width));
     ReportReleased(hwnd);
 }
 
