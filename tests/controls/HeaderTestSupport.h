@@ -17,8 +17,6 @@
 
 namespace vexa::sys::testing {
 
-using Codes = std::vector<UINT>;
-
 struct Notice {
     UINT code = 0;
     int item = -1;
@@ -33,10 +31,20 @@ struct ParentLog {
     COLORREF ownerFill = CLR_NONE;  // what the parent paints owner-drawn items with
     std::map<UINT, std::function<LRESULT()>> answers;
 
-    Codes CodesHeard() const {
-        Codes codes;
-        for (const Notice& n : notices) codes.push_back(n.code);
-        return codes;
+    // The notifications heard, in order, by short names: "begin track end released".
+    std::string Heard() const {
+        static const std::map<UINT, std::string> names = {
+            {HDN_BEGINTRACK, "begin"},      {HDN_TRACK, "track"},
+            {HDN_ENDTRACK, "end"},          {HDN_ITEMCHANGING, "changing"},
+            {HDN_ITEMCHANGED, "changed"},   {HDN_ITEMCLICK, "click"},
+            {HDN_ITEMDBLCLICK, "dblclick"}, {HDN_DIVIDERDBLCLICK, "dividerdblclick"},
+            {HDN_BEGINDRAG, "drag"},        {HDN_ENDDRAG, "drop"},
+            {NM_RCLICK, "rclick"},          {NM_RELEASEDCAPTURE, "released"}};
+        std::string heard;
+        for (const Notice& n : notices)
+            heard += (heard.empty() ? "" : " ") +
+                     (names.contains(n.code) ? names.at(n.code) : std::to_string(n.code));
+        return heard;
     }
 };
 
