@@ -79,6 +79,7 @@ unsigned int FontCursorShape(HCURSOR cursor) {
         case IDC_SIZENESW:
             return XC_sizing;
         case IDC_SIZEWE:
+        case IDC_SPLITWE:  // the cursor font has no split shape
             return XC_sb_h_double_arrow;
         case IDC_SIZENS:
             return XC_sb_v_double_arrow;

@@ -437,6 +437,9 @@ constexpr HCURSOR IDC_SIZENS = 32645;
 constexpr HCURSOR IDC_SIZEALL = 32646;
 constexpr HCURSOR IDC_NO = 32648;
 constexpr HCURSOR IDC_HAND = 32649;
+// Not a system cursor of the classic platform but one its header control brings: two bars
+// with arrows pointing apart, shown over the divider that reveals a hidden (zero-width) item.
+constexpr HCURSOR IDC_SPLITWE = 32700;
 
 // ---- System metrics (GetSystemMetrics) ----------------------------------------------------
 constexpr int SM_CXSCREEN = 0;
