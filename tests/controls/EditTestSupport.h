@@ -50,6 +50,8 @@ class EditTest : public WindowTest {
         display().KeyPress(key);
         for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) display().KeyUp(*it);
     }
+
+  public:
     // Types a script: plain text is typed; {KEY} presses a key, with S- (Shift), C- (Ctrl) or
     // CS- before its name: {LEFT}, {C-A}, {S-END}, {CS-RIGHT}.
     static void Play(const std::string& script) {
@@ -108,6 +110,7 @@ class EditTest : public WindowTest {
     }
     static void ClickAt(POINT screen) { display().Click(screen.x, screen.y); }
 
+  protected:
     HWND form_ = 0;
 };
 
