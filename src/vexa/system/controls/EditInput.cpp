@@ -4,6 +4,7 @@
 // and drags the selection, a double click selects a word, the wheel and the scroll-bar
 // messages scroll, and the context-menu request opens the standard menu.
 #include <algorithm>
+#include <utility>
 
 #include "vexa/system/controls/ControlMessages.h"
 #include "vexa/system/controls/EditContextMenu.h"
@@ -203,7 +204,8 @@ std::vector<EditMenuItem> MenuItems(const EditState& state) {
 }  // namespace
 
 void OnKeyDown(EditState& state, int virtualKey) {
-    if (MenuOpen(state)) {
+    state.menuTookKey = MenuOpen(state);
+    if (state.menuTookKey) {
         EditContextMenu::HandleKey(state.menu, virtualKey);
         return;
     }
@@ -252,7 +254,8 @@ void OnKeyDown(EditState& state, int virtualKey) {
 }
 
 void OnChar(EditState& state, char32_t code) {
-    if (MenuOpen(state) || !JoinSurrogates(state, code)) return;
+    const bool forMenu = std::exchange(state.menuTookKey, false) || MenuOpen(state);
+    if (forMenu || !JoinSurrogates(state, code)) return;
     switch (code) {
         case kSelectAll:
             MoveSelection(state, 0, state.text.Length());

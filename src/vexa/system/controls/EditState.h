@@ -29,6 +29,7 @@ struct EditState {
     int wheelRest = 0;             // wheel delta not yet worth a whole line
     char32_t highSurrogate = 0;    // first half of a character that arrived in two WM_CHARs
     HWND menu = 0;                 // the open context menu, 0 when none
+    bool menuTookKey = false;      // the menu took the last key, so its character is dropped
 };
 
 EditState* StateOf(HWND hwnd);
