@@ -68,6 +68,35 @@ int EditFontMeasure::Width(std::u32string_view run) const {
     return width;
 }
 
+// The logical width of each character, from the glyphs of each run of the shaped text (a
+// cluster's width is shared by its characters), added up in reading order.
+std::vector<int> EditFontMeasure::PrefixWidths(std::u32string_view run) const {
+    std::vector<int> widths(run.size() + 1, 0);
+    if (run.empty()) return widths;
+    const std::string shown = Shown(run);
+    PangoLayout* layout = TextEngine::Instance().PrepareLayout(*font_, shown, rtl_, TabWidth());
+    std::vector<int> own(run.size(), 0);
+    PangoLayoutIter* iter = pango_layout_get_iter(layout);
+    do {
+        const PangoLayoutRun* glyphRun = pango_layout_iter_get_run_readonly(iter);
+        if (glyphRun == nullptr) continue;
+        const PangoItem* item = glyphRun->item;
+        const long first = g_utf8_pointer_to_offset(shown.data(), shown.data() + item->offset);
+        std::vector<int> logical(std::size_t(item->num_chars), 0);
+        pango_glyph_string_get_logical_widths(glyphRun->glyphs, shown.data() + item->offset,
+                                              item->length, item->analysis.level, logical.data());
+        for (std::size_t i = 0; i < logical.size() && std::size_t(first) + i < own.size(); ++i)
+            own[std::size_t(first) + i] = logical[i];
+    } while (pango_layout_iter_next_run(iter));
+    pango_layout_iter_free(iter);
+    int total = 0;
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        total += own[i];
+        widths[i + 1] = Pixels(total);
+    }
+    return widths;
+}
+
 const EditFontMeasure::Shaped& EditFontMeasure::ShapedLine(std::u32string_view line) const {
     std::string shown = Shown(line);
     if (auto it = shaped_.find(shown); it != shaped_.end()) return it->second;

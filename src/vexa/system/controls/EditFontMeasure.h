@@ -31,6 +31,7 @@ class EditFontMeasure : public EditMeasure {
     char32_t PasswordChar() const { return passwordChar_; }
 
     int Width(std::u32string_view run) const override;
+    std::vector<int> PrefixWidths(std::u32string_view run) const override;
     int CaretX(std::u32string_view line, int index) const override;
     int IndexAt(std::u32string_view line, int x) const override;
 

@@ -1,8 +1,6 @@
 #include "vexa/system/controls/EditLines.h"
 
 #include <algorithm>
-#include <functional>
-#include <utility>
 
 #include "vexa/system/controls/EditUnicode.h"
 
@@ -22,61 +20,6 @@ bool MayWrapBefore(std::u32string_view text, int position) {
     return (before == CharClass::Ideograph || after == CharClass::Ideograph) &&
            edit_text::IsCaretStop(text, std::size_t(position));
 }
-
-// The places where the line starting at `start` may end, found as far as they are asked for.
-// The last one is the end of the paragraph. Scanning stops early once the text scanned is
-// already too wide: no later place could fit, so a long word costs about one line to scan.
-class WrapCandidates {
-  public:
-    WrapCandidates(std::u32string_view text, int start, std::function<bool(int, int)> fits)
-        : text_(text), start_(start), scan_(start), fits_(std::move(fits)) {}
-
-    // Makes candidate `index` known; false when there is none (Count() tells how many).
-    bool Reach(std::size_t index) {
-        while (ends_.size() <= index && !done_) Advance();
-        return ends_.size() > index;
-    }
-    int operator[](std::size_t index) const { return ends_[index]; }
-    std::size_t Count() const { return ends_.size(); }
-    bool ReachedParagraphEnd() const { return paragraphEnd_ >= 0; }
-    int ParagraphEnd() const { return paragraphEnd_; }
-    // A position known not to fit, for splitting a word that fills the line by itself.
-    int Overflow() const { return overflow_; }
-
-  private:
-    void Advance() {
-        const int size = int(text_.size());
-        int sinceCheck = 0;
-        for (++scan_; scan_ <= size; ++scan_) {
-            if (scan_ == size || edit_text::IsLineBreak(text_[std::size_t(scan_)])) {
-                ends_.push_back(scan_);
-                paragraphEnd_ = scan_;
-                done_ = true;
-                return;
-            }
-            if (MayWrapBefore(text_, scan_)) {
-                ends_.push_back(scan_);
-                return;
-            }
-            if (++sinceCheck >= kCheckEvery && !fits_(start_, scan_)) {
-                overflow_ = scan_;
-                done_ = true;
-                return;
-            }
-        }
-        done_ = true;
-    }
-
-    static constexpr int kCheckEvery = 64;
-    std::u32string_view text_;
-    int start_;
-    int scan_;
-    std::function<bool(int, int)> fits_;
-    std::vector<int> ends_;
-    int paragraphEnd_ = -1;
-    int overflow_ = -1;
-    bool done_ = false;
-};
 
 }  // namespace
 
@@ -151,67 +94,59 @@ EditLine EditLines::LineFrom(std::u32string_view text, int start) const {
     return EditLine{start, end - start, breakLength};
 }
 
-// Greedy wrapping: the last candidate end whose text (without its trailing spaces) fits,
-// found by galloping and then halving so that a line costs about what its text costs.
+// Greedy wrapping: the last place a line may end whose text, without its trailing spaces, fits.
+// One measure of a window of text gives the width up to every character; a window too short
+// to decide is doubled, so a line costs about what its own text costs.
 int EditLines::WrapEnd(std::u32string_view text, int start, int* paragraphEnd) const {
     const int size = int(text.size());
     if (start >= size || edit_text::IsLineBreak(text[std::size_t(start)])) {
         *paragraphEnd = start;
         return start;
     }
-    WrapCandidates ends(text, start, [&](int from, int to) { return Fits(text, from, to); });
-    int good = -1;  // the last candidate known to fit
-    int bad = -1;   // the first candidate known not to fit
-    for (std::size_t probe = 0;; probe = probe * 2 + 1) {
-        if (!ends.Reach(probe)) {
-            if (ends.Count() == 0 || int(ends.Count()) - 1 <= good) break;
-            probe = ends.Count() - 1;
+    // A window a little longer than the last line usually holds the next line whole.
+    for (int window = std::max(kShortestWindow, lastLength_ * 3 / 2);; window *= 2) {
+        const int limit = std::min(size, start + window);
+        int end = start;
+        while (end < limit && !edit_text::IsLineBreak(text[std::size_t(end)])) ++end;
+        const bool wholeParagraph = end < limit || end == size;
+        const std::vector<int> widths =
+            measure_->PrefixWidths(text.substr(std::size_t(start), std::size_t(end - start)));
+        const auto width = [&](int position) { return widths[std::size_t(position - start)]; };
+        int best = -1;
+        bool overflow = width(end) > wrapWidth_;
+        for (int q = start + 1; q <= end; ++q) {
+            const bool candidate =
+                q == end ? wholeParagraph || MayWrapBefore(text, q) : MayWrapBefore(text, q);
+            if (!candidate) continue;
+            if (width(TrimmedEnd(text, start, q)) > wrapWidth_) {
+                overflow = true;
+                break;
+            }
+            best = q;
         }
-        if (!Fits(text, start, ends[probe])) {
-            bad = int(probe);
-            break;
-        }
-        good = int(probe);
+        if (!overflow && !wholeParagraph) continue;
+        if (best < 0) best = SplitWord(text, start, end, widths);
+        if (wholeParagraph && best == end) *paragraphEnd = end;
+        lastLength_ = best - start;
+        return best;
     }
-    while (bad >= 0 && bad - good > 1) {
-        const int middle = (good + bad) / 2;
-        (Fits(text, start, ends[std::size_t(middle)]) ? good : bad) = middle;
-    }
-    if (good >= 0) {
-        const int end = ends[std::size_t(good)];
-        if (ends.ReachedParagraphEnd() && end == ends.ParagraphEnd()) *paragraphEnd = end;
-        return end;
-    }
-    const int limit = ends.Count() > 0 ? ends[0] : ends.Overflow();
-    return SplitWord(text, start, limit < 0 ? size : limit);
 }
 
 // A word wider than the line is cut at the last caret stop that fits, keeping at least one
 // character so that every line makes progress.
-int EditLines::SplitWord(std::u32string_view text, int start, int limit) const {
-    const int first = int(edit_text::NextCaretStop(text, std::size_t(start)));
-    int good = first;
-    int bad = limit;
-    for (int step = 1; good + step < bad; step *= 2) {
-        const int probe = good + step;
-        if (!Fits(text, start, probe)) {
-            bad = probe;
-            break;
-        }
-        good = probe;
+int EditLines::SplitWord(std::u32string_view text, int start, int end,
+                         const std::vector<int>& widths) const {
+    int cut = int(edit_text::NextCaretStop(text, std::size_t(start)));
+    for (;;) {
+        const int next = int(edit_text::NextCaretStop(text, std::size_t(cut)));
+        if (next > end || next == cut || widths[std::size_t(next - start)] > wrapWidth_) return cut;
+        cut = next;
     }
-    while (bad - good > 1) {
-        const int middle = (good + bad) / 2;
-        (Fits(text, start, middle) ? good : bad) = middle;
-    }
-    while (good > first && !edit_text::IsCaretStop(text, std::size_t(good))) --good;
-    return good;
 }
 
-bool EditLines::Fits(std::u32string_view text, int start, int end) const {
+int EditLines::TrimmedEnd(std::u32string_view text, int start, int end) {
     while (end > start && ClassOf(text[std::size_t(end) - 1]) == CharClass::Space) --end;
-    if (end <= start) return true;
-    return measure_->Width(text.substr(std::size_t(start), std::size_t(end - start))) <= wrapWidth_;
+    return end;
 }
 
 }  // namespace vexa::sys

@@ -38,14 +38,17 @@ class EditLines {
   private:
     EditLine LineFrom(std::u32string_view text, int start) const;
     int WrapEnd(std::u32string_view text, int start, int* paragraphEnd) const;
-    int Fitting(std::u32string_view text, int start, const std::vector<int>& ends) const;
-    int SplitWord(std::u32string_view text, int start, int limit) const;
-    bool Fits(std::u32string_view text, int start, int end) const;
+    int SplitWord(std::u32string_view text, int start, int end,
+                  const std::vector<int>& widths) const;
+    static int TrimmedEnd(std::u32string_view text, int start, int end);
+
+    static constexpr int kShortestWindow = 32;
 
     std::vector<EditLine> lines_{EditLine{}};
     bool multiLine_ = false;
     const EditMeasure* measure_ = nullptr;
     int wrapWidth_ = 0;
+    mutable int lastLength_ = 0;  // length of the line wrapped last, to size the next window
 };
 
 }  // namespace vexa::sys

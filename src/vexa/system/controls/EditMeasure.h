@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace vexa::sys {
 
@@ -11,6 +12,9 @@ class EditMeasure {
     virtual ~EditMeasure() = default;
     // Pixel width of a run of text drawn as one line from its first character.
     virtual int Width(std::u32string_view run) const = 0;
+    // The width of every head of a run, measured at once: element i is the width of the
+    // first i characters (so there are run.size() + 1 elements).
+    virtual std::vector<int> PrefixWidths(std::u32string_view run) const;
     // Where a caret before character `index` of a line stands, from the line's left edge.
     virtual int CaretX(std::u32string_view line, int index) const {
         return Width(line.substr(0, std::size_t(index)));

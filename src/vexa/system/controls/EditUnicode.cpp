@@ -161,6 +161,12 @@ int LineBreakLengthAt(std::u32string_view text, std::size_t position) {
 
 CharClass ClassOf(char32_t c) {
     if (IsLineBreak(c)) return CharClass::Break;
+    if (c < 0x80) {  // the common case, without asking ICU
+        if (c == U' ' || c == U'\t' || (c >= 0x0B && c <= 0x0C)) return CharClass::Space;
+        const bool alnum = (c >= U'0' && c <= U'9') || (c >= U'a' && c <= U'z') ||
+                           (c >= U'A' && c <= U'Z') || c == U'_';
+        return alnum ? CharClass::Word : CharClass::Other;
+    }
     const UChar32 u = UChar32(c);
     if (c == U'\t' || u_isUWhiteSpace(u)) return CharClass::Space;
     UErrorCode status = U_ZERO_ERROR;
@@ -181,6 +187,7 @@ bool IsCaretStop(std::u32string_view text, std::size_t position) {
     const char32_t before = text[position - 1];
     const char32_t after = text[position];
     if (before == U'\r' && after == U'\n') return false;
+    if (before < 0x80 && after < 0x80) return true;
     const int gcbBefore = GraphemeBreakOf(before);
     const int gcbAfter = GraphemeBreakOf(after);
     if (IsControlBreak(gcbBefore) || IsControlBreak(gcbAfter)) return true;

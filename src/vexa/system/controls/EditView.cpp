@@ -7,6 +7,15 @@
 
 namespace vexa::sys {
 
+// Measures the characters one by one: exact for measures that add widths up; the font measure
+// shapes the run once instead.
+std::vector<int> EditMeasure::PrefixWidths(std::u32string_view run) const {
+    std::vector<int> widths(run.size() + 1, 0);
+    for (std::size_t i = 0; i < run.size(); ++i)
+        widths[i + 1] = widths[i] + Width(run.substr(i, 1));
+    return widths;
+}
+
 int EditMeasure::IndexAt(std::u32string_view line, int x) const {
     int low = 0;
     int high = int(line.size());
