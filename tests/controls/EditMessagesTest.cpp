@@ -1,6 +1,7 @@
 // The edit messages: characters counted as code points, selection rules, repair of bad UTF-8,
 // the length limit, line queries, wrapping, positions, flags, margins and scrolling.
 #include "controls/EditTestSupport.h"
+#include "vexa/system/paint/Gdi.h"
 
 namespace vexa::sys::testing {
 namespace {
@@ -203,6 +204,26 @@ TEST_F(EditTest, MarginsMoveTheFormattingRectangle) {
     EXPECT_EQ(format.left, 5);
     EXPECT_EQ(format.right, client.right - 7);
     EXPECT_EQ(GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 0)), 5);
+    const RECT chosen{20, 0, 100, 20};
+    Send(edit, EM_SETRECT, 0, LPARAM(&chosen));
+    EXPECT_EQ(GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 0)), 20);
+    Send(edit, EM_SETRECT, 0, 0);
+    EXPECT_EQ(GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 0)), 5);
+}
+
+TEST_F(EditTest, AFontChangesLineHeightAndWidths) {
+    HWND edit = Edit(ES_MULTILINE, RECT{10, 10, 210, 110}, 0, "ab\r\ncd");
+    const int height = LineHeight(edit);
+    const int width = GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 1));
+    const HFONT big = CreateFontFromFields(FontFields{.Size = 20});
+    Send(edit, WM_SETFONT, std::intptr_t(big), 1);
+    EXPECT_EQ(Send(edit, WM_GETFONT), LRESULT(big));
+    EXPECT_GT(LineHeight(edit), height);
+    EXPECT_GT(GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 1)), width);
+    Send(edit, WM_SETFONT, 0, 1);
+    EXPECT_EQ(Send(edit, WM_GETFONT), 0);
+    EXPECT_EQ(LineHeight(edit), height);
+    DeleteObject(big);
 }
 
 TEST_F(EditTest, ScrollingMessagesMoveTheFirstVisibleLine) {

@@ -137,10 +137,8 @@ int EditFontMeasure::IndexAt(std::u32string_view line, int x) const {
     pango_layout_xy_to_index(shaped.layout, x * PANGO_SCALE, 0, &byte, &trailing);
     const auto found = std::lower_bound(shaped.byteOf.begin(), shaped.byteOf.end(), byte);
     int index = int(found - shaped.byteOf.begin());
-    // trailing counts the characters of the grapheme the point is past the middle of.
-    for (; trailing > 0 && index < int(line.size()); --trailing) {
-        index = int(edit_text::NextCaretStop(line, std::size_t(index)));
-    }
+    // A point past the middle of a character sequence places the caret after it.
+    if (trailing > 0) index = int(edit_text::NextCaretStop(line, std::size_t(index)));
     return std::min(index, int(line.size()));
 }
 
