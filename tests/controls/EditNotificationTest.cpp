@@ -61,15 +61,9 @@ INSTANTIATE_TEST_SUITE_P(Notifications, EditNotificationTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 bool HasInk(HWND edit) {
-    RECT client;
-    GetClientRect(edit, &client);
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            if (HeadlessDisplay::Instance().WindowPixel(edit, x, y) != GetSysColor(COLOR_WINDOW))
-                return true;
-        }
-    }
-    return false;
+    return EditTest::PixelsOf(edit, GetSysColor(COLOR_WINDOW)) <
+           EditTest::CountPixels(
+               edit, [](COLORREF, int) { return true; });
 }
 
 TEST_F(EditTest, ChangeIsSentOnceTheChangeIsDrawnAndUpdateBefore) {

@@ -13,30 +13,15 @@ struct Ink {
 };
 
 // Pixels of the client area that differ from the background, with their horizontal extent.
-Ink InkOf(HWND edit, COLORREF background = GetSysColor(COLOR_WINDOW)) {
-    RECT client;
-    GetClientRect(edit, &client);
+Ink InkOf(HWND edit) {
     Ink ink;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            if (HeadlessDisplay::Instance().WindowPixel(edit, x, y) == background) continue;
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x + 1);
-            ++ink.count;
-        }
-    }
+    ink.count = EditTest::CountPixels(edit, [&ink](COLORREF pixel, int x) {
+        if (pixel == GetSysColor(COLOR_WINDOW)) return false;
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x + 1);
+        return true;
+    });
     return ink;
-}
-
-int PixelsOf(HWND edit, COLORREF color) {
-    RECT client;
-    GetClientRect(edit, &client);
-    int count = 0;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x)
-            count += HeadlessDisplay::Instance().WindowPixel(edit, x, y) == color ? 1 : 0;
-    }
-    return count;
 }
 
 TEST_F(EditTest, TheParentsColourAnswerPaintsTheControl) {

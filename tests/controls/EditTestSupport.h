@@ -109,6 +109,21 @@ class EditTest : public WindowTest {
         return p;
     }
     static void ClickAt(POINT screen) { display().Click(screen.x, screen.y); }
+    // Pixels of the edit's client area (read back from the screen) that match.
+    template <typename Predicate>
+    static int CountPixels(HWND edit, Predicate matches) {
+        RECT client;
+        GetClientRect(edit, &client);
+        int count = 0;
+        for (int y = 0; y < client.bottom; ++y) {
+            for (int x = 0; x < client.right; ++x)
+                count += matches(display().WindowPixel(edit, x, y), x) ? 1 : 0;
+        }
+        return count;
+    }
+    static int PixelsOf(HWND edit, COLORREF color) {
+        return CountPixels(edit, [color](COLORREF pixel, int) { return pixel == color; });
+    }
 
   protected:
     HWND form_ = 0;
