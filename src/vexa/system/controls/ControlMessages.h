@@ -59,13 +59,14 @@ constexpr UINT EM_GETRECT = 0x00B2;    // lParam: RECT*, the formatting rectangl
 constexpr UINT EM_SETRECT = 0x00B3;    // lParam: RECT* (nullptr: the default)
 constexpr UINT EM_SETRECTNP = 0x00B4;  // as EM_SETRECT, without repainting
 constexpr UINT EM_SCROLL = 0x00B5;     // wParam: SB_LINEUP .. SB_PAGEDOWN
-constexpr UINT EM_LINESCROLL = 0x00B6;  // wParam: pixels across, lParam: lines down
+constexpr UINT EM_LINESCROLL = 0x00B6;  // wParam: characters across, lParam: lines down
 constexpr UINT EM_SCROLLCARET = 0x00B7;
 constexpr UINT EM_GETMODIFY = 0x00B8;
 constexpr UINT EM_SETMODIFY = 0x00B9;
 constexpr UINT EM_GETLINECOUNT = 0x00BA;
-constexpr UINT EM_LINEINDEX = 0x00BB;   // line (-1: the caret's); first character
-constexpr UINT EM_LINELENGTH = 0x00C1;  // a character of the line (-1: see below)
+constexpr UINT EM_LINEINDEX = 0x00BB;  // line (-1: the caret's); first character
+// A character of the line; -1: the unselected characters of the lines the selection touches.
+constexpr UINT EM_LINELENGTH = 0x00C1;
 constexpr UINT EM_REPLACESEL = 0x00C2;  // wParam: can undo, lParam: const char*
 constexpr UINT EM_GETLINE = 0x00C4;     // first WORD of the buffer: its size in bytes
 constexpr UINT EM_LIMITTEXT = 0x00C5;   // 0: the largest limit
@@ -81,7 +82,7 @@ constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
 constexpr UINT EM_SETMARGINS = 0x00D3;  // wParam: EC_ bits, lParam: MAKELONG(left, right)
 constexpr UINT EM_GETMARGINS = 0x00D4;
 constexpr UINT EM_GETLIMITTEXT = 0x00D5;
-constexpr UINT EM_POSFROMCHAR = 0x00D6;  // MAKELONG(x, y) of a character, -1 past the end
+constexpr UINT EM_POSFROMCHAR = 0x00D6;  // MAKELONG(x, y) of a character; -1 from the end on
 constexpr UINT EM_CHARFROMPOS = 0x00D7;  // lParam: client point; MAKELONG(char, line)
 
 // EM_SETMARGINS wParam.
