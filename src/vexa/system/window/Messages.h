@@ -437,6 +437,10 @@ constexpr HCURSOR IDC_SIZENS = 32645;
 constexpr HCURSOR IDC_SIZEALL = 32646;
 constexpr HCURSOR IDC_NO = 32648;
 constexpr HCURSOR IDC_HAND = 32649;
+// Drag-and-drop feedback: the arrow marked for a move, a copy or a link (no drop is IDC_NO).
+constexpr HCURSOR IDC_DRAGMOVE = 32700;
+constexpr HCURSOR IDC_DRAGCOPY = 32701;
+constexpr HCURSOR IDC_DRAGLINK = 32702;
 
 // ---- System metrics (GetSystemMetrics) ----------------------------------------------------
 constexpr int SM_CXSCREEN = 0;
