@@ -158,6 +158,12 @@ Variant DataObject::GetData(std::int16_t format) {
     return Variant(std::move(names));
 }
 
+DataObjectFiles& DataObject::Files() {
+    const Entry* entry = Find(vxCFFiles);
+    if (entry != nullptr && !entry->supplied) RenderPromised(vxCFFiles);
+    return files_;
+}
+
 Variant DataObject::Normalized(const Variant& value, std::int16_t format) {
     if (IsTextDataFormat(format) || format == vxCFRTF) return Variant(value.ToString());
     if (IsRegisteredDataFormat(format)) {

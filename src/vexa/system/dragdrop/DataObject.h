@@ -57,7 +57,8 @@ class DataObject {
     // picture formats take any value. Raises 673 with neither, 460 for an unknown format, 672
     // when adding a format while the formats are fixed.
     void SetData(const Variant& value = Variant(), std::int16_t format = 0);
-    DataObjectFiles& Files() { return files_; }
+    // The file list; a promised one is rendered first.
+    DataObjectFiles& Files();
     // The formats held, in the order they were first set or promised.
     std::vector<std::int16_t> Formats() const;
 
