@@ -204,8 +204,9 @@ std::optional<std::string> RenderType(DataObject& data, std::string_view type) {
     try {
         if (IsTextType(type)) return data.GetData(vxCFText).ToString();
         if (SameType(type, kUriListType)) {
+            const Variant names = data.GetData(vxCFFiles);
             std::vector<std::string> files;
-            for (const Variant& name : data.GetData(vxCFFiles).Items()) {
+            for (const Variant& name : names.Items()) {
                 files.push_back(name.ToString());
             }
             return UriListFromFiles(files);
