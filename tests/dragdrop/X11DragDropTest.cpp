@@ -39,7 +39,7 @@ struct PeerXdnd {
         const long data[5] = {l0, l1, l2, l3, l4};
         std::copy(data, data + 5, e.xclient.data.l);
         XSendEvent(d, to, False, NoEventMask, &e);
-        XFlush(d);
+        XSync(d, False);  // delivered before this client may go away
     }
     // The next event, or false when the peer's time is up.
     bool Next(XEvent* event, int* leftMs) {
@@ -340,6 +340,24 @@ TEST_F(X11DragDropTest, TextDraggedOutArrivesInTheOtherProgram) {
     EXPECT_TRUE(target.Said("types text/plain;charset=utf-8 UTF8_STRING text/plain"));
     EXPECT_EQ(events.log.back(), "Complete 1") << "the other program copied";
     EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_TRUE(PointerIsFree());
+}
+
+TEST_F(X11DragDropTest, DragsBetweenOwnWindowsStayInTheProgram) {
+    const HWND other =
+        CreateWindowEx(0, kFormClass, "other", WS_POPUP | WS_VISIBLE, 500, 100, 200, 200);
+    DragRecorder otherEvents;
+    ControlDragDrop otherDnd(other, otherEvents);
+    otherDnd.SetOLEDropMode(vxOLEDropManual);
+    events.onStartDrag = [](std::shared_ptr<DataObject>& data, std::int32_t&) {
+        data->SetData("inside");
+    };
+    DragOut({"mousemove 550 150", "mousemove 560 170", "mouseup 1"});
+    EXPECT_EQ(otherEvents.log,
+              (std::vector<std::string>{"Enter effect=3 button=1 shift=0 at 50,50",
+                                        "Over effect=3 button=1 shift=0 at 60,70",
+                                        "Drop effect=3 button=1 shift=0 at 60,70"}));
+    EXPECT_EQ(events.log.back(), "Complete 2");
     EXPECT_TRUE(PointerIsFree());
 }
 

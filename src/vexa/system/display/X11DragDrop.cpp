@@ -16,32 +16,8 @@ namespace vexa::sys {
 namespace {
 
 constexpr std::size_t kMaxAtomNameLength = 256;
-int trappedErrors = 0;
-
-int CountError(::Display*, XErrorEvent*) {
-    ++trappedErrors;
-    return 0;
-}
 
 }  // namespace
-
-// ---- Error trap ------------------------------------------------------------------------------
-
-X11ErrorTrap::X11ErrorTrap(_XDisplay* display) : display_(display) {
-    XSync(display_, False);  // errors of earlier requests are not ours
-    errorsBefore_ = trappedErrors;
-    previous_ = reinterpret_cast<void*>(XSetErrorHandler(&CountError));
-}
-
-X11ErrorTrap::~X11ErrorTrap() {
-    XSync(display_, False);
-    XSetErrorHandler(reinterpret_cast<XErrorHandler>(previous_));
-}
-
-bool X11ErrorTrap::Failed() {
-    XSync(display_, False);
-    return trappedErrors != errorsBefore_;
-}
 
 // ---- Shared protocol ---------------------------------------------------------------------------
 

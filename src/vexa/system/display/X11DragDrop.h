@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "vexa/system/display/X11ErrorTrap.h"
 #include "vexa/system/window/DisplayBackend.h"
 
 struct _XDisplay;
@@ -85,22 +86,6 @@ class X11DragDrop {
     unsigned long lastTime_ = 0;  // of the last input event: the drag's selection is owned since
     std::unique_ptr<X11DragSource> source_;
     std::unique_ptr<X11DropReceiver> receiver_;
-};
-
-// Runs its scope with X errors counted instead of reported; Failed() waits for the server to
-// have answered every request made in the scope.
-class X11ErrorTrap {
-  public:
-    explicit X11ErrorTrap(_XDisplay* display);
-    ~X11ErrorTrap();
-    X11ErrorTrap(const X11ErrorTrap&) = delete;
-    X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
-    bool Failed();
-
-  private:
-    _XDisplay* display_;
-    void* previous_ = nullptr;  // the handler in place before, restored afterwards
-    int errorsBefore_ = 0;
 };
 
 }  // namespace vexa::sys

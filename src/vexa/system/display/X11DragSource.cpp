@@ -151,6 +151,7 @@ DWORD X11DragSource::Drop() {
     const DWORD accepted = Accepted();
     const long data[5] = {long(dnd_.HelperWindow()), 0, long(dnd_.LastEventTime()), 0, 0};
     finished_.reset();
+    waiting_.reset();
     awaitingFinish_ = true;
     if (!dnd_.Send(target_.sendTo, target_.window, dnd_.Atoms().drop, data)) TargetVanished();
     // The target reads the data now: the selection is served while waiting for it to finish.
@@ -213,7 +214,8 @@ void X11DragSource::HandleStatus(const long (&data)[5]) {
     const Answer before = answer_;
     answer_ = Answer{(data[1] & 1) != 0, static_cast<unsigned long>(data[4])};
     awaitingStatus_ = false;
-    if (waiting_ && !(sent_ && *waiting_ == *sent_)) SendPosition(*waiting_);
+    // Once dropped, the target hears no more positions.
+    if (waiting_ && !awaitingFinish_ && !(sent_ && *waiting_ == *sent_)) SendPosition(*waiting_);
     const bool changed = before.accepted != answer_.accepted || before.action != answer_.action;
     if (changed && offer_ && offer_->answerChanged) offer_->answerChanged();
 }
