@@ -112,9 +112,12 @@ void RunTarget(int out, int x, int y) {
     }
 }
 
-// An XDND source offering a URI list, dropping on `target` at (x, y); with `vanish` it goes
-// away after the target's first status.
-void RunSource(int out, ::Window target, int x, int y, bool vanish) {
+enum class Manners { Proper, Vanishing, Unruly };
+
+// An XDND source offering a URI list, dropping on `target` at (x, y). A vanishing one goes away
+// after the target's first status; an unruly one first sends what the protocol forbids, lists
+// types full of rubbish and sends bytes that are no text.
+void RunSource(int out, ::Window target, int x, int y, Manners manners) {
     PeerXdnd p{XOpenDisplay(nullptr)};
     const ::Window w = XCreateSimpleWindow(p.d, DefaultRootWindow(p.d), 0, 0, 1, 1, 0, 0, 0);
     XSetSelectionOwner(p.d, p.Atom("XdndSelection"), w, CurrentTime);
@@ -130,15 +133,31 @@ void RunSource(int out, ::Window target, int x, int y, bool vanish) {
         return version;
     };
     Report(out, "aware " + std::to_string(aware()));
-    p.Send(target, "XdndEnter", long(w), 5l << 24, long(p.Atom("text/uri-list")), 0, 0);
-    p.Send(target, "XdndPosition", long(w), 0, (long(x) << 16) | y, CurrentTime,
-           long(p.Atom("XdndActionCopy")));
+    const long copy = long(p.Atom("XdndActionCopy"));
+    const long uriList = long(p.Atom("text/uri-list"));
+    std::string list =
+        "file:///tmp/a%20b.txt\r\n# a comment\r\nfile://localhost/tmp/%C3%BC.txt\r\n";
+    long enterFlags = 5l << 24;
+    if (manners == Manners::Unruly) {
+        p.Send(target, "XdndPosition", long(w), 0, (long(x) << 16) | y, CurrentTime, copy);
+        p.Send(target, "XdndDrop", long(w), 0, CurrentTime, 0, 0);
+        p.Send(target, "XdndEnter", long(w), 2l << 24, uriList, 0, 0);  // too old a version
+        std::vector<long> types(1000, 0x1FFFFFFF);
+        types[0] = uriList;
+        XChangeProperty(p.d, w, p.Atom("XdndTypeList"), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(types.data()), int(types.size()));
+        enterFlags |= 1;
+        list = "file:///ok\r\nfile:///nul%00inside\r\n\xFF\xFE junk\r\n";
+    }
+    p.Send(target, "XdndEnter", long(w), enterFlags, uriList, 0, 0);
+    if (manners == Manners::Unruly) {
+        p.Send(target, "XdndDrop", long(w) + 1, 0, CurrentTime, 0, 0);  // from nobody
+    }
+    p.Send(target, "XdndPosition", long(w), 0, (long(x) << 16) | y, CurrentTime, copy);
     int left = kPeerLifeMs;
     XEvent e;
     while (p.Next(&e, &left)) {
         if (e.type == SelectionRequest) {
-            const std::string list =
-                "file:///tmp/a%20b.txt\r\n# a comment\r\nfile://localhost/tmp/%C3%BC.txt\r\n";
             const XSelectionRequestEvent& r = e.xselectionrequest;
             XChangeProperty(p.d, r.requestor, r.property, r.target, 8, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(list.data()), int(list.size()));
@@ -153,7 +172,7 @@ void RunSource(int out, ::Window target, int x, int y, bool vanish) {
         const long* l = e.xclient.data.l;
         if (message == "XdndStatus") {
             Report(out, "status " + std::to_string(l[1] & 1) + " " + p.Name(l[4]));
-            if (vanish) return;
+            if (manners == Manners::Vanishing) return;
             p.Send(target, "XdndDrop", long(w), 0, CurrentTime, 0, 0);
         } else if (message == "XdndFinished") {
             Report(out, "finished " + std::to_string(l[1] & 1) + " " + p.Name(l[2]));
@@ -368,13 +387,29 @@ TEST_F(X11DragDropTest, UriListDroppedFromAnotherProgramReachesTheTarget) {
         for (int i = 1; i <= data->Files().Count(); ++i) files.push_back(data->Files().Item(i));
     };
     const ::Window window = x11->NativeWindow(form);
-    Peer source([window](int out) { RunSource(out, window, 150, 160, false); });
+    Peer source([window](int out) { RunSource(out, window, 150, 160, Manners::Proper); });
     ASSERT_TRUE(PumpUntil([&] { return source.Said("finished 1 XdndActionCopy"); }));
     EXPECT_TRUE(source.Said("aware 5"));
     EXPECT_TRUE(source.Said("status 1 XdndActionCopy"));
     EXPECT_EQ(files, (std::vector<std::string>{"/tmp/a b.txt", "/tmp/ü.txt"}));
     EXPECT_EQ(events.log.front(), "Enter effect=1 button=0 shift=0 at 50,60");
     EXPECT_EQ(events.log.back(), "Drop effect=1 button=0 shift=0 at 50,60");
+}
+
+TEST_F(X11DragDropTest, AnUnrulySourceIsHeardOnlyWhereItKeepsToTheProtocol) {
+    dnd->SetOLEDropMode(vxOLEDropManual);
+    std::vector<std::string> files;
+    events.onDragDrop = [&](std::shared_ptr<DataObject>& data, std::int32_t&) {
+        for (int i = 1; i <= data->Files().Count(); ++i) files.push_back(data->Files().Item(i));
+    };
+    const ::Window window = x11->NativeWindow(form);
+    Peer source([window](int out) { RunSource(out, window, 150, 160, Manners::Unruly); });
+    ASSERT_TRUE(PumpUntil([&] { return source.Said("finished 1 XdndActionCopy"); }));
+    EXPECT_EQ(source.Lines().size(), 3u) << "one status, for the position after the enter";
+    EXPECT_EQ(events.log, (std::vector<std::string>{"Enter effect=1 button=0 shift=0 at 50,60",
+                                                    "Drop effect=1 button=0 shift=0 at 50,60"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"/ok", "file:///nul%00inside",
+                                               "\xEF\xBF\xBD\xEF\xBF\xBD junk"}));
 }
 
 TEST_F(X11DragDropTest, APeerVanishingMidDragLeavesNoGrabNorDrag) {
@@ -396,7 +431,7 @@ TEST_F(X11DragDropTest, APeerVanishingMidDragLeavesNoGrabNorDrag) {
     dnd->SetOLEDropMode(vxOLEDropManual);
     events = DragRecorder{};
     const ::Window window = x11->NativeWindow(form);
-    Peer source([window](int out) { RunSource(out, window, 150, 160, true); });
+    Peer source([window](int out) { RunSource(out, window, 150, 160, Manners::Vanishing); });
     EXPECT_TRUE(PumpUntil([&] { return events.log.size() >= 2; }));
     EXPECT_EQ(events.log.back(), "Leave effect=0 button=0 shift=0 at 50,60");
 }
