@@ -50,7 +50,7 @@ DragSession::DragSession(std::shared_ptr<DataObject> data, DropSource& source, D
     : data_(std::move(data)), source_(source), allowed_(allowedEffects & kDropEffectsMask) {}
 
 DragSession::~DragSession() {
-    if (running_ == this && !done_) Finish(DragOutcome{});
+    if (started_ && !done_) Finish(DragOutcome{});
     if (IsWindow(tracker_)) DestroyWindow(tracker_);
     if (running_ == this) running_ = nullptr;
 }
@@ -58,7 +58,8 @@ DragSession::~DragSession() {
 DragOutcome DragSession::Run() {
     if (running_ != nullptr || data_ == nullptr || allowed_ == DROPEFFECT_NONE) return {};
     running_ = this;
-    if (!Start()) return {};
+    started_ = Start();
+    if (!started_) return {};
     RequestStep();  // the source and the target under the pointer hear of the drag at once
     RunLoop();
     return outcome_;

@@ -57,6 +57,7 @@ class DragSession {
     bool overOtherProgram_ = false;
     bool offeredToOtherPrograms_ = false;
     bool escapePressed_ = false;
+    bool started_ = false;  // the capture, the hook and the cursor are the drag's
     bool stepping_ = false;
     bool stepAgain_ = false;
     bool done_ = false;
