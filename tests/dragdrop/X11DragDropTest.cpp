@@ -333,10 +333,10 @@ class X11DragDropTest : public ::testing::Test {
     DragRecorder events;
     std::unique_ptr<ControlDragDrop> dnd;
     static inline X11DragDropTest* current_ = nullptr;
-    std::function<void()> vanish_;  // makes the other program go away, from a timer
+    // Makes the other program go away, from a timer, once it returns true.
+    std::function<bool()> vanish_;
     static void VanishNow(HWND, UINT, std::uintptr_t id, DWORD) {
-        KillTimer(0, id);
-        current_->vanish_();
+        if (current_->vanish_()) KillTimer(0, id);
     }
 
   private:
@@ -418,11 +418,20 @@ TEST_F(X11DragDropTest, APeerVanishingMidDragLeavesNoGrabNorDrag) {
     ASSERT_TRUE(PumpUntil([&] { return target.Said("ready"); }));
     events.onStartDrag = [&](std::shared_ptr<DataObject>& data, std::int32_t&) {
         data->SetData("lost");
-        SetTimer(0, 0, 400, &VanishNow);
+        SetTimer(0, 0, 100, &VanishNow);
     };
-    vanish_ = [&] { target.Kill(); };
-    DragOut({"mousemove 650 350", "mousemove 660 360", "sleep 0", "sleep 0", "sleep 0", "sleep 0",
-             "sleep 0", "sleep 0", "mousemove 670 370", "mouseup 1"});
+    const std::string entered = "types text/plain;charset=utf-8 UTF8_STRING text/plain";
+    vanish_ = [&] {
+        if (!target.Said(entered)) return false;  // not yet over it
+        target.Kill();
+        return true;
+    };
+    // The pointer keeps moving over the target while it goes away.
+    std::vector<std::string> moves;
+    for (int x = 650; x <= 690; x += 5) moves.push_back("mousemove " + std::to_string(x) + " 360");
+    moves.push_back("mouseup 1");
+    DragOut(moves);
+    EXPECT_TRUE(target.Said(entered)) << "the drag was over it when it went";
     EXPECT_EQ(events.log.back(), "Complete 0");
     EXPECT_EQ(GetCapture(), 0u);
     EXPECT_TRUE(PointerIsFree());
