@@ -2,6 +2,9 @@
 
 // The window system's headers come first: Xlib's macros (None, Status, ...) must not reach
 // them.
+#include "vexa/system/display/X11DragDrop.h"
+#include "vexa/system/display/X11DragSource.h"
+#include "vexa/system/display/X11DropReceiver.h"
 #include "vexa/system/display/X11KeyMap.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/MessageBoxDialog.h"
@@ -89,6 +92,12 @@ unsigned int FontCursorShape(HCURSOR cursor) {
             return XC_X_cursor;
         case IDC_HAND:
             return XC_hand2;
+        case IDC_DRAGMOVE:
+            return XC_fleur;
+        case IDC_DRAGCOPY:
+            return XC_plus;
+        case IDC_DRAGLINK:
+            return XC_exchange;
         default:
             return XC_left_ptr;
     }
@@ -142,9 +151,12 @@ X11Display::X11Display(_XDisplay* display, void* visual)
     utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
     const SIZE size = ScreenSize();
     screenSurface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.cx, size.cy);
+    dragDrop_ = std::make_unique<X11DragDrop>(
+        *this, [this](unsigned long window) { return FindByNative(window) != 0; });
 }
 
 X11Display::~X11Display() {
+    dragDrop_.reset();
     for (auto& [hwnd, native] : windows_) XDestroyWindow(display_, native.window);
     for (auto& [cursor, shape] : cursors_) XFreeCursor(display_, shape);
     cairo_surface_destroy(screenSurface_);
@@ -211,6 +223,7 @@ void X11Display::Create(HWND hwnd, const RECT& rect, const std::string& title, b
     if (currentCursor_ != 0) XDefineCursor(display_, window, currentCursor_);
     windows_[hwnd] = NativeTopLevel{window, rect};
     byNative_[window] = hwnd;
+    dragDrop_->AnnounceAware(window);
     SetTitle(hwnd, title);
 }
 
@@ -350,6 +363,7 @@ bool X11Display::WaitForEvent(int timeoutMs) {
 }
 
 void X11Display::HandleEvent(XEvent& event) {
+    if (dragDrop_->HandleEvent(event)) return;
     const HWND hwnd = FindByNative(event.xany.window);
     if (hwnd == 0) return;
     switch (event.type) {
@@ -515,6 +529,36 @@ void X11Display::GrabPointer(HWND topLevel, bool grab) {
 int X11Display::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                                UINT type) {
     return RunMessageBoxDialog(owner, text, caption, type);
+}
+
+// ---- Drag and drop between programs -------------------------------------------------------
+
+DisplayBackend::DragPlace X11Display::DragPlaceAt(POINT screenPoint) {
+    return dragDrop_->Source().PlaceAt(screenPoint);
+}
+
+void X11Display::BeginOutgoingDrag(const OutgoingDrag& drag) {
+    dragDrop_->Source().Begin(drag);
+}
+
+DWORD X11Display::OutgoingDragOver(POINT screenPoint, DWORD requestedEffect) {
+    return dragDrop_->Source().Over(screenPoint, requestedEffect);
+}
+
+void X11Display::OutgoingDragLeave() {
+    dragDrop_->Source().Leave();
+}
+
+DWORD X11Display::OutgoingDrop() {
+    return dragDrop_->Source().Drop();
+}
+
+void X11Display::EndOutgoingDrag() {
+    dragDrop_->Source().End();
+}
+
+void X11Display::SetIncomingDragSink(IncomingDragSink* sink) {
+    dragDrop_->Receiver().SetSink(sink);
 }
 
 // ---- Installation -------------------------------------------------------------------------

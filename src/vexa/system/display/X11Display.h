@@ -23,6 +23,8 @@ union _XEvent;
 
 namespace vexa::sys {
 
+class X11DragDrop;
+
 class X11Display : public DisplayBackend {
   public:
     // Connects to the named display (nullptr: $DISPLAY); nullptr when the server cannot be
@@ -58,6 +60,15 @@ class X11Display : public DisplayBackend {
     void GrabPointer(HWND topLevel, bool grab) override;
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                        UINT type) override;
+
+    // ---- Drag and drop between programs (XDND, in X11DragDrop).
+    DragPlace DragPlaceAt(POINT screenPoint) override;
+    void BeginOutgoingDrag(const OutgoingDrag& drag) override;
+    DWORD OutgoingDragOver(POINT screenPoint, DWORD requestedEffect) override;
+    void OutgoingDragLeave() override;
+    DWORD OutgoingDrop() override;
+    void EndOutgoingDrag() override;
+    void SetIncomingDragSink(IncomingDragSink* sink) override;
 
   private:
     struct NativeTopLevel {
@@ -98,6 +109,7 @@ class X11Display : public DisplayBackend {
     unsigned long currentCursor_ = 0;
     unsigned long focused_ = 0;  // the X window holding the keyboard focus, as last reported
     std::chrono::steady_clock::time_point start_;
+    std::unique_ptr<X11DragDrop> dragDrop_;
 };
 
 // Installs an X11Display on the named display (nullptr: $DISPLAY) as the display backend;

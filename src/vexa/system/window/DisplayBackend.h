@@ -25,8 +25,11 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "vexa/system/window/WindowTypes.h"
 
@@ -75,6 +78,53 @@ class DisplayBackend {
 
     // ---- Drag and drop between programs (where the display has it). A display without it
     // leaves these alone: drags stay inside the program.
+    // Effects are the drop-effect bits (copy 1, move 2, link 4); data travels as bytes named
+    // by MIME types ("text/plain;charset=utf-8", "text/uri-list", ...).
+
+    // What lies under a screen point for a drag: a window of this program (the window system
+    // finds which), a window of another program that takes drops, or neither.
+    enum class DragPlace { OwnWindow, OtherProgram, Nowhere };
+    virtual DragPlace DragPlaceAt(POINT /*screenPoint*/) { return DragPlace::OwnWindow; }
+
+    // A drag of this program as other programs see it. render gives the bytes of one of the
+    // types (nothing when it cannot); answerChanged is called, from PumpEvents, when the other
+    // program's answer to the last position came in.
+    struct OutgoingDrag {
+        std::vector<std::string> types;  // best first
+        DWORD allowedEffects = 0;
+        std::function<std::optional<std::string>(const std::string& type)> render;
+        std::function<void()> answerChanged;
+    };
+    // Begin once before the first Over; Over while the pointer is over another program's
+    // window (entering it as needed) with the effect the key state asks for, returning the
+    // effect that program accepts so far; Leave when the pointer leaves it; Drop there,
+    // returning the effect it performed (none when it refused or did not answer in time); End
+    // once, whatever happened.
+    virtual void BeginOutgoingDrag(const OutgoingDrag& /*drag*/) {}
+    virtual DWORD OutgoingDragOver(POINT /*screenPoint*/, DWORD /*requestedEffect*/) { return 0; }
+    virtual void OutgoingDragLeave() {}
+    virtual DWORD OutgoingDrop() { return 0; }
+    virtual void EndOutgoingDrag() {}
+
+    // A drag coming from another program: the types it offers and a way to fetch one (nothing
+    // when the other program does not deliver it).
+    struct IncomingDrag {
+        std::vector<std::string> types;
+        std::function<std::optional<std::string>(const std::string& type)> fetch;
+    };
+    // Where the display delivers such drags, from PumpEvents: Enter once, then Over and Leave
+    // or Drop, with screen points, the key state (MK_* bits) and the effects the other program
+    // allows; Over and Drop return the effect chosen.
+    class IncomingDragSink {
+      public:
+        virtual ~IncomingDragSink() = default;
+        virtual void IncomingDragEnter(const IncomingDrag& drag) = 0;
+        virtual DWORD IncomingDragOver(POINT screenPoint, DWORD keyState, DWORD allowed) = 0;
+        virtual void IncomingDragLeave() = 0;
+        virtual DWORD IncomingDrop(POINT screenPoint, DWORD keyState, DWORD allowed) = 0;
+    };
+    // nullptr: drags from other programs are refused.
+    virtual void SetIncomingDragSink(IncomingDragSink* /*sink*/) {}
 };
 
 // The backend in use. The default display (MakeDefaultDisplay) is installed on first use

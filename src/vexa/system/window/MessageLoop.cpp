@@ -139,8 +139,15 @@ bool PeekMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, UINT removeFla
         FlushSurfaces();
         return false;
     }
+    if (remove && ws.getMessageHook != nullptr) ws.getMessageHook(msg);
     if (remove) ws.lastMessage = *msg;
     return true;
+}
+
+GetMessageHook SetGetMessageHook(GetMessageHook hook) {
+    const GetMessageHook previous = Ws().getMessageHook;
+    Ws().getMessageHook = hook;
+    return previous;
 }
 
 int GetMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg) {

@@ -439,7 +439,11 @@ constexpr HCURSOR IDC_NO = 32648;
 constexpr HCURSOR IDC_HAND = 32649;
 // Not a system cursor of the classic platform but one its header control brings: two bars
 // with arrows pointing apart, shown over the divider that reveals a hidden (zero-width) item.
-constexpr HCURSOR IDC_SPLITWE = 32700;
+constexpr HCURSOR IDC_SPLITWE = 32710;
+// Drag-and-drop feedback: the arrow marked for a move, a copy or a link (no drop is IDC_NO).
+constexpr HCURSOR IDC_DRAGMOVE = 32700;
+constexpr HCURSOR IDC_DRAGCOPY = 32701;
+constexpr HCURSOR IDC_DRAGLINK = 32702;
 
 // ---- System metrics (GetSystemMetrics) ----------------------------------------------------
 constexpr int SM_CXSCREEN = 0;

@@ -122,6 +122,12 @@ int GetMessage(MSG* msg, HWND filter = 0, UINT minMsg = 0, UINT maxMsg = 0);
 // Posts WM_CHAR / WM_SYSCHAR for key-down messages of character keys (US layout).
 bool TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
+// A hook that sees every message a loop takes out of the queue (PeekMessage with PM_REMOVE,
+// GetMessage) before the loop gets it, and may change it: turning it into WM_NULL discards it,
+// changing hwnd redirects it. The drag-and-drop loop uses it to take the keyboard while a drag
+// runs, whichever loop is pumping. Returns the previous hook.
+using GetMessageHook = void (*)(MSG* msg);
+GetMessageHook SetGetMessageHook(GetMessageHook hook);
 // Delivers every pending message, paint and due timer (translate + dispatch) until none is
 // left, then shows changed back buffers. Returns the number of messages dispatched.
 int PumpMessages();

@@ -115,6 +115,7 @@ class WindowSystem {
     std::array<COLORREF, 31> colors{};
 
     DefWindowProcHook defWindowProcHook = nullptr;
+    GetMessageHook getMessageHook = nullptr;
     PaintDcProvider paintDcProvider = nullptr;
     PaintDcReleaser paintDcReleaser = nullptr;
 
