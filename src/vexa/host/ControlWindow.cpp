@@ -106,6 +106,16 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
         case sys::WM_THEMECHANGED:
             grid.OnThemeChanged();
             return 0;
+            // ---- Scroll bars
+
+            // ---- Keyboard
+
+            // ---- Header notifications
+
+            // ---- Editor and combo notifications
+
+            // ---- Mouse
+
         case sys::WM_GETDLGCODE:
             return sys::DLGC_WANTARROWS | sys::DLGC_WANTALLKEYS | sys::DLGC_WANTCHARS;
         case sys::WM_LBUTTONDOWN:

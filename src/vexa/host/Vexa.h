@@ -318,6 +318,18 @@ class Vexa {
     // The control's window.
     sys::HWND hwnd() const;
 
+    // ---- Scroll bars ----
+
+    // ---- Measurement and auto-sizing ----
+
+    // ---- Current cell, selection, keyboard and key search ----
+
+    // ---- Header, default sort and layout strings ----
+
+    // ---- Combo lists and editing ----
+
+    // ---- Mouse and drag and drop ----
+
     // ---- Events ----
 
     // Connects a sink; any number may be connected, each once. Null is ignored.
@@ -379,6 +391,14 @@ class Vexa {
     void OnShown();
     void OnFocusChanged(bool gained);
     void OnThemeChanged();
+
+    // ---- Scrolling (host/VexaScroll.cpp) ----
+
+    // ---- Selection and keyboard (host/VexaSelection.cpp, host/VexaKeyboard.cpp) ----
+
+    // ---- Header (host/VexaHeader.cpp) ----
+
+    // ---- Editing (host/VexaEditing.cpp) ----
 
     // ---- Later roles (no-ops until they exist) ----
     void CancelEdit() {}
