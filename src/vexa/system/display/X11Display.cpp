@@ -2,7 +2,7 @@
 
 // The window system's headers come first: Xlib's macros (None, Status, ...) must not reach
 // them.
-#include "vexa/system/display/X11KeyMap.h"
+#include "vexa/system/display/X11Keyboard.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/MessageBoxDialog.h"
 #include "vexa/system/window/Window.h"
@@ -30,8 +30,8 @@ bool KeyMessageQueued() {
     return false;
 }
 
-constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
+constexpr long kEventMask =
+    ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
 constexpr int kWheelStep = 120;  // WHEEL_DELTA
 
 // ARGB32 back buffers go to the server unconverted, which needs this pixel layout.
@@ -141,9 +141,11 @@ X11Display::X11Display(_XDisplay* display, void* visual)
     utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
     const SIZE size = ScreenSize();
     screenSurface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.cx, size.cy);
+    keyboard_ = std::make_unique<X11Keyboard>(display_);
 }
 
 X11Display::~X11Display() {
+    keyboard_.reset();  // its input contexts go before their windows
     for (auto& [hwnd, native] : windows_) XDestroyWindow(display_, native.window);
     for (auto& [cursor, shape] : cursors_) XFreeCursor(display_, shape);
     cairo_surface_destroy(screenSurface_);
@@ -190,7 +192,7 @@ void X11Display::PresentScreen(const RECT&) {}
 void X11Display::Create(HWND hwnd, const RECT& rect, const std::string& title, bool popup) {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = WhitePixel(display_, screen_);
-    attributes.event_mask = kEventMask;
+    attributes.event_mask = kEventMask | X11Keyboard::EventMask();
     // Popups (drop-downs, tips) are placed by the program, never decorated by the manager.
     attributes.override_redirect = popup ? True : False;
     const unsigned long valueMask = CWBackPixel | CWEventMask | CWOverrideRedirect;
@@ -210,12 +212,14 @@ void X11Display::Create(HWND hwnd, const RECT& rect, const std::string& title, b
     if (currentCursor_ != 0) XDefineCursor(display_, window, currentCursor_);
     windows_[hwnd] = NativeTopLevel{window, rect};
     byNative_[window] = hwnd;
+    keyboard_->WindowCreated(window);
     SetTitle(hwnd, title);
 }
 
 void X11Display::Destroy(HWND hwnd) {
     NativeTopLevel* native = Find(hwnd);
     if (native == nullptr) return;
+    keyboard_->WindowDestroyed(native->window);
     XDestroyWindow(display_, native->window);
     byNative_.erase(native->window);
     windows_.erase(hwnd);
@@ -337,6 +341,7 @@ bool X11Display::PumpEvents(int timeoutMs) {
         // dispatched from inside the pump, so nested loops keep receiving input.
         if ((event.type == KeyPress || event.type == KeyRelease) && KeyMessageQueued()) break;
         XNextEvent(display_, &event);
+        if (keyboard_->Filter(event)) continue;
         HandleEvent(event);
     }
     return true;  // the server can always send more
@@ -349,6 +354,7 @@ bool X11Display::WaitForEvent(int timeoutMs) {
 }
 
 void X11Display::HandleEvent(XEvent& event) {
+    if (keyboard_->HandleEvent(event)) return;
     const HWND hwnd = FindByNative(event.xany.window);
     if (hwnd == 0) return;
     switch (event.type) {
@@ -358,10 +364,6 @@ void X11Display::HandleEvent(XEvent& event) {
         case ButtonPress:
         case ButtonRelease:
             HandleButton(event, event.type == ButtonPress);
-            break;
-        case KeyPress:
-        case KeyRelease:
-            HandleKey(event, event.type == KeyPress);
             break;
         case ConfigureNotify:
             HandleConfigure(hwnd, event);
@@ -377,9 +379,11 @@ void X11Display::HandleEvent(XEvent& event) {
             break;
         case FocusIn:
             focused_ = event.xfocus.window;
+            keyboard_->FocusChanged(focused_, true);
             if (GetActiveWindow() != hwnd) SetActiveWindow(hwnd);
             break;
         case FocusOut:
+            keyboard_->FocusChanged(event.xfocus.window, false);
             if (focused_ == event.xfocus.window) focused_ = 0;
             break;
         case MapNotify:
@@ -404,24 +408,6 @@ void X11Display::HandleButton(XEvent& event, bool down) {
     }
     const int virtualKey = VirtualKeyOfButton(button.button);
     if (virtualKey != 0) InjectMouseButton(virtualKey, down);
-}
-
-void X11Display::HandleKey(XEvent& event, bool down) {
-    XKeyEvent& key = event.xkey;
-    const int virtualKey = X11KeyMap::VirtualKeyFor(XLookupKeysym(&key, 0));
-    if (virtualKey != 0) {
-        // The key message path makes the characters of the keyboard layout (WM_CHAR).
-        InjectKey(virtualKey, down);
-        return;
-    }
-    if (!down) return;
-    // A key the classic layout has no virtual key for still types its character.
-    char buffer[16];
-    KeySym keysym = 0;
-    XLookupString(&key, buffer, sizeof buffer, &keysym, nullptr);
-    if (const auto character = X11KeyMap::CharacterFor(keysym)) {
-        InjectCharacter(*character);
-    }
 }
 
 void X11Display::HandleConfigure(HWND hwnd, XEvent& event) {
@@ -458,6 +444,7 @@ void X11Display::HandleDestroyedOutside(HWND hwnd) {
     // cannot be shown any more, so it is destroyed as the program would, with WM_DESTROY.
     NativeTopLevel* native = Find(hwnd);
     if (native == nullptr) return;
+    keyboard_->WindowDestroyed(native->window);
     byNative_.erase(native->window);
     windows_.erase(hwnd);
     DestroyWindow(hwnd);

@@ -23,6 +23,8 @@ union _XEvent;
 
 namespace vexa::sys {
 
+class X11Keyboard;
+
 class X11Display : public DisplayBackend {
   public:
     // Connects to the named display (nullptr: $DISPLAY); nullptr when the server cannot be
@@ -74,7 +76,6 @@ class X11Display : public DisplayBackend {
     bool WaitForEvent(int timeoutMs);
     void HandleEvent(_XEvent& event);
     void HandleButton(_XEvent& event, bool down);
-    void HandleKey(_XEvent& event, bool down);
     void HandleConfigure(HWND hwnd, _XEvent& event);
     void HandleExpose(HWND hwnd, _XEvent& event);
     void HandleClientMessage(HWND hwnd, _XEvent& event);
@@ -98,6 +99,7 @@ class X11Display : public DisplayBackend {
     unsigned long currentCursor_ = 0;
     unsigned long focused_ = 0;  // the X window holding the keyboard focus, as last reported
     std::chrono::steady_clock::time_point start_;
+    std::unique_ptr<X11Keyboard> keyboard_;
 };
 
 // Installs an X11Display on the named display (nullptr: $DISPLAY) as the display backend;
