@@ -1,0 +1,152 @@
+// The X keyboard on a real server (skipped without DISPLAY): characters from the input method
+// in any layout, virtual keys of the active layout, auto-repeat, and the modifier state while
+// the keyboard focus moves.
+#include <vector>
+
+#include "X11TestFixture.h"
+
+// Xlib last: its macros must not reach the window system's headers.
+#include <X11/XKBlib.h>
+
+namespace vexa::sys::testing {
+namespace {
+
+std::u32string CharactersReceived(HWND hwnd) {
+    std::u32string typed;
+    for (const Received& r : Log().Of(WM_CHAR, hwnd)) typed += char32_t(r.wParam);
+    return typed;
+}
+
+std::vector<int> KeysDown(HWND hwnd) {
+    std::vector<int> keys;
+    for (const Received& r : Log().Of(WM_KEYDOWN, hwnd)) keys.push_back(int(r.wParam));
+    return keys;
+}
+
+bool KeyHeard(UINT message, int virtualKey) {
+    for (const UINT m : {message, message == WM_KEYUP ? WM_SYSKEYUP : WM_SYSKEYDOWN}) {
+        for (const Received& r : Log().Of(m)) {
+            if (r.wParam == WPARAM(virtualKey)) return true;
+        }
+    }
+    return false;
+}
+
+bool IsDown(int virtualKey) {
+    return GetKeyState(virtualKey) < 0;
+}
+
+class X11KeyboardTest : public X11Test {
+  protected:
+    void TearDown() override {
+        // Whatever failed, the server's keyboard is left as the other tests expect it.
+        if (x11 != nullptr) std::system("xdotool keyup shift ctrl alt a; setxkbmap us");
+        X11Test::TearDown();
+    }
+};
+
+TEST_F(X11KeyboardTest, CharactersOfAnyScriptArriveWhole) {
+    HWND hwnd = FocusedWindow();
+    const std::u32string text = U"êß中😀";
+    ASSERT_TRUE(RunUntil("xdotool type --delay 40 'êß中😀'",
+                         [&] { return CharactersReceived(hwnd).size() >= text.size(); }));
+    EXPECT_EQ(CharactersReceived(hwnd), text);
+}
+
+TEST_F(X11KeyboardTest, KeysFollowTheActiveLayoutAndItsDeadKeys) {
+    if (std::system("command -v setxkbmap > /dev/null") != 0) GTEST_SKIP() << "no setxkbmap";
+    HWND hwnd = FocusedWindow();
+    // Keys by number are places on the keyboard: 24 is where a US keyboard has Q.
+    const struct {
+        const char* layout;
+        const char* keys;
+        std::vector<int> keysDown;
+        std::u32string typed;
+    } cases[] = {
+        {"us", "24", {'Q'}, U"q"},
+        {"fr", "24", {'A'}, U"a"},
+        {"fr", "11 shift+11", {'2', VK_SHIFT, '2'}, U"é2"},
+        {"fr", "ctrl+24", {VK_CONTROL, 'A'}, U"\x01"},
+        {"fr", "dead_circumflex 26", {}, U"ê"},
+        {"de", "29 20", {'Z'}, U"zß"},
+        {"de", "ISO_Level3_Shift+26", {VK_CONTROL, VK_MENU, 'E'}, U"€"},
+        {"ru", "38", {'A'}, U"ф"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.layout) + ": " + c.keys);
+        ASSERT_TRUE(Run(std::string("setxkbmap ") + c.layout));
+        Log().Clear();
+        ASSERT_TRUE(RunUntil(std::string("xdotool key ") + c.keys,
+                             [&] { return CharactersReceived(hwnd).size() >= c.typed.size(); }));
+        EXPECT_EQ(KeysDown(hwnd), c.keysDown);
+        EXPECT_EQ(CharactersReceived(hwnd), c.typed);
+        EXPECT_TRUE(Log().Of(WM_SYSCHAR).empty());
+    }
+}
+
+TEST_F(X11KeyboardTest, AHeldKeyRepeatsAsKeyDownsMarkedAsAlreadyDown) {
+    HWND hwnd = FocusedWindow();
+    unsigned int delay = 0, interval = 0;
+    XkbGetAutoRepeatRate(Connection(), XkbUseCoreKbd, &delay, &interval);
+    XkbSetAutoRepeatRate(Connection(), XkbUseCoreKbd, 100, 20);
+    const bool repeated = RunUntil("xdotool keydown a", [&] { return KeysDown(hwnd).size() >= 4; });
+    const bool released = RunUntil("xdotool keyup a", [] { return KeyHeard(WM_KEYUP, 'A'); });
+    XkbSetAutoRepeatRate(Connection(), XkbUseCoreKbd, delay, interval);
+    ASSERT_TRUE(repeated && released);
+    const auto downs = Log().Of(WM_KEYDOWN, hwnd);
+    constexpr LPARAM kWasDown = LPARAM(1) << 30;
+    EXPECT_EQ(downs[0].lParam & kWasDown, 0);
+    for (std::size_t i = 1; i < downs.size(); ++i) EXPECT_EQ(downs[i].lParam & kWasDown, kWasDown);
+    EXPECT_EQ(Log().Sequence({WM_KEYDOWN, WM_KEYUP}), [&] {
+        std::vector<UINT> expected(downs.size(), WM_KEYDOWN);
+        expected.push_back(WM_KEYUP);
+        return expected;
+    }());
+    EXPECT_EQ(CharactersReceived(hwnd), std::u32string(downs.size(), U'a'));
+}
+
+TEST_F(X11KeyboardTest, ModifierStateFollowsKeysHeldWhileTheFocusMoves) {
+    HWND first = FocusedWindow();
+    HWND second = FocusedWindow(350, 120);
+    const unsigned long firstWindow = x11->NativeWindow(first);
+    const unsigned long secondWindow = x11->NativeWindow(second);
+    const struct {
+        const char* key;
+        int virtualKey;
+    } modifiers[] = {{"shift", VK_SHIFT}, {"ctrl", VK_CONTROL}, {"alt", VK_MENU}};
+    for (const auto& m : modifiers) {
+        SCOPED_TRACE(m.key);
+        const std::string down = std::string("xdotool keydown ") + m.key;
+        const std::string up = std::string("xdotool keyup ") + m.key;
+        // Released in another window of the program: that window hears it.
+        GiveXFocus(firstWindow);
+        ASSERT_TRUE(Run(down));
+        EXPECT_TRUE(IsDown(m.virtualKey));
+        GiveXFocus(secondWindow);
+        Log().Clear();
+        ASSERT_TRUE(Run(up));
+        EXPECT_TRUE(KeyHeard(WM_KEYUP, m.virtualKey));
+        EXPECT_FALSE(IsDown(m.virtualKey));
+        // Released where the program hears nothing: up again once the focus comes back.
+        GiveXFocus(firstWindow);
+        ASSERT_TRUE(Run(down));
+        GiveXFocus(0);
+        ASSERT_TRUE(Run(up));
+        GiveXFocus(firstWindow);
+        EXPECT_FALSE(IsDown(m.virtualKey));
+        // Pressed where the program hears nothing: down once the focus comes back, and its
+        // release is heard.
+        GiveXFocus(0);
+        ASSERT_TRUE(Run(down));
+        Log().Clear();
+        GiveXFocus(firstWindow);
+        EXPECT_TRUE(IsDown(m.virtualKey));
+        EXPECT_FALSE(KeyHeard(WM_KEYDOWN, m.virtualKey));
+        ASSERT_TRUE(Run(up));
+        EXPECT_TRUE(KeyHeard(WM_KEYUP, m.virtualKey));
+        EXPECT_FALSE(IsDown(m.virtualKey));
+    }
+}
+
+}  // namespace
+}  // namespace vexa::sys::testing
