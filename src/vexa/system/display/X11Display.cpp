@@ -3,6 +3,7 @@
 // The window system's headers come first: Xlib's macros (None, Status, ...) must not reach
 // them.
 #include "vexa/system/display/X11Keyboard.h"
+#include "vexa/system/display/X11Selections.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/MessageBoxDialog.h"
 #include "vexa/system/window/Window.h"
@@ -142,10 +143,12 @@ X11Display::X11Display(_XDisplay* display, void* visual)
     const SIZE size = ScreenSize();
     screenSurface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.cx, size.cy);
     keyboard_ = std::make_unique<X11Keyboard>(display_);
+    selections_ = std::make_unique<X11Selections>(display_);
 }
 
 X11Display::~X11Display() {
     keyboard_.reset();  // its input contexts go before their windows
+    selections_.reset();
     for (auto& [hwnd, native] : windows_) XDestroyWindow(display_, native.window);
     for (auto& [cursor, shape] : cursors_) XFreeCursor(display_, shape);
     cairo_surface_destroy(screenSurface_);
@@ -354,7 +357,7 @@ bool X11Display::WaitForEvent(int timeoutMs) {
 }
 
 void X11Display::HandleEvent(XEvent& event) {
-    if (keyboard_->HandleEvent(event)) return;
+    if (keyboard_->HandleEvent(event) || selections_->HandleEvent(event)) return;
     const HWND hwnd = FindByNative(event.xany.window);
     if (hwnd == 0) return;
     switch (event.type) {
@@ -501,6 +504,24 @@ void X11Display::GrabPointer(HWND topLevel, bool grab) {
 int X11Display::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                                UINT type) {
     return RunMessageBoxDialog(owner, text, caption, type);
+}
+
+// ---- Clipboard and selections -----------------------------------------------------------
+
+void X11Display::SetSelectionTimeout(std::chrono::milliseconds timeout) {
+    selections_->SetTimeout(timeout);
+}
+
+bool X11Display::OfferSelection(SharedSelection selection, const std::optional<std::string>& utf8) {
+    return selections_->Offer(selection, utf8);
+}
+
+std::optional<std::string> X11Display::ReadSelection(SharedSelection selection) {
+    return selections_->Read(selection);
+}
+
+bool X11Display::SelectionHasText(SharedSelection selection) {
+    return selections_->HasText(selection);
 }
 
 // ---- Installation -------------------------------------------------------------------------

@@ -24,6 +24,7 @@ union _XEvent;
 namespace vexa::sys {
 
 class X11Keyboard;
+class X11Selections;
 
 class X11Display : public DisplayBackend {
   public:
@@ -40,6 +41,8 @@ class X11Display : public DisplayBackend {
     unsigned long NativeWindow(HWND hwnd) const;
     // Waits for the server to process every request sent so far and handles what it sent.
     void Sync();
+    // How long another program may take to answer for its clipboard or selection.
+    void SetSelectionTimeout(std::chrono::milliseconds timeout);
 
     // ---- DisplayBackend.
     SIZE ScreenSize() const override;
@@ -60,6 +63,10 @@ class X11Display : public DisplayBackend {
     void GrabPointer(HWND topLevel, bool grab) override;
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                        UINT type) override;
+    bool SharesSelections() const override { return true; }
+    bool OfferSelection(SharedSelection selection, const std::optional<std::string>& utf8) override;
+    std::optional<std::string> ReadSelection(SharedSelection selection) override;
+    bool SelectionHasText(SharedSelection selection) override;
 
   private:
     struct NativeTopLevel {
@@ -100,6 +107,7 @@ class X11Display : public DisplayBackend {
     unsigned long focused_ = 0;  // the X window holding the keyboard focus, as last reported
     std::chrono::steady_clock::time_point start_;
     std::unique_ptr<X11Keyboard> keyboard_;
+    std::unique_ptr<X11Selections> selections_;
 };
 
 // Installs an X11Display on the named display (nullptr: $DISPLAY) as the display backend;
