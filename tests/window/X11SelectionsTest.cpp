@@ -35,6 +35,14 @@ class X11SelectionsTest : public X11Test {
             GTEST_SKIP() << "no xclip";
         }
     }
+    void TearDown() override {
+        // xclip keeps a selection until another program takes it: take both, so that it ends.
+        if (x11 != nullptr) {
+            SetPrimarySelectionText("");
+            OfferToClipboard("");
+        }
+        X11Test::TearDown();
+    }
 
     unsigned long Owner(const char* selection) {
         return XGetSelectionOwner(Connection(), XInternAtom(Connection(), selection, False));
