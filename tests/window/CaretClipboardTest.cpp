@@ -62,6 +62,20 @@ TEST_F(CaretClipboardTest, TheClipboardHoldsTextWhileOpenedForWriting) {
     EXPECT_EQ(GetClipboardText(), std::optional<std::string>("Zeile 1\nZeile 2"));
 }
 
+TEST_F(CaretClipboardTest, ThePrimarySelectionIsKeptApartFromTheClipboard) {
+    ASSERT_TRUE(OpenClipboard(0));
+    ASSERT_TRUE(SetClipboardText("copied"));
+    ASSERT_TRUE(CloseClipboard());
+    EXPECT_TRUE(SetPrimarySelectionText("selected"));  // no opening needed
+    EXPECT_EQ(GetPrimarySelectionText(), std::optional<std::string>("selected"));
+    EXPECT_EQ(GetClipboardText(), std::optional<std::string>("copied"));
+    ASSERT_TRUE(OpenClipboard(0));
+    ASSERT_TRUE(EmptyClipboard());
+    ASSERT_TRUE(CloseClipboard());
+    EXPECT_FALSE(GetClipboardText().has_value());
+    EXPECT_EQ(GetPrimarySelectionText(), std::optional<std::string>("selected"));
+}
+
 TEST_F(CaretClipboardTest, GetWindowWalksSiblingsFromTheTop) {
     HWND top = TopLevel(0, 0, 100, 100);
     HWND a = Child(top, 0, 0, 10, 10);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "vexa/system/display/Utf8Text.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/KeyboardLayout.h"
 #include "vexa/system/window/MessageBoxDialog.h"
@@ -39,34 +40,6 @@ COLORREF PixelAt(cairo_surface_t* surface, int x, int y) {
     const auto pixel = *reinterpret_cast<const std::uint32_t*>(data + y * stride + x * 4);
     return RGB(std::uint8_t((pixel >> 16) & 0xFF), std::uint8_t((pixel >> 8) & 0xFF),
                std::uint8_t(pixel & 0xFF));
-}
-
-// The code points of UTF-8 text; malformed bytes become U+FFFD.
-std::u32string DecodeUtf8(const std::string& text) {
-    std::u32string result;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80         ? 1
-                           : (lead >> 5) == 6  ? 2
-                           : (lead >> 4) == 14 ? 3
-                           : (lead >> 3) == 30 ? 4
-                                               : 0;
-        if (length == 0 || i + std::size_t(length) > text.size()) {
-            result.push_back(U'\uFFFD');
-            ++i;
-            continue;
-        }
-        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = true;
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + std::size_t(k)]);
-            valid = valid && (next & 0xC0) == 0x80;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        result.push_back(valid ? cp : U'\uFFFD');
-        i += valid ? std::size_t(length) : 1;
-    }
-    return result;
 }
 
 }  // namespace

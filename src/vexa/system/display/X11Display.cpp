@@ -5,7 +5,8 @@
 #include "vexa/system/display/X11DragDrop.h"
 #include "vexa/system/display/X11DragSource.h"
 #include "vexa/system/display/X11DropReceiver.h"
-#include "vexa/system/display/X11KeyMap.h"
+#include "vexa/system/display/X11Keyboard.h"
+#include "vexa/system/display/X11Selections.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/MessageBoxDialog.h"
 #include "vexa/system/window/Window.h"
@@ -33,8 +34,8 @@ bool KeyMessageQueued() {
     return false;
 }
 
-constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
+constexpr long kEventMask =
+    ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
 constexpr int kWheelStep = 120;  // WHEEL_DELTA
 
 // ARGB32 back buffers go to the server unconverted, which needs this pixel layout.
@@ -153,10 +154,14 @@ X11Display::X11Display(_XDisplay* display, void* visual)
     screenSurface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.cx, size.cy);
     dragDrop_ = std::make_unique<X11DragDrop>(
         *this, [this](unsigned long window) { return FindByNative(window) != 0; });
+    keyboard_ = std::make_unique<X11Keyboard>(display_);
+    selections_ = std::make_unique<X11Selections>(display_);
 }
 
 X11Display::~X11Display() {
     dragDrop_.reset();
+    keyboard_.reset();  // its input contexts go before their windows
+    selections_.reset();
     for (auto& [hwnd, native] : windows_) XDestroyWindow(display_, native.window);
     for (auto& [cursor, shape] : cursors_) XFreeCursor(display_, shape);
     cairo_surface_destroy(screenSurface_);
@@ -203,7 +208,7 @@ void X11Display::PresentScreen(const RECT&) {}
 void X11Display::Create(HWND hwnd, const RECT& rect, const std::string& title, bool popup) {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = WhitePixel(display_, screen_);
-    attributes.event_mask = kEventMask;
+    attributes.event_mask = kEventMask | X11Keyboard::EventMask();
     // Popups (drop-downs, tips) are placed by the program, never decorated by the manager.
     attributes.override_redirect = popup ? True : False;
     const unsigned long valueMask = CWBackPixel | CWEventMask | CWOverrideRedirect;
@@ -224,12 +229,14 @@ void X11Display::Create(HWND hwnd, const RECT& rect, const std::string& title, b
     windows_[hwnd] = NativeTopLevel{window, rect};
     byNative_[window] = hwnd;
     dragDrop_->AnnounceAware(window);
+    keyboard_->WindowCreated(window);
     SetTitle(hwnd, title);
 }
 
 void X11Display::Destroy(HWND hwnd) {
     NativeTopLevel* native = Find(hwnd);
     if (native == nullptr) return;
+    keyboard_->WindowDestroyed(native->window);
     XDestroyWindow(display_, native->window);
     byNative_.erase(native->window);
     windows_.erase(hwnd);
@@ -351,6 +358,7 @@ bool X11Display::PumpEvents(int timeoutMs) {
         // dispatched from inside the pump, so nested loops keep receiving input.
         if ((event.type == KeyPress || event.type == KeyRelease) && KeyMessageQueued()) break;
         XNextEvent(display_, &event);
+        if (keyboard_->Filter(event)) continue;
         HandleEvent(event);
     }
     return true;  // the server can always send more
@@ -363,6 +371,7 @@ bool X11Display::WaitForEvent(int timeoutMs) {
 }
 
 void X11Display::HandleEvent(XEvent& event) {
+    if (keyboard_->HandleEvent(event) || selections_->HandleEvent(event)) return;
     if (dragDrop_->HandleEvent(event)) return;
     const HWND hwnd = FindByNative(event.xany.window);
     if (hwnd == 0) return;
@@ -373,10 +382,6 @@ void X11Display::HandleEvent(XEvent& event) {
         case ButtonPress:
         case ButtonRelease:
             HandleButton(event, event.type == ButtonPress);
-            break;
-        case KeyPress:
-        case KeyRelease:
-            HandleKey(event, event.type == KeyPress);
             break;
         case ConfigureNotify:
             HandleConfigure(hwnd, event);
@@ -392,9 +397,11 @@ void X11Display::HandleEvent(XEvent& event) {
             break;
         case FocusIn:
             focused_ = event.xfocus.window;
+            keyboard_->FocusChanged(focused_, true);
             if (GetActiveWindow() != hwnd) SetActiveWindow(hwnd);
             break;
         case FocusOut:
+            keyboard_->FocusChanged(event.xfocus.window, false);
             if (focused_ == event.xfocus.window) focused_ = 0;
             break;
         case MapNotify:
@@ -419,24 +426,6 @@ void X11Display::HandleButton(XEvent& event, bool down) {
     }
     const int virtualKey = VirtualKeyOfButton(button.button);
     if (virtualKey != 0) InjectMouseButton(virtualKey, down);
-}
-
-void X11Display::HandleKey(XEvent& event, bool down) {
-    XKeyEvent& key = event.xkey;
-    const int virtualKey = X11KeyMap::VirtualKeyFor(XLookupKeysym(&key, 0));
-    if (virtualKey != 0) {
-        // The key message path makes the characters of the keyboard layout (WM_CHAR).
-        InjectKey(virtualKey, down);
-        return;
-    }
-    if (!down) return;
-    // A key the classic layout has no virtual key for still types its character.
-    char buffer[16];
-    KeySym keysym = 0;
-    XLookupString(&key, buffer, sizeof buffer, &keysym, nullptr);
-    if (const auto character = X11KeyMap::CharacterFor(keysym)) {
-        InjectCharacter(*character);
-    }
 }
 
 void X11Display::HandleConfigure(HWND hwnd, XEvent& event) {
@@ -473,6 +462,7 @@ void X11Display::HandleDestroyedOutside(HWND hwnd) {
     // cannot be shown any more, so it is destroyed as the program would, with WM_DESTROY.
     NativeTopLevel* native = Find(hwnd);
     if (native == nullptr) return;
+    keyboard_->WindowDestroyed(native->window);
     byNative_.erase(native->window);
     windows_.erase(hwnd);
     DestroyWindow(hwnd);
@@ -559,6 +549,24 @@ void X11Display::EndOutgoingDrag() {
 
 void X11Display::SetIncomingDragSink(IncomingDragSink* sink) {
     dragDrop_->Receiver().SetSink(sink);
+}
+
+// ---- Clipboard and selections -----------------------------------------------------------
+
+void X11Display::SetSelectionTimeout(std::chrono::milliseconds timeout) {
+    selections_->SetTimeout(timeout);
+}
+
+bool X11Display::OfferSelection(SharedSelection selection, const std::optional<std::string>& utf8) {
+    return selections_->Offer(selection, utf8);
+}
+
+std::optional<std::string> X11Display::ReadSelection(SharedSelection selection) {
+    return selections_->Read(selection);
+}
+
+bool X11Display::SelectionHasText(SharedSelection selection) {
+    return selections_->HasText(selection);
 }
 
 // ---- Installation -------------------------------------------------------------------------

@@ -24,6 +24,8 @@ union _XEvent;
 namespace vexa::sys {
 
 class X11DragDrop;
+class X11Keyboard;
+class X11Selections;
 
 class X11Display : public DisplayBackend {
   public:
@@ -40,6 +42,8 @@ class X11Display : public DisplayBackend {
     unsigned long NativeWindow(HWND hwnd) const;
     // Waits for the server to process every request sent so far and handles what it sent.
     void Sync();
+    // How long another program may take to answer for its clipboard or selection.
+    void SetSelectionTimeout(std::chrono::milliseconds timeout);
 
     // ---- DisplayBackend.
     SIZE ScreenSize() const override;
@@ -60,6 +64,10 @@ class X11Display : public DisplayBackend {
     void GrabPointer(HWND topLevel, bool grab) override;
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                        UINT type) override;
+    bool SharesSelections() const override { return true; }
+    bool OfferSelection(SharedSelection selection, const std::optional<std::string>& utf8) override;
+    std::optional<std::string> ReadSelection(SharedSelection selection) override;
+    bool SelectionHasText(SharedSelection selection) override;
 
     // ---- Drag and drop between programs (XDND, in X11DragDrop).
     DragPlace DragPlaceAt(POINT screenPoint) override;
@@ -85,7 +93,6 @@ class X11Display : public DisplayBackend {
     bool WaitForEvent(int timeoutMs);
     void HandleEvent(_XEvent& event);
     void HandleButton(_XEvent& event, bool down);
-    void HandleKey(_XEvent& event, bool down);
     void HandleConfigure(HWND hwnd, _XEvent& event);
     void HandleExpose(HWND hwnd, _XEvent& event);
     void HandleClientMessage(HWND hwnd, _XEvent& event);
@@ -110,6 +117,8 @@ class X11Display : public DisplayBackend {
     unsigned long focused_ = 0;  // the X window holding the keyboard focus, as last reported
     std::chrono::steady_clock::time_point start_;
     std::unique_ptr<X11DragDrop> dragDrop_;
+    std::unique_ptr<X11Keyboard> keyboard_;
+    std::unique_ptr<X11Selections> selections_;
 };
 
 // Installs an X11Display on the named display (nullptr: $DISPLAY) as the display backend;

@@ -75,6 +75,23 @@ class DisplayBackend {
 
     // ---- Clipboard and selections shared with other programs (where the display has them).
     // A display without them leaves these alone: the window system's own clipboard serves.
+    enum class SharedSelection {
+        Clipboard,  // what cut, copy and paste use
+        Primary,    // what the user selected last, which a middle click pastes
+    };
+    // Whether the clipboard and the primary selection are the desktop's, shared with other
+    // programs; the window system calls the three members below only when they are.
+    virtual bool SharesSelections() const { return false; }
+    // The program offers text (UTF-8) as the selection, taking it from whichever program had
+    // it; nullopt empties the selection. False when the display could not take it.
+    virtual bool OfferSelection(SharedSelection, const std::optional<std::string>&) {
+        return false;
+    }
+    // The text the selection holds, from whichever program offers it, as valid UTF-8; nullopt
+    // when it holds no text or its owner did not answer in time.
+    virtual std::optional<std::string> ReadSelection(SharedSelection) { return std::nullopt; }
+    // Whether the selection holds text, without transferring it.
+    virtual bool SelectionHasText(SharedSelection) { return false; }
 
     // ---- Drag and drop between programs (where the display has it). A display without it
     // leaves these alone: drags stay inside the program.

@@ -4,6 +4,8 @@
 // posted to the queue for the message loop to dispatch.
 #pragma once
 
+#include <string>
+
 #include "vexa/system/window/WindowTypes.h"
 
 namespace vexa::sys {
@@ -22,6 +24,14 @@ void InjectMouseWheel(int delta, bool horizontal = false);
 // window, WM_SYSKEYDOWN/WM_SYSKEYUP to the active window. The key state read by GetKeyState
 // follows.
 void InjectKey(int virtualKey, bool down);
+// A key press of a keyboard whose layout and input method the display knows, with what it
+// typed there (nothing for a dead key or a key the input method kept): the message of
+// InjectKey, which TranslateMessage turns into those characters instead of the ones the
+// built-in US layout would give.
+void InjectKeyTyping(int virtualKey, std::u32string typed);
+// Sets a key's state without any message: for a key pressed or released while another
+// program had the keyboard, found out when the keyboard comes back.
+void SyncKeyState(int virtualKey, bool down);
 // A character with no key of its own (WM_CHAR with the Unicode code point).
 void InjectCharacter(char32_t codePoint);
 

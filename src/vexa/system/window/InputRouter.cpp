@@ -150,33 +150,29 @@ void SetKey(int vk, bool down) {
     state = std::uint8_t(down ? (state | 0x80) : (state & ~0x80));
 }
 
-// Left/right modifier keys also move the generic one, and the generic one the left key.
+struct ModifierSides {
+    int generic;
+    int left;
+    int right;
+};
+
+constexpr ModifierSides kModifierSides[] = {
+    {VK_SHIFT, VK_LSHIFT, VK_RSHIFT},
+    {VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
+    {VK_MENU, VK_LMENU, VK_RMENU},
+};
+
+bool IsKeyDown(int vk) {
+    return (Ws().keys[std::size_t(vk) & 0xFF] & 0x80) != 0;
+}
+
+// A generic modifier key moves its left key; the generic key is down while either side is.
 void SetKeyWithSides(int vk, bool down) {
-    SetKey(vk, down);
-    switch (vk) {
-        case VK_LSHIFT:
-        case VK_RSHIFT:
-            SetKey(VK_SHIFT, down);
-            break;
-        case VK_LCONTROL:
-        case VK_RCONTROL:
-            SetKey(VK_CONTROL, down);
-            break;
-        case VK_LMENU:
-        case VK_RMENU:
-            SetKey(VK_MENU, down);
-            break;
-        case VK_SHIFT:
-            SetKey(VK_LSHIFT, down);
-            break;
-        case VK_CONTROL:
-            SetKey(VK_LCONTROL, down);
-            break;
-        case VK_MENU:
-            SetKey(VK_LMENU, down);
-            break;
-        default:
-            break;
+    const auto sides = std::find_if(std::begin(kModifierSides), std::end(kModifierSides),
+                                    [vk](const ModifierSides& m) { return m.generic == vk; });
+    SetKey(sides == std::end(kModifierSides) ? vk : sides->left, down);
+    for (const ModifierSides& m : kModifierSides) {
+        SetKey(m.generic, IsKeyDown(m.left) || IsKeyDown(m.right));
     }
 }
 
@@ -266,14 +262,17 @@ void InjectMouseWheel(int delta, bool horizontal) {
                      MAKEWPARAM(std::int32_t(MouseKeyFlags()), delta), ScreenLParam(ws.cursor));
 }
 
-void InjectKey(int virtualKey, bool down) {
+namespace {
+
+// Posts the key message; returns whether one was posted (there is a window to take it).
+bool PostKey(int virtualKey, bool down) {
     WindowSystem& ws = Ws();
-    const bool wasDown = (ws.keys[std::size_t(virtualKey) & 0xFF] & 0x80) != 0;
+    const bool wasDown = IsKeyDown(virtualKey);
     SetKeyWithSides(virtualKey, down);
     const HWND target = KeyboardTarget();
-    if (target == 0) return;
-    const bool alt = (ws.keys[VK_MENU] & 0x80) != 0;
-    const bool ctrl = (ws.keys[VK_CONTROL] & 0x80) != 0;
+    if (target == 0) return false;
+    const bool alt = IsKeyDown(VK_MENU);
+    const bool ctrl = IsKeyDown(VK_CONTROL);
     const int vk = GenericKey(virtualKey);
     // With no focus window the active window gets every key as a system key.
     const bool noFocus = target != ws.focus;
@@ -284,7 +283,24 @@ void InjectKey(int virtualKey, bool down) {
     if (!down) flags |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
     const UINT message =
         down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    PostInputMessage(target, message, WPARAM(vk), LPARAM(std::uint32_t(flags)));
+    return PostInputMessage(target, message, WPARAM(vk), LPARAM(std::uint32_t(flags)));
+}
+
+}  // namespace
+
+void InjectKey(int virtualKey, bool down) {
+    PostKey(virtualKey, down);
+}
+
+void InjectKeyTyping(int virtualKey, std::u32string typed) {
+    WindowSystem& ws = Ws();
+    ws.typedKey.reset();
+    if (!PostKey(virtualKey, true)) return;
+    ws.typedKey = WindowSystem::TypedKey{ws.inputQueue.back(), std::move(typed)};
+}
+
+void SyncKeyState(int virtualKey, bool down) {
+    SetKeyWithSides(virtualKey, down);
 }
 
 void InjectCharacter(char32_t codePoint) {

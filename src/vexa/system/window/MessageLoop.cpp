@@ -97,6 +97,31 @@ LRESULT DispatchTimer(const MSG& msg) {
     return w == nullptr ? 0 : DeliverMessage(*w, WM_TIMER, msg.wParam, msg.lParam);
 }
 
+bool SameMessage(const MSG& a, const MSG& b) {
+    return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam &&
+           a.lParam == b.lParam && a.time == b.time;
+}
+
+// The characters the display's keyboard typed with this key-down, when it posted it.
+std::optional<std::u32string> TakeTypedText(const MSG& msg) {
+    auto& typed = Ws().typedKey;
+    if (!typed || !SameMessage(typed->message, msg)) return std::nullopt;
+    std::u32string text = std::move(typed->text);
+    typed.reset();
+    return text;
+}
+
+// Posted, so the characters come before the input still waiting (the key-up among it).
+bool PostCharacters(const MSG& keyDown, const std::u32string& characters) {
+    MSG charMsg = keyDown;
+    charMsg.message = keyDown.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    for (char32_t c : characters) {
+        charMsg.wParam = WPARAM(c);
+        Ws().queue.push_back(charMsg);
+    }
+    return !characters.empty();
+}
+
 }  // namespace
 
 LRESULT window_detail::DeliverMessage(WindowRecord& w, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -168,6 +193,7 @@ int GetMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg) {
 bool TranslateMessage(const MSG* msg) {
     if (msg == nullptr) return false;
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return false;
+    if (auto typed = TakeTypedText(*msg)) return PostCharacters(*msg, *typed);
     const auto& keys = Ws().keys;
     const bool shift = (keys[VK_SHIFT] & 0x80) != 0;
     const bool ctrl = (keys[VK_CONTROL] & 0x80) != 0;
@@ -176,12 +202,7 @@ bool TranslateMessage(const MSG* msg) {
     if (ctrl && alt) return false;  // no character for Ctrl+Alt chords on this layout
     auto character = KeyboardLayout::CharacterFor(int(msg->wParam), shift, caps, ctrl);
     if (!character) return false;
-    MSG charMsg = *msg;
-    charMsg.message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
-    charMsg.wParam = WPARAM(*character);
-    // Posted, so the character comes before the input still waiting (the key-up among it).
-    Ws().queue.push_back(charMsg);
-    return true;
+    return PostCharacters(*msg, std::u32string(1, *character));
 }
 
 LRESULT DispatchMessage(const MSG* msg) {

@@ -119,7 +119,8 @@ bool PeekMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, UINT removeFla
 // can ever arrive (the headless display with no message, paint or timer pending), else 1.
 // On the headless display waiting for a timer advances the clock to its due time.
 int GetMessage(MSG* msg, HWND filter = 0, UINT minMsg = 0, UINT maxMsg = 0);
-// Posts WM_CHAR / WM_SYSCHAR for key-down messages of character keys (US layout).
+// Posts WM_CHAR / WM_SYSCHAR for key-down messages of character keys: what the display's
+// keyboard typed for a key-down it posted, else the character of the US layout.
 bool TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 // A hook that sees every message a loop takes out of the queue (PeekMessage with PM_REMOVE,

@@ -100,6 +100,13 @@ class WindowSystem {
     POINT cursor;
     std::optional<RECT> cursorClip;
     std::array<std::uint8_t, 256> keys{};  // 0x80 down, 0x01 toggled
+    // What the display's keyboard typed with the key-down it posted last, and that message:
+    // TranslateMessage posts these characters for it instead of the built-in layout's.
+    struct TypedKey {
+        MSG message;
+        std::u32string text;
+    };
+    std::optional<TypedKey> typedKey;
     ClickMemory lastClick;
     UINT doubleClickTime = 500;
     HCURSOR cursorShape = 0;
