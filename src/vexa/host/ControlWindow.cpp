@@ -113,6 +113,12 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
             // ---- Header notifications
 
             // ---- Editor and combo notifications
+        case sys::WM_COMMAND:
+            grid.OnEditorCommand(wParam, lParam);
+            return 0;
+        case sys::WM_CTLCOLOREDIT:
+            if (const sys::LRESULT brush = grid.OnEditorColors(wParam, lParam)) return brush;
+            return sys::DefWindowProc(hwnd, msg, wParam, lParam);
 
             // ---- Mouse
 

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 
+#include "vexa/combo/CombosObject.h"
 #include "vexa/events/EventSinks.h"
 #include "vexa/host/ControlWindow.h"
 #include "vexa/host/RoleAdapters.h"
+#include "vexa/interact/CellEditor.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/model/GridStore.h"
 #include "vexa/render/Appearance.h"
@@ -67,6 +69,11 @@ struct GridParts {
     bool suppressBarVisibilityEvents = false;
     // The host's changes to the grid font reach the grid through this subscription.
     Font::ListenerToken gridFontToken = 0;
+
+    // ---- Combo lists and editing
+    EditingAdapters editingAdapters{*this};
+    CombosObject combos{editingAdapters.combos};
+    CellEditor editor{store, events, editingAdapters.editor};
 };
 
 }  // namespace vexa

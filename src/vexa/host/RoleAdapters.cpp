@@ -74,6 +74,8 @@ PaintState PainterHostAdapter::GatherPaintState() const {
     state.currentCol = parts_.store.CurrentCol();
     state.hasFocus = parts_.hasFocus;
     state.rowMode = parts_.rowMode;
+    state.editing = parts_.editor.Editing();
+    state.editable = parts_.editor.Settings().editable;
     return state;
 }
 
@@ -113,6 +115,82 @@ void ScrollBarsHostAdapter::ScrollBarDidThumbTrack(EScrollBar bar, std::int32_t 
 
 void ScrollBarsHostAdapter::ScrollBarDidEndScroll(EScrollBar bar) {
     parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
+}
+
+// ---- Combo lists and editing ----
+
+sys::HWND EditorHostAdapter::GridWindow() const {
+    return parts_.window.Handle();
+}
+
+void EditorHostAdapter::EditorDidAskToCommit() {
+    parts_.grid.RunTextCommit();
+}
+
+void EditorHostAdapter::EditorDidAskToCancel() {
+    parts_.grid.RunTextCancel();
+}
+
+void EditorHostAdapter::EditorDidLoseFocus() {
+    parts_.grid.TextEditorLostFocus();
+}
+
+void DropDownOwnerAdapter::DropDownDidEndSelection(DropDownList& list) {
+    parts_.grid.ComboSelectionEnded(list);
+}
+
+void DropDownOwnerAdapter::DropDownDidCloseUp(DropDownList& list) {
+    parts_.grid.ComboClosedUp(list);
+}
+
+void DropDownOwnerAdapter::DropDownKeyWentDown(DropDownList& list, std::int32_t& keyCode,
+                                               std::int32_t /*shift*/) {
+    parts_.grid.ComboKeyWentDown(list, keyCode);
+}
+
+void DropDownOwnerAdapter::DropDownDidHandleKey(DropDownList& list) {
+    parts_.grid.ComboKeyHandled(list);
+}
+
+sys::HWND CombosHostAdapter::ListParentWindow() const {
+    return parts_.window.Handle();
+}
+
+std::shared_ptr<Font> CombosHostAdapter::GridFont() const {
+    return parts_.cellValues.GridFont();
+}
+
+bool CombosHostAdapter::UsesVisualStyles() const {
+    return parts_.styles.inUse;
+}
+
+sys::HIMAGELIST CombosHostAdapter::ItemImages() const {
+    return parts_.appearance.imageList.handle;
+}
+
+DropDownListOwner& CombosHostAdapter::DropDownOwner() {
+    return parts_.editingAdapters.dropDowns;
+}
+
+void CombosHostAdapter::ComboListWillBeRemoved(std::int16_t listIndex) {
+    parts_.grid.ComboListRemoving(listIndex);
+}
+
+std::int16_t ComboListsAdapter::ListIndexOfKey(const std::string& key) const {
+    return parts_.combos.ListIndexOfKey(key);
+}
+
+std::string ComboListsAdapter::KeyOfList(std::int16_t listIndex) const {
+    return parts_.combos.KeyOfList(listIndex);
+}
+
+ComboMatch ComboListsAdapter::MatchItem(std::int16_t listIndex, const Variant& value) const {
+    return parts_.combos.MatchItem(listIndex, value);
+}
+
+std::string ComboListsAdapter::ItemText(std::int16_t listIndex, std::int16_t itemIndex) const {
+    const ComboObject* list = parts_.combos.ListAt(listIndex);
+    return list != nullptr ? list->ItemText(itemIndex) : std::string();
 }
 
 }  // namespace vexa

@@ -2,6 +2,10 @@
 // each, forwarding to the parts or to the control's sequences.
 #pragma once
 
+#include "vexa/combo/CombosHost.h"
+#include "vexa/combo/DropDownList.h"
+#include "vexa/interact/CellEditor.h"
+#include "vexa/model/CellValues.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/Painter.h"
 #include "vexa/render/ScrollBars.h"
@@ -60,6 +64,68 @@ struct RoleAdapters {
     GeometryHostAdapter geometry;
     PainterHostAdapter painter;
     ScrollBarsHostAdapter scrollBars;
+};
+
+// ---- Combo lists and editing ----
+
+class EditorHostAdapter final : public EditorHost {
+  public:
+    explicit EditorHostAdapter(GridParts& parts) : parts_(parts) {}
+    sys::HWND GridWindow() const override;
+    void EditorDidAskToCommit() override;
+    void EditorDidAskToCancel() override;
+    void EditorDidLoseFocus() override;
+
+  private:
+    GridParts& parts_;
+};
+
+class DropDownOwnerAdapter final : public DropDownListOwner {
+  public:
+    explicit DropDownOwnerAdapter(GridParts& parts) : parts_(parts) {}
+    void DropDownDidEndSelection(DropDownList& list) override;
+    void DropDownDidCloseUp(DropDownList& list) override;
+    void DropDownKeyWentDown(DropDownList& list, std::int32_t& keyCode,
+                             std::int32_t shift) override;
+    void DropDownDidHandleKey(DropDownList& list) override;
+
+  private:
+    GridParts& parts_;
+};
+
+class CombosHostAdapter final : public CombosHost {
+  public:
+    explicit CombosHostAdapter(GridParts& parts) : parts_(parts) {}
+    sys::HWND ListParentWindow() const override;
+    std::shared_ptr<Font> GridFont() const override;
+    bool UsesVisualStyles() const override;
+    sys::HIMAGELIST ItemImages() const override;
+    DropDownListOwner& DropDownOwner() override;
+    void ComboListWillBeRemoved(std::int16_t listIndex) override;
+
+  private:
+    GridParts& parts_;
+};
+
+class ComboListsAdapter final : public ComboListSource {
+  public:
+    explicit ComboListsAdapter(GridParts& parts) : parts_(parts) {}
+    std::int16_t ListIndexOfKey(const std::string& key) const override;
+    std::string KeyOfList(std::int16_t listIndex) const override;
+    ComboMatch MatchItem(std::int16_t listIndex, const Variant& value) const override;
+    std::string ItemText(std::int16_t listIndex, std::int16_t itemIndex) const override;
+
+  private:
+    GridParts& parts_;
+};
+
+struct EditingAdapters {
+    explicit EditingAdapters(GridParts& parts)
+        : editor(parts), dropDowns(parts), combos(parts), comboLists(parts) {}
+    EditorHostAdapter editor;
+    DropDownOwnerAdapter dropDowns;
+    CombosHostAdapter combos;
+    ComboListsAdapter comboLists;
 };
 
 }  // namespace vexa

@@ -19,6 +19,7 @@ Vexa::Vexa(sys::HWND parent, const sys::RECT& rect)
     : parts_(std::make_unique<GridParts>(*this, parent, rect)) {
     GridParts& p = *parts_;
     const sys::HWND window = p.window.Handle();
+    p.cellValues.SetComboLists(&p.editingAdapters.comboLists);
     p.scrollBars.Create(window);
     ApplyThemeState();
     ApplyBorder();
@@ -29,6 +30,7 @@ Vexa::Vexa(sys::HWND parent, const sys::RECT& rect)
 Vexa::~Vexa() {
     // Messages the window still gets while the parts go must not reach them.
     parts_->window.Detach();
+    parts_->cellValues.SetComboLists(nullptr);
 }
 
 sys::HWND Vexa::hwnd() const {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "vexa/combo/CombosObject.h"
 #include "vexa/events/VexaEvents.h"
 #include "vexa/model/CellObject.h"
 #include "vexa/model/Enums.h"
@@ -23,6 +24,8 @@ namespace vexa {
 
 struct GridParts;
 struct CellRecord;
+struct EditRequestArgs;
+class DropDownList;
 struct ColumnRecord;
 struct LayoutDecision;
 
@@ -328,6 +331,38 @@ class Vexa {
 
     // ---- Combo lists and editing ----
 
+    // The named combo lists that combo cells take their values from.
+    CombosObject& Combos();
+    // Tries to start editing the current cell: a text cell opens its text editor, a combo
+    // cell its list, a check cell toggles, a custom-draw cell enters the editing state for the
+    // host's own editor. iKeyAscii is the key that asks (0: none, 13: Enter, else typed).
+    void RequestEdit(std::int16_t iKeyAscii = 0);
+    // Commits the text edit in progress; other edits are left as they are.
+    void CommitEdit();
+    // Raises QuitCustomEdit, then cancels the edit in progress.
+    void CancelEdit();
+    bool Editable() const;
+    void SetEditable(bool editable);
+    // On: a typed value that does not convert shows no message box.
+    bool SilentValidation() const;
+    void SetSilentValidation(bool silent);
+    // The text editor's text and selection while a text cell is edited (positions count
+    // characters); empty and 0 otherwise, when setting them does nothing.
+    std::string TextEditText() const;
+    void SetTextEditText(const std::string& text);
+    std::int32_t TextEditSelStart() const;
+    void SetTextEditSelStart(std::int32_t start);
+    std::int32_t TextEditSelLength() const;
+    void SetTextEditSelLength(std::int32_t length);
+    std::string TextEditSelText() const;
+    void SetTextEditSelText(const std::string& text);
+    // The text editor's window while a text cell is edited, else 0.
+    sys::HWND TextEditHwnd() const;
+    // On: a right click in the text editor raises TextEditCustomContextMenu instead of showing
+    // the editor's menu.
+    bool TextEditCustomContextMenu() const;
+    void SetTextEditCustomContextMenu(bool custom);
+
     // ---- Mouse and drag and drop ----
 
     // ---- Events ----
@@ -398,10 +433,46 @@ class Vexa {
 
     // ---- Header (host/VexaHeader.cpp) ----
 
-    // ---- Editing (host/VexaEditing.cpp) ----
+    // ---- Editing (host/VexaEditing.cpp, host/VexaCombos.cpp) ----
+    friend class EditorHostAdapter;
+    friend class CombosHostAdapter;
+    friend class DropDownOwnerAdapter;
+
+    // The keyboard's way into editing: Enter, F2 and typed characters.
+    void RequestEditFromKeyboard(std::int16_t keyAscii);
+    // The text commit when a text edit is in progress (a press elsewhere runs it first);
+    // vxEditResProceed when the value was refused and editing goes on.
+    EEditResults CommitEditForInput();
+    void RunRequestEdit(std::int16_t keyAscii);
+    bool HasCurrentCell() const;
+    void MarkCurrentCellForRepaint();
+    bool RaiseRequestEdit(std::int16_t keyAscii, EditRequestArgs& args);
+    void BeginTextEdit(std::int16_t keyAscii, const EditRequestArgs& args);
+    sys::RECT TextEditorRect(std::int32_t row, std::int32_t col) const;
+    void ToggleCheckCell();
+    EEditResults RunTextCommit();
+    void RunTextCancel();
+    void EndTextEdit();
+    void StoreEditedValue(CellRecord& cell, const Variant& value);
+    void TextEditorLostFocus();
+    void OnEditorCommand(sys::WPARAM wParam, sys::LPARAM lParam);
+    sys::LRESULT OnEditorColors(sys::WPARAM wParam, sys::LPARAM lParam);
+    void BeginComboEdit(std::int16_t keyAscii);
+    void SelectInList(DropDownList& list, std::int32_t index);
+    bool IsEditedList(const DropDownList& list) const;
+    void ComboSelectionEnded(DropDownList& list);
+    void ComboClosedUp(DropDownList& list);
+    void ComboKeyWentDown(DropDownList& list, std::int32_t keyCode);
+    void ComboKeyHandled(DropDownList& list);
+    void ComboCommit(DropDownList& list);
+    void ComboCancel();
+    void CloseComboList(DropDownList* list);
+    void ComboListRemoving(std::int16_t listIndex);
 
     // ---- Later roles (no-ops until they exist) ----
-    void CancelEdit() {}
+    EKeyPressBehaviour KeyPressMode() const { return vxKeyPressEditReplace; }
+    void KeySearchTypedKey(std::int16_t /*keyAscii*/) {}
+    void ClearKeySearch() {}
     void SetCurrentCellInternal(std::int32_t /*row*/, std::int32_t /*col*/, bool /*raiseNow*/) {}
     void RaisePendingCurCellChange() {}
     void HeaderColumnInserted(std::int32_t /*position*/, bool /*append*/) {}

@@ -117,8 +117,7 @@ void Vexa::SetCellTypeFlags(const Variant& vRow, const Variant& vCol, std::int32
 }
 
 std::string Vexa::CellCtrlKey(const Variant& vRow, const Variant& vCol) {
-    ResolvedCell(vRow, vCol);
-    return {};  // no combo lists are kept yet, so no cell refers to one
+    return parts_->cellValues.ComboKey(ResolvedCell(vRow, vCol));
 }
 
 void Vexa::SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::string& key) {

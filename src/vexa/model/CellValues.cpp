@@ -56,8 +56,16 @@ void CellValues::LiveFontChanged() {
 }
 
 std::string CellValues::DisplayText(const CellRecord& cell) const {
-    // Combo lists are not kept yet; a combo cell therefore has no item and shows nothing.
-    return DisplayTextOf(cell, formats_);
+    if (cell.CellType() != vxCellCombo || cell.comboItemIndex < 0 || comboLists_ == nullptr) {
+        return DisplayTextOf(cell, formats_);
+    }
+    return DisplayTextOf(cell, formats_,
+                         comboLists_->ItemText(cell.ctrlKeyIndex, cell.comboItemIndex));
+}
+
+std::string CellValues::ComboKey(const CellRecord& cell) const {
+    if (cell.ctrlKeyIndex == 0 || comboLists_ == nullptr) return {};
+    return comboLists_->KeyOfList(cell.ctrlKeyIndex);
 }
 
 std::shared_ptr<CellObject> CellValues::CreateDefaultCell() {
@@ -102,12 +110,13 @@ void CellValues::InitCellFromDefault(const CellObject& defaultCell, CellRecord& 
     }
 }
 
-std::int16_t CellValues::ComboListIndex(const std::string& /*key*/) const {
-    return 0;  // no combo lists are kept yet: every key names none
+std::int16_t CellValues::ComboListIndex(const std::string& key) const {
+    return comboLists_ != nullptr ? comboLists_->ListIndexOfKey(key) : 0;
 }
 
-ComboMatch CellValues::MatchComboItem(std::int16_t /*listIndex*/, const Variant& /*value*/) const {
-    return {};
+ComboMatch CellValues::MatchComboItem(std::int16_t listIndex, const Variant& value) const {
+    if (comboLists_ == nullptr || listIndex == 0) return {};
+    return comboLists_->MatchItem(listIndex, value);
 }
 
 std::int32_t CellValues::CheckState(const CellRecord& cell) {

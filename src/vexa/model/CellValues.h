@@ -20,6 +20,20 @@ namespace vexa {
 
 class GridStore;
 
+// The combo lists as cells see them. The combo lists answer through the control, so that the
+// model never knows them.
+class ComboListSource {
+  public:
+    // The list whose key equals `key` exactly (case counts); 0 when none.
+    virtual std::int16_t ListIndexOfKey(const std::string& key) const = 0;
+    virtual std::string KeyOfList(std::int16_t listIndex) const = 0;
+    virtual ComboMatch MatchItem(std::int16_t listIndex, const Variant& value) const = 0;
+    virtual std::string ItemText(std::int16_t listIndex, std::int16_t itemIndex) const = 0;
+
+  protected:
+    ~ComboListSource() = default;
+};
+
 class CellValues final : public DefaultCellSource, public CellObjectHost {
   public:
     // Installs itself as the store's default-cell source. `liveFontChanged` is told of every
@@ -52,6 +66,11 @@ class CellValues final : public DefaultCellSource, public CellObjectHost {
 
     std::string DisplayText(const CellRecord& cell) const;
 
+    // The combo lists combo cells show their items from (null: none).
+    void SetComboLists(const ComboListSource* lists) { comboLists_ = lists; }
+    // The key of the combo list a cell refers to; empty when it refers to none.
+    std::string ComboKey(const CellRecord& cell) const;
+
     // ---- DefaultCellSource ----
     std::shared_ptr<CellObject> CreateDefaultCell() override;
     void InitCellFromDefault(const CellObject& defaultCell, CellRecord& cell) override;
@@ -76,6 +95,7 @@ class CellValues final : public DefaultCellSource, public CellObjectHost {
     bool fillingLiveFont_ = false;
     std::function<void(const Font&)> liveFontChanged_;
     std::shared_ptr<CellObjectHostLink> link_;
+    const ComboListSource* comboLists_ = nullptr;
 };
 
 }  // namespace vexa
