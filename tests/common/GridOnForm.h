@@ -82,8 +82,13 @@ class GridOnForm : public ::testing::Test {
 
     GridOnForm() {
         sys::DestroyAllWindowsForTesting();
-        form_ = sys::CreateWindowEx(0, "Vexa250_75B4A91C.Frame", "form",
-                                    sys::WS_POPUP | sys::WS_VISIBLE, 0, 0, kFormWidth, kFormHeight);
+        sys::WNDCLASS formClass;
+        formClass.lpfnWndProc = &sys::DefWindowProc;
+        formClass.hbrBackground = sys::COLOR_BTNFACE + 1;
+        formClass.lpszClassName = "VexaTestForm";
+        sys::RegisterClass(formClass);  // a second registration fails harmlessly
+        form_ = sys::CreateWindowEx(0, "VexaTestForm", "form", sys::WS_POPUP | sys::WS_VISIBLE, 0,
+                                    0, kFormWidth, kFormHeight);
         grid_ = std::make_unique<Vexa>(form_, kGridRect);
         grid_->Advise(&log);
         sys::PumpMessages();
