@@ -118,20 +118,8 @@ bool Vexa::RaiseRequestEdit(std::int16_t keyAscii, EditRequestArgs& args) {
 // ---- Text cells ----
 
 sys::RECT Vexa::TextEditorRect(std::int32_t row, std::int32_t col) const {
-    const GridParts& p = *parts_;
-    const CellBox box = p.geometry.CellBoundary(row, col);
-    const CellRecord& cell = p.store.Cell(col, row);
-    std::int32_t left = box.left + 1;
-    std::int32_t width = box.width - 3;
-    const GridImageList& images = p.appearance.imageList;
-    for (std::int16_t icon : {cell.icon, cell.extraIcon}) {
-        if (icon == -1 || images.handle == 0) continue;
-        left += images.iconWidth + 2;
-        width -= images.iconWidth + 2;
-    }
-    left += cell.indent;
-    width -= cell.indent + cell.rightIndent;
-    return sys::RECT{left, box.top, left + width, box.top + box.height - 1};
+    const CellBox box = parts_->measure.TextBoundary(row, col);
+    return sys::RECT{box.left, box.top, box.left + box.width, box.top + box.height};
 }
 
 void Vexa::BeginTextEdit(std::int16_t keyAscii, const EditRequestArgs& args) {
