@@ -72,6 +72,48 @@ struct EventLog : VexaEvents {
     void KeyUp(std::int16_t& key, std::int16_t& shift) override { Add("KeyUp", {key, shift}); }
     void RequestRow(std::int32_t r, bool&) override { Add("RequestRow", {r}); }
     void RequestRowData(std::int32_t r) override { Add("RequestRowData", {r}); }
+
+    // Editing: texts and values as "BeforeCommitEdit(2,1,text,Long:5,0)".
+    static std::string Describe(const Variant& value) {
+        if (value.IsEmpty()) return "Empty";
+        if (value.IsObject() || value.IsArray()) return TypeName(value);
+        return TypeName(value) + ":" + value.ToString();
+    }
+    void Add(const std::string& name, std::initializer_list<long long> args,
+             std::initializer_list<std::string> texts) {
+        Add(name, args);
+        std::string& entry = entries.back();
+        entry.pop_back();
+        for (const std::string& text : texts) entry += (entry.back() == '(' ? "" : ",") + text;
+        entry += ")";
+    }
+    void RequestEdit(std::int32_t r, std::int32_t c, std::int16_t key, bool&, std::string& text,
+                     std::int32_t&, ETextEditFlags&) override {
+        Add("RequestEdit", {r, c, key}, {text});
+    }
+    void BeforeCommitEdit(std::int32_t r, std::int32_t c, EEditResults&, const std::string& text,
+                          Variant& value, std::int32_t convErr) override {
+        Add("BeforeCommitEdit", {r, c}, {text, Describe(value), std::to_string(convErr)});
+    }
+    void AfterCommitEdit(std::int32_t r, std::int32_t c) override {
+        Add("AfterCommitEdit", {r, c});
+    }
+    void CancelEdit(std::int32_t r, std::int32_t c) override { Add("CancelEdit", {r, c}); }
+    void QuitCustomEdit() override { Add("QuitCustomEdit"); }
+    void TextEditChange(std::int32_t r, std::int32_t c) override { Add("TextEditChange", {r, c}); }
+    void TextEditKeyDown(std::int32_t r, std::int32_t c, std::int16_t key, std::int16_t) override {
+        Add("TextEditKeyDown", {r, c, key});
+    }
+    void TextEditKeyPress(std::int32_t r, std::int32_t c, std::int16_t& key) override {
+        Add("TextEditKeyPress", {r, c, key});
+    }
+    void TextEditMouseDown(std::int32_t r, std::int32_t c, std::int16_t button, std::int16_t, float,
+                           float) override {
+        Add("TextEditMouseDown", {r, c, button});
+    }
+    void TextEditCustomContextMenu(std::int32_t r, std::int32_t c) override {
+        Add("TextEditCustomContextMenu", {r, c});
+    }
 };
 
 class GridOnForm : public ::testing::Test {

@@ -3,13 +3,13 @@
 #include "vexa/combo/DropDownList.h"
 
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 
 #include <algorithm>
 
 #include "vexa/platform/GSubclass.h"
 #include "vexa/system/automation/Error.h"
 #include "vexa/system/controls/ComboBox.h"
-#include "vexa/system/display/Utf8Text.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/window/Window.h"
 
@@ -61,8 +61,9 @@ bool ValuesMatch(const Variant& item, const Variant& value) {
 }
 
 char32_t UpperInitial(const std::string& text) {
-    const std::u32string decoded = sys::DecodeUtf8(text.substr(0, 4));
-    return decoded.empty() ? U'\0' : char32_t(u_toupper(UChar32(decoded.front())));
+    if (text.empty()) return U'\0';
+    const icu::UnicodeString decoded = icu::UnicodeString::fromUTF8(text.substr(0, 4));
+    return char32_t(u_toupper(decoded.char32At(0)));
 }
 
 }  // namespace

@@ -94,6 +94,8 @@ struct GridParts {
     Font::ListenerToken gridFontToken = 0;
 
     // ---- Combo lists and editing
+    // What a typed character does, until the keyboard keeps it.
+    EKeyPressBehaviour keyPressBehaviour = vxKeyPressEditReplace;
     EditingAdapters editingAdapters{*this};
     CombosObject combos{editingAdapters.combos};
     CellEditor editor{store, events, editingAdapters.editor};

@@ -356,6 +356,12 @@ class Vexa {
 
     // ---- Current cell, selection, keyboard and key search ----
 
+    // Moves the current cell to a row and column, each an index (0 for none) or a key.
+    void SetCurCell(const Variant& vRow, const Variant& vCol);
+    // What a typed character does: edit the current cell or search a column.
+    EKeyPressBehaviour KeyPressBehaviour() const;
+    void SetKeyPressBehaviour(EKeyPressBehaviour eBehaviour);
+
     // ---- Header, default sort and layout strings ----
 
     // ---- Combo lists and editing ----
@@ -477,6 +483,7 @@ class Vexa {
     // vxEditResProceed when the value was refused and editing goes on.
     EEditResults CommitEditForInput();
     void RunRequestEdit(std::int16_t keyAscii);
+    EKeyPressBehaviour KeyPressMode() const;
     bool HasCurrentCell() const;
     void MarkCurrentCellForRepaint();
     bool RaiseRequestEdit(std::int16_t keyAscii, EditRequestArgs& args);
@@ -503,7 +510,6 @@ class Vexa {
     void ComboListRemoving(std::int16_t listIndex);
 
     // ---- Later roles (no-ops until they exist) ----
-    EKeyPressBehaviour KeyPressMode() const { return vxKeyPressEditReplace; }
     void KeySearchTypedKey(std::int16_t /*keyAscii*/) {}
     void ClearKeySearch() {}
     void SetCurrentCellInternal(std::int32_t /*row*/, std::int32_t /*col*/, bool /*raiseNow*/) {}

@@ -45,6 +45,10 @@ void Vexa::RequestEditFromKeyboard(std::int16_t keyAscii) {
     RunRequestEdit(keyAscii);
 }
 
+EKeyPressBehaviour Vexa::KeyPressMode() const {
+    return KeyPressBehaviour();
+}
+
 bool Vexa::HasCurrentCell() const {
     const GridStore& store = parts_->store;
     return store.CurrentRow() >= 1 && store.CurrentRow() <= store.RowCount() &&

@@ -2,6 +2,8 @@
 // are in CellEditorInput.cpp.
 #include "vexa/interact/CellEditor.h"
 
+#include <unicode/unistr.h>
+
 #include <algorithm>
 
 #include "vexa/events/EventSinks.h"
@@ -11,7 +13,6 @@
 #include "vexa/system/automation/Font.h"
 #include "vexa/system/controls/ControlMessages.h"
 #include "vexa/system/controls/EditControl.h"
-#include "vexa/system/display/Utf8Text.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/window/Window.h"
 
@@ -196,10 +197,11 @@ std::string CellEditor::SelText() const {
     const sys::HWND editor = TextEditorWindow();
     if (editor == 0) return {};
     const Selection selection = SelectionOf(editor);
-    const std::u32string text = sys::DecodeUtf8(sys::GetWindowText(editor));
+    const icu::UnicodeString text = icu::UnicodeString::fromUTF8(sys::GetWindowText(editor));
+    const std::int32_t start = text.moveIndex32(0, selection.start);
+    const std::int32_t end = text.moveIndex32(start, selection.end - selection.start);
     std::string selected;
-    for (std::int32_t i = selection.start; i < selection.end && i < std::int32_t(text.size()); ++i)
-        sys::AppendUtf8(selected, text[std::size_t(i)]);
+    text.tempSubString(start, end - start).toUTF8String(selected);
     return selected;
 }
 

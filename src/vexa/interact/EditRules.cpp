@@ -1,9 +1,10 @@
 #include "vexa/interact/EditRules.h"
 
+#include <unicode/unistr.h>
+
 #include "vexa/model/CellValues.h"
 #include "vexa/model/GridRecords.h"
 #include "vexa/system/automation/RuntimeError.h"
-#include "vexa/system/display/Utf8Text.h"
 
 namespace vexa {
 
@@ -17,7 +18,7 @@ char32_t TypedCharacter(std::int16_t keyAscii) {
 
 std::string Utf8Of(char32_t character) {
     std::string text;
-    sys::AppendUtf8(text, character);
+    icu::UnicodeString(UChar32(character)).toUTF8String(text);
     return text;
 }
 
@@ -63,10 +64,10 @@ bool RefusedByNumberOnly(std::int16_t keyAscii, std::int32_t textEditOptions) {
 
 std::string FirstCharacters(const std::string& utf8, std::int32_t count) {
     if (count < 1) return utf8;
-    const std::u32string characters = sys::DecodeUtf8(utf8);
-    if (std::int32_t(characters.size()) <= count) return utf8;
+    const icu::UnicodeString text = icu::UnicodeString::fromUTF8(utf8);
+    if (text.countChar32() <= count) return utf8;
     std::string cut;
-    for (std::int32_t i = 0; i < count; ++i) sys::AppendUtf8(cut, characters[std::size_t(i)]);
+    text.tempSubString(0, text.moveIndex32(0, count)).toUTF8String(cut);
     return cut;
 }
 

@@ -1,0 +1,87 @@
+// Check cells toggle at once through the commit events; custom-draw cells only enter the
+// editing state, which CancelEdit ends with QuitCustomEdit.
+#include "host/EditTestSupport.h"
+
+namespace vexa::test {
+namespace {
+
+struct CheckCase {
+    std::int32_t typeFlags;
+    Variant start;
+    std::vector<Variant> cycle;  // the values after each toggle
+};
+
+class CheckCycles : public EditingGrid, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(CheckCycles, FollowTheCellsStates) {
+    const CheckCase& c = GetParam();
+    grid().SetCellType(2, 1, vxCellCheck);
+    grid().SetCellTypeFlags(2, 1, c.typeFlags);
+    grid().SetCellValue(2, 1, c.start);
+    for (const Variant& expected : c.cycle) {
+        Edit();
+        EXPECT_EQ(grid().CellValue(2, 1), expected);
+    }
+    EXPECT_EQ(log.Of("AfterCommitEdit").size(), c.cycle.size());
+    EXPECT_EQ(Editor(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckCycles,
+    ::testing::Values(
+        CheckCase{vxCheckBox3State, Variant(0), {Variant(1), Variant(2), Variant(0), Variant(1)}},
+        CheckCase{vxCheckBox3State, Variant(true), {Variant(2), Variant(0)}},
+        CheckCase{0, Variant(false), {Variant(true), Variant(false)}},
+        CheckCase{0, Variant(0), {Variant(1), Variant(0)}}, CheckCase{0, Variant(2), {Variant(1)}},
+        CheckCase{0, Variant("x"), {Variant(1)}}));
+
+TEST_F(EditingGrid, ACheckToggleAsksTheHostFirst) {
+    grid().SetCellType(2, 1, vxCellCheck);
+    grid().SetCellValue(2, 1, 0);
+    Edit();
+    EXPECT_EQ(EditEvents(),
+              (std::vector<std::string>{"RequestEdit(2,1,0,)", "BeforeCommitEdit(2,1,,Long:1,0)",
+                                        "AfterCommitEdit(2,1)"}));
+    for (EEditResults answer : {vxEditResCancel, vxEditResProceed}) {
+        handlers.onBeforeCommit = [answer](EEditResults& result, Variant&) { result = answer; };
+        log.Clear();
+        Edit();
+        EXPECT_EQ(grid().CellValue(2, 1), Variant(1));
+        EXPECT_EQ(log.Of("CancelEdit").size(), answer == vxEditResCancel ? 1u : 0u);
+        EXPECT_TRUE(log.Of("AfterCommitEdit").empty());
+    }
+}
+
+TEST_F(EditingGrid, TypedKeysToggleOnlyWhenTheyEdit) {
+    grid().SetCellType(2, 1, vxCellCheck);
+    grid().SetCellValue(2, 1, 0);
+    grid().SetKeyPressBehaviour(vxKeyPressNone);
+    Edit(' ');
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(0)) << "Space is no edit key here";
+    Edit(13);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(1));
+    grid().SetKeyPressBehaviour(vxKeyPressEditAppend);
+    Edit(' ');
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(0));
+    grid().SetEditable(false);
+    Edit(13);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(0));
+}
+
+TEST_F(EditingGrid, ACustomDrawCellEditsUntilCancelled) {
+    grid().SetCellType(2, 1, vxCellCustomDraw);
+    Edit();
+    Edit();
+    EXPECT_EQ(log.Of("RequestEdit").size(), 1u) << "still editing: no second request";
+    EXPECT_EQ(Editor(), 0u);
+    grid().CancelEdit();
+    EXPECT_EQ(EditEvents(), (std::vector<std::string>{"RequestEdit(2,1,0,)", "QuitCustomEdit()"}));
+    Edit();
+    EXPECT_EQ(log.Of("RequestEdit").size(), 2u);
+    grid().CancelEdit();
+    grid().CancelEdit();
+    EXPECT_EQ(log.Of("QuitCustomEdit").size(), 3u) << "raised even with nothing to cancel";
+}
+
+}  // namespace
+}  // namespace vexa::test

@@ -1,0 +1,281 @@
+// Editing text cells as a user does: the editor opens over the current cell, takes typed
+// keys, commits on Enter and cancels on Esc, with the host's events in their order.
+#include "host/EditTestSupport.h"
+#include "vexa/system/controls/ControlMessages.h"
+
+namespace vexa::test {
+namespace {
+
+using EditText = EditingGrid;
+
+TEST_F(EditText, ACommittedEditRaisesItsEventsInOrderAndStoresTheText) {
+    Edit();
+    ASSERT_NE(Editor(), 0u);
+    EXPECT_EQ(sys::GetFocus(), Editor());
+    Type("xy");
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(EditEvents(),
+              (std::vector<std::string>{
+                  "RequestEdit(2,1,0,2.1)", "TextEditChange(2,1)", "TextEditChange(2,1)",
+                  "BeforeCommitEdit(2,1,xy,String:xy,0)", "AfterCommitEdit(2,1)"}));
+    EXPECT_EQ(log.Of("TextEditKeyPress").front(), "TextEditKeyPress(2,1,120)");
+    EXPECT_EQ(grid().CellValue(2, 1), Variant("xy"));
+    EXPECT_EQ(Editor(), 0u);
+    EXPECT_EQ(sys::GetFocus(), grid().hwnd());
+}
+
+TEST_F(EditText, EscapeCancelsAndKeepsTheValue) {
+    Edit();
+    Type("xy");
+    Press(sys::VK_ESCAPE);
+    EXPECT_EQ(EditEvents(),
+              (std::vector<std::string>{"RequestEdit(2,1,0,2.1)", "TextEditChange(2,1)",
+                                        "TextEditChange(2,1)", "CancelEdit(2,1)"}));
+    EXPECT_EQ(grid().CellValue(2, 1), Variant("2.1"));
+    EXPECT_EQ(Editor(), 0u);
+}
+
+struct KeyCase {
+    EKeyPressBehaviour behaviour;
+    std::int16_t key;
+    bool opens;
+    const char* text;
+    std::int32_t selStart, selLength;
+};
+
+class KeyPressModes : public EditingGrid, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(KeyPressModes, DecideWhetherAndWithWhatTheEditorOpens) {
+    const KeyCase& c = GetParam();
+    grid().SetCellValue(2, 1, "ab");
+    grid().SetKeyPressBehaviour(c.behaviour);
+    Edit(c.key);
+    ASSERT_EQ(Editor() != 0, c.opens);
+    EXPECT_EQ(log.Of("RequestEdit").size(), c.opens ? 1u : 0u);
+    if (!c.opens) return;
+    EXPECT_EQ(grid().TextEditText(), c.text);
+    EXPECT_EQ(grid().TextEditSelStart(), c.selStart);
+    EXPECT_EQ(grid().TextEditSelLength(), c.selLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, KeyPressModes,
+                         ::testing::Values(KeyCase{vxKeyPressNone, 'x', false, "", 0, 0},
+                                           KeyCase{vxKeyPressNone, 13, true, "ab", 0, 2},
+                                           KeyCase{vxKeyPressEditAppend, 'x', true, "abx", 3, 0},
+                                           KeyCase{vxKeyPressEditReplace, 'x', true, "x", 1, 0},
+                                           KeyCase{vxKeyPressEditReplace, 0, true, "ab", 0, 2},
+                                           KeyCase{vxKeyPressEditAppend, 9, false, "", 0, 0},
+                                           KeyCase{vxKeyPressSearchCurCol, 'x', false, "", 0, 0},
+                                           KeyCase{vxKeyPressSearchDefCol, 13, true, "ab", 0, 2}));
+
+TEST_F(EditText, TheHostShapesTheEditorThroughRequestEdit) {
+    handlers.onRequest = [](bool&, std::string& text, std::int32_t& maxLength, ETextEditFlags&) {
+        text = "abcdef";
+        maxLength = 3;
+    };
+    Edit();
+    EXPECT_EQ(grid().TextEditText(), "abc");
+    Press(sys::VK_END);
+    Type("xyz");
+    EXPECT_EQ(grid().TextEditText(), "abc") << "the limit holds for typing too";
+
+    grid().CancelEdit();
+    handlers.onRequest = [](bool&, std::string&, std::int32_t&, ETextEditFlags& options) {
+        options = vxTextEditUpperCase;
+    };
+    Edit();
+    Type("q");
+    EXPECT_EQ(grid().TextEditText(), "Q");
+
+    grid().CancelEdit();
+    handlers.onRequest = [](bool&, std::string&, std::int32_t&, ETextEditFlags& options) {
+        options = vxTextEditNumberOnly;
+    };
+    Edit('x');
+    EXPECT_EQ(Editor(), 0u) << "a letter never opens a number-only editor";
+    Edit('7');
+    EXPECT_EQ(grid().TextEditText(), "7");
+}
+
+TEST_F(EditText, ACancellingHandlerLeavesNothingOpen) {
+    handlers.onRequest = [](bool& cancel, std::string&, std::int32_t&, ETextEditFlags&) {
+        cancel = true;
+    };
+    Edit();
+    EXPECT_EQ(Editor(), 0u);
+    handlers.onRequest = nullptr;
+    Edit();
+    EXPECT_NE(Editor(), 0u) << "the refused request left no editing state behind";
+}
+
+TEST_F(EditText, NothingHappensWithoutEditableOrACurrentCell) {
+    grid().SetEditable(false);
+    Edit();
+    grid().SetEditable(true);
+    grid().SetCurCell(0, 0);
+    Edit();
+    EXPECT_TRUE(log.Of("RequestEdit").empty());
+    EXPECT_EQ(Editor(), 0u);
+}
+
+struct ConversionCase {
+    Variant before;
+    const char* typed;
+    const char* event;
+    Variant after;
+};
+
+class Conversions : public EditingGrid, public ::testing::WithParamInterface<ConversionCase> {};
+
+TEST_P(Conversions, FollowTheTypeOfTheOldValueQuietlyWithSilentValidation) {
+    const ConversionCase& c = GetParam();
+    grid().SetSilentValidation(true);
+    display().ClearMessageBoxCalls();
+    grid().SetCellValue(2, 1, c.before);
+    Edit();
+    grid().SetTextEditText(c.typed);
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(log.Of("BeforeCommitEdit").back(), c.event);
+    EXPECT_EQ(grid().CellValue(2, 1), c.after);
+    EXPECT_TRUE(display().MessageBoxCalls().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Conversions,
+    ::testing::Values(
+        ConversionCase{Variant(5), "42", "BeforeCommitEdit(2,1,42,Long:42,0)", Variant(42)},
+        ConversionCase{Variant(5), "abc", "BeforeCommitEdit(2,1,abc,Empty,13)", Variant()},
+        ConversionCase{Variant(std::int16_t(5)), "99999", "BeforeCommitEdit(2,1,99999,Empty,6)",
+                       Variant()},
+        ConversionCase{Variant(true), "false", "BeforeCommitEdit(2,1,false,Boolean:False,0)",
+                       Variant(false)},
+        ConversionCase{Variant(), "", "BeforeCommitEdit(2,1,,Empty,0)", Variant()},
+        ConversionCase{Variant(), "7", "BeforeCommitEdit(2,1,7,String:7,0)", Variant("7")},
+        ConversionCase{Variant::Null(), "", "BeforeCommitEdit(2,1,,Null:,0)", Variant::Null()}));
+
+void AnswerMessageBoxWithEnter(sys::HWND, sys::UINT, std::uintptr_t id, sys::DWORD) {
+    sys::KillTimer(0, id);
+    sys::HeadlessDisplay::Instance().KeyPress(sys::VK_RETURN);
+}
+
+TEST_F(EditText, AValueThatDoesNotConvertIsShownInAMessageBoxAndEditingGoesOn) {
+    grid().SetCellValue(2, 1, 5);
+    display().ShowMessageBoxWindows(true);
+    display().ClearMessageBoxCalls();
+    Edit();
+    Type("abc");
+    sys::SetTimer(0, 0, 50, &AnswerMessageBoxWithEnter);
+    Press(sys::VK_RETURN);
+    display().ShowMessageBoxWindows(false);
+    ASSERT_EQ(display().MessageBoxCalls().size(), 1u);
+    const sys::MessageBoxCall& box = display().MessageBoxCalls().front();
+    EXPECT_EQ(box.text, "Invalid value (Error 13).");
+    EXPECT_EQ(box.caption, "Input validation");
+    EXPECT_EQ(box.type & sys::MB_ICONMASK, sys::MB_ICONERROR);
+    EXPECT_TRUE(log.Of("BeforeCommitEdit").empty());
+    EXPECT_EQ(sys::GetFocus(), Editor()) << "the editor has the focus back";
+    EXPECT_EQ(grid().TextEditText(), "abc");
+
+    grid().SetTextEditText("8");
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(8));
+}
+
+TEST_F(EditText, TheHostsResultDecidesTheEnd) {
+    handlers.onBeforeCommit = [](EEditResults& result, Variant&) { result = vxEditResProceed; };
+    Edit();
+    Type("a");
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(sys::GetFocus(), Editor()) << "Proceed keeps editing";
+    handlers.onBeforeCommit = [](EEditResults& result, Variant&) { result = vxEditResCancel; };
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(Editor(), 0u);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant("2.1"));
+    EXPECT_TRUE(log.Of("CancelEdit").empty()) << "a host's cancel raises no CancelEdit";
+    handlers.onBeforeCommit = [](EEditResults&, Variant& value) { value = 99; };
+    Edit();
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(99));
+}
+
+TEST_F(EditText, LeavingTheEditorCommits) {
+    Edit();
+    Type("gone");
+    const sys::POINT elsewhere = CellCentre(4, 3);
+    display().Click(elsewhere.x, elsewhere.y);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant("gone"));
+    EXPECT_EQ(Editor(), 0u);
+}
+
+TEST_F(EditText, TheEditorIsPaintedInTheCellsColoursUnselected) {
+    grid().SetCellBackColor(2, 1, 0x00FFCC);
+    grid().SetCellForeColor(2, 1, 0x0000C0);
+    Edit();
+    const sys::RECT cell = CellRect(2, 1);
+    sys::RECT editor;
+    sys::GetWindowRect(Editor(), &editor);
+    const sys::POINT corner = ToScreen({cell.left, cell.top});
+    EXPECT_GE(editor.left, corner.x + 1);
+    EXPECT_EQ(editor.top, corner.y);
+    EXPECT_LE(editor.right, corner.x + cell.right - cell.left);
+    sys::PumpMessages();
+    // Right of the selected text, the editor's own background.
+    const int right = editor.right - editor.left - 2;
+    EXPECT_EQ(display().WindowPixel(Editor(), right, 2), sys::COLORREF(0x00FFCC));
+    SavePng("/tmp/vexa-edit-text.png");
+}
+
+struct InstanceCase {
+    std::int32_t textFlags, typeFlags;
+    bool multiLine, vertical, horizontal;
+};
+
+class EditorInstances : public EditingGrid, public ::testing::WithParamInterface<InstanceCase> {};
+
+TEST_P(EditorInstances, FollowWordBreakAndTheScrollBarFlags) {
+    const InstanceCase& c = GetParam();
+    grid().SetCellTextFlags(2, 1, c.textFlags);
+    grid().SetCellTypeFlags(2, 1, c.typeFlags);
+    Edit();
+    const auto style = sys::UINT(sys::GetWindowLongPtr(Editor(), sys::GWL_STYLE));
+    EXPECT_EQ((style & sys::ES_MULTILINE) != 0, c.multiLine);
+    EXPECT_EQ((style & sys::WS_VSCROLL) != 0, c.vertical);
+    EXPECT_EQ((style & sys::WS_HSCROLL) != 0, c.horizontal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EditorInstances,
+                         ::testing::Values(InstanceCase{0, vxTextBoxVScrollBar, false, false,
+                                                        false},
+                                           InstanceCase{vxTextWordBreak, 0, true, false, false},
+                                           InstanceCase{vxTextWordBreak, 8, true, true, false},
+                                           InstanceCase{vxTextWordBreak, 16, true, false, true},
+                                           InstanceCase{vxTextWordBreak, 24, true, true, true}));
+
+TEST_F(EditText, TheSelectionMembersReachTheEditor) {
+    grid().SetCellValue(2, 1, "hello world");
+    EXPECT_EQ(grid().TextEditSelText(), "");
+    Edit();
+    grid().SetTextEditSelStart(6);
+    grid().SetTextEditSelLength(5);
+    EXPECT_EQ(grid().TextEditSelText(), "world");
+    grid().SetTextEditSelText("grid");
+    EXPECT_EQ(grid().TextEditText(), "hello grid");
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant("hello grid"));
+    grid().SetTextEditText("ignored");
+    EXPECT_EQ(grid().TextEditText(), "");
+}
+
+TEST_F(EditText, TheCustomContextMenuReplacesTheEditorsMenu) {
+    grid().SetTextEditCustomContextMenu(true);
+    Edit();
+    sys::RECT editor;
+    sys::GetWindowRect(Editor(), &editor);
+    display().Click(editor.left + 4, editor.top + 4, 2);
+    EXPECT_EQ(log.Of("TextEditCustomContextMenu"),
+              std::vector<std::string>{"TextEditCustomContextMenu(2,1)"});
+    EXPECT_EQ(sys::GetFocus(), Editor()) << "no menu took the focus";
+}
+
+}  // namespace
+}  // namespace vexa::test
