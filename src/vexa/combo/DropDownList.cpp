@@ -241,7 +241,7 @@ void DropDownList::SetListIndex(std::int32_t index) {
         throw Error(kInvalidPropertyValue, kErrorSource, "Invalid property value");
     }
     sys::SendMessage(combo_, sys::CB_SETCURSEL, sys::WPARAM(index));
-    auto keep = shared_from_this();
+    const std::shared_ptr<DropDownList> keep = weak_from_this().lock();
     owner_.DropDownDidEndSelection(*this);
 }
 
@@ -260,6 +260,9 @@ void DropDownList::ShowDropDownAtPosition(std::int32_t x, std::int32_t y, std::i
     dropRect_ = sys::RECT{x, placement.top, x + droppedWidth_, placement.top + placement.height};
     repositionPending_ = true;
     InstallKeyHook();
+    // The native list opens at this width too, so that it paints, asks for its colours and
+    // is moved to the cell at once.
+    sys::SendMessage(combo_, sys::CB_SETDROPPEDWIDTH, sys::WPARAM(std::max(droppedWidth_, 1)));
     sys::SendMessage(combo_, sys::CB_SHOWDROPDOWN, 1);
     if (!Dropped()) RemoveKeyHook();
 }
@@ -297,8 +300,8 @@ sys::LRESULT DropDownList::InstanceProcedure(sys::HWND hwnd, sys::UINT msg, sys:
     auto* list = reinterpret_cast<DropDownList*>(sys::GetWindowLongPtr(hwnd, sys::GWLP_USERDATA));
     if (list == nullptr) return sys::DefWindowProc(hwnd, msg, wParam, lParam);
     // The owner's handling may let the list go (its combo list removed): it stays alive
-    // until this message is done.
-    const std::shared_ptr<DropDownList> keep = list->shared_from_this();
+    // until this message is done. While it is being made nothing owns it yet.
+    const std::shared_ptr<DropDownList> keep = list->weak_from_this().lock();
     return list->OnInstanceMessage(msg, wParam, lParam);
 }
 
@@ -335,7 +338,7 @@ void DropDownList::OnCommand(sys::UINT code) {
 
 sys::LRESULT DropDownList::WindowProc(sys::HWND hwnd, sys::UINT msg, sys::WPARAM wParam,
                                       sys::LPARAM lParam) {
-    const std::shared_ptr<DropDownList> keep = shared_from_this();
+    const std::shared_ptr<DropDownList> keep = weak_from_this().lock();
     std::int32_t key = std::int32_t(wParam);
     owner_.DropDownKeyWentDown(*this, key, ShiftMask());
     if (!sys::IsWindow(hwnd)) return 0;

@@ -175,6 +175,8 @@ sys::LRESULT DropDownList::OnListColors(sys::HWND list) {
         repositionPending_ = false;
         sys::MoveWindow(list, dropRect_.left, dropRect_.top, dropRect_.right - dropRect_.left,
                         dropRect_.bottom - dropRect_.top, true);
+        // A list only moved keeps what it showed: it paints again where it is now.
+        sys::InvalidateRect(list, nullptr, true);
     }
     return sys::LRESULT(sys::GetSysColorBrush(sys::COLOR_WINDOW));
 }

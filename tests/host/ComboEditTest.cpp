@@ -1,0 +1,210 @@
+// Editing combo cells: the list drops at the cell with the cell's item chosen, the user picks
+// by keys, by typing or by clicking, and the chosen item's value reaches the cell through the
+// commit events; Escape, a click elsewhere or the list's removal cancel.
+#include "host/EditTestSupport.h"
+#include "vexa/system/controls/ControlMessages.h"
+
+namespace vexa::test {
+namespace {
+
+class ComboEdit : public EditingGrid {
+  protected:
+    ComboEdit() {
+        colors = grid().Combos().Add("colors");
+        colors->AddItem("Red", Variant(1));
+        colors->AddItem("Green", Variant(2));
+        colors->AddItem("Blue", Variant(3));
+        for (std::int32_t row = 1; row <= 4; ++row) {
+            grid().SetCellType(row, 1, vxCellCombo);
+            grid().SetCellCtrlKey(row, 1, "colors");
+            grid().SetCellValue(row, 1, 2);
+        }
+        log.Clear();
+    }
+
+    // The open list holds the mouse capture; the combo box behind it has the focus.
+    static bool Dropped() {
+        return sys::GetClassName(sys::GetCapture()) == "ComboLBox" &&
+               sys::IsWindowVisible(sys::GetCapture());
+    }
+    static sys::RECT ListRect() {
+        sys::RECT rect;
+        sys::GetWindowRect(sys::GetCapture(), &rect);
+        return rect;
+    }
+    static int Selected() { return int(sys::SendMessage(sys::GetFocus(), sys::CB_GETCURSEL)); }
+    static int ItemHeight() {
+        return int(sys::SendMessage(sys::GetFocus(), sys::CB_GETITEMHEIGHT, 0));
+    }
+    sys::RECT CellOnScreen(std::int32_t row, std::int32_t col) {
+        const sys::RECT cell = CellRect(row, col);
+        const sys::POINT corner = ToScreen({cell.left, cell.top});
+        return {corner.x, corner.y, corner.x + cell.right - cell.left,
+                corner.y + cell.bottom - cell.top};
+    }
+
+    std::shared_ptr<ComboObject> colors;
+};
+
+TEST_F(ComboEdit, TheListDropsAtTheCellAndArrowsAndEnterChoose) {
+    EXPECT_EQ(grid().CellText(2, 1), "Green");
+    Edit();
+    ASSERT_TRUE(Dropped());
+    EXPECT_EQ(ListRect().left, CellOnScreen(2, 1).left);
+    EXPECT_EQ(ListRect().top, CellOnScreen(2, 1).bottom);
+    EXPECT_EQ(Selected(), 1) << "the cell's own item";
+    const sys::RECT list = ListRect();
+    const int item = ItemHeight();
+    EXPECT_EQ(display().ScreenPixel(list.right - 4, list.top + 1 + item + item / 2),
+              sys::GetSysColor(sys::COLOR_HIGHLIGHT))
+        << "the chosen item is drawn highlighted where the list is";
+    EXPECT_EQ(display().ScreenPixel(list.right - 4, list.top + 1 + item / 2),
+              sys::GetSysColor(sys::COLOR_WINDOW));
+    display().SaveScreenPng("/tmp/vexa-combo-open.png");
+    Press(sys::VK_DOWN);
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(EditEvents(), (std::vector<std::string>{"RequestEdit(2,1,0,Green)",
+                                                      "BeforeCommitEdit(2,1,Blue,Long:3,0)",
+                                                      "AfterCommitEdit(2,1)"}));
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(3));
+    EXPECT_EQ(grid().CellText(2, 1), "Blue");
+    EXPECT_FALSE(Dropped());
+    EXPECT_EQ(sys::GetFocus(), grid().hwnd());
+}
+
+struct TypedCase {
+    std::int16_t key;
+    int selected;
+    Variant stored;
+};
+
+class ComboTyping : public ComboEdit, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(ComboTyping, ATypedInitialChoosesTheFirstItemItBegins) {
+    Edit(GetParam().key);
+    ASSERT_TRUE(Dropped());
+    EXPECT_EQ(Selected(), GetParam().selected);
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(grid().CellValue(2, 1), GetParam().stored);
+    EXPECT_FALSE(Dropped());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ComboTyping,
+                         ::testing::Values(TypedCase{'r', 0, Variant(1)},
+                                           TypedCase{'B', 2, Variant(3)},
+                                           TypedCase{'g', 1, Variant(2)},
+                                           // Enter with nothing chosen keeps the value.
+                                           TypedCase{'z', -1, Variant(2)}));
+
+TEST_F(ComboEdit, AClickOnAnItemChoosesIt) {
+    Edit();
+    const sys::RECT list = ListRect();
+    display().Click(list.left + 10, list.top + 1 + ItemHeight() / 2);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(1));
+    EXPECT_EQ(log.Of("AfterCommitEdit").size(), 1u);
+}
+
+TEST_F(ComboEdit, EscapeAClickElsewhereOrTheListsRemovalCancel) {
+    const std::vector<std::function<void()>> endings = {
+        [&] { Press(sys::VK_ESCAPE); },
+        [&] { display().Click(kFormWidth - 10, kFormHeight - 10); },
+        [&] { grid().Combos().Remove("colors"); },
+    };
+    for (const auto& end : endings) {
+        log.Clear();
+        Edit();
+        ASSERT_TRUE(Dropped());
+        Press(sys::VK_DOWN);
+        end();
+        EXPECT_EQ(EditEvents(),
+                  (std::vector<std::string>{"RequestEdit(2,1,0,Green)", "CancelEdit(2,1)"}));
+        EXPECT_FALSE(Dropped());
+        EXPECT_EQ(grid().CellValue(2, 1), Variant(2));
+    }
+    Press(sys::VK_RETURN);  // keys after the list went reach no list
+    EXPECT_EQ(grid().CellText(2, 1), "") << "the cell refers to no list now";
+}
+
+TEST_F(ComboEdit, CommitEditLeavesAnOpenListAlone) {
+    Edit();
+    grid().CommitEdit();
+    EXPECT_TRUE(Dropped());
+    EXPECT_TRUE(log.Of("BeforeCommitEdit").empty());
+    grid().CancelEdit();
+    EXPECT_FALSE(Dropped());
+}
+
+TEST_F(ComboEdit, NothingOpensWhenEditingIsOff) {
+    grid().SetEditable(false);
+    Edit();
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(log.Of("RequestEdit").empty());
+}
+
+TEST_F(ComboEdit, TheHostMayChangeTheChosenValue) {
+    handlers.onBeforeCommit = [](EEditResults&, Variant& value) { value = 1; };
+    Edit();
+    Press(sys::VK_DOWN);
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(1));
+    EXPECT_EQ(grid().CellText(2, 1), "Red") << "the item follows the stored value";
+}
+
+// A host's message loop that takes Enter for its form's default button.
+int gDefaultButtonPresses = 0;
+void DefaultButtonLoop(sys::MSG* msg) {
+    if (msg->message != sys::WM_KEYDOWN || msg->wParam != sys::WPARAM(sys::VK_RETURN)) return;
+    ++gDefaultButtonPresses;
+    msg->message = sys::WM_NULL;
+}
+
+TEST_F(ComboEdit, EnterInTheOpenListGoesToTheListNotToTheHostsForm) {
+    gDefaultButtonPresses = 0;
+    const sys::GetMessageHook previous = sys::SetGetMessageHook(&DefaultButtonLoop);
+    Edit();
+    Press(sys::VK_DOWN);
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(gDefaultButtonPresses, 0);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(3));
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(gDefaultButtonPresses, 1) << "with the list closed the form has Enter again";
+    sys::SetGetMessageHook(previous);
+}
+
+TEST_F(ComboEdit, TheListIsAsHighAsItsItemsUpToTheMaximum) {
+    Edit();
+    const int item = ItemHeight();
+    EXPECT_EQ(ListRect().bottom - ListRect().top, 3 * item + 2);
+    Press(sys::VK_ESCAPE);
+    for (int i = 0; i < 7; ++i) colors->AddItem("More " + std::to_string(i));
+    Edit();
+    EXPECT_EQ(ListRect().bottom - ListRect().top, 8 * item + 2);
+}
+
+TEST_F(ComboEdit, ACellNearTheBottomOfTheScreenOpensItsListAbove) {
+    const int screenHeight = sys::GetSystemMetrics(sys::SM_CYSCREEN);
+    sys::SetWindowPos(form(), 0, 0, screenHeight - 120, 0, 0, sys::SWP_NOSIZE);
+    grid().SetCurCell(4, 1);
+    Edit();
+    ASSERT_TRUE(Dropped());
+    EXPECT_EQ(ListRect().bottom, CellOnScreen(4, 1).top - 1);
+}
+
+TEST_F(ComboEdit, AutoAdjustWidthFollowsTheWidestItem) {
+    colors->AddItem("A considerably longer colour name than the others");
+    const auto openWidth = [&] {
+        colors->AutoAdjustWidth();
+        Edit();
+        const std::int32_t width = ListRect().right - ListRect().left;
+        Press(sys::VK_ESCAPE);
+        return width;
+    };
+    const std::int32_t wide = openWidth();
+    colors->RemoveItem(3);
+    const std::int32_t narrow = openWidth();
+    EXPECT_LT(narrow, wide);
+    EXPECT_GT(narrow, sys::GetSystemMetrics(sys::SM_CXVSCROLL) + 4 + 20);
+}
+
+}  // namespace
+}  // namespace vexa::test
