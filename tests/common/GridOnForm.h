@@ -75,7 +75,7 @@ struct EventLog : VexaEvents {
 
     // Editing: texts and values as "BeforeCommitEdit(2,1,text,Long:5,0)".
     static std::string Describe(const Variant& value) {
-        if (value.IsEmpty()) return "Empty";
+        if (value.IsEmpty() || value.IsNull()) return TypeName(value);
         if (value.IsObject() || value.IsArray()) return TypeName(value);
         return TypeName(value) + ":" + value.ToString();
     }

@@ -133,8 +133,10 @@ TEST_P(Conversions, FollowTheTypeOfTheOldValueQuietlyWithSilentValidation) {
     display().ClearMessageBoxCalls();
     grid().SetCellValue(2, 1, c.before);
     Edit();
+    ASSERT_NE(Editor(), 0u);
     grid().SetTextEditText(c.typed);
     Press(sys::VK_RETURN);
+    ASSERT_EQ(log.Of("BeforeCommitEdit").size(), 1u);
     EXPECT_EQ(log.Of("BeforeCommitEdit").back(), c.event);
     EXPECT_EQ(grid().CellValue(2, 1), c.after);
     EXPECT_TRUE(display().MessageBoxCalls().empty());
@@ -151,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                        Variant(false)},
         ConversionCase{Variant(), "", "BeforeCommitEdit(2,1,,Empty,0)", Variant()},
         ConversionCase{Variant(), "7", "BeforeCommitEdit(2,1,7,String:7,0)", Variant("7")},
-        ConversionCase{Variant::Null(), "", "BeforeCommitEdit(2,1,,Null:,0)", Variant::Null()}));
+        ConversionCase{Variant::Null(), "", "BeforeCommitEdit(2,1,,Null,0)", Variant::Null()}));
 
 void AnswerMessageBoxWithEnter(sys::HWND, sys::UINT, std::uintptr_t id, sys::DWORD) {
     sys::KillTimer(0, id);
