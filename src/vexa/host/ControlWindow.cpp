@@ -101,7 +101,8 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
             grid.OnFocusChanged(true);
             return 0;
         case sys::WM_KILLFOCUS:
-            grid.OnFocusChanged(false);
+            // The grid's own editor and drop-down list keep the focus within the grid.
+            if (!sys::IsChild(hwnd, sys::HWND(wParam))) grid.OnFocusChanged(false);
             return 0;
             // ---- Scroll bars
 

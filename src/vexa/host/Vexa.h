@@ -495,6 +495,8 @@ class Vexa {
     void EndTextEdit();
     void StoreEditedValue(CellRecord& cell, const Variant& value);
     void TextEditorLostFocus();
+    // The focus left the grid's editor or list for a window outside the grid.
+    void NoteFocusLeavingGrid();
     void OnEditorCommand(sys::WPARAM wParam, sys::LPARAM lParam);
     sys::LRESULT OnEditorColors(sys::WPARAM wParam, sys::LPARAM lParam);
     void BeginComboEdit(std::int16_t keyAscii);

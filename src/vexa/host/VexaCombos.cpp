@@ -159,7 +159,11 @@ void Vexa::CloseComboList(DropDownList* list) {
     const sys::HWND focus = sys::GetFocus();
     const bool listHadFocus = focus == 0 || (list != nullptr && focus == list->hwnd());
     if (list != nullptr) list->CloseDropDown();
-    if (listHadFocus) sys::SetFocus(parts_->window.Handle());
+    if (listHadFocus) {
+        sys::SetFocus(parts_->window.Handle());
+    } else {
+        NoteFocusLeavingGrid();
+    }
     MarkCurrentCellForRepaint();
     Draw();
 }

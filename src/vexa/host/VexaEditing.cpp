@@ -6,6 +6,7 @@
 #include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/interact/EditRules.h"
+#include "vexa/system/controls/ControlMessages.h"
 #include "vexa/system/window/Window.h"
 
 namespace vexa {
@@ -256,8 +257,16 @@ void Vexa::TextEditorLostFocus() {
     RunTextCommit();
 }
 
+void Vexa::NoteFocusLeavingGrid() {
+    const sys::HWND window = parts_->window.Handle();
+    const sys::HWND focus = sys::GetFocus();
+    if (focus != window && !sys::IsChild(window, focus)) OnFocusChanged(false);
+}
+
 void Vexa::OnEditorCommand(sys::WPARAM wParam, sys::LPARAM lParam) {
-    parts_->editor.OnEditorCommand(sys::HWND(lParam), sys::HIWORD(std::uintptr_t(wParam)));
+    const sys::UINT code = sys::HIWORD(std::uintptr_t(wParam));
+    parts_->editor.OnEditorCommand(sys::HWND(lParam), code);
+    if (code == sys::EN_KILLFOCUS) NoteFocusLeavingGrid();
 }
 
 sys::LRESULT Vexa::OnEditorColors(sys::WPARAM wParam, sys::LPARAM lParam) {

@@ -159,16 +159,21 @@ void CellEditor::PlaceCaret(bool typed) {
 void CellEditor::ShowTextEditor(const sys::RECT& rect) {
     const sys::HWND editor = TextEditorWindow();
     if (editor == 0) return;
+    // Only the editor paints: the grid under it needs no repaint of its own.
     sys::SetWindowPos(editor, sys::HWND_TOP, rect.left, rect.top, rect.right - rect.left,
-                      rect.bottom - rect.top, sys::SWP_SHOWWINDOW);
+                      rect.bottom - rect.top, sys::SWP_SHOWWINDOW | sys::SWP_NOREDRAW);
+    sys::InvalidateRect(editor, nullptr, true);
     sys::SetFocus(editor);
 }
 
+// The grid repaints the edited cell's row itself, which covers where the editor was.
 void CellEditor::HideTextEditor() {
     for (sys::HWND editor : editors_) {
         if (editor == 0 || !sys::IsWindowVisible(editor)) continue;
         if (sys::GetFocus() == editor) sys::SetFocus(host_.GridWindow());
-        sys::ShowWindow(editor, sys::SW_HIDE);
+        sys::SetWindowPos(editor, 0, 0, 0, 0, 0,
+                          sys::SWP_HIDEWINDOW | sys::SWP_NOMOVE | sys::SWP_NOSIZE |
+                              sys::SWP_NOZORDER | sys::SWP_NOACTIVATE | sys::SWP_NOREDRAW);
     }
 }
 
