@@ -3,6 +3,7 @@
 // commit events; Escape, a click elsewhere or the list's removal cancel.
 #include "host/EditTestSupport.h"
 #include "vexa/system/controls/ControlMessages.h"
+#include "vexa/system/paint/ImageList.h"
 
 namespace vexa::test {
 namespace {
@@ -204,6 +205,40 @@ TEST_F(ComboEdit, AutoAdjustWidthFollowsTheWidestItem) {
     const std::int32_t narrow = openWidth();
     EXPECT_LT(narrow, wide);
     EXPECT_GT(narrow, sys::GetSystemMetrics(sys::SM_CXVSCROLL) + 4 + 20);
+}
+
+}  // namespace
+}  // namespace vexa::test
+
+namespace vexa::test {
+namespace {
+
+TEST_F(ComboEdit, ItemsShowTheirIconsAndTheCellTakesTheChosenOne) {
+    const sys::HIMAGELIST images = sys::ImageList_Create(24, 24, sys::ILC_COLOR32, 1, 1);
+    cairo_surface_t* red = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 24, 24);
+    cairo_t* cr = cairo_create(red);
+    cairo_set_source_rgb(cr, 1, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    sys::ImageList_Add(images, red);
+    cairo_surface_destroy(red);
+    grid().SetImageList(Variant(std::int32_t(images)));
+    const auto pets = grid().Combos().Add("pets");
+    pets->AddItem("Plain", Variant(1));
+    pets->AddItem("Red", Variant(2), 0);
+    grid().SetCellCtrlKey(2, 1, "pets");
+    Edit();
+    ASSERT_TRUE(Dropped());
+    EXPECT_EQ(ItemHeight(), 24) << "as tall as the tallest icon";
+    const sys::RECT list = ListRect();
+    EXPECT_EQ(display().ScreenPixel(list.left + 1 + 2 + 12, list.top + 1 + 24 + 1 + 12),
+              sys::COLORREF(0x0000FF));
+    EXPECT_NE(display().ScreenPixel(list.left + 1 + 2 + 12, list.top + 1 + 1 + 12),
+              sys::COLORREF(0x0000FF));
+    display().SaveScreenPng("/tmp/vexa-combo-icons.png");
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(grid().CellIcon(2, 1), 0);
+    sys::ImageList_Destroy(images);
 }
 
 }  // namespace
