@@ -172,14 +172,29 @@ TEST_F(ComboEdit, EnterInTheOpenListGoesToTheListNotToTheHostsForm) {
     sys::SetGetMessageHook(previous);
 }
 
-TEST_F(ComboEdit, TheListIsAsHighAsItsItemsUpToTheMaximum) {
-    Edit();
-    const int item = ItemHeight();
-    EXPECT_EQ(ListRect().bottom - ListRect().top, 3 * item + 2);
-    Press(sys::VK_ESCAPE);
-    for (int i = 0; i < 7; ++i) colors->AddItem("More " + std::to_string(i));
-    Edit();
-    EXPECT_EQ(ListRect().bottom - ListRect().top, 8 * item + 2);
+TEST_F(ComboEdit, TheListIsAsHighAsItsItemsUpToTheMaximumAndAsWideAsAsked) {
+    int item = 0;
+    const auto openSize = [&] {
+        Edit();
+        item = ItemHeight();
+        const sys::SIZE size{ListRect().right - ListRect().left,
+                             ListRect().bottom - ListRect().top};
+        Press(sys::VK_ESCAPE);
+        return size;
+    };
+    const sys::SIZE three = openSize();
+    EXPECT_EQ(three.cy, 3 * item + 2);
+    for (int i = 0; i < 7; ++i) colors->AddItem("A longer colour name " + std::to_string(i));
+    colors->AutoAdjustWidth();
+    const sys::SIZE wide = openSize();
+    EXPECT_EQ(wide.cy, 8 * item + 2);
+    for (int i = 0; i < 7; ++i) colors->RemoveItem(3);
+    colors->AutoAdjustWidth();
+    const sys::SIZE narrow = openSize();
+    EXPECT_LT(narrow.cx, wide.cx) << "the widest item went";
+    EXPECT_GT(narrow.cx, sys::GetSystemMetrics(sys::SM_CXVSCROLL) + 4 + 20);
+    colors->SetWidth(333);
+    EXPECT_EQ(openSize().cx, 333);
 }
 
 TEST_F(ComboEdit, ACellNearTheBottomOfTheScreenOpensItsListAbove) {
@@ -191,28 +206,6 @@ TEST_F(ComboEdit, ACellNearTheBottomOfTheScreenOpensItsListAbove) {
     EXPECT_EQ(ListRect().bottom, CellOnScreen(4, 1).top - 1);
 }
 
-TEST_F(ComboEdit, AutoAdjustWidthFollowsTheWidestItem) {
-    colors->AddItem("A considerably longer colour name than the others");
-    const auto openWidth = [&] {
-        colors->AutoAdjustWidth();
-        Edit();
-        const std::int32_t width = ListRect().right - ListRect().left;
-        Press(sys::VK_ESCAPE);
-        return width;
-    };
-    const std::int32_t wide = openWidth();
-    colors->RemoveItem(3);
-    const std::int32_t narrow = openWidth();
-    EXPECT_LT(narrow, wide);
-    EXPECT_GT(narrow, sys::GetSystemMetrics(sys::SM_CXVSCROLL) + 4 + 20);
-}
-
-}  // namespace
-}  // namespace vexa::test
-
-namespace vexa::test {
-namespace {
-
 TEST_F(ComboEdit, ItemsShowTheirIconsAndTheCellTakesTheChosenOne) {
     const sys::HIMAGELIST images = sys::ImageList_Create(24, 24, sys::ILC_COLOR32, 1, 1);
     cairo_surface_t* red = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 24, 24);
@@ -220,7 +213,7 @@ TEST_F(ComboEdit, ItemsShowTheirIconsAndTheCellTakesTheChosenOne) {
     cairo_set_source_rgb(cr, 1, 0, 0);
     cairo_paint(cr);
     cairo_destroy(cr);
-    sys::ImageList_Add(images, red);
+    sys::ImageList_Add(images, red);  // one red icon
     cairo_surface_destroy(red);
     grid().SetImageList(Variant(std::int32_t(images)));
     const auto pets = grid().Combos().Add("pets");
@@ -235,7 +228,6 @@ TEST_F(ComboEdit, ItemsShowTheirIconsAndTheCellTakesTheChosenOne) {
               sys::COLORREF(0x0000FF));
     EXPECT_NE(display().ScreenPixel(list.left + 1 + 2 + 12, list.top + 1 + 1 + 12),
               sys::COLORREF(0x0000FF));
-    display().SaveScreenPng("/tmp/vexa-combo-icons.png");
     Press(sys::VK_RETURN);
     EXPECT_EQ(grid().CellIcon(2, 1), 0);
     sys::ImageList_Destroy(images);
