@@ -158,6 +158,7 @@ void Vexa::BeginTextEdit(std::int16_t keyAscii, const EditRequestArgs& args) {
     setup.foreColor =
         TranslateColor(cell.foreColor != kDefaultColor ? cell.foreColor : look.foreColor);
     editor.PrepareTextEditor(setup);
+    editor.SetSavedSelection(cell.Selected());
 
     // The display text goes in first, quietly, so that TextEditChange tells the host only
     // that the text it asked for differs.
@@ -170,7 +171,6 @@ void Vexa::BeginTextEdit(std::int16_t keyAscii, const EditRequestArgs& args) {
     editor.PlaceCaret(IsTypedKey(keyAscii));
 
     CellRecord& edited = p.store.Cell(col, row);
-    editor.SetSavedSelection(edited.Selected());
     edited.SetFlag(kCellSelected, false);
     edited.SetFlag(kCellNeedsRepaint, true);
     Draw();
