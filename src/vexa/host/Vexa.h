@@ -512,8 +512,8 @@ class Vexa {
     void ComboListRemoving(std::int16_t listIndex);
 
     // ---- Later roles (no-ops until they exist) ----
-    void KeySearchTypedKey(std::int16_t /*keyAscii*/) {}
-    void ClearKeySearch() {}
+    void KeySearchTyped(char32_t /*character*/) {}
+    void EndKeySearch() {}
     void SetCurrentCellInternal(std::int32_t /*row*/, std::int32_t /*col*/, bool /*raiseNow*/) {}
     void RaisePendingCurCellChange() {}
     void HeaderColumnInserted(std::int32_t /*position*/, bool /*append*/) {}

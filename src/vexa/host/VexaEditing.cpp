@@ -67,7 +67,7 @@ void Vexa::RunRequestEdit(std::int16_t keyAscii) {
     if (!p.appearance.enabled) return;
     switch (ClassifyEditRequest(keyAscii, KeyPressMode())) {
         case EditRequest::Search:
-            KeySearchTypedKey(keyAscii);
+            KeySearchTyped(char32_t(std::uint16_t(keyAscii)));
             return;
         case EditRequest::Ignore:
             return;
@@ -85,7 +85,7 @@ void Vexa::RunRequestEdit(std::int16_t keyAscii) {
     const CellRecord& cell = p.store.Cell(p.store.CurrentCol(), p.store.CurrentRow());
     const EditKind kind = KindOf(cell.CellType());
     p.editor.Begin(kind);
-    ClearKeySearch();
+    EndKeySearch();
     switch (kind) {
         case EditKind::Text:
             BeginTextEdit(keyAscii, args);
