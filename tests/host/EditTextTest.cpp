@@ -255,7 +255,12 @@ TEST_F(EditText, TheCustomContextMenuReplacesTheEditorsMenu) {
     display().Click(editor.left + 4, editor.top + 4, 2);
     EXPECT_EQ(log.Of("TextEditCustomContextMenu"),
               std::vector<std::string>{"TextEditCustomContextMenu(2,1)"});
-    EXPECT_EQ(sys::GetFocus(), Editor()) << "no menu took the focus";
+    EXPECT_EQ(sys::GetCapture(), 0u) << "no menu shows";
+    grid().SetTextEditCustomContextMenu(false);
+    display().Click(editor.left + 4, editor.top + 4, 2);
+    EXPECT_EQ(log.Of("TextEditCustomContextMenu").size(), 1u);
+    EXPECT_NE(sys::GetCapture(), 0u) << "the editor's own menu shows";
+    EXPECT_EQ(sys::GetFocus(), Editor()) << "and editing goes on";
 }
 
 }  // namespace
