@@ -8,5 +8,6 @@
 #include "vexa/model/GridErrors.h"
 #include "vexa/system/automation/DateTime.h"
 #include "vexa/system/automation/Format.h"
+#include "vexa/system/automation/Log.h"
 #include "vexa/system/data/Connection.h"
 #include "vexa/system/data/Recordset.h"
