@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "vexa/system/automation/DateTime.h"
 
@@ -65,7 +66,7 @@ TEST(DateTimeSerial, RangeLimits) {
     EXPECT_TRUE(IsValidDateSerial(kMinDateSerial));
     EXPECT_TRUE(IsValidDateSerial(kMaxDateSerial));
     EXPECT_FALSE(FieldsToSerial({10000, 1, 1, 0, 0, 0}).has_value());
-    EXPECT_FALSE(FieldsToSerial({99, 12, 31, 0, 0, 0}).has_value());
+    EXPECT_FALSE(FieldsToSerial({-1, 12, 31, 0, 0, 0}).has_value());
 }
 
 TEST(DateTimeSerial, FieldsRollOverLikeDateSerial) {
@@ -150,7 +151,7 @@ TEST(DateTimeParse, TimesAndCombinations) {
 
 TEST(DateTimeParse, RejectsWhatIsNotADate) {
     for (const char* text : {"", "   ", "hello", "1", "2/30/2003", "13/13/2003", "25:00", "10:60",
-                             "13 PM", "1/2/3/4", "1:2:3:4", "1/1/10000", "12/31/99 x", "1.5",
+                             "24 PM", "1/2/3/4", "1:2:3:4", "1/1/10000", "12/31/99 x", "1.5.",
                              "-1/2/2003", "99999999/1/1", "Jan Feb 2003", "1/2/2003 1:2 3:4"})
         EXPECT_FALSE(ParseDateTime(text, 2003).has_value()) << text;
 }
@@ -166,4 +167,92 @@ TEST(DateTimeGeneralDate, ClassicRules) {
     // The text reads back to the same serial.
     const double serial = *DateSerial(1987, 6, 5) + TimeSerial(4, 3, 2);
     EXPECT_DOUBLE_EQ(*ParseDateTime(GeneralDate(serial)), serial);
+}
+
+TEST(DateTimeParse, DotsBetweenNumbersSeparateTimes) {
+    const struct {
+        const char* text;
+        double serial;
+    } cases[] = {
+        {"2.5", TimeSerial(2, 5, 0)},
+        {"1.2.3", TimeSerial(1, 2, 3)},
+        {"14.30", TimeSerial(14, 30, 0)},
+        {"2.5 PM", TimeSerial(14, 5, 0)},
+        {"1/2/2003 2.5", *DateSerial(2003, 1, 2) + TimeSerial(2, 5, 0)},
+        {"Jan. 2, 2003", *DateSerial(2003, 1, 2)},
+    };
+    for (const auto& [text, serial] : cases) {
+        ASSERT_TRUE(ParseDateTime(text, 2003).has_value()) << text;
+        EXPECT_DOUBLE_EQ(*ParseDateTime(text, 2003), serial) << text;
+    }
+    for (const char* text : {"1.2.2003", "2.60", "1.2.3.4", ".5", "2.", "1", "-1.1", "37623"}) {
+        EXPECT_FALSE(ParseDateTime(text, 2003).has_value()) << text;
+    }
+}
+
+// AM and PM turn 12 into 0 and add 12 to 1..11; 0 PM is noon, and above 12 they do nothing.
+TEST(DateTimeParse, HoursOutsideOneToTwelveWithAmPm) {
+    const struct {
+        const char* text;
+        int hour;
+    } cases[] = {{"0:30 AM", 0},   {"00 PM", 12}, {"0 AM", 0},      {"12:30 AM", 0}, {"12 PM", 12},
+                 {"13:30 PM", 13}, {"13 AM", 13}, {"23:59 am", 23}, {"11 PM", 23},   {"1 a", 1}};
+    for (const auto& [text, hour] : cases) {
+        const auto serial = ParseDateTime(text, 2003);
+        ASSERT_TRUE(serial.has_value()) << text;
+        EXPECT_EQ(Fields(*serial).hour, hour) << text;
+    }
+    for (const char* text : {"24 PM", "25:00 AM", "-1 PM"}) {
+        EXPECT_FALSE(ParseDateTime(text, 2003).has_value()) << text;
+    }
+}
+
+// Two or three numbers take the first order that makes a real date.
+TEST(DateTimeParse, NumberOrdersThatMakeARealDate) {
+    const struct {
+        const char* text;
+        int year, month, day;
+    } cases[] = {
+        {"1 2", 2011, 1, 2},
+        {"14 1", 2011, 1, 14},
+        {"30 2", 1930, 2, 1},
+        {"2 30", 1930, 2, 1},
+        {"31 4", 1931, 4, 1},
+        {"1 99", 1999, 1, 1},
+        {"12/2003", 2003, 12, 1},
+        {"2003 12", 2003, 12, 1},
+        {"13/1/2003", 2003, 1, 13},
+        {"30/12/31", 1931, 12, 30},
+        {"31/2/28", 1931, 2, 28},
+        {"1 2\xE3\x80\x80"
+         "3",
+         2003, 1, 2},
+    };
+    for (const auto& [text, year, month, day] : cases) {
+        const auto serial = ParseDateTime(text, 2011);
+        ASSERT_TRUE(serial.has_value()) << text;
+        const DateFields f = Fields(*serial);
+        EXPECT_EQ(std::tuple(f.year, f.month, f.day), std::tuple(year, month, day)) << text;
+    }
+}
+
+TEST(DateTimeParse, AnIdeographicSpaceSeparatesDateAndTime) {
+    EXPECT_EQ(ParseDateTime("2003/1/2\xE3\x80\x80"
+                            "10:30 PM"),
+              *DateSerial(2003, 1, 2) + 0.9375);
+    EXPECT_EQ(ParseDateTime("\xE3\x80\x80"
+                            "22:30\xE3\x80\x80"),
+              0.9375);
+}
+
+TEST(DateTimeSerial, TwoDigitYearsOfDateFieldsPivotAt30) {
+    const struct {
+        int year, month, day;
+        int fullYear, fullMonth;
+    } cases[] = {{90, 12, 31, 1990, 12}, {0, 1, 1, 2000, 1},   {29, 6, 1, 2029, 6},
+                 {30, 6, 1, 1930, 6},    {99, 13, 1, 2000, 1}, {100, 1, 1, 100, 1},
+                 {1999, 1, 1, 1999, 1}};
+    for (const auto& [year, month, day, fullYear, fullMonth] : cases) {
+        EXPECT_EQ(DateSerial(year, month, day), DateSerial(fullYear, fullMonth, day)) << year;
+    }
 }

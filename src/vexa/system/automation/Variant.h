@@ -105,6 +105,10 @@ class Variant {
     std::uint8_t ToByte() const;
     std::string ToString() const;
     std::shared_ptr<Object> ToObject() const;  // 13 unless Object (Nothing gives nullptr)
+    // A Decimal: exact from integers, currency and number text, 15 significant digits of a
+    // double and 7 of a single.
+    Variant ToDecimal() const;
+    // The value as `type`; Empty, Error and Variant are no target types (13).
     Variant ConvertTo(VariantType type) const;
 
     // Direct access without conversion; meaningful only for the matching type.
