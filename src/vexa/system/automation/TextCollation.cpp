@@ -67,15 +67,15 @@ int CompareTextNoCase(std::string_view a, std::string_view b) {
 
 std::string TextNoCaseKey(std::string_view text) {
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(Piece(text));
-    std::string key(std::size_t(unicode.length()) * 2 + 8, '\0');
-    auto* bytes = reinterpret_cast<std::uint8_t*>(key.data());
-    std::int32_t length = Collator().getSortKey(unicode, bytes, std::int32_t(key.size()));
-    if (length > std::int32_t(key.size())) {
-        key.resize(std::size_t(length));
-        bytes = reinterpret_cast<std::uint8_t*>(key.data());
-        length = Collator().getSortKey(unicode, bytes, length);
+    // Most keys fit the stack buffer; the string made from it then keeps short keys inline,
+    // where a sort reads them without another cache miss.
+    std::uint8_t buffer[256];
+    const std::int32_t length = Collator().getSortKey(unicode, buffer, sizeof buffer);
+    if (length <= std::int32_t(sizeof buffer)) {
+        return std::string(reinterpret_cast<const char*>(buffer), std::size_t(length));
     }
-    key.resize(std::size_t(length));
+    std::string key(std::size_t(length), '\0');
+    Collator().getSortKey(unicode, reinterpret_cast<std::uint8_t*>(key.data()), length);
     return key;
 }
 
