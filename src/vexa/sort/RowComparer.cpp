@@ -20,12 +20,12 @@ bool InOrderBySign(int sign, bool ascending) {
 }
 
 // Values whose comparison is exactly that of their double: the variant rules compare all
-// numbers numerically, and these convert to double without loss.
+// numbers numerically, and these convert to double without loss. (A single meets a double
+// at the single's precision, so singles take the general comparison.)
 bool IsPlainNumber(const Variant& value) {
     switch (value.Type()) {
         case vtInteger:
         case vtLong:
-        case vtSingle:
         case vtDouble:
         case vtByte:
             return true;
@@ -40,7 +40,6 @@ bool ComparesAsDouble(const Variant& value) {
     switch (value.Type()) {
         case vtInteger:
         case vtLong:
-        case vtSingle:
         case vtDouble:
         case vtDate:
         case vtBoolean:
