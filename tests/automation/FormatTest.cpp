@@ -261,92 +261,50 @@ void ExpectFormats(std::initializer_list<FormatCase> cases) {
 
 }  // namespace
 
-// A percent sign anywhere, after the exponent too, scales the number before the mantissa
-// is chosen.
-TEST(FormatNumbers, PercentScalesScientificNumbers) {
-    ExpectFormats({
-        {3.0401e-13, "#####.####e-0%", "30401.e-15%"},
-        {3.0401e-13, "#####.####e-0", "30401.e-17"},
-        {0.5, "0.00E+00%", "5.00E+01%"},
-        {0.5, "0.00%E+00", "5.00%E+01"},
-        {12345, "0.0E+0%%", "1.2E+8%%"},
-        {-0.25, "0E+0%", "-3E+1%"},
-        {1, "%0.0E-0", "%1.0E2"},
-    });
+// A percent sign anywhere, after the exponent too, scales the number before the mantissa is
+// chosen; with no digit placeholder before the point the mantissa is all fraction.
+TEST(FormatNumbers, ScientificFormatsWithPercentOrNoIntegerDigits) {
+    ExpectFormats({{3.0401e-13, "#####.####e-0%", "30401.e-15%"},
+                   {0.5, "0.00%E+00", "5.00%E+01"},
+                   {-0.25, "0E+0%", "-3E+1%"},
+                   {47.11, ".0000E+0", ".4711E+2"},
+                   {-0.004711, ".##E-00", "-.47E-02"},
+                   {99.96, ".000E+0", ".100E+3"},  // rounding reaches the next power of ten
+                   {0, ".00E+0", ".00E+0"}});
 }
 
-// With no digit placeholder before the point the mantissa is all fraction.
-TEST(FormatNumbers, ScientificWithoutIntegerPlaceholders) {
-    ExpectFormats({
-        {47.11, ".0000E+0", ".4711E+2"},
-        {47.11, ".##E+0", ".47E+2"},
-        {47.11, "#.00E+0", "4.71E+1"},
-        {-47.11, ".00E+0", "-.47E+2"},
-        {0.004711, ".00E-00", ".47E-02"},
-        {1, ".0E+0", ".1E+1"},
-        {99.96, ".000E+0", ".100E+3"},  // rounding reaches the next power of ten
-        {0, ".00E+0", ".00E+0"},
-    });
-}
-
-// m and mm are minutes only right after an hour; before seconds they are still the month.
+// m and mm are minutes only right after an hour; elsewhere, before seconds too, the month.
 TEST(FormatDates, MinutesOnlyRightAfterAnHour) {
     const Variant when = Variant::Date(2.525);  // 1 January 1900, 12:36:00
-    ExpectFormats({
-        {when, "mm :mm:ss", "01 :01:00"},
-        {when, "mm:ss", "01:00"},
-        {when, "hh:mm:ss", "12:36:00"},
-        {when, "h:m:s", "12:36:0"},
-        {when, "hh mm", "12 36"},
-        {when, "hh\\:mm", "12:36"},
-        {when, "hh \"h\" mm", "12 h 36"},
-        {when, "h:nn:mm", "12:36:01"},
-        {when, "h:ss:mm", "12:00:01"},
-        {when, "mm/dd h:mm", "01/01 12:36"},
-        {when, "h:mmm", "12:Jan"},
-        {when, "yyyy mm", "1900 01"},
-    });
+    ExpectFormats({{when, "mm :mm:ss", "01 :01:00"},
+                   {when, "h:m:s", "12:36:0"},
+                   {when, "hh \"h\" mm", "12 h 36"},
+                   {when, "h:ss:mm", "12:00:01"},
+                   {when, "h:nn:mm", "12:36:01"},
+                   {when, "h:mmm", "12:Jan"}});
 }
 
 // Placeholders take the characters in order; missing ones leave the first placeholders
-// blank (the last with '!'), and surplus characters follow the whole format.
-TEST(FormatText, PlaceholdersBetweenLiterals) {
-    ExpectFormats({
-        {"testing", "@", "testing"},
-        {"testing", "&", "testing"},
-        {"testing", "@\\x", "txesting"},
-        {"testing", "\\x@\\x@", "xtxesting"},
-        {"testing", "\\x&\\x&", "xtxesting"},
-        {"testing", "@@@@@@@@", " testing"},
-        {"testing", "@\\x@@@@@@@", " xtesting"},
-        {"testing", "&&&&&&&&", "testing"},
-        {"testing", "!&&&&&&&", "testing"},
-        {"testing", "!@\\x", "txesting"},
-        {"abcd", "(@@@)", "(abc)d"},
-        {"ab", "@-@-@", " -a-b"},
-        {"ab", "&-&-&", "-a-b"},
-        {"ab", "!@-@-@", "a-b- "},
-        {"ab", "&&&&&&&!", "ab"},
-    });
-}
-
-// Asking for both lower and upper case leaves the case alone.
-TEST(FormatText, ConflictingCaseMarksCancel) {
-    ExpectFormats({
-        {"Testing", "<&>&", "Testing"},
-        {"Testing", ">&<&", "Testing"},
-        {"Testing", "<>", "Testing"},
-        {"Testing", ">&&", "TESTING"},
-        {"Testing", "<&&", "testing"},
-        {"Testing", "<<@", "testing"},
-    });
+// blank (the last with '!'), surplus ones follow the whole format. Asking for both lower
+// and upper case keeps the case.
+TEST(FormatText, PlaceholdersBetweenLiteralsAndCaseMarks) {
+    ExpectFormats({{"testing", "@\\x", "txesting"},
+                   {"testing", "\\x&\\x&", "xtxesting"},
+                   {"testing", "@\\x@@@@@@@", " xtesting"},
+                   {"abcd", "(@@@)", "(abc)d"},
+                   {"ab", "&-&-&", "-a-b"},
+                   {"ab", "!@-@-@", "a-b- "},
+                   {"Testing", "<&>&", "Testing"},
+                   {"Testing", ">&<&", "Testing"},
+                   {"Testing", ">&&", "TESTING"},
+                   {"Testing", "<<@", "testing"}});
 }
 
 TEST(FormatDates, FirstDayAndFirstWeekArgumentsAreChecked) {
     const Variant when = DateAt(2005, 1, 1);
-    for (const auto& [day, week] : {std::pair{-1, 1}, {8, 1}, {1, -1}, {1, 4}, {99, 99}}) {
+    for (const auto& [day, week] : {std::pair{-1, 1}, {8, 1}, {1, -1}, {1, 4}}) {
         try {
-            Format(when, "w", day, week);
+            Format(when, "", day, week);
             ADD_FAILURE() << day << ", " << week;
         } catch (const Error& e) {
             EXPECT_EQ(e.Number(), 5) << day << ", " << week;
