@@ -1,8 +1,8 @@
 #include "vexa/system/automation/SignificantDigits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace vexa {
 
@@ -14,26 +14,22 @@ constexpr int kGuardDigits = 3;
 // Every double's exact decimal expansion has fewer significant digits than this.
 constexpr int kExactDigits = 780;
 
-struct Scientific {
-    std::string digits;  // digit count = precision + 1
-    int exponent = 0;
-};
-
-// std::to_chars writes "d.ddde+XX" the same in every locale; its digits are correctly
-// rounded at the precision asked for.
-Scientific ScientificOf(double magnitude, int fractionDigits) {
-    std::string buffer(std::size_t(fractionDigits) + 16, '\0');
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, fractionDigits);
-    buffer.resize(std::size_t(result.ptr - buffer.data()));
-    Scientific s;
-    const std::size_t e = buffer.find('e');
-    s.digits.reserve(e);
-    for (std::size_t i = 0; i < e; ++i) {
-        if (buffer[i] != '.') s.digits += buffer[i];
+// Writes the first `fractionDigits + 1` significant digits of `magnitude`, correctly rounded,
+// to `digits` and returns the power of ten of the first. std::to_chars writes "d.ddde-XX"
+// the same in every locale.
+int ScientificDigits(double magnitude, int fractionDigits, char* digits) {
+    char text[kExactDigits + 16];
+    const char* const end = std::to_chars(text, text + sizeof text, magnitude,
+                                          std::chars_format::scientific, fractionDigits)
+                                .ptr;
+    const char* p = text;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') *digits++ = *p;
     }
-    s.exponent = std::atoi(buffer.c_str() + e + 1);
-    return s;
+    const bool negative = p[1] == '-';
+    int exponent = 0;
+    std::from_chars(p + 2, end, exponent);
+    return negative ? -exponent : exponent;
 }
 
 }  // namespace
@@ -46,17 +42,19 @@ SignificantDigits::SignificantDigits(double value, int precision) {
         count_ = 1;
         return;
     }
-    const Scientific guarded = ScientificOf(magnitude, precision - 1 + kGuardDigits);
-    const std::string_view tail = std::string_view(guarded.digits).substr(std::size_t(precision));
+    char guarded[24];
+    exponent_ = ScientificDigits(magnitude, precision - 1 + kGuardDigits, guarded);
+    const std::string_view tail(guarded + precision, kGuardDigits);
     bool up = tail > "500";
     if (tail == "500") {
         // (A carry out of the guard digits would have left them at 000, so the kept digits
         // are those of the exact expansion.)
-        up = ScientificOf(magnitude, kExactDigits).digits[std::size_t(precision)] >= '5';
+        char exact[kExactDigits + 1];
+        ScientificDigits(magnitude, kExactDigits, exact);
+        up = exact[precision] >= '5';
     }
-    guarded.digits.copy(digits_, std::size_t(precision));
+    std::copy(guarded, guarded + precision, digits_);
     count_ = precision;
-    exponent_ = guarded.exponent;
     RoundAt(precision, up);
     while (count_ > 1 && digits_[count_ - 1] == '0') --count_;
 }
