@@ -6,6 +6,7 @@
 #include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/interact/EditRules.h"
+#include "vexa/system/automation/Log.h"
 #include "vexa/system/window/Window.h"
 
 namespace vexa {
@@ -63,6 +64,7 @@ void Vexa::SelectInList(DropDownList& list, std::int32_t index) {
         list.SetListIndex(index);
     } catch (...) {
         // An index the list refuses leaves the selection as it was.
+        LogSwallowedException("ComboListIndex");
     }
 }
 
@@ -124,8 +126,9 @@ void Vexa::ComboCommit(DropDownList& list) {
     const std::uint64_t session = editor.Session();
     {
         TableWalk walk(p.store);
-        p.events.Raise(
-            [&](VexaEvents& e) { e.BeforeCommitEdit(row, col, result, text, newValue, 0); });
+        p.events.Raise("BeforeCommitEdit", [&](VexaEvents& e) {
+            e.BeforeCommitEdit(row, col, result, text, newValue, 0);
+        });
     }
     if (editor.Session() != session) return;
     editor.End();
@@ -138,7 +141,7 @@ void Vexa::ComboCommit(DropDownList& list) {
             cell.icon = itemIcon;
         }
         TableWalk walk(p.store);
-        p.events.Raise([&](VexaEvents& e) { e.AfterCommitEdit(row, col); });
+        p.events.Raise("AfterCommitEdit", [&](VexaEvents& e) { e.AfterCommitEdit(row, col); });
     }
     CloseComboList(&list);
 }
@@ -151,7 +154,7 @@ void Vexa::ComboCancel() {
     p.editor.End();
     CloseComboList(combo != nullptr ? combo->DropDown() : nullptr);
     TableWalk walk(p.store);
-    p.events.Raise([&](VexaEvents& e) { e.CancelEdit(row, col); });
+    p.events.Raise("CancelEdit", [&](VexaEvents& e) { e.CancelEdit(row, col); });
 }
 
 // Hides the list and gives the focus back to the grid, unless the user took it elsewhere.

@@ -35,7 +35,7 @@ void Vexa::SetCurCell(const Variant& vRow, const Variant& vCol) {
     p.store.SetCurrentCell(row, col);
     MarkCurrentCellForRepaint();
     Draw();
-    p.events.Raise([&](VexaEvents& e) { e.CurCellChange(row, col); });
+    p.events.Raise("CurCellChange", [&](VexaEvents& e) { e.CurCellChange(row, col); });
 }
 
 EKeyPressBehaviour Vexa::KeyPressBehaviour() const {

@@ -111,7 +111,7 @@ bool Vexa::RaiseRequestEdit(std::int16_t keyAscii, EditRequestArgs& args) {
     {
         CellEditor::BusyScope busy(p.editor);
         TableWalk walk(p.store);
-        p.events.Raise([&](VexaEvents& e) {
+        p.events.Raise("RequestEdit", [&](VexaEvents& e) {
             e.RequestEdit(row, col, keyAscii, args.cancel, args.text, args.maxLength, args.options);
         });
     }
@@ -201,7 +201,7 @@ EEditResults Vexa::RunTextCommit() {
     Variant newValue = converted.value;
     {
         TableWalk walk(p.store);
-        p.events.Raise([&](VexaEvents& e) {
+        p.events.Raise("BeforeCommitEdit", [&](VexaEvents& e) {
             e.BeforeCommitEdit(row, col, result, text, newValue, converted.error);
         });
     }
@@ -218,7 +218,7 @@ EEditResults Vexa::RunTextCommit() {
     EndTextEdit();
     {
         TableWalk walk(p.store);
-        p.events.Raise([&](VexaEvents& e) { e.AfterCommitEdit(row, col); });
+        p.events.Raise("AfterCommitEdit", [&](VexaEvents& e) { e.AfterCommitEdit(row, col); });
     }
     return vxEditResCommit;
 }
@@ -229,7 +229,7 @@ void Vexa::RunTextCancel() {
     const std::int32_t row = p.store.CurrentRow(), col = p.store.CurrentCol();
     EndTextEdit();
     TableWalk walk(p.store);
-    p.events.Raise([&](VexaEvents& e) { e.CancelEdit(row, col); });
+    p.events.Raise("CancelEdit", [&](VexaEvents& e) { e.CancelEdit(row, col); });
 }
 
 // Clears the editing flag, gives the cell its selection back and hides the editor.
@@ -285,7 +285,7 @@ void Vexa::ToggleCheckCell() {
     const std::uint64_t session = editor.Session();
     {
         TableWalk walk(p.store);
-        p.events.Raise([&](VexaEvents& e) {
+        p.events.Raise("BeforeCommitEdit", [&](VexaEvents& e) {
             e.BeforeCommitEdit(row, col, result, std::string(), newValue, 0);
         });
     }
@@ -296,9 +296,9 @@ void Vexa::ToggleCheckCell() {
     Draw();
     TableWalk walk(p.store);
     if (result == vxEditResCancel) {
-        p.events.Raise([&](VexaEvents& e) { e.CancelEdit(row, col); });
+        p.events.Raise("CancelEdit", [&](VexaEvents& e) { e.CancelEdit(row, col); });
     } else if (result == vxEditResCommit) {
-        p.events.Raise([&](VexaEvents& e) { e.AfterCommitEdit(row, col); });
+        p.events.Raise("AfterCommitEdit", [&](VexaEvents& e) { e.AfterCommitEdit(row, col); });
     }
 }
 
@@ -316,7 +316,7 @@ void Vexa::CancelEdit() {
     GridParts& p = *parts_;
     {
         TableWalk walk(p.store);
-        p.events.Raise([](VexaEvents& e) { e.QuitCustomEdit(); });
+        p.events.Raise("QuitCustomEdit", [](VexaEvents& e) { e.QuitCustomEdit(); });
     }
     switch (p.editor.Kind()) {
         case EditKind::Text:

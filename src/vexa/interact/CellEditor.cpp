@@ -256,7 +256,7 @@ void CellEditor::OnEditorCommand(sys::HWND editor, sys::UINT code) {
     if (code == sys::EN_CHANGE && eventsEnabled_) {
         TableWalk walk(store_);
         const std::int32_t row = store_.CurrentRow(), col = store_.CurrentCol();
-        events_.Raise([&](VexaEvents& e) { e.TextEditChange(row, col); });
+        events_.Raise("TextEditChange", [&](VexaEvents& e) { e.TextEditChange(row, col); });
     } else if (code == sys::EN_KILLFOCUS) {
         host_.EditorDidLoseFocus();
     }

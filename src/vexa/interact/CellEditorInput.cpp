@@ -77,7 +77,8 @@ sys::LRESULT CellEditor::WindowProc(sys::HWND hwnd, sys::UINT msg, sys::WPARAM w
         if (IsEditorInUse(hwnd)) {
             TableWalk walk(store_);
             const std::int32_t row = store_.CurrentRow(), col = store_.CurrentCol();
-            events_.Raise([&](VexaEvents& e) { e.TextEditCustomContextMenu(row, col); });
+            events_.Raise("TextEditCustomContextMenu",
+                          [&](VexaEvents& e) { e.TextEditCustomContextMenu(row, col); });
         }
         return 0;
     }
@@ -101,9 +102,11 @@ sys::LRESULT CellEditor::OnKey(sys::HWND hwnd, sys::UINT msg, sys::WPARAM wParam
         const auto key = std::int16_t(wParam);
         const std::int16_t shift = ShiftFromKeys();
         if (msg == sys::WM_KEYDOWN) {
-            events_.Raise([&](VexaEvents& e) { e.TextEditKeyDown(row, col, key, shift); });
+            events_.Raise("TextEditKeyDown",
+                          [&](VexaEvents& e) { e.TextEditKeyDown(row, col, key, shift); });
         } else {
-            events_.Raise([&](VexaEvents& e) { e.TextEditKeyUp(row, col, key, shift); });
+            events_.Raise("TextEditKeyUp",
+                          [&](VexaEvents& e) { e.TextEditKeyUp(row, col, key, shift); });
         }
     }
     return sys::IsWindow(hwnd) ? CallOldWindowProc(hwnd, msg, wParam, lParam) : 0;
@@ -116,7 +119,8 @@ sys::LRESULT CellEditor::OnChar(sys::HWND hwnd, sys::WPARAM wParam, sys::LPARAM 
     {
         TableWalk walk(store_);
         const std::int32_t row = store_.CurrentRow(), col = store_.CurrentCol();
-        events_.Raise([&](VexaEvents& e) { e.TextEditKeyPress(row, col, keyAscii); });
+        events_.Raise("TextEditKeyPress",
+                      [&](VexaEvents& e) { e.TextEditKeyPress(row, col, keyAscii); });
     }
     if (keyAscii == kEnter) {
         host_.EditorDidAskToCommit();
@@ -139,18 +143,21 @@ sys::LRESULT CellEditor::OnMouse(sys::HWND hwnd, sys::UINT msg, sys::WPARAM wPar
         const float x = sys::GET_X_LPARAM(lParam), y = sys::GET_Y_LPARAM(lParam);
         const std::int16_t shift = ShiftFromMouse(wParam);
         if (msg == sys::WM_LBUTTONDBLCLK) {
-            events_.Raise([&](VexaEvents& e) { e.TextEditDblClick(row, col); });
+            events_.Raise("TextEditDblClick", [&](VexaEvents& e) { e.TextEditDblClick(row, col); });
         } else if (msg == sys::WM_MOUSEMOVE) {
             const std::int16_t buttons = ButtonsHeld(wParam);
-            events_.Raise(
-                [&](VexaEvents& e) { e.TextEditMouseMove(row, col, buttons, shift, x, y); });
+            events_.Raise("TextEditMouseMove", [&](VexaEvents& e) {
+                e.TextEditMouseMove(row, col, buttons, shift, x, y);
+            });
         } else if (IsButtonDown(msg)) {
             const std::int16_t button = ButtonOf(msg);
-            events_.Raise(
-                [&](VexaEvents& e) { e.TextEditMouseDown(row, col, button, shift, x, y); });
+            events_.Raise("TextEditMouseDown", [&](VexaEvents& e) {
+                e.TextEditMouseDown(row, col, button, shift, x, y);
+            });
         } else {
             const std::int16_t button = ButtonOf(msg);
-            events_.Raise([&](VexaEvents& e) { e.TextEditMouseUp(row, col, button, shift, x, y); });
+            events_.Raise("TextEditMouseUp",
+                          [&](VexaEvents& e) { e.TextEditMouseUp(row, col, button, shift, x, y); });
         }
     }
     return sys::IsWindow(hwnd) ? CallOldWindowProc(hwnd, msg, wParam, lParam) : 0;
