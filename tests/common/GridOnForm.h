@@ -82,9 +82,10 @@ class GridOnForm : public ::testing::Test {
 
     GridOnForm() {
         sys::DestroyAllWindowsForTesting();
-        form_ = sys::CreateWindowEx(0, "Vexa250_75B4A91C.Frame", "form",
-                                    sys::WS_POPUP | sys::WS_VISIBLE, 0, 0, kFormWidth,
-                                    kFormHeight);
+        RegisterFormClass();
+        form_ = sys::CreateWindowEx(0, kFormClass, "form",
+                                    sys::WS_POPUP | sys::WS_VISIBLE | sys::WS_CLIPCHILDREN, 0, 0,
+                                    kFormWidth, kFormHeight);
         grid_ = std::make_unique<Vexa>(form_, kGridRect);
         grid_->Advise(&log);
         sys::PumpMessages();
@@ -143,6 +144,18 @@ class GridOnForm : public ::testing::Test {
     EventLog log;
 
   private:
+    static constexpr const char* kFormClass = "VexaTestForm";
+    // The form's own class, so that the first test of a program gets a form too.
+    static void RegisterFormClass() {
+        sys::WNDCLASS probe;
+        if (sys::GetClassInfo(kFormClass, &probe)) return;
+        sys::WNDCLASS form;
+        form.lpfnWndProc = &sys::DefWindowProc;
+        form.hbrBackground = sys::COLOR_BTNFACE + 1;
+        form.lpszClassName = kFormClass;
+        sys::RegisterClass(form);
+    }
+
     sys::HWND form_ = 0;
     std::unique_ptr<Vexa> grid_;
 };
