@@ -96,6 +96,8 @@ class GridOnForm : public ::testing::Test {
     }
 
     Vexa& grid() { return *grid_; }
+    // Destroys the grid (for what a host keeps of it afterwards).
+    void ResetGrid() { grid_.reset(); }
     sys::HWND form() const { return form_; }
     static sys::HeadlessDisplay& display() { return sys::HeadlessDisplay::Instance(); }
 
