@@ -8,6 +8,7 @@
 #include "vexa/render/Appearance.h"
 #include "vexa/render/Painter.h"
 #include "vexa/render/PainterPass.h"
+#include "vexa/render/PathText.h"
 #include "vexa/render/UxTheme.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/paint/ImageList.h"
@@ -142,31 +143,20 @@ void Painter::PaintCell(Pass& pass, std::int32_t row, std::int32_t position, std
             const bool showButton = type == vxCellCombo && pass.state.editable &&
                                     (current || appearance_.showControlsInAllCells);
             if (showButton) textRect.right -= kComboButtonRoom;
-            const bool opaque = cell.hatch != vxHatchNone && !highlighted && appearance_.enabled &&
-                                appearance_.opaqueTextInHatchedCells;
-            PaintCellText(pass, cell, textRect, opaque);
+            PaintCellText(pass, cell, textRect, TextIsOpaque(cell, highlighted));
             if (showButton) {
                 PaintComboButton(pass, cellRect, current && pass.state.editing,
                                  (cell.TypeFlags() & vxComboBtnFlat) != 0, hot);
             }
-            if (showButton) textRect.right += kComboButtonRoom;
             if (!pass.state.keySearchText.empty() && appearance_.enabled &&
                 row == pass.state.currentRow && col == pass.state.keySearchCol) {
-                PaintKeySearch(pass, textRect);
+                PaintKeySearch(pass, cell, textRect);
             }
             break;
         }
     }
 
-    const bool beforeBand = !pass.rowTextActive || position < pass.rowTextStart;
-    const bool last = position == pass.lastPosition;
-    const bool vertical =
-        appearance_.gridLines == vxGridLinesVertical || appearance_.gridLines == vxGridLinesBoth;
-    if (beforeBand && (!last || vertical)) {
-        PaintGridLine(pass, cellRect);
-    } else if (appearance_.gridLines == vxGridLinesBoth) {
-        PaintGridLine(pass, cellRect);
-    }
+    if (CellGetsGridLine(pass, position)) PaintGridLine(pass, cellRect);
     if (current && appearance_.enabled && appearance_.focusRect && pass.state.hasFocus &&
         !pass.state.editing && !pass.state.rowMode) {
         PaintFocusRect(pass, cellRect);
@@ -223,6 +213,12 @@ void Painter::PaintComboButton(Pass& pass, const sys::RECT& cellRect, bool press
                        pass.window);
 }
 
+// Text on a hatch stays readable on an opaque BackColor background when the host wants it.
+bool Painter::TextIsOpaque(const CellRecord& cell, bool highlighted) const {
+    return cell.hatch != vxHatchNone && cell.backColor != kDefaultColor && !highlighted &&
+           appearance_.enabled && appearance_.opaqueTextInHatchedCells;
+}
+
 void Painter::PaintCellText(Pass& pass, const CellRecord& cell, sys::RECT textRect,
                             bool hatchOpaque) {
     const std::string text = cellValues_.DisplayText(cell);
@@ -235,20 +231,37 @@ void Painter::PaintCellText(Pass& pass, const CellRecord& cell, sys::RECT textRe
     }
     textRect.top -= 1;
     textRect.bottom += 1;
-    sys::DrawText(pass.dc, text, -1, &textRect, std::uint32_t(cell.textFlags));
+    const TextToDraw fitted =
+        FitPathText(pass.dc, text, textRect.right - textRect.left, std::uint32_t(cell.textFlags));
+    sys::DrawText(pass.dc, fitted.text, -1, &textRect, fitted.flags);
     sys::SetBkMode(pass.dc, sys::TRANSPARENT);
     if (previousFont != 0) sys::SelectObject(pass.dc, previousFont);
 }
 
-void Painter::PaintKeySearch(const Pass& pass, sys::RECT textRect) {
-    // The typed prefix is drawn again over the text, on an opaque background, so the user
-    // sees how much of it matched.
+// The typed prefix is drawn again over the start of the text on an opaque background, so
+// the user sees how much of it matched.
+void Painter::PaintKeySearch(const Pass& pass, const CellRecord& cell, sys::RECT textRect) {
+    constexpr std::uint32_t kPlacementKept =
+        sys::DT_VCENTER | sys::DT_BOTTOM | sys::DT_SINGLELINE | sys::DT_RTLREADING;
+    const sys::HGDIOBJ previousFont =
+        cell.fontIndex != 0 ? sys::SelectObject(pass.dc, FontFor(cell.fontIndex)) : 0;
     sys::SetBkMode(pass.dc, sys::OPAQUE);
     sys::SetBkColor(pass.dc, TranslateColor(appearance_.highlightBackColor));
     sys::SetTextColor(pass.dc, TranslateColor(appearance_.highlightForeColor));
+    textRect.top -= 1;
+    textRect.bottom += 1;
     sys::DrawText(pass.dc, pass.state.keySearchText, -1, &textRect,
-                  sys::DT_SINGLELINE | sys::DT_VCENTER | sys::DT_NOPREFIX);
+                  (std::uint32_t(cell.textFlags) & kPlacementKept) | sys::DT_NOPREFIX);
     sys::SetBkMode(pass.dc, sys::TRANSPARENT);
+    if (previousFont != 0) sys::SelectObject(pass.dc, previousFont);
+}
+
+// Above the row-text band only the last column closes the row with its vertical line;
+// the others draw theirs only when both kinds of lines are on (the band below has its own).
+bool Painter::CellGetsGridLine(const Pass& pass, std::int32_t position) const {
+    if (!pass.rowTextActive || position < pass.rowTextStart) return true;
+    if (position == pass.lastPosition) return (appearance_.gridLines & vxGridLinesVertical) != 0;
+    return appearance_.gridLines == vxGridLinesBoth;
 }
 
 void Painter::PaintGridLine(const Pass& pass, sys::RECT rect) const {
@@ -331,9 +344,7 @@ void Painter::PaintRowBand(Pass& pass, std::int32_t row) {
     } else {
         sys::RECT textRect = TextRectOf(band, cell);
         PaintIcons(pass, cell, textRect, true);
-        const bool opaque = cell.hatch != vxHatchNone && !highlighted && appearance_.enabled &&
-                            appearance_.opaqueTextInHatchedCells;
-        PaintCellText(pass, cell, textRect, opaque);
+        PaintCellText(pass, cell, textRect, TextIsOpaque(cell, highlighted));
     }
     PaintGridLine(pass, band);
     const bool current = row == pass.state.currentRow && rowTextCol == pass.state.currentCol;
