@@ -429,5 +429,26 @@ TEST_F(PaintTest, SwitchingThePlatformThemeRebuildsTheGlyphsAndTellsTheHost) {
               (std::vector<std::string>{"WindowsThemeChanged(0)", "WindowsThemeChanged(1)"}));
 }
 
+TEST_F(PaintTest, TheVisibleRangeAndHitTestsFollowTheScrolledView) {
+    Columns({250, 250, 250, 250, 250}, 100);
+    grid().EnsureVisibleRow(50, vxEnsVisRowTopForce, 0);
+    grid().EnsureVisibleCol(2, vxEnsVisColLeftForce, 0);
+    std::int32_t startRow, startCol, x0, y0, endRow, endCol, x1, y1, row, col;
+    grid().GetStartEndCell(startRow, startCol, x0, y0, endRow, endCol, x1, y1);
+    // A column whose right edge lies exactly on the left of the view still starts the range.
+    EXPECT_EQ((std::vector<std::int32_t>{startRow, startCol, x0, y0}),
+              (std::vector<std::int32_t>{50, 1, -250, 0}));
+    const sys::RECT client = Client();
+    // The range ends with the first row or column reaching past the view.
+    grid().CellFromPoint(client.right - 1, client.bottom - 1, row, col);
+    EXPECT_GE(row, endRow - 1);
+    EXPECT_LE(row, endRow);
+    EXPECT_EQ(col, endCol);
+    EXPECT_EQ(y1, CellRect(endRow, 1).bottom);
+    EXPECT_EQ(x1, CellRect(1, endCol).right);
+    grid().CellFromPoint(1, 1, row, col);
+    EXPECT_EQ(row * 10 + col, 50 * 10 + 2);
+}
+
 }  // namespace
 }  // namespace vexa::test

@@ -109,6 +109,12 @@ class PaintedGrid : public GridOnForm {
         cairo_destroy(cr);
         return surface;
     }
+    static std::shared_ptr<Picture> SolidPicture(COLORREF color) {
+        cairo_surface_t* surface = SolidSurface(4, 4, color);
+        std::shared_ptr<Picture> picture = Picture::FromSurface(surface);
+        cairo_surface_destroy(surface);
+        return picture;
+    }
     // Whether the `size` x `size` square of `shot` at (x, y) shows what `draw` gives on a
     // memory surface filled with `background` first.
     static bool ShowsGlyph(const ClientPixels& shot, int x, int y, int size, COLORREF background,
