@@ -246,6 +246,7 @@ bool Painter::BeginPass(Pass& pass) {
     pass.buffered = buffer_.dc != 0;
     pass.dc = pass.buffered ? buffer_.dc : pass.target;
     if (appearance_.focusRect) pass.focusBrush = sys::CreateSolidBrush(0);
+    pass.savedClip = sys::CreateRectRgn(0, 0, 0, 0);
 
     pass.range = geometry_.Visible();
     pass.rowTextStart = geometry_.RowTextStartPosition();
@@ -481,6 +482,7 @@ void Painter::EndPass(Pass& pass) {
     if (pass.ownsGridBrush) sys::DeleteObject(pass.gridBrush);
     sys::DeleteObject(pass.selectionBrush);
     if (pass.focusBrush != 0) sys::DeleteObject(pass.focusBrush);
+    sys::DeleteObject(pass.savedClip);
     sys::ReleaseDC(pass.window, pass.target);
     flags_.fullRepaint = false;
     if (flags_.columnResize && !appearance_.immediateColumnResizing && resizeMarker_) {

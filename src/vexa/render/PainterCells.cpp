@@ -26,24 +26,21 @@ sys::RECT TextRectOf(const sys::RECT& cell, const CellRecord& record) {
                      cell.right - 2 - record.rightIndent, cell.bottom - 2};
 }
 
-// Saves the context's clip region and restores it when the cell is done.
+// Saves the context's clip region into the pass's region and restores it (or removes
+// clipping when there was none) when the cell is done.
 class ClipScope {
   public:
-    ClipScope(sys::HDC dc, const sys::RECT& clip) : dc_(dc) {
-        saved_ = sys::CreateRectRgn(0, 0, 0, 0);
+    ClipScope(sys::HDC dc, sys::HRGN saved, const sys::RECT& clip) : dc_(dc), saved_(saved) {
         hadClip_ = sys::GetClipRgn(dc, saved_) == 1;
         sys::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     }
-    ~ClipScope() {
-        sys::SelectClipRgn(dc_, hadClip_ ? saved_ : 0);
-        sys::DeleteObject(saved_);
-    }
+    ~ClipScope() { sys::SelectClipRgn(dc_, hadClip_ ? saved_ : 0); }
     ClipScope(const ClipScope&) = delete;
     ClipScope& operator=(const ClipScope&) = delete;
 
   private:
     sys::HDC dc_;
-    sys::HRGN saved_ = 0;
+    sys::HRGN saved_;
     bool hadClip_ = false;
 };
 
@@ -114,7 +111,7 @@ void Painter::PaintCell(Pass& pass, std::int32_t row, std::int32_t position, std
     CellRecord& cell = store_.Cell(col, row);
     const std::int32_t left = column.left - geometry_.HorizontalOffset();
     const sys::RECT cellRect{left, 0, left + column.width, height};
-    ClipScope clip(pass.dc, cellRect);
+    ClipScope clip(pass.dc, pass.savedClip, cellRect);
     sys::RECT textRect = TextRectOf(cellRect, cell);
 
     const bool highlighted = IsHighlighted(pass, cell, position);
@@ -331,7 +328,7 @@ void Painter::PaintRowBand(Pass& pass, std::int32_t row) {
                          record.normalCellHeight, pass.contentRight, record.height};
     }
     CellRecord& cell = store_.Cell(rowTextCol, row);
-    ClipScope clip(pass.dc, band);
+    ClipScope clip(pass.dc, pass.savedClip, band);
     const bool highlighted =
         cell.Selected() && appearance_.enabled && appearance_.highlightSelCells;
     PaintCellBackground(pass, cell, band, highlighted);

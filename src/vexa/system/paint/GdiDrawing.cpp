@@ -1,6 +1,7 @@
 // Filling, frames, focus rectangles, lines, pixels and bit-block copies, done on the pixels
 // directly so that every result is exact and XOR operations are truly bitwise.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -158,13 +159,21 @@ bool FillLogical(HDC hdc, const RECT& rect, const Brush& brush) {
     return true;
 }
 
-// The four 1-pixel sides of a rectangle, without painting a corner twice.
-std::vector<RECT> FrameSides(const RECT& r) {
-    if (r.right - r.left <= 2 || r.bottom - r.top <= 2) return {r};
-    return {{r.left, r.top, r.right, r.top + 1},
-            {r.left, r.bottom - 1, r.right, r.bottom},
-            {r.left, r.top + 1, r.left + 1, r.bottom - 1},
-            {r.right - 1, r.top + 1, r.right, r.bottom - 1}};
+// The four 1-pixel sides of a rectangle, without painting a corner twice (a rectangle too
+// thin to have an inside is one side).
+struct FrameSideList {
+    std::array<RECT, 4> sides{};
+    std::size_t count = 0;
+    const RECT* begin() const { return sides.data(); }
+    const RECT* end() const { return sides.data() + count; }
+};
+
+FrameSideList FrameSides(const RECT& r) {
+    if (r.right - r.left <= 2 || r.bottom - r.top <= 2) return {{r}, 1};
+    return {{RECT{r.left, r.top, r.right, r.top + 1}, RECT{r.left, r.bottom - 1, r.right, r.bottom},
+             RECT{r.left, r.top + 1, r.left + 1, r.bottom - 1},
+             RECT{r.right - 1, r.top + 1, r.right, r.bottom - 1}},
+            4};
 }
 
 std::uint32_t ApplyRop2(int rop2, std::uint32_t dst, std::uint32_t pen) {
@@ -347,9 +356,14 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
 
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     const std::optional<Brush> b = BrushOf(brush);
-    if (rect == nullptr || !b || DeviceContext::Find(hdc) == nullptr) return 0;
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (rect == nullptr || !b || dc == nullptr) return 0;
     if (Empty(*rect)) return 1;
-    for (const RECT& side : FrameSides(Near(*rect))) FillLogical(hdc, side, *b);
+    Operation op(*dc);
+    if (!op.IsValid()) return 1;
+    for (const RECT& side : FrameSides(Near(*rect))) {
+        if (!Empty(side)) FillWithBrush(op, dc->Current(), side, *b);
+    }
     return 1;
 }
 

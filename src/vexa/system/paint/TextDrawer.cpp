@@ -1,10 +1,10 @@
 #include "vexa/system/paint/TextDrawer.h"
 
-#include <pango/pangocairo.h>
-
 #include <algorithm>
 
 #include "vexa/system/paint/Gdi.h"
+#include "vexa/system/paint/LineImageCache.h"
+#include "vexa/system/paint/PixelSurface.h"
 #include "vexa/system/paint/TextEngine.h"
 
 namespace vexa::sys {
@@ -370,31 +370,49 @@ void TextDrawer::Draw(const std::vector<Line>& lines, const RECT& rect, int top)
     }
 }
 
+// The line's background (when opaque) and its glyphs, from the image kept for the line,
+// inside the clip rectangle and the context's clip.
 void TextDrawer::DrawLine(const Line& line, int x, int y, const RECT& clip) const {
-    cairo_t* cr = dc_.BeginCairo(&clip);
-    if (cr == nullptr) return;
+    if (clip.right <= clip.left || clip.bottom <= clip.top) return;
+    const DeviceContext::Target target = dc_.Resolve();
+    PixelSurface pixels(target.surface);
+    if (!pixels.IsValid() || target.clipRects.empty()) return;
+    const POINT o = target.origin;
+    const RECT limit{clip.left + o.x, clip.top + o.y, clip.right + o.x, clip.bottom + o.y};
+    RECT touched{};
+    auto forEachPart = [&](const RECT& wanted, auto&& paint) {
+        for (const RECT& visible : target.clipRects) {
+            const RECT part{std::max({wanted.left, visible.left, limit.left}),
+                            std::max({wanted.top, visible.top, limit.top}),
+                            std::min({wanted.right, visible.right, limit.right}),
+                            std::min({wanted.bottom, visible.bottom, limit.bottom})};
+            if (part.right <= part.left || part.bottom <= part.top) continue;
+            paint(part);
+            touched = touched.right <= touched.left
+                          ? part
+                          : RECT{std::min(touched.left, part.left), std::min(touched.top, part.top),
+                                 std::max(touched.right, part.right),
+                                 std::max(touched.bottom, part.bottom)};
+        }
+    };
     const DeviceContext::State& state = dc_.Current();
     if (state.bkMode == OPAQUE) {
-        const COLORREF bk = state.bkColor;
-        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-        cairo_set_source_rgb(cr, GetRValue(bk) / 255.0, GetGValue(bk) / 255.0,
-                             GetBValue(bk) / 255.0);
-        cairo_rectangle(cr, x, y, line.width, lineHeight_);
-        cairo_fill(cr);
+        const std::uint32_t back = PixelOf(state.bkColor);
+        forEachPart(RECT{x + o.x, y + o.y, x + line.width + o.x, y + lineHeight_ + o.y},
+                    [&](const RECT& part) { pixels.Fill(part, back); });
     }
     if (!line.text.empty()) {
-        const COLORREF fg = state.textColor;
-        cairo_set_source_rgb(cr, GetRValue(fg) / 255.0, GetGValue(fg) / 255.0,
-                             GetBValue(fg) / 255.0);
         static const std::vector<int> kNoUnderlines;
-        PangoLayout* layout = TextEngine::Instance().DrawingLayout(
+        const LineImage& image = LineImageCache::Instance().ImageOf(
             font_, line.text, Has(format_, DT_RTLREADING), tabWidth_,
             Has(format_, DT_HIDEPREFIX) ? kNoUnderlines : line.underlined);
-        const int baseline = pango_layout_get_baseline(layout) / PANGO_SCALE;
-        cairo_move_to(cr, x, y + font_.Metrics().tmAscent - baseline);
-        pango_cairo_show_layout(cr, layout);
+        const int left = x + image.left + o.x, top = y + image.top + o.y;
+        const std::uint32_t ink = PixelOf(state.textColor);
+        forEachPart(RECT{left, top, left + image.width, top + image.height}, [&](const RECT& part) {
+            pixels.Blend(part, image.Mask(), left, top, ink);
+        });
     }
-    dc_.EndCairo(cr);
+    dc_.Touched(touched);
 }
 
 int DrawTextImpl(HDC hdc, std::string_view text, int length, RECT* rect, std::uint32_t format,

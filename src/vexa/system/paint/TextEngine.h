@@ -29,10 +29,6 @@ class TextEngine {
     // and strike-out plus underlines of the characters starting at the given byte offsets.
     PangoLayout* PrepareLayout(const GdiFont& font, std::string_view text, bool rtl,
                                int tabWidth = 0, const std::vector<int>& underlined = {});
-    // A layout to draw one line with, kept for the next time the same line is drawn (the grid
-    // repaints the same cells over and over). Owned by the engine; valid until the next call.
-    PangoLayout* DrawingLayout(const GdiFont& font, std::string_view text, bool rtl, int tabWidth,
-                               const std::vector<int>& underlined);
     // Pixel width of one line of text (no line breaks interpreted), cached.
     int MeasureWidth(const GdiFont& font, std::string_view text, int tabWidth = 0);
 
@@ -49,7 +45,6 @@ class TextEngine {
     static void SetTabs(PangoLayout* layout, int tabWidth);
     static void Configure(PangoLayout* layout, const GdiFont& font, std::string_view text,
                           int tabWidth, const std::vector<int>& underlined);
-    void DropDrawingLayouts();
 
     PangoContext* contextLtr_;
     PangoContext* contextRtl_;
@@ -57,7 +52,6 @@ class TextEngine {
     PangoLayout* layoutRtl_;
     std::unordered_map<std::string, std::weak_ptr<const GdiFont>> fonts_;
     std::unordered_map<std::string, int> widths_;
-    std::unordered_map<std::string, PangoLayout*> drawingLayouts_;
     std::uint64_t nextFontId_ = 1;
 };
 
