@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "vexa/render/CellTextCache.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/GlyphCache.h"
 #include "vexa/system/automation/Font.h"
@@ -175,6 +176,7 @@ class Painter {
     PaintFlags flags_;
     RowBuffer buffer_;
     PictureCopy picture_;
+    CellTextCache cellTexts_;
     GlyphCache checkBoxes_{GlyphKind::CheckBox};
     GlyphCache comboButtons_{GlyphKind::ComboButton};
     // Realised fonts by the font object's identity.

@@ -218,7 +218,7 @@ bool Painter::TextIsOpaque(const CellRecord& cell, bool highlighted) const {
 
 void Painter::PaintCellText(Pass& pass, const CellRecord& cell, sys::RECT textRect,
                             bool hatchOpaque) {
-    const std::string text = cellValues_.DisplayText(cell);
+    const std::string& text = cellTexts_.DisplayText(cellValues_, cell);
     if (text.empty()) return;
     const sys::HGDIOBJ previousFont =
         cell.fontIndex != 0 ? sys::SelectObject(pass.dc, FontFor(cell.fontIndex)) : 0;

@@ -124,10 +124,10 @@ DeviceContext::Target DeviceContext::Resolve() const {
         // One rectangle at most: no region arithmetic needed.
         RECT visible = bounds;
         if (state_.clip) {
-            visible = state_.clip->IsEmpty()
-                          ? RECT{}
-                          : Intersection(visible, Shifted(state_.clip->Rects().front(),
-                                                          target.origin));
+            visible =
+                state_.clip->IsEmpty()
+                    ? RECT{}
+                    : Intersection(visible, Shifted(state_.clip->Rects().front(), target.origin));
         }
         if (!Empty(visible)) target.clipRects.push_back(visible);
     } else {

@@ -37,8 +37,8 @@ std::size_t LineImageCache::Hash::operator()(const Key& key) const {
     return (*this)(Equal::View(key));
 }
 
-LineImage LineImageCache::Render(const GdiFont& font, std::string_view text, bool rtl,
-                                 int tabWidth, std::span<const int> underlined) {
+LineImage LineImageCache::Render(const GdiFont& font, std::string_view text, bool rtl, int tabWidth,
+                                 std::span<const int> underlined) {
     const std::vector<int> offsets(underlined.begin(), underlined.end());
     PangoLayout* layout = TextEngine::Instance().PrepareLayout(font, text, rtl, tabWidth, offsets);
     PangoRectangle ink;

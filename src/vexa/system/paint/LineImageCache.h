@@ -18,7 +18,7 @@ namespace vexa::sys {
 // One line's glyph coverage (0..255 per pixel), placed relative to the line's left edge and
 // the top of its line box.
 struct LineImage {
-    std::vector<std::uint8_t> coverage;  // width x height, row by row
+    std::vector<std::uint8_t> coverage;   // width x height, row by row
     std::vector<std::uint16_t> inkStart;  // per row: the first covered column
     std::vector<std::uint16_t> inkEnd;    // per row: one past the last covered column
     int width = 0;
@@ -69,8 +69,9 @@ class LineImageCache {
         bool operator()(const A& a, const B& b) const {
             const KeyView x = View(a), y = View(b);
             return x.font == y.font && x.tabWidth == y.tabWidth && x.rtl == y.rtl &&
-                   x.text == y.text && std::equal(x.underlined.begin(), x.underlined.end(),
-                                                  y.underlined.begin(), y.underlined.end());
+                   x.text == y.text &&
+                   std::equal(x.underlined.begin(), x.underlined.end(), y.underlined.begin(),
+                              y.underlined.end());
         }
     };
 

@@ -62,8 +62,8 @@ inline std::uint32_t MulDiv255(std::uint32_t x, std::uint32_t a) {
 // into the next, as each rounded sum stays within 255.
 inline std::uint32_t Over(std::uint32_t source, std::uint32_t destination, std::uint32_t a) {
     const std::uint32_t rest = 255 - a;
-    return MulDiv255(source, a) + (MulDiv255(source >> 8, a) << 8) +
-           MulDiv255(destination, rest) + (MulDiv255(destination >> 8, rest) << 8);
+    return MulDiv255(source, a) + (MulDiv255(source >> 8, a) << 8) + MulDiv255(destination, rest) +
+           (MulDiv255(destination >> 8, rest) << 8);
 }
 
 }  // namespace
@@ -86,8 +86,8 @@ inline __m128i OverFour(__m128i source16, __m128i destination, std::uint32_t cov
     const __m128i aLow = _mm_unpacklo_epi32(a, a), aHigh = _mm_unpackhi_epi32(a, a);
     const __m128i dLow = _mm_unpacklo_epi8(destination, zero);
     const __m128i dHigh = _mm_unpackhi_epi8(destination, zero);
-    const __m128i low = _mm_add_epi16(MulDiv255x16(source16, aLow),
-                                      MulDiv255x16(dLow, _mm_sub_epi16(all, aLow)));
+    const __m128i low =
+        _mm_add_epi16(MulDiv255x16(source16, aLow), MulDiv255x16(dLow, _mm_sub_epi16(all, aLow)));
     const __m128i high = _mm_add_epi16(MulDiv255x16(source16, aHigh),
                                        MulDiv255x16(dHigh, _mm_sub_epi16(all, aHigh)));
     return _mm_packus_epi16(low, high);
@@ -101,8 +101,7 @@ void PixelSurface::Blend(const RECT& rect, const CoverageMask& mask, int maskX, 
                          std::uint32_t pixel) {
     const RECT r = Clamp(rect);
 #if defined(__SSE2__)
-    const __m128i source16 =
-        _mm_unpacklo_epi8(_mm_set1_epi32(int(pixel)), _mm_setzero_si128());
+    const __m128i source16 = _mm_unpacklo_epi8(_mm_set1_epi32(int(pixel)), _mm_setzero_si128());
     const __m128i solid = _mm_set1_epi32(int(pixel));
 #endif
     for (int y = r.top; y < r.bottom; ++y) {

@@ -93,6 +93,12 @@ TextDrawer::Line TextDrawer::StripPrefixes(std::string_view text) const {
 // One paragraph per CR LF, LF or lone CR; a single line turns line breaks into spaces.
 std::vector<TextDrawer::Line> TextDrawer::Paragraphs(std::string_view text) const {
     std::vector<Line> result;
+    // Most texts have nothing to take apart: no line break, tab or prefix character.
+    if (text.find_first_of(Has(format_, DT_NOPREFIX) ? "\r\n\t" : "\r\n\t&") ==
+        std::string_view::npos) {
+        result.push_back(Line{std::string(text), {}, 0});
+        return result;
+    }
     const bool single = Has(format_, DT_SINGLELINE);
     std::string current;
     auto flush = [&] {
@@ -408,9 +414,8 @@ void TextDrawer::DrawLine(const Line& line, int x, int y, const RECT& clip) cons
             Has(format_, DT_HIDEPREFIX) ? kNoUnderlines : line.underlined);
         const int left = x + image.left + o.x, top = y + image.top + o.y;
         const std::uint32_t ink = PixelOf(state.textColor);
-        forEachPart(RECT{left, top, left + image.width, top + image.height}, [&](const RECT& part) {
-            pixels.Blend(part, image.Mask(), left, top, ink);
-        });
+        forEachPart(RECT{left, top, left + image.width, top + image.height},
+                    [&](const RECT& part) { pixels.Blend(part, image.Mask(), left, top, ink); });
     }
     dc_.Touched(touched);
 }

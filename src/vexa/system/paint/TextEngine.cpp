@@ -116,19 +116,20 @@ void TextEngine::SetTabs(PangoLayout* layout, int tabWidth) {
     pango_tab_array_free(tabs);
 }
 
+std::size_t TextEngine::WidthHash::operator()(const WidthKeyView& key) const {
+    return std::hash<std::string_view>{}(key.text) ^
+           (std::size_t(key.font) * 0x9E3779B97F4A7C15ull) ^ std::size_t(key.tabWidth);
+}
+
 int TextEngine::MeasureWidth(const GdiFont& font, std::string_view text, int tabWidth) {
     if (text.empty()) return 0;
-    std::string key(sizeof(std::uint64_t) + sizeof(int), '\0');
-    const std::uint64_t id = font.Id();
-    std::memcpy(key.data(), &id, sizeof id);
-    std::memcpy(key.data() + sizeof id, &tabWidth, sizeof tabWidth);
-    key.append(text);
-    if (auto it = widths_.find(key); it != widths_.end()) return it->second;
+    const WidthKeyView view{font.Id(), tabWidth, text};
+    if (auto it = widths_.find(view); it != widths_.end()) return it->second;
     PangoLayout* layout = PrepareLayout(font, text, false, tabWidth);
     int width = 0;
     pango_layout_get_pixel_size(layout, &width, nullptr);
     if (widths_.size() >= kWidthCacheLimit) widths_.clear();
-    widths_.emplace(std::move(key), width);
+    widths_.emplace(WidthKey{font.Id(), tabWidth, std::string(text)}, width);
     return width;
 }
 
