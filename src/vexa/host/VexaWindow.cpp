@@ -58,6 +58,8 @@ void Vexa::ApplyThemeState() {
 
 void Vexa::ApplyBorder() {
     GridParts& p = *parts_;
+    // The border takes its width off the cells area.
+    p.geometry.Invalidate(RangeState::RecomputeAll);
     const sys::HWND window = p.window.Handle();
     const BorderStyleBits bits = BorderBitsFor(p.appearance.appearance, p.appearance.borderStyle);
     sys::UINT style = sys::UINT(sys::GetWindowLongPtr(window, sys::GWL_STYLE));

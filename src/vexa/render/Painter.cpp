@@ -219,6 +219,7 @@ void Painter::RunPass() {
     } else if (flags_.columnResize && !appearance_.immediateColumnResizing) {
         return;
     }
+    if (NothingToPaint()) return;
     painting_ = true;
     {
         TableWalk walk(store_);
@@ -229,6 +230,33 @@ void Painter::RunPass() {
         }
     }
     painting_ = false;
+}
+
+// A pass would only look: no full repaint or area below the rows is pending, nothing that
+// moves rows or columns happened since the visible range was worked out (so the layout stands
+// as it is), no row may be asked for, and no cell in view is marked. A cell out of view keeps
+// its mark; scrolling it into view paints it anyway. Setting values on cells out of view thus
+// costs no painting at all.
+bool Painter::NothingToPaint() {
+    if (flags_.fullRepaint || flags_.repaintBelow || geometry_.State() != RangeState::Valid ||
+        host_.MoreRowsMayCome()) {
+        return false;
+    }
+    const VisibleRange& range = geometry_.Visible();
+    if (range.endRow < 1) return true;
+    const ColumnTable& columns = store_.Columns();
+    const std::int32_t rowTextCol = store_.RowTextColumn();
+    const std::int32_t lastRow = std::min(range.endRow, store_.RowCount());
+    for (std::int32_t r = std::max(range.startRow, 1); r <= lastRow; ++r) {
+        const CellRecord* cells = store_.Cells().Row(r);
+        if (cells == nullptr) continue;
+        if (rowTextCol > 0 && cells[rowTextCol - 1].NeedsRepaint()) return false;
+        for (std::int32_t p = std::max(range.startPos, 1);
+             p <= std::min(range.endPos, columns.Count()); ++p) {
+            if (cells[columns.At(p).index - 1].NeedsRepaint()) return false;
+        }
+    }
+    return true;
 }
 
 bool Painter::BeginPass(Pass& pass) {

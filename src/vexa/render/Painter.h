@@ -129,6 +129,7 @@ class Painter {
 
     // ---- The pass (Painter.cpp)
     void RunPass();
+    bool NothingToPaint();
     bool BeginPass(Pass& pass);
     void ExtendForVirtualRows(Pass& pass);
     void PaintRows(Pass& pass);

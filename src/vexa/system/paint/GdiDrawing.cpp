@@ -137,13 +137,20 @@ void FillWithBrush(Operation& op, const DeviceContext::State& state, const RECT&
             const POINT origin = op.PatternOrigin();
             op.ForEachVisible(logical, [&](const RECT& r) {
                 for (int y = r.top; y < r.bottom; ++y) {
+                    // The pattern row's eight pixels, starting at the column of r.left.
+                    const std::uint8_t bits = HatchPattern::RowsOf(brush.hatch)[(y - origin.y) & 7];
+                    const int shift = (r.left - origin.x) & 7;
                     std::uint32_t* row = op.Pixels().Row(y);
-                    for (int x = r.left; x < r.right; ++x) {
-                        if (HatchPattern::IsSet(brush.hatch, x - origin.x, y - origin.y))
-                            row[x] = line;
-                        else if (opaque)
-                            row[x] = back;
+                    if (opaque) {
+                        std::array<std::uint32_t, 8> pattern;
+                        for (int i = 0; i < 8; ++i)
+                            pattern[i] = (bits & (0x80u >> ((shift + i) & 7))) != 0 ? line : back;
+                        for (int x = r.left; x < r.right; ++x) row[x] = pattern[(x - r.left) & 7];
+                        continue;
                     }
+                    if (bits == 0) continue;
+                    for (int x = r.left; x < r.right; ++x)
+                        if ((bits & (0x80u >> ((x - origin.x) & 7))) != 0) row[x] = line;
                 }
             });
             return;

@@ -60,7 +60,7 @@ inline std::uint32_t MulDiv255(std::uint32_t x, std::uint32_t a) {
 
 // source * a + destination * (1 - a) in every channel, alpha included; no channel carries
 // into the next, as each rounded sum stays within 255.
-inline std::uint32_t Over(std::uint32_t source, std::uint32_t destination, std::uint32_t a) {
+inline std::uint32_t Mix(std::uint32_t source, std::uint32_t destination, std::uint32_t a) {
     const std::uint32_t rest = 255 - a;
     return MulDiv255(source, a) + (MulDiv255(source >> 8, a) << 8) + MulDiv255(destination, rest) +
            (MulDiv255(destination >> 8, rest) << 8);
@@ -68,11 +68,32 @@ inline std::uint32_t Over(std::uint32_t source, std::uint32_t destination, std::
 
 }  // namespace
 
+void PixelSurface::Over(const RECT& rect, const std::uint32_t* image, int imageStride, int imageX,
+                        int imageY) {
+    const RECT r = Clamp(rect);
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::uint32_t* source =
+            image + std::ptrdiff_t(y - imageY) * imageStride + (r.left - imageX);
+        std::uint32_t* row = Row(y) + r.left;
+        for (int i = 0; i < r.right - r.left; ++i) {
+            const std::uint32_t s = source[i];
+            const std::uint32_t alpha = s >> 24;
+            if (alpha == 0) continue;
+            if (alpha == 255) {
+                row[i] = s;
+                continue;
+            }
+            const std::uint32_t rest = 255 - alpha;
+            row[i] = s + MulDiv255(row[i], rest) + (MulDiv255(row[i] >> 8, rest) << 8);
+        }
+    }
+}
+
 #if defined(__SSE2__)
 
 namespace {
 
-// Four pixels at once, with the same products and rounding as Over.
+// Four pixels at once, with the same products and rounding as Mix.
 inline __m128i MulDiv255x16(__m128i x, __m128i a) {
     const __m128i t = _mm_add_epi16(_mm_mullo_epi16(x, a), _mm_set1_epi16(0x80));
     return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
@@ -128,7 +149,7 @@ void PixelSurface::Blend(const RECT& rect, const CoverageMask& mask, int maskX, 
         for (; i < to - from; ++i) {
             const std::uint32_t a = coverage[i];
             if (a == 0) continue;
-            row[i] = a == 255 ? pixel : Over(pixel, row[i], a);
+            row[i] = a == 255 ? pixel : Mix(pixel, row[i], a);
         }
     }
 }

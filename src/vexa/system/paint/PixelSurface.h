@@ -50,6 +50,10 @@ class PixelSurface {
     void Fill(const RECT& rect, std::uint32_t pixel);
     // Keeps alpha and XORs the colour bits with mask (0xFFFFFF inverts).
     void Xor(const RECT& rect, std::uint32_t mask);
+    // Paints a premultiplied ARGB image (`imageStride` pixels to a row) whose top-left lies
+    // at (imageX, imageY) over the pixels of `rect`, as Cairo's OVER does.
+    void Over(const RECT& rect, const std::uint32_t* image, int imageStride, int imageX,
+              int imageY);
     // Paints `pixel` through `mask`, whose top-left lies at (maskX, maskY), inside `rect`
     // only, blending as Cairo's OVER does.
     void Blend(const RECT& rect, const CoverageMask& mask, int maskX, int maskY,

@@ -1,6 +1,8 @@
 #include "vexa/system/paint/TextDrawer.h"
 
 #include <algorithm>
+#include <cstring>
+#include <unordered_map>
 
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/paint/LineImageCache.h"
@@ -237,15 +239,35 @@ TextDrawer::Cut TextDrawer::PathEllipsis(std::string_view text, int maxWidth) co
     return cut;
 }
 
-bool TextDrawer::Shorten(Line& line, int maxWidth) const {
-    if (line.width <= maxWidth) return false;
+// The shortened form of a line for a width, kept: a grid cuts the same long texts to the
+// same column widths on every repaint.
+TextDrawer::Cut TextDrawer::CutFor(const std::string& text, int maxWidth) const {
+    static std::unordered_map<std::string, Cut> cuts;
+    constexpr std::size_t kCutLimit = 4096;
+    const std::uint32_t mode = format_ & kAnyEllipsis;
+    std::string key(sizeof(std::uint64_t) + 3 * sizeof(int), '\0');
+    const std::uint64_t font = font_.Id();
+    std::memcpy(key.data(), &font, sizeof font);
+    std::memcpy(key.data() + sizeof font, &maxWidth, sizeof maxWidth);
+    std::memcpy(key.data() + sizeof font + sizeof(int), &tabWidth_, sizeof tabWidth_);
+    std::memcpy(key.data() + sizeof font + 2 * sizeof(int), &mode, sizeof mode);
+    key += text;
+    if (auto found = cuts.find(key); found != cuts.end()) return found->second;
     Cut cut;
     if (Has(format_, DT_PATH_ELLIPSIS))
-        cut = PathEllipsis(line.text, maxWidth);
+        cut = PathEllipsis(text, maxWidth);
     else if (Has(format_, DT_END_ELLIPSIS))
-        cut = EndEllipsis(line.text, maxWidth);
+        cut = EndEllipsis(text, maxWidth);
     else
-        cut = WordEllipsis(line.text, maxWidth);
+        cut = WordEllipsis(text, maxWidth);
+    if (cuts.size() >= kCutLimit) cuts.clear();
+    cuts.emplace(std::move(key), cut);
+    return cut;
+}
+
+bool TextDrawer::Shorten(Line& line, int maxWidth) const {
+    if (line.width <= maxWidth) return false;
+    Cut cut = CutFor(line.text, maxWidth);
     // Underlines stay with the characters they belong to; those cut away lose theirs.
     std::vector<int> underlined;
     for (int offset : line.underlined) {
