@@ -82,8 +82,12 @@ class GridOnForm : public ::testing::Test {
 
     GridOnForm() {
         sys::DestroyAllWindowsForTesting();
-        RegisterFormClass();
-        form_ = sys::CreateWindowEx(0, kFormClass, "form",
+        sys::WNDCLASS formClass;
+        formClass.lpfnWndProc = &sys::DefWindowProc;
+        formClass.hbrBackground = sys::COLOR_BTNFACE + 1;
+        formClass.lpszClassName = "VexaTestForm";
+        sys::RegisterClass(formClass);  // a second registration fails harmlessly
+        form_ = sys::CreateWindowEx(0, "VexaTestForm", "form",
                                     sys::WS_POPUP | sys::WS_VISIBLE | sys::WS_CLIPCHILDREN, 0, 0,
                                     kFormWidth, kFormHeight);
         grid_ = std::make_unique<Vexa>(form_, kGridRect);
@@ -146,18 +150,6 @@ class GridOnForm : public ::testing::Test {
     EventLog log;
 
   private:
-    static constexpr const char* kFormClass = "VexaTestForm";
-    // The form's own class, so that the first test of a program gets a form too.
-    static void RegisterFormClass() {
-        sys::WNDCLASS probe;
-        if (sys::GetClassInfo(kFormClass, &probe)) return;
-        sys::WNDCLASS form;
-        form.lpfnWndProc = &sys::DefWindowProc;
-        form.hbrBackground = sys::COLOR_BTNFACE + 1;
-        form.lpszClassName = kFormClass;
-        sys::RegisterClass(form);
-    }
-
     sys::HWND form_ = 0;
     std::unique_ptr<Vexa> grid_;
 };

@@ -148,5 +148,34 @@ TEST_F(ScrollingTest, ANewScrollBarThicknessIsReportedOncePerBarThatChanged) {
     EXPECT_TRUE(visibility.empty());
 }
 
+TEST_F(ScrollingTest, EnsureVisibleScrollsTheRowOrColumnIntoView) {
+    struct Case {
+        std::int32_t row;
+        EEnsureVisibleRowMode mode;
+        bool atTop;  // else at the bottom
+    };
+    RECT client;
+    sys::GetClientRect(grid().hwnd(), &client);
+    for (const Case& c : {Case{150, vxEnsVisRowAuto, false}, Case{20, vxEnsVisRowAuto, true},
+                          Case{100, vxEnsVisRowTopForce, true},
+                          Case{140, vxEnsVisRowBottom, false}}) {
+        SCOPED_TRACE(c.row);
+        grid().EnsureVisibleRow(c.row, c.mode, 8);
+        const RECT cell = CellRect(c.row, 1);
+        if (c.atTop) {
+            EXPECT_EQ(cell.top, 8);
+        } else {
+            EXPECT_EQ(cell.bottom, client.bottom - 8);
+        }
+    }
+    grid().EnsureVisibleCol(5, vxEnsVisColAuto, 8);
+    EXPECT_EQ(CellRect(1, 5).right, client.right - 8);
+    grid().EnsureVisibleCol(6, vxEnsVisColAuto, 8);  // the last column: as far as the bar goes
+    EXPECT_EQ(CellRect(1, 6).right, client.right - 1);
+    grid().EnsureVisibleCell(1, 1);
+    EXPECT_EQ(CellRect(1, 1).left, 0);
+    EXPECT_EQ(CellRect(1, 1).top, 0);
+}
+
 }  // namespace
 }  // namespace vexa::test
