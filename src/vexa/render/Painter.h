@@ -41,7 +41,7 @@ struct PaintState {
     std::int32_t hotRow = 0;
     std::int32_t hotCol = 0;
     // The pending key-search text and the column it searches (empty: no search).
-    std::string keySearchText;
+    std::string keySearchText{};
     std::int32_t keySearchCol = 0;
 };
 
