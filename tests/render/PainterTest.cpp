@@ -171,6 +171,21 @@ TEST_F(PainterTest, AGroupRowWhoseBandIsCurrentGetsTheFocusRectangleEvenInRowMod
     EXPECT_EQ(At(298, 58), kDots);
 }
 
+TEST_F(PainterTest, WithRowTextTheBandFillsTheRowBelowItsNormalCellsFromTheStartColumn) {
+    hosts.rowText = true;
+    store.Row(2).normalCellHeight = 8;
+    store.SetRowTextStartCol(2);
+    store.Cell(4, 2).backColor = kGreen;
+    store.Cell(1, 2).backColor = kDots;
+    store.Cell(2, 2).backColor = kGaps;
+    Paint();
+    EXPECT_EQ(At(50, 34), kDots) << "a column before the band keeps the full height";
+    EXPECT_EQ(At(150, 24), kGaps);
+    EXPECT_EQ(At(150, 34), kGreen);
+    EXPECT_EQ(At(298, 30), kGreen);
+    EXPECT_EQ(At(350, 34), sys::GetSysColor(sys::COLOR_WINDOW));
+}
+
 TEST_F(PainterTest, APendingKeySearchIsDrawnOverTheSearchedCellOfTheCurrentRowOnly) {
     appearance.highlightBackColor = kGreen;
     hosts.state =
