@@ -162,7 +162,7 @@ BENCHMARK(PaintRichGrid)
     ->Arg(1000)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(60);
+    ->Iterations(300);
 
 // A cell in the middle of the view is drawn again (its row is painted and copied).
 void DrawOneCell(benchmark::State& state) {
