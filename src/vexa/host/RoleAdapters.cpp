@@ -108,11 +108,12 @@ void ScrollBarsHostAdapter::ScrollBarDidChange(EScrollBar bar, std::int32_t valu
 }
 
 void ScrollBarsHostAdapter::ScrollBarDidThumbTrack(EScrollBar bar, std::int32_t value) {
-    parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarThumbTrack(bar, value); });
+    parts_.events.Raise("ScrollBarThumbTrack",
+                        [&](VexaEvents& e) { e.ScrollBarThumbTrack(bar, value); });
 }
 
 void ScrollBarsHostAdapter::ScrollBarDidEndScroll(EScrollBar bar) {
-    parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
+    parts_.events.Raise("ScrollBarEndScroll", [&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
 }
 
 }  // namespace vexa

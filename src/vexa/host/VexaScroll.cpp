@@ -40,7 +40,8 @@ void Vexa::OnSettingChange(sys::WPARAM wParam) {
         const std::int32_t thickness = sys::GetSystemMetrics(entry.metric);
         if (thickness == p.geometry.BarThickness(entry.bar)) continue;
         p.geometry.SetBarThickness(entry.bar, thickness);
-        p.events.Raise([&](VexaEvents& e) { e.ScrollBarThicknessChanged(entry.bar, thickness); });
+        p.events.Raise("ScrollBarThicknessChanged",
+                       [&](VexaEvents& e) { e.ScrollBarThicknessChanged(entry.bar, thickness); });
     }
 }
 

@@ -43,7 +43,7 @@ void Vexa::OnThemeChanged() {
     GridParts& p = *parts_;
     ApplyThemeState();
     const bool usable = p.styles.supports[vxSupFeatXPStyles];
-    p.events.Raise([&](VexaEvents& e) { e.WindowsThemeChanged(usable); });
+    p.events.Raise("WindowsThemeChanged", [&](VexaEvents& e) { e.WindowsThemeChanged(usable); });
 }
 
 void Vexa::ApplyThemeState() {
@@ -93,7 +93,8 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
         if (!needed) p.scrollBars->SetValue(bar, 0);
         p.scrollBars->SetVisible(bar, needed);
         if (!p.suppressBarVisibilityEvents) {
-            p.events.Raise([&](VexaEvents& e) { e.ScrollBarVisibilityChanged(bar, needed); });
+            p.events.Raise("ScrollBarVisibilityChanged",
+                           [&](VexaEvents& e) { e.ScrollBarVisibilityChanged(bar, needed); });
         }
     }
     p.suppressBarVisibilityEvents = false;
@@ -139,7 +140,8 @@ void Vexa::ScrollTo(EScrollBar bar, std::int32_t value) {
         p.painter.Flags().repaintBelow = true;
         p.painter.Draw();
     }
-    p.events.Raise([&](VexaEvents& e) { e.ScrollBarPosChanged(bar, value); });
+    p.events.Raise("ScrollBarPosChanged",
+                   [&](VexaEvents& e) { e.ScrollBarPosChanged(bar, value); });
 }
 
 void Vexa::SetScrollValue(EScrollBar bar, std::int32_t value) {

@@ -129,7 +129,8 @@ CellBox Measure::TextBoundary(std::int32_t row, std::int32_t col) {
 std::int32_t Measure::CustomSize(std::int32_t row, std::int32_t col, bool width) {
     std::int32_t w = 0;
     std::int32_t h = 0;
-    events_.Raise([&](VexaEvents& e) { e.CustomDrawCellGetSize(row, col, w, h); });
+    events_.Raise("CustomDrawCellGetSize",
+                  [&](VexaEvents& e) { e.CustomDrawCellGetSize(row, col, w, h); });
     return width ? w : h;
 }
 
