@@ -82,9 +82,9 @@ class GridOnForm : public ::testing::Test {
 
     GridOnForm() {
         sys::DestroyAllWindowsForTesting();
-        form_ = sys::CreateWindowEx(0, "Vexa250_75B4A91C.Frame", "form",
-                                    sys::WS_POPUP | sys::WS_VISIBLE, 0, 0, kFormWidth,
-                                    kFormHeight);
+        RegisterFormClass();
+        form_ = sys::CreateWindowEx(0, kFormClass, "form", sys::WS_POPUP | sys::WS_VISIBLE, 0, 0,
+                                    kFormWidth, kFormHeight);
         grid_ = std::make_unique<Vexa>(form_, kGridRect);
         grid_->Advise(&log);
         sys::PumpMessages();
@@ -92,6 +92,18 @@ class GridOnForm : public ::testing::Test {
     ~GridOnForm() override {
         grid_.reset();
         sys::DestroyAllWindowsForTesting();
+    }
+
+    // The form's own window class: a grid's classes exist only once a grid was made.
+    static constexpr const char* kFormClass = "VexaTestForm";
+    static void RegisterFormClass() {
+        sys::WNDCLASS probe;
+        if (sys::GetClassInfo(kFormClass, &probe)) return;
+        sys::WNDCLASS form;
+        form.lpfnWndProc = &sys::DefWindowProc;
+        form.hbrBackground = sys::COLOR_BTNFACE + 1;
+        form.lpszClassName = kFormClass;
+        sys::RegisterClass(form);
     }
 
     Vexa& grid() { return *grid_; }

@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "vexa/events/EventSinks.h"
+#include "vexa/header/HeaderControl.h"
+#include "vexa/header/HeaderObjectOwner.h"
 #include "vexa/host/ControlWindow.h"
 #include "vexa/host/RoleAdapters.h"
 #include "vexa/model/CellValues.h"
@@ -57,6 +59,9 @@ struct GridParts {
     cScrollBars scrollBars{adapters.scrollBars};
     Painter painter{store,  cellValues, geometry, appearance,
                     styles, theme,      events,   adapters.painter};
+    // The column header and the object hosts reach it through.
+    cHeaderControl header{store, adapters.header};
+    HeaderObjectOwner headerObject{header};
     bool hasFocus = false;
     bool rowMode = false;
     // The layout pass is being applied to the scroll bars (scrolling then leaves painting to

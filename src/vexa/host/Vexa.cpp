@@ -20,6 +20,7 @@ Vexa::Vexa(sys::HWND parent, const sys::RECT& rect)
     GridParts& p = *parts_;
     const sys::HWND window = p.window.Handle();
     p.scrollBars.Create(window);
+    p.header.Create(window, /*userMode=*/true);
     ApplyThemeState();
     ApplyBorder();
     sys::ShowWindow(window, sys::SW_SHOW);

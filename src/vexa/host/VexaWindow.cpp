@@ -21,6 +21,7 @@ void Vexa::OnPaint() {
 
 void Vexa::OnSize() {
     parts_->painter.OnResize();
+    RepositionHeader();
 }
 
 void Vexa::OnShown() {
@@ -41,6 +42,7 @@ void Vexa::OnFocusChanged(bool gained) {
 
 void Vexa::OnThemeChanged() {
     GridParts& p = *parts_;
+    HeaderThemeChanged();
     ApplyThemeState();
     const bool usable = p.styles.supports[vxSupFeatXPStyles];
     p.events.Raise([&](VexaEvents& e) { e.WindowsThemeChanged(usable); });
