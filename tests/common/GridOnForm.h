@@ -112,9 +112,13 @@ class GridOnForm : public ::testing::Test {
 
     GridOnForm() {
         sys::DestroyAllWindowsForTesting();
-        RegisterFormClass();
-        form_ = sys::CreateWindowEx(0, kFormClass, "form", sys::WS_POPUP | sys::WS_VISIBLE, 0, 0,
-                                    kFormWidth, kFormHeight);
+        sys::WNDCLASS formClass;
+        formClass.lpfnWndProc = &sys::DefWindowProc;
+        formClass.hbrBackground = sys::COLOR_BTNFACE + 1;
+        formClass.lpszClassName = "VexaTestForm";
+        sys::RegisterClass(formClass);  // a second registration fails harmlessly
+        form_ = sys::CreateWindowEx(0, "VexaTestForm", "form", sys::WS_POPUP | sys::WS_VISIBLE, 0,
+                                    0, kFormWidth, kFormHeight);
         grid_ = std::make_unique<Vexa>(form_, kGridRect);
         grid_->Advise(&log);
         sys::PumpMessages();
@@ -124,19 +128,9 @@ class GridOnForm : public ::testing::Test {
         sys::DestroyAllWindowsForTesting();
     }
 
-    // The form's own window class: a grid's classes exist only once a grid was made.
-    static constexpr const char* kFormClass = "VexaTestForm";
-    static void RegisterFormClass() {
-        sys::WNDCLASS probe;
-        if (sys::GetClassInfo(kFormClass, &probe)) return;
-        sys::WNDCLASS form;
-        form.lpfnWndProc = &sys::DefWindowProc;
-        form.hbrBackground = sys::COLOR_BTNFACE + 1;
-        form.lpszClassName = kFormClass;
-        sys::RegisterClass(form);
-    }
-
     Vexa& grid() { return *grid_; }
+    // Destroys the grid (for what a host keeps of it afterwards).
+    void ResetGrid() { grid_.reset(); }
     sys::HWND form() const { return form_; }
     static sys::HeadlessDisplay& display() { return sys::HeadlessDisplay::Instance(); }
 

@@ -123,8 +123,9 @@ TEST_F(HeaderResizeTest, AColumnThatMayNotBeResizedRefusesItsDivider) {
     EXPECT_TRUE(log.Of("ColDividerDblClick").empty());
 }
 
-TEST_F(HeaderResizeTest, ADividerDoubleClickAsksTheHostFirst) {
-    for (bool refuse : {false, true}) {
+TEST_F(HeaderResizeTest, ADividerDoubleClickFitsTheColumnUnlessTheHostSaysNo) {
+    grid().SetColHeaderText(2, "A title wider than its cells");
+    for (bool refuse : {true, false}) {
         SCOPED_TRACE(refuse ? "refused" : "allowed");
         log.Clear();
         answers.refuseDividerDefault = refuse;
@@ -132,9 +133,14 @@ TEST_F(HeaderResizeTest, ADividerDoubleClickAsksTheHostFirst) {
         display().DoubleClick(divider.x, divider.y);
         display().AdvanceClock(1000);
         std::vector<std::string> expected = {"ColDividerDblClick(2,1)"};
-        if (!refuse) expected.push_back("ColWidthChanged(2,60)");
-        EXPECT_EQ(From("ColDividerDblClick"), expected);
+        if (!refuse)
+            expected.push_back("ColWidthChanged(2," + std::to_string(grid().ColWidth(2)) + ")");
+        std::vector<std::string> seen = From("ColDividerDblClick");
+        std::erase_if(seen, [](const std::string& e) { return e.starts_with("ColHeaderMouse"); });
+        EXPECT_EQ(seen, expected);
+        EXPECT_EQ(grid().ColWidth(2) > 100, !refuse) << "the title counts in the fitted width";
     }
+    ExpectTitlesOverColumns();
 }
 
 }  // namespace

@@ -10,12 +10,15 @@
 #include "vexa/header/HeaderControl.h"
 #include "vexa/header/HeaderObjectOwner.h"
 #include "vexa/host/ControlWindow.h"
+#include "vexa/host/GridSubclass.h"
 #include "vexa/host/RoleAdapters.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/model/GridStore.h"
 #include "vexa/render/Appearance.h"
 #include "vexa/render/Geometry.h"
+#include "vexa/render/Measure.h"
 #include "vexa/render/Painter.h"
+#include "vexa/render/ScrollBarObject.h"
 #include "vexa/render/ScrollBars.h"
 #include "vexa/render/UxTheme.h"
 #include "vexa/sort/ShellSortObject.h"
@@ -52,16 +55,35 @@ struct GridParts {
 
     RoleAdapters adapters{*this};
     ControlWindow window;
+    GridSubclass subclass{grid};
     cUxTheme theme;
     VisualStyles styles;
     Appearance appearance;
     Geometry geometry{store, adapters.geometry};
-    cScrollBars scrollBars{adapters.scrollBars};
+    // Shared so that the host's ScrollBarObjects can tell when the grid is gone.
+    std::shared_ptr<cScrollBars> scrollBars = std::make_shared<cScrollBars>(adapters.scrollBars);
     Painter painter{store,  cellValues, geometry, appearance,
                     styles, theme,      events,   adapters.painter};
-    // The column header and the object hosts reach it through.
+    Measure measure{store, cellValues, geometry, painter, appearance, events};
+    bool autoWidthColWithHeader = true;
+    EScrollBarStyles scrollBarStyle = vxScrollBarRegular;
+
+    // ---- Scroll bar facades
+    std::shared_ptr<ScrollBarObject> hScrollBar =
+        std::make_shared<ScrollBarObject>(scrollBars, vxScrollBarH);
+    std::shared_ptr<ScrollBarObject> vScrollBar =
+        std::make_shared<ScrollBarObject>(scrollBars, vxScrollBarV);
+
+    // ---- Selection, keyboard, key search
+
+    // ---- Header
     cHeaderControl header{store, adapters.header};
     HeaderObjectOwner headerObject{header};
+
+    // ---- Combo lists and the editor
+
+    // ---- Mouse and drag and drop
+
     bool hasFocus = false;
     bool rowMode = false;
     // The layout pass is being applied to the scroll bars (scrolling then leaves painting to

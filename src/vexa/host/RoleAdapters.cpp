@@ -40,19 +40,19 @@ std::int32_t GeometryHostAdapter::HeaderHeight() const {
 }
 
 bool GeometryHostAdapter::BarVisible(EScrollBar bar) const {
-    return parts_.scrollBars.Visible(bar);
+    return parts_.scrollBars->Visible(bar);
 }
 
 std::int32_t GeometryHostAdapter::BarValue(EScrollBar bar) const {
-    return parts_.scrollBars.Value(bar);
+    return parts_.scrollBars->Value(bar);
 }
 
 std::int32_t GeometryHostAdapter::BarMin(EScrollBar bar) const {
-    return parts_.scrollBars.Min(bar);
+    return parts_.scrollBars->Min(bar);
 }
 
 std::int32_t GeometryHostAdapter::BarMax(EScrollBar bar) const {
-    return parts_.scrollBars.Max(bar);
+    return parts_.scrollBars->Max(bar);
 }
 
 bool GeometryHostAdapter::MoreRowsMayCome() const {

@@ -271,7 +271,11 @@ void Vexa::OnHeaderDividerDblClick(std::int32_t item) {
     p.events.Raise([&](VexaEvents& e) { e.ColDividerDblClick(col, doDefault); });
     const std::int32_t position = p.store.Columns().PositionOfIndex(col);
     if (!doDefault || col == 0 || position == 0) return;
-    AutoFitColumn(position);
+    try {
+        AutoWidthCol(col);
+    } catch (...) {
+        return;  // a handler left the grid where the column cannot be fitted now
+    }
     Draw();
     const std::int32_t width = p.store.Columns().At(position).width;
     p.events.Raise([&](VexaEvents& e) { e.ColWidthChanged(col, width); });
@@ -307,9 +311,9 @@ void Vexa::RepositionHeader() {
     if (!p.header.Visible()) return;
     sys::RECT client;
     sys::GetClientRect(hwnd(), &client);
-    const std::int32_t width = p.scrollBars.Max(vxScrollBarH) + client.right + 1;
+    const std::int32_t width = p.scrollBars->Max(vxScrollBarH) + client.right + 1;
     const std::int32_t left =
-        p.scrollBars.Visible(vxScrollBarH) ? -p.scrollBars.Value(vxScrollBarH) : 0;
+        p.scrollBars->Visible(vxScrollBarH) ? -p.scrollBars->Value(vxScrollBarH) : 0;
     const sys::RECT& now = p.header.Rect();
     if (now.left == left && now.right - now.left == width) return;
     p.header.Place(left, width);
@@ -402,6 +406,12 @@ void Vexa::HeaderSetItemWidth(std::int32_t position, std::int32_t width) {
 void Vexa::HeaderUpdateItem(std::int32_t position) {
     const std::int32_t item = parts_->header.FindItem(position);
     if (item >= 0) parts_->header.RepaintItem(item);
+}
+
+std::int32_t Vexa::HeaderFittedWidth(std::int32_t position) const {
+    const std::int32_t item = parts_->header.FindItem(position);
+    if (item < 0) return 0;
+    return parts_->header.CalcItemAutoSize(item, 0, false).cx;
 }
 
 bool Vexa::HeaderAutoHeightWants(std::int32_t flag) const {
