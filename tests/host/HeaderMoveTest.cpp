@@ -126,6 +126,11 @@ TEST_F(HeaderMoveTest, TitlesFollowEveryChangeOfTheColumns) {
              g.RemoveCol(2);
          }},
         {"widen a column", [](Vexa& g) { g.SetColWidth(2, 130); }},
+        {"scroll sideways",
+         [](Vexa& g) {
+             g.SetColWidth(3, 700);
+             g.HScrollBar()->SetValue(150);
+         }},
         {"start afresh",
          [](Vexa& g) {
              g.Clear(true);

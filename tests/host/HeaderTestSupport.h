@@ -99,8 +99,8 @@ class HeaderOnForm : public GridOnForm {
         sys::PumpMessages();
         return display().WindowPixel(HeaderWindow(), x, y);
     }
-    // Every shown column has one title, at the column's place: its left edge and width in
-    // the header are those of its cells in the grid.
+    // Every shown column has one title, at the column's place, however far the grid is
+    // scrolled: its left edge and width are those of its cells.
     void ExpectTitlesOverColumns() {
         int shown = 0;
         for (int col = 1; col <= grid().ColCount(); ++col) {
@@ -110,7 +110,9 @@ class HeaderOnForm : public GridOnForm {
             }
             ++shown;
             ASSERT_GE(ItemOf(col), 0) << "column " << col;
-            const sys::RECT title = TitleRect(col), cell = CellRect(1, col);
+            sys::RECT title = TitleRect(col);
+            sys::MapWindowPoints(HeaderWindow(), grid().hwnd(), &title);
+            const sys::RECT cell = CellRect(1, col);
             EXPECT_EQ(title.left, cell.left) << "column " << col;
             EXPECT_EQ(title.right - title.left, grid().ColWidth(col)) << "column " << col;
         }
