@@ -47,6 +47,7 @@ class HeaderPaintTest : public HeaderOnForm, public ::testing::WithParamInterfac
     HeaderPaintTest() {
         HeaderObject& header = *grid().Header();
         header.SetUseXPStyles(false);
+        header.SetButtons(false);  // titles without a raised frame start at their left edge
         header.SetBackColor(kBack);
         header.SetForeColor(kText);
         header.SetSolidSortIconColor(kSolid);
@@ -139,10 +140,15 @@ INSTANTIATE_TEST_SUITE_P(Icons, HeaderPaintTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HeaderPaintTest, AMultiColumnSortNumbersItsColumns) {
+    grid().Header()->SetButtons(true);  // titles click as buttons only
     ClickTitle(3);
+    grid().Header()->SetButtons(false);
     const sys::POINT third = SortOrigin(3);
     EXPECT_EQ(CountInTitle(3, kText), 0) << "one criterion: the icon only";
+    EXPECT_GT(CountInTitle(3, kSolid) + CountInTitle(3, sys::GetSysColor(sys::COLOR_BTNSHADOW)), 0);
+    grid().Header()->SetButtons(true);
     ClickTitle(1, {sys::VK_SHIFT});
+    grid().Header()->SetButtons(false);
     ExpectTextAt("1", sys::POINT{third.x + 9, third.y});
     ExpectTextAt("2", sys::POINT{SortOrigin(1).x + 9, third.y});
     grid().Header()->SetSortInfoStyle(vxSortInfoOnlyIcons);

@@ -2,6 +2,9 @@
 // header window's own messages.
 #include "vexa/header/HeaderControl.h"
 
+#include <numeric>
+#include <vector>
+
 #include "vexa/model/GridStore.h"
 #include "vexa/platform/GSubclass.h"
 #include "vexa/system/controls/HeaderControl.h"
@@ -199,6 +202,25 @@ void cHeaderControl::SetItemWidth(std::int32_t index, std::int32_t width) {
     item.cxy = width;
     if (hwnd_ != 0)
         sys::SendMessage(hwnd_, sys::HDM_SETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+}
+
+void cHeaderControl::SetItemWidthAndPosition(std::int32_t index, std::int32_t width,
+                                             std::int32_t position) {
+    sys::HDITEM item;
+    item.mask = sys::HDI_WIDTH | sys::HDI_LPARAM;
+    item.cxy = width;
+    item.lParam = position;
+    if (hwnd_ != 0)
+        sys::SendMessage(hwnd_, sys::HDM_SETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+}
+
+void cHeaderControl::ResetItemOrder() {
+    std::vector<int> order(static_cast<std::size_t>(ItemCount()));
+    std::iota(order.begin(), order.end(), 0);
+    if (hwnd_ != 0 && !order.empty()) {
+        sys::SendMessage(hwnd_, sys::HDM_SETORDERARRAY, sys::WPARAM(order.size()),
+                         sys::LPARAM(order.data()));
+    }
 }
 
 void cHeaderControl::RepaintItem(std::int32_t index) {

@@ -109,6 +109,9 @@ class cHeaderControl final : public ISubclass {
     void SetItemOrder(std::int32_t index, std::int32_t order);
     std::int32_t ItemWidth(std::int32_t index) const;
     void SetItemWidth(std::int32_t index, std::int32_t width);
+    void SetItemWidthAndPosition(std::int32_t index, std::int32_t width, std::int32_t position);
+    // The items shown in the order of their indices.
+    void ResetItemOrder();
     // Repaints one item from its column as it stands.
     void RepaintItem(std::int32_t index);
     // Repaints every item (the style is written back unchanged).

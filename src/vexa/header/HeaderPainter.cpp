@@ -98,12 +98,12 @@ void cHeaderControl::OnDrawItem(const sys::DRAWITEMSTRUCT& draw) {
     const int saved = sys::SaveDC(paint.dc);
     PaintBackground(paint);
     if (paint.column != nullptr) {
-        // The content keeps its place in the whole item, whatever frame the header drew
-        // around the part it hands over.
-        sys::RECT item = paint.rect;
-        sys::SendMessage(hwnd_, sys::HDM_GETITEMRECT, sys::WPARAM(paint.item), sys::LPARAM(&item));
-        paint.content = sys::RECT{item.left + kContentInsetX, item.top + kContentInsetY,
-                                  item.right - kContentInsetX, item.bottom - kContentInsetY};
+        // The content keeps its place in the whole height of the header, whatever frame the
+        // header drew around the part it hands over.
+        sys::RECT client;
+        sys::GetClientRect(hwnd_, &client);
+        paint.content = sys::RECT{paint.rect.left + kContentInsetX, client.top + kContentInsetY,
+                                  paint.rect.right - kContentInsetX, client.bottom - kContentInsetY};
         if (paint.pressed) sys::OffsetRect(&paint.content, 1, 1);
         sys::SetBkMode(paint.dc, sys::TRANSPARENT);
         PaintIcon(paint);

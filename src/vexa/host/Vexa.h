@@ -495,6 +495,8 @@ class Vexa {
     void RenumberHeaderItems(std::int32_t from, std::int32_t to);
     // One header item per shown column, in display order.
     void InsertHeaderItems();
+    // The header items made over to stand for the shown columns in display order.
+    void RebuildHeaderItems();
     void HeaderColumnInserted(std::int32_t position, bool append);
     void HeaderColumnRemoved(std::int32_t position, bool hadItem);
     void HeaderRemoveAllItems();

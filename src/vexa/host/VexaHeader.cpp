@@ -329,10 +329,32 @@ void Vexa::InsertHeaderItems() {
     }
 }
 
-void Vexa::HeaderColumnInserted(std::int32_t position, bool /*append*/) {
-    // The items of the columns after the new one stand for positions one further on.
+void Vexa::RebuildHeaderItems() {
+    // The items there are stand for the first shown columns, so that a layout of as many
+    // shown columns as before costs no item made or removed; the order is then as made.
     cHeaderControl& header = parts_->header;
+    const ColumnTable& columns = parts_->store.Columns();
+    std::int32_t item = 0;
     const std::int32_t count = header.ItemCount();
+    for (std::int32_t position = 1; position <= columns.Count(); ++position) {
+        const ColumnRecord& column = columns.At(position);
+        if (!HasHeaderItem(column)) continue;
+        if (item < count) {
+            header.SetItemWidthAndPosition(item, column.width, position);
+        } else {
+            header.InsertItem(column.width, position, -1);
+        }
+        ++item;
+    }
+    for (std::int32_t last = count - 1; last >= item; --last) header.DeleteItem(last);
+    header.ResetItemOrder();
+}
+
+void Vexa::HeaderColumnInserted(std::int32_t position, bool append) {
+    // The items of the columns after the new one stand for positions one further on (an
+    // appended column has none after it).
+    cHeaderControl& header = parts_->header;
+    const std::int32_t count = append ? 0 : header.ItemCount();
     for (std::int32_t item = 0; item < count; ++item) {
         const std::int32_t stored = header.ItemPosition(item);
         if (stored >= position) header.SetItemPosition(item, stored + 1);

@@ -87,8 +87,7 @@ void Vexa::SetLayoutCol(const std::string& sLayout) {
     CancelEdit();
     ApplyPlacements(p.store.Columns(), placements);
     p.geometry.RecomputeColumnPositions();
-    HeaderRemoveAllItems();
-    InsertHeaderItems();
+    RebuildHeaderItems();
     p.painter.ResetCachedState();
     Draw();
 }
