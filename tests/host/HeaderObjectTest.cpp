@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "HeaderTestSupport.h"
+#include "vexa/system/controls/EditControl.h"
 
 using namespace vexa;
 using namespace vexa::test;
@@ -54,6 +55,22 @@ TEST_F(HeaderObjectTest, RightAndDoubleClicksNameTheirColumn) {
     const sys::POINT middle = TitleCentre(1);
     display().DoubleClick(middle.x, middle.y);
     EXPECT_EQ(log.Of("ColHeaderDblClick"), (std::vector<std::string>{"ColHeaderDblClick(1)"}));
+}
+
+TEST_F(HeaderObjectTest, AClickWhereTheCellEditorLiesIsNotTheHeaders) {
+    sys::RegisterEditControl();
+    const sys::RECT title = TitleRect(1);
+    const sys::HWND editor =
+        sys::CreateWindowEx(0, "EDIT", "", sys::WS_CHILD | sys::WS_VISIBLE, title.left, title.top,
+                            30, title.bottom, grid().hwnd());
+    sys::BringWindowToTop(HeaderWindow());
+    const sys::POINT inEditor = OnHeader(title.left + 10, 5), beside = OnHeader(title.left + 50, 5);
+    display().Click(inEditor.x, inEditor.y);
+    display().AdvanceClock(1000);
+    EXPECT_TRUE(log.Of("ColHeaderClick").empty());
+    sys::DestroyWindow(editor);
+    display().Click(beside.x, beside.y);
+    EXPECT_EQ(log.Of("ColHeaderClick").size(), 1u);
 }
 
 TEST_F(HeaderObjectTest, HeightAndVisibilityMoveTheCells) {

@@ -19,12 +19,20 @@ constexpr std::int32_t kMouseLeaveIntervalMs = 20;
 }  // namespace
 
 sys::LRESULT cHeaderControl::OnNotify(const sys::NMHDR& header) {
+    // Only the header's own codes carry an item; the common ones are a bare NMHDR.
+    if (header.code == sys::NM_RELEASEDCAPTURE) {
+        tracking_ = dragging_ = false;
+        return 0;
+    }
+    if (header.code == sys::NM_RCLICK) {
+        const sys::POINT cursor = CursorInHeader();
+        host_.HeaderDidRightClick(cursor.x, cursor.y);
+        return 0;
+    }
+    if (header.code > sys::HDN_FIRST || header.code <= sys::HDN_FIRST - 100) return 0;
     const auto& notification = reinterpret_cast<const sys::NMHEADER&>(header);
     const std::int32_t item = notification.iItem;
     switch (header.code) {
-        case sys::NM_RELEASEDCAPTURE:
-            tracking_ = dragging_ = false;
-            return 0;
         case sys::HDN_BEGINDRAG:
             return OnBeginDrag(item);
         case sys::HDN_ENDDRAG:
@@ -49,11 +57,6 @@ sys::LRESULT cHeaderControl::OnNotify(const sys::NMHDR& header) {
         case sys::HDN_ITEMCLICK: {
             const sys::POINT cursor = CursorInHeader();
             host_.HeaderDidClickColumn(item, cursor.x, cursor.y);
-            return 0;
-        }
-        case sys::NM_RCLICK: {
-            const sys::POINT cursor = CursorInHeader();
-            host_.HeaderDidRightClick(cursor.x, cursor.y);
             return 0;
         }
         default:
