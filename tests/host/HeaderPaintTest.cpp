@@ -54,11 +54,13 @@ class HeaderPaintTest : public HeaderOnForm, public ::testing::WithParamInterfac
         header.SetHotTrackForeColor(kHot);
         Fill({90, 90, 90}, 3);
     }
-    // Where the sort information of a column without a title starts.
-    sys::POINT SortOrigin(int col) {
+    // Where a title's text starts, and where the sort information of a column without a
+    // title starts.
+    sys::POINT TextStart(int col) {
         const sys::RECT title = TitleRect(col);
-        return sys::POINT{title.left + 6 + 4, title.top + 3};
+        return sys::POINT{title.left + 6, title.top + 3};
     }
+    sys::POINT SortOrigin(int col) { return sys::POINT{TextStart(col).x + 4, TextStart(col).y}; }
     int CountInTitle(int col, sys::COLORREF colour) {
         const sys::RECT r = TitleRect(col);
         int count = 0;
@@ -66,39 +68,17 @@ class HeaderPaintTest : public HeaderOnForm, public ::testing::WithParamInterfac
             for (int x = r.left; x < r.right; ++x) count += HeaderPixel(x, y) == colour;
         return count;
     }
-    // The sort-info font's rendering of `text` next to what the header shows at `at`.
-    void ExpectTextAt(const std::string& text, sys::POINT at) {
-        const FontAttributes& a = grid().Header()->SortInfoFont()->Attributes();
-        sys::FontFields fields;
-        fields.Name = a.name;
-        fields.Size = double(a.sizeScaled) / 10000.0;
-        const sys::HFONT font = sys::CreateFontFromFields(fields);
-        const sys::HDC dc = sys::CreateCompatibleDC(0);
-        const sys::HBITMAP bitmap = sys::CreateCompatibleBitmap(dc, 12, 12);
-        const sys::HGDIOBJ previousBitmap = sys::SelectObject(dc, bitmap);
-        const sys::HGDIOBJ previousFont = sys::SelectObject(dc, font);
-        sys::RECT box{0, 0, 12, 12};
-        const sys::HBRUSH back = sys::CreateSolidBrush(kBack);
-        sys::FillRect(dc, &box, back);
-        sys::SetTextColor(dc, kText);
-        sys::SetBkMode(dc, sys::TRANSPARENT);
-        sys::DrawText(dc, text, -1, &box, sys::DT_SINGLELINE | sys::DT_NOPREFIX | sys::DT_NOCLIP);
+    // The 12x12 blocks at two header points are alike and inked.
+    void ExpectSameBlock(sys::POINT shown, sys::POINT reference, const char* what) {
         int inked = 0;
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 12; ++x) {
-                const sys::COLORREF expected = sys::GetPixel(dc, x, y);
+                const sys::COLORREF expected = HeaderPixel(reference.x + x, reference.y + y);
                 inked += expected != kBack;
-                EXPECT_EQ(HeaderPixel(at.x + x, at.y + y), expected)
-                    << text << " at " << x << "," << y;
+                EXPECT_EQ(HeaderPixel(shown.x + x, shown.y + y), expected) << what << x << "," << y;
             }
         }
-        EXPECT_GT(inked, 4) << text;
-        sys::SelectObject(dc, previousFont);
-        sys::SelectObject(dc, previousBitmap);
-        sys::DeleteObject(back);
-        sys::DeleteObject(bitmap);
-        sys::DeleteObject(font);
-        sys::DeleteDC(dc);
+        EXPECT_GT(inked, 4) << what;
     }
 };
 
@@ -140,17 +120,20 @@ INSTANTIATE_TEST_SUITE_P(Icons, HeaderPaintTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HeaderPaintTest, AMultiColumnSortNumbersItsColumns) {
-    grid().Header()->SetButtons(true);  // titles click as buttons only
-    ClickTitle(3);
-    grid().Header()->SetButtons(false);
-    const sys::POINT third = SortOrigin(3);
+    // Titles "1" and "2" in the same font show what the numbers must look like.
+    grid().AddCol({.sHeader = "1", .lWidth = 40});
+    grid().AddCol({.sHeader = "2", .lWidth = 40});
+    auto clickAsButton = [&](int col, std::vector<int> keys) {
+        grid().Header()->SetButtons(true);  // titles click only as buttons
+        ClickTitle(col, keys);
+        grid().Header()->SetButtons(false);
+    };
+    clickAsButton(3, {});
     EXPECT_EQ(CountInTitle(3, kText), 0) << "one criterion: the icon only";
-    EXPECT_GT(CountInTitle(3, kSolid) + CountInTitle(3, sys::GetSysColor(sys::COLOR_BTNSHADOW)), 0);
-    grid().Header()->SetButtons(true);
-    ClickTitle(1, {sys::VK_SHIFT});
-    grid().Header()->SetButtons(false);
-    ExpectTextAt("1", sys::POINT{third.x + 9, third.y});
-    ExpectTextAt("2", sys::POINT{SortOrigin(1).x + 9, third.y});
+    clickAsButton(1, {sys::VK_SHIFT});
+    const sys::POINT third = SortOrigin(3), first = SortOrigin(1);
+    ExpectSameBlock({third.x + 9, third.y}, TextStart(4), "1 at ");
+    ExpectSameBlock({first.x + 9, first.y}, TextStart(5), "2 at ");
     grid().Header()->SetSortInfoStyle(vxSortInfoOnlyIcons);
     EXPECT_EQ(CountInTitle(3, kText), 0);
     grid().Header()->SetSortInfoStyle(vxSortInfoNone);
@@ -171,24 +154,15 @@ TEST_F(HeaderPaintTest, TheTitleUnderTheMouseIsHighlighted) {
     grid().Header()->SetHotTrackFlags(vxHdrHotIcon);  // repaints at once, the mouse still
     EXPECT_EQ(CountInTitle(1, kHot), 0);
     EXPECT_GT(CountInTitle(1, kText), 5);
+    // With visual styles the hot title shows in its background; the text keeps its colour.
+    grid().Header()->SetUseXPStyles(true);
+    const sys::RECT title = TitleRect(1);
+    const sys::COLORREF hot = HeaderPixel(title.left + 3, title.top + 2);
     grid().Header()->SetHotTrackFlags(vxHdrHotText);
+    EXPECT_EQ(CountInTitle(1, kHot), 0);
     display().MouseMove(first.x, CellCentre(3, 1).y);
     display().AdvanceClock(20);
-    EXPECT_EQ(CountInTitle(1, kHot), 0);
-}
-
-TEST_F(HeaderPaintTest, WithVisualStylesTheHotTitleShowsInItsBackground) {
-    grid().Header()->SetUseXPStyles(true);
-    ASSERT_TRUE(grid().Header()->UseXPStyles());
-    const sys::RECT title = TitleRect(2);
-    const sys::COLORREF normal = HeaderPixel(title.left + 3, title.top + 2);
-    const sys::POINT centre = TitleCentre(2);
-    display().MouseMove(centre.x, centre.y);
-    EXPECT_NE(HeaderPixel(title.left + 3, title.top + 2), normal);
-    EXPECT_EQ(CountInTitle(2, kHot), 0) << "the text keeps its colour";
-    display().MouseMove(centre.x, CellCentre(3, 2).y);
-    display().AdvanceClock(20);
-    EXPECT_EQ(HeaderPixel(title.left + 3, title.top + 2), normal);
+    EXPECT_NE(HeaderPixel(title.left + 3, title.top + 2), hot);
 }
 
 }  // namespace

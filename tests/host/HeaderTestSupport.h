@@ -119,6 +119,17 @@ class HeaderOnForm : public GridOnForm {
         EXPECT_EQ(ItemCount(), shown);
     }
 
+    // The call raises the grid error of that code.
+    template <class Call>
+    static void ExpectGridError(std::int32_t code, Call call, const std::string& what) {
+        try {
+            call();
+            ADD_FAILURE() << what << ": taken";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.Number(), std::int32_t(0x80040000u + code)) << what;
+        }
+    }
+
     HeaderAnswers answers;
 };
 
