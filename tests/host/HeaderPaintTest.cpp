@@ -5,6 +5,7 @@
 
 #include "HeaderTestSupport.h"
 #include "vexa/system/paint/Gdi.h"
+#include "vexa/system/paint/ImageList.h"
 
 using namespace vexa;
 using namespace vexa::test;
@@ -138,6 +139,30 @@ TEST_F(HeaderPaintTest, AMultiColumnSortNumbersItsColumns) {
     EXPECT_EQ(CountInTitle(3, kText), 0);
     grid().Header()->SetSortInfoStyle(vxSortInfoNone);
     EXPECT_EQ(CountInTitle(3, kSolid) + CountInTitle(3, kText), 0);
+}
+
+TEST_F(HeaderPaintTest, AnIconStandsFirstAndBlendsWhenItsTitleIsHot) {
+    const sys::HDC dc = sys::CreateCompatibleDC(0);
+    const sys::HBITMAP bitmap = sys::CreateCompatibleBitmap(dc, 8, 8);
+    const sys::HGDIOBJ previous = sys::SelectObject(dc, bitmap);
+    const sys::RECT box{0, 0, 8, 8};
+    const sys::HBRUSH red = sys::CreateSolidBrush(kHot);
+    sys::FillRect(dc, &box, red);
+    const sys::HIMAGELIST images = sys::ImageList_Create(8, 8, 0, 1, 1);
+    sys::ImageList_Add(images, sys::GetBitmapSurface(bitmap));
+    grid().Header()->SetImageList(Variant(std::int32_t(images)));
+    grid().Header()->SetHotTrackFlags(vxHdrHotIcon);
+    grid().SetColHeaderIcon(2, 0);
+    const sys::POINT icon = TextStart(2), centre = TitleCentre(2);
+    EXPECT_EQ(HeaderPixel(icon.x + 4, icon.y + 4), kHot);
+    EXPECT_EQ(HeaderPixel(icon.x + 9, icon.y + 4), kBack);
+    display().MouseMove(centre.x, centre.y);
+    EXPECT_NE(HeaderPixel(icon.x + 4, icon.y + 4), kHot);
+    sys::ImageList_Destroy(images);
+    sys::SelectObject(dc, previous);
+    sys::DeleteObject(bitmap);
+    sys::DeleteObject(red);
+    sys::DeleteDC(dc);
 }
 
 TEST_F(HeaderPaintTest, TheTitleUnderTheMouseIsHighlighted) {
