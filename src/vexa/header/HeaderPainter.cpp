@@ -102,8 +102,9 @@ void cHeaderControl::OnDrawItem(const sys::DRAWITEMSTRUCT& draw) {
         // header drew around the part it hands over.
         sys::RECT client;
         sys::GetClientRect(hwnd_, &client);
-        paint.content = sys::RECT{paint.rect.left + kContentInsetX, client.top + kContentInsetY,
-                                  paint.rect.right - kContentInsetX, client.bottom - kContentInsetY};
+        paint.content =
+            sys::RECT{paint.rect.left + kContentInsetX, client.top + kContentInsetY,
+                      paint.rect.right - kContentInsetX, client.bottom - kContentInsetY};
         if (paint.pressed) sys::OffsetRect(&paint.content, 1, 1);
         sys::SetBkMode(paint.dc, sys::TRANSPARENT);
         PaintIcon(paint);
