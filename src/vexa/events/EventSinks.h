@@ -2,9 +2,11 @@
 #pragma once
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "vexa/events/VexaEvents.h"
+#include "vexa/system/automation/Log.h"
 
 namespace vexa {
 
@@ -29,6 +31,11 @@ class EventSinks {
     // the same event is not called.
     template <class Handler>
     void Raise(Handler&& handler) const {
+        Raise("event", std::forward<Handler>(handler));
+    }
+    // The same, naming the event for the log hook, which hears of handlers that throw.
+    template <class Handler>
+    void Raise(std::string_view event, Handler&& handler) const {
         const std::vector<VexaEvents*> snapshot = sinks_;
         for (VexaEvents* sink : snapshot) {
             if (!IsAdvised(sink)) continue;
@@ -36,6 +43,7 @@ class EventSinks {
                 handler(*sink);
             } catch (...) {
                 // A failing handler skips only itself.
+                LogSwallowedException(event);
             }
         }
     }
