@@ -7,6 +7,7 @@
 
 #include "vexa/model/GridStore.h"
 #include "vexa/platform/GSubclass.h"
+#include "vexa/system/automation/Log.h"
 #include "vexa/system/controls/HeaderControl.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/paint/ImageList.h"
@@ -103,6 +104,7 @@ void cHeaderControl::Subscribe(bool on) {
                 DetachMessage(this, hwnd_, msg);
             }
         } catch (...) {
+            LogSwallowedException("header subclassing");
         }
     }
 }

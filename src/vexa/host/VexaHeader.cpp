@@ -7,6 +7,7 @@
 
 #include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
+#include "vexa/system/automation/Log.h"
 #include "vexa/system/window/Messages.h"
 #include "vexa/system/window/Window.h"
 
@@ -96,19 +97,22 @@ void Vexa::OnHeaderColumnClick(std::int32_t item, std::int32_t x, std::int32_t y
     const std::int32_t col = ColumnOfHeaderItem(item);
     const std::int16_t shift = ShiftState();
     bool doDefault = true;
-    p.events.Raise([&](VexaEvents& e) { e.ColHeaderClick(col, doDefault, shift, x, y); });
+    p.events.Raise("ColHeaderClick",
+                   [&](VexaEvents& e) { e.ColHeaderClick(col, doDefault, shift, x, y); });
     if (!doDefault || col == 0) return;
     try {
         DoDefaultSort(col, shift, -1);
     } catch (...) {
-        return;  // the handler changed the grid so that the column cannot be sorted now
+        // The handler changed the grid so that the column cannot be sorted now.
+        LogSwallowedException("DoDefaultSort");
+        return;
     }
-    p.events.Raise([&](VexaEvents& e) { e.ContentsSorted(); });
+    p.events.Raise("ContentsSorted", [&](VexaEvents& e) { e.ContentsSorted(); });
 }
 
 void Vexa::OnHeaderColumnDblClick(std::int32_t item) {
     const std::int32_t col = ColumnOfHeaderItem(item);
-    parts_->events.Raise([&](VexaEvents& e) { e.ColHeaderDblClick(col); });
+    parts_->events.Raise("ColHeaderDblClick", [&](VexaEvents& e) { e.ColHeaderDblClick(col); });
 }
 
 void Vexa::OnHeaderRightClick(std::int32_t x, std::int32_t y) {
@@ -126,17 +130,18 @@ void Vexa::OnHeaderRightClick(std::int32_t x, std::int32_t y) {
         }
     }
     const std::int16_t shift = ShiftState();
-    p.events.Raise([&](VexaEvents& e) { e.HeaderRightClick(col, shift, x, y); });
+    p.events.Raise("HeaderRightClick",
+                   [&](VexaEvents& e) { e.HeaderRightClick(col, shift, x, y); });
 }
 
 void Vexa::OnHeaderMouseEnter(std::int32_t item) {
     const std::int32_t col = ColumnOfHeaderItem(item);
-    parts_->events.Raise([&](VexaEvents& e) { e.ColHeaderMouseEnter(col); });
+    parts_->events.Raise("ColHeaderMouseEnter", [&](VexaEvents& e) { e.ColHeaderMouseEnter(col); });
 }
 
 void Vexa::OnHeaderMouseLeave(std::int32_t item) {
     const std::int32_t col = ColumnOfHeaderItem(item);
-    parts_->events.Raise([&](VexaEvents& e) { e.ColHeaderMouseLeave(col); });
+    parts_->events.Raise("ColHeaderMouseLeave", [&](VexaEvents& e) { e.ColHeaderMouseLeave(col); });
 }
 
 void Vexa::OnHeaderMouseActivate(bool& cancel) {
@@ -149,7 +154,8 @@ void Vexa::OnHeaderMouseActivate(bool& cancel) {
 void Vexa::OnHeaderBeginDrag(std::int32_t item, bool& cancel) {
     CancelEdit();
     const std::int32_t col = ColumnOfHeaderItem(item);
-    parts_->events.Raise([&](VexaEvents& e) { e.ColHeaderBeginDrag(col, cancel); });
+    parts_->events.Raise("ColHeaderBeginDrag",
+                         [&](VexaEvents& e) { e.ColHeaderBeginDrag(col, cancel); });
 }
 
 void Vexa::OnHeaderEndDrag(std::int32_t item, std::int32_t newOrder, bool& cancel) {
@@ -171,7 +177,8 @@ void Vexa::OnHeaderEndDrag(std::int32_t item, std::int32_t newOrder, bool& cance
     if (to == from) return;
     const std::int32_t col = p.store.Columns().At(from).index;
     const std::int32_t before = p.store.Columns().At(to).index;
-    p.events.Raise([&](VexaEvents& e) { e.ColHeaderEndDrag(col, before, cancel); });
+    p.events.Raise("ColHeaderEndDrag",
+                   [&](VexaEvents& e) { e.ColHeaderEndDrag(col, before, cancel); });
     // A handler may have changed the columns; the move then no longer fits them.
     if (cancel || p.store.Columns().PositionOfIndex(col) != from) {
         cancel = true;
@@ -211,7 +218,8 @@ void Vexa::OnHeaderStartResize(std::int32_t item, std::int32_t width) {
     CancelEdit();
     const std::int32_t position = p.header.ItemPosition(item);
     const std::int32_t col = ColumnOfHeaderItem(item);
-    p.events.Raise([&](VexaEvents& e) { e.StartColWidthChange(col, width); });
+    p.events.Raise("StartColWidthChange",
+                   [&](VexaEvents& e) { e.StartColWidthChange(col, width); });
     if (position < 1 || position > p.store.ColCount()) return;
     p.painter.Flags().columnResize = true;
     // The cursor stays where the width keeps within the column's limits.
@@ -235,11 +243,11 @@ void Vexa::OnHeaderTrackResize(std::int32_t item, std::int32_t width) {
     if (col == 0) return;
     if (!p.appearance.immediateColumnResizing) {
         p.painter.MoveResizeMarker(position, width, true, true);
-        p.events.Raise([&](VexaEvents& e) { e.ColWidthChanging(col, width); });
+        p.events.Raise("ColWidthChanging", [&](VexaEvents& e) { e.ColWidthChanging(col, width); });
         return;
     }
     p.geometry.Invalidate(RangeState::ScrolledHorizontally);
-    p.events.Raise([&](VexaEvents& e) { e.ColWidthChanging(col, width); });
+    p.events.Raise("ColWidthChanging", [&](VexaEvents& e) { e.ColWidthChanging(col, width); });
     const std::int32_t now = p.store.Columns().PositionOfIndex(col);
     if (now == 0) return;
     p.store.Columns().At(now).width = width;
@@ -260,7 +268,7 @@ void Vexa::OnHeaderResized(std::int32_t item, std::int32_t width) {
     p.painter.Flags().columnResize = false;
     if (col == 0) return;
     SetColumnWidth(position, std::clamp(width, 0, GridStore::kMaxColumnWidth));
-    p.events.Raise([&](VexaEvents& e) { e.ColWidthChanged(col, width); });
+    p.events.Raise("ColWidthChanged", [&](VexaEvents& e) { e.ColWidthChanged(col, width); });
 }
 
 void Vexa::OnHeaderDividerDblClick(std::int32_t item) {
@@ -268,17 +276,20 @@ void Vexa::OnHeaderDividerDblClick(std::int32_t item) {
     CancelEdit();
     const std::int32_t col = ColumnOfHeaderItem(item);
     bool doDefault = true;
-    p.events.Raise([&](VexaEvents& e) { e.ColDividerDblClick(col, doDefault); });
+    p.events.Raise("ColDividerDblClick",
+                   [&](VexaEvents& e) { e.ColDividerDblClick(col, doDefault); });
     const std::int32_t position = p.store.Columns().PositionOfIndex(col);
     if (!doDefault || col == 0 || position == 0) return;
     try {
         AutoWidthCol(col);
     } catch (...) {
-        return;  // a handler left the grid where the column cannot be fitted now
+        // A handler left the grid where the column cannot be fitted now.
+        LogSwallowedException("AutoWidthCol");
+        return;
     }
     Draw();
     const std::int32_t width = p.store.Columns().At(position).width;
-    p.events.Raise([&](VexaEvents& e) { e.ColWidthChanged(col, width); });
+    p.events.Raise("ColWidthChanged", [&](VexaEvents& e) { e.ColWidthChanged(col, width); });
 }
 
 // ---- The header window ----
