@@ -155,6 +155,7 @@ void Vexa::SetEnabled(bool enabled) {
     GridParts& p = *parts_;
     CancelEdit();
     p.appearance.enabled = enabled;
+    p.header.Enable(enabled);
     for (std::int32_t r = 1; r <= p.store.RowCount(); ++r) MarkRowForRepaint(r);
     RepaintAll(true);
     OnPaint();
@@ -244,7 +245,10 @@ bool Vexa::ImmediateColumnResizing() const {
 
 void Vexa::SetImmediateColumnResizing(bool value) {
     GridParts& p = *parts_;
-    if (p.styles.supports[vxSupFeatImmedColResizing]) p.appearance.immediateColumnResizing = value;
+    if (p.styles.supports[vxSupFeatImmedColResizing]) {
+        p.appearance.immediateColumnResizing = value;
+        p.header.SetFullDrag(value);
+    }
     PropertyChanged("ImmediateColumnResizing");
 }
 
