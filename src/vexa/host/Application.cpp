@@ -80,6 +80,10 @@ Form::~Form() {
     }
 }
 
+bool Form::IsOpen() const {
+    return sys::IsWindow(hwnd_);
+}
+
 sys::RECT Form::ClientRect() const {
     sys::RECT rect;
     sys::GetClientRect(hwnd_, &rect);

@@ -38,6 +38,8 @@ class Form {
     Form& operator=(const Form&) = delete;
 
     sys::HWND hwnd() const { return hwnd_; }
+    // False once the user closed the form.
+    bool IsOpen() const;
     // The client area's rectangle, for placing a grid in it.
     sys::RECT ClientRect() const;
     void Show();

@@ -109,6 +109,10 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
             // ---- Keyboard
 
             // ---- Header notifications
+        case sys::WM_NOTIFY:
+            return grid.OnNotify(wParam, lParam);
+        case sys::WM_DRAWITEM:
+            return grid.OnDrawItem(wParam, lParam);
 
             // ---- Editor and combo notifications
         case sys::WM_COMMAND:

@@ -8,6 +8,8 @@
 
 #include "vexa/combo/CombosObject.h"
 #include "vexa/events/EventSinks.h"
+#include "vexa/header/HeaderControl.h"
+#include "vexa/header/HeaderObjectOwner.h"
 #include "vexa/host/ControlWindow.h"
 #include "vexa/host/GridSubclass.h"
 #include "vexa/host/RoleAdapters.h"
@@ -77,6 +79,8 @@ struct GridParts {
     // ---- Selection, keyboard, key search
 
     // ---- Header
+    cHeaderControl header{store, adapters.header};
+    HeaderObjectOwner headerObject{header};
 
     // ---- Combo lists and the editor
 
