@@ -2,9 +2,9 @@
 // each, forwarding to the parts or to the control's sequences.
 #pragma once
 
-#include "vexa/header/HeaderControl.h"
 #include "vexa/combo/CombosHost.h"
 #include "vexa/combo/DropDownList.h"
+#include "vexa/header/HeaderControl.h"
 #include "vexa/interact/CellEditor.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/render/Geometry.h"
