@@ -9,6 +9,9 @@
 #include "vexa/events/EventSinks.h"
 #include "vexa/host/ControlWindow.h"
 #include "vexa/host/RoleAdapters.h"
+#include "vexa/interact/KeySearch.h"
+#include "vexa/interact/Keyboard.h"
+#include "vexa/interact/Selection.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/model/GridStore.h"
 #include "vexa/render/Appearance.h"
@@ -57,8 +60,11 @@ struct GridParts {
     cScrollBars scrollBars{adapters.scrollBars};
     Painter painter{store,  cellValues, geometry, appearance,
                     styles, theme,      events,   adapters.painter};
+    // ---- Interaction: current cell and selection, keyboard, key search
+    Selection selection{store, events};
+    Keyboard keyboard{store, adapters.keyboard};
+    KeySearch keySearch{store, cellValues};
     bool hasFocus = false;
-    bool rowMode = false;
     // The layout pass is being applied to the scroll bars (scrolling then leaves painting to
     // the pass that runs it).
     bool applyingLayout = false;

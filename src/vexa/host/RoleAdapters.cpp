@@ -13,7 +13,8 @@ bool MoreRows(const GridParts& parts) {
 }
 
 bool RowTextOn(const GridParts& parts) {
-    return parts.store.RowTextColumn() > 0 && parts.appearance.drawRowText && parts.rowMode;
+    return parts.store.RowTextColumn() > 0 && parts.appearance.drawRowText &&
+           parts.selection.RowMode();
 }
 
 }  // namespace
@@ -73,7 +74,9 @@ PaintState PainterHostAdapter::GatherPaintState() const {
     state.currentRow = parts_.store.CurrentRow();
     state.currentCol = parts_.store.CurrentCol();
     state.hasFocus = parts_.hasFocus;
-    state.rowMode = parts_.rowMode;
+    state.rowMode = parts_.selection.RowMode();
+    state.keySearchText = parts_.keySearch.Text();
+    state.keySearchCol = parts_.keySearch.SearchCol();
     return state;
 }
 
@@ -113,6 +116,16 @@ void ScrollBarsHostAdapter::ScrollBarDidThumbTrack(EScrollBar bar, std::int32_t 
 
 void ScrollBarsHostAdapter::ScrollBarDidEndScroll(EScrollBar bar) {
     parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
+}
+
+// ---- Keyboard ----
+
+bool KeyboardHostAdapter::RowsMayFollow() const {
+    return MoreRows(parts_);
+}
+
+bool KeyboardHostAdapter::RequestRowAfterLast() {
+    return parts_.grid.RequestVirtualRow(parts_.store.RowCount() + 1);
 }
 
 }  // namespace vexa

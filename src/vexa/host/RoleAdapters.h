@@ -2,6 +2,7 @@
 // each, forwarding to the parts or to the control's sequences.
 #pragma once
 
+#include "vexa/interact/Keyboard.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/Painter.h"
 #include "vexa/render/ScrollBars.h"
@@ -55,11 +56,23 @@ class ScrollBarsHostAdapter final : public ScrollBarsHost {
     GridParts& parts_;
 };
 
+class KeyboardHostAdapter final : public KeyboardHost {
+  public:
+    explicit KeyboardHostAdapter(GridParts& parts) : parts_(parts) {}
+    bool RowsMayFollow() const override;
+    bool RequestRowAfterLast() override;
+
+  private:
+    GridParts& parts_;
+};
+
 struct RoleAdapters {
-    explicit RoleAdapters(GridParts& parts) : geometry(parts), painter(parts), scrollBars(parts) {}
+    explicit RoleAdapters(GridParts& parts)
+        : geometry(parts), painter(parts), scrollBars(parts), keyboard(parts) {}
     GeometryHostAdapter geometry;
     PainterHostAdapter painter;
     ScrollBarsHostAdapter scrollBars;
+    KeyboardHostAdapter keyboard;
 };
 
 }  // namespace vexa
