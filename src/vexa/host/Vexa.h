@@ -439,6 +439,9 @@ class Vexa {
     // The move sequence: the selection becomes the new cell, which becomes current, is
     // brought into view, and CurCellChange follows the repaint.
     void MoveCurrentCell(std::int32_t row, std::int32_t col);
+    // The end of every move: the cell becomes current, is brought into view (or the grid
+    // repainted), then CurCellChange.
+    void SettleCurrentCell(std::int32_t row, std::int32_t col);
     // Brings the current cell into view; repaints when that did not scroll.
     void ShowCurrentCell();
     // The column whose position brings a cell into view horizontally (0: none).

@@ -165,9 +165,7 @@ void Vexa::MoveByKey(KeyAction action, const CellSpot& target, std::int16_t shif
             selection.SetAnchor(target);
             break;
     }
-    SetCurrentCellInternal(target.row, target.col, false);
-    ShowCurrentCell();
-    RaisePendingCurCellChange();
+    SettleCurrentCell(target.row, target.col);
 }
 
 void Vexa::ScrollByKey(EScrollBar bar, std::int32_t amount) {
@@ -209,9 +207,7 @@ void Vexa::KeySearchTyped(char32_t character) {
     p.selection.SetAnchor(match);
     // The search text shows in the matched cell even when the current cell stays.
     p.selection.MarkForRepaint(match);
-    SetCurrentCellInternal(match.row, match.col, false);
-    ShowCurrentCell();
-    RaisePendingCurCellChange();
+    SettleCurrentCell(match.row, match.col);
 }
 
 void Vexa::EndKeySearch() {

@@ -10,6 +10,15 @@ namespace vexa {
 
 namespace {
 
+// Once a move has begun, a step that fails is passed over and the next one still runs.
+template <class Step>
+void Tolerantly(Step&& step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
 // A SetCurCell argument: a number is an index, a string a key; 0..count, else 513.
 std::int32_t CurCellIndex(const Variant& argument, std::int32_t count,
                           std::int32_t (GridStore::*byKey)(const std::string&) const,
@@ -70,12 +79,16 @@ void Vexa::SetCurCell(const Variant& vRow, const Variant& vCol) {
 
 void Vexa::MoveCurrentCell(std::int32_t row, std::int32_t col) {
     GridParts& p = *parts_;
-    CancelEdit();
+    Tolerantly([&] { CancelEdit(); });
     p.selection.SetAnchor(CellSpot{row, col});
-    p.selection.SelectOnlyCell(CellSpot{row, col});
-    SetCurrentCellInternal(row, col, false);
-    ShowCurrentCell();
-    RaisePendingCurCellChange();
+    Tolerantly([&] { p.selection.SelectOnlyCell(CellSpot{row, col}); });
+    SettleCurrentCell(row, col);
+}
+
+void Vexa::SettleCurrentCell(std::int32_t row, std::int32_t col) {
+    Tolerantly([&] { SetCurrentCellInternal(row, col, false); });
+    Tolerantly([&] { ShowCurrentCell(); });
+    Tolerantly([&] { RaisePendingCurCellChange(); });
 }
 
 void Vexa::ShowCurrentCell() {
@@ -132,9 +145,7 @@ void Vexa::SetCellSelected(const Variant& vRow, const Variant& vCol, bool bSelec
     // Selecting makes the cell current, and an edit never outlives its cell.
     if (cell != p.selection.Current()) CancelEdit();
     p.selection.MoveSingleSelection(cell);
-    SetCurrentCellInternal(cell.row, cell.col, false);
-    ShowCurrentCell();
-    RaisePendingCurCellChange();
+    SettleCurrentCell(cell.row, cell.col);
 }
 
 bool Vexa::MultiSelect() const {
