@@ -40,32 +40,21 @@ TEST_F(SelectionPaint, CurCellChangeComesAfterTheRepaint) {
 }
 
 TEST_F(SelectionPaint, FocusDecidesTheColoursAndTheFocusRectangle) {
-    struct Case {
-        bool rowMode, focused;
-        COLORREF highlight;
-        bool dotted;
-    } cases[] = {
-        {false, true, GetSysColor(COLOR_HIGHLIGHT), true},
-        {false, false, GetSysColor(COLOR_BTNFACE), false},
-        {true, true, GetSysColor(COLOR_HIGHLIGHT), true},
-        {true, false, GetSysColor(COLOR_BTNFACE), false},
-    };
     Fill({60, 60, 60}, 5);
-    for (const Case& c : cases) {
-        grid().SetRowMode(c.rowMode);
-        grid().SetCurCell(3, 2);
-        if (c.focused) {
-            Focus();
-        } else {
-            SetFocus(0);
+    const COLORREF dot = GetSysColor(COLOR_WINDOWTEXT);
+    for (bool rowMode : {false, true}) {
+        for (bool focused : {true, false}) {
+            grid().SetRowMode(rowMode);
+            grid().SetCurCell(3, 2);
+            SetFocus(focused ? grid().hwnd() : 0);
+            PumpMessages();
+            const COLORREF highlight = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+            EXPECT_EQ(Inside(3, 2), highlight) << rowMode << focused;
+            EXPECT_EQ(Inside(3, 1), rowMode ? highlight : GetSysColor(COLOR_WINDOW));
+            EXPECT_EQ(OnTopEdge(3, 2, dot) > 0, focused) << rowMode << focused;
+            EXPECT_EQ(OnTopEdge(3, 1, dot) > 0, focused && rowMode) << rowMode << focused;
+            EXPECT_EQ(OnTopEdge(2, 2, dot), 0);
         }
-        PumpMessages();
-        const COLORREF dot = GetSysColor(COLOR_WINDOWTEXT);
-        EXPECT_EQ(Inside(3, 2), c.highlight) << c.rowMode << c.focused;
-        EXPECT_EQ(Inside(3, 1), c.rowMode ? c.highlight : GetSysColor(COLOR_WINDOW));
-        EXPECT_EQ(OnTopEdge(3, 2, dot) > 0, c.dotted) << c.rowMode << c.focused;
-        EXPECT_EQ(OnTopEdge(3, 1, dot) > 0, c.dotted && c.rowMode) << c.rowMode << c.focused;
-        EXPECT_EQ(OnTopEdge(2, 2, dot), 0);
     }
 }
 

@@ -1,7 +1,8 @@
 // A grid on a form with the keyboard focus: keys pressed with modifiers held, through the
-// display's input path, and the selection and events in a short form that tables can state.
+// display's input path, and the selection and its events in a short form tables can state.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,51 +18,49 @@ struct Key {
 };
 
 class SelectionGrid : public GridOnForm {
-  protected:
+  public:
     void Focus() {
         sys::SetFocus(grid().hwnd());
         sys::PumpMessages();
     }
     void Press(const std::vector<Key>& keys) {
+        const int modifiers[][2] = {{kShift, sys::VK_SHIFT}, {kCtrl, sys::VK_CONTROL},
+                                    {kAlt, sys::VK_MENU}};
         for (const Key& key : keys) {
-            for (auto [bit, vk] : kModifiers) {
-                if (key.mods & bit) display().KeyDown(vk);
+            for (const auto& m : modifiers) {
+                if (key.mods & m[0]) display().KeyDown(m[1]);
             }
             display().KeyPress(key.vk);
-            for (auto [bit, vk] : kModifiers) {
-                if (key.mods & bit) display().KeyUp(vk);
+            for (const auto& m : modifiers) {
+                if (key.mods & m[0]) display().KeyUp(m[1]);
             }
         }
     }
-    // "r.c" of every selected cell, in row then column order.
+    // "r.c" of every selected cell, in row order.
     std::string Selected() {
         std::string cells;
         for (int r = 1; r <= grid().RowCount(); ++r) {
             for (int c = 1; c <= grid().ColCount(); ++c) {
-                if (grid().CellSelected(r, c)) cells += Cell(r, c) + " ";
+                if (grid().CellSelected(r, c)) cells += " " + Cell(r, c);
             }
         }
-        return cells.empty() ? cells : cells.substr(0, cells.size() - 1);
+        return cells.empty() ? cells : cells.substr(1);
     }
     std::string Current() { return Cell(grid().CurRow(), grid().CurCol()); }
-    // Selection changes as "+r.c" / "-r.c" and current-cell changes as "@r.c", in order.
+    // Selection changes as "+r.c" or "-r.c" and current-cell changes as "@r.c", in order.
     std::string Changes() {
         std::string out;
         for (const std::string& e : log.entries) {
             int r = 0, c = 0, s = 0;
             if (std::sscanf(e.c_str(), "CellSelectionChange(%d,%d,%d)", &r, &c, &s) == 3) {
-                out += (s ? "+" : "-") + Cell(r, c) + " ";
+                out += (s ? " +" : " -") + Cell(r, c);
             } else if (std::sscanf(e.c_str(), "CurCellChange(%d,%d)", &r, &c) == 2) {
-                out += "@" + Cell(r, c) + " ";
+                out += " @" + Cell(r, c);
             }
         }
-        return out.empty() ? out : out.substr(0, out.size() - 1);
+        return out.empty() ? out : out.substr(1);
     }
     static std::string Cell(int r, int c) { return std::to_string(r) + "." + std::to_string(c); }
-
-  private:
-    static constexpr std::pair<int, int> kModifiers[] = {
-        {kShift, sys::VK_SHIFT}, {kCtrl, sys::VK_CONTROL}, {kAlt, sys::VK_MENU}};
 };
 
 }  // namespace vexa::test
