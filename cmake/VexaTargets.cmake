@@ -1,4 +1,4 @@
-# One static library per subsystem folder; sources are picked up from the folder so that
+# One static library per subsystem folder (the tests of a role link its library alone); sources are picked up from the folder so that
 # adding a file needs no build edit. A folder with no sources yet is an interface target.
 function(vexa_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
@@ -11,6 +11,8 @@ function(vexa_library name)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    # The library hosts link is made of the objects of every role.
+    set_property(GLOBAL APPEND PROPERTY VEXA_ROLE_LIBRARIES ${name})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)

@@ -53,6 +53,31 @@ void DoubleToString(benchmark::State& state) {
 }
 BENCHMARK(DoubleToString)->Name("conversion_double_to_string");
 
+void SingleToString(benchmark::State& state) {
+    std::vector<vexa::Variant> numbers;
+    for (double value : SampleDoubles()) numbers.emplace_back(float(value / 1000));
+    for (auto _ : state) {
+        for (const vexa::Variant& number : numbers) benchmark::DoNotOptimize(number.ToString());
+    }
+    state.counters["items_per_second"] =
+        benchmark::Counter(double(numbers.size()), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(SingleToString)->Name("conversion_single_to_string");
+
+// Cells typed as Decimal: a double brings its 15 significant digits.
+void DoubleToDecimal(benchmark::State& state) {
+    std::vector<vexa::Variant> numbers;
+    for (double value : SampleDoubles()) numbers.emplace_back(value);
+    for (auto _ : state) {
+        for (const vexa::Variant& number : numbers) {
+            benchmark::DoNotOptimize(number.ConvertTo(vexa::vtDecimal));
+        }
+    }
+    state.counters["items_per_second"] =
+        benchmark::Counter(double(numbers.size()), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(DoubleToDecimal)->Name("conversion_double_to_decimal");
+
 // Mixed pairs as a sorted column sees them: numbers, number against text, text against
 // text without regard to case.
 void CompareMixed(benchmark::State& state) {

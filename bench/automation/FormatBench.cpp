@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "vexa/system/automation/Format.h"
@@ -39,7 +40,21 @@ void FormatDate(benchmark::State& state) {
     FormatCalls(state, true, "dd/mm/yyyy hh:nn");
 }
 
+// Text placeholders with literals between them, as a phone-number column shows its text.
+void FormatText(benchmark::State& state) {
+    std::vector<vexa::Variant> values;
+    for (std::size_t i = 0; i < kItems; ++i) values.emplace_back(std::to_string(5550000 + i * 7));
+    for (auto _ : state) {
+        for (const vexa::Variant& value : values) {
+            benchmark::DoNotOptimize(vexa::Format(value, "(@@@) @@@-@@@@"));
+        }
+    }
+    state.counters["calls_per_second"] =
+        benchmark::Counter(double(state.iterations() * kItems), benchmark::Counter::kIsRate);
+}
+
 BENCHMARK(FormatNumber)->Name("format_number_thousands_2dp")->Unit(benchmark::kMillisecond);
 BENCHMARK(FormatDate)->Name("format_date_time")->Unit(benchmark::kMillisecond);
+BENCHMARK(FormatText)->Name("format_text_placeholders")->Unit(benchmark::kMillisecond);
 
 }  // namespace

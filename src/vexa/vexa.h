@@ -1,4 +1,13 @@
-// Umbrella header: everything a host program needs to embed the grid.
+// Umbrella header: everything a host program needs to embed the grid. It declares the
+// public types only.
 #pragma once
 
+#include "vexa/Version.h"
+#include "vexa/host/Application.h"
 #include "vexa/host/Vexa.h"
+#include "vexa/model/GridErrors.h"
+#include "vexa/system/automation/DateTime.h"
+#include "vexa/system/automation/Format.h"
+#include "vexa/system/automation/Log.h"
+#include "vexa/system/data/Connection.h"
+#include "vexa/system/data/Recordset.h"

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "vexa/system/automation/DateTime.h"
 
@@ -65,7 +67,7 @@ TEST(DateTimeSerial, RangeLimits) {
     EXPECT_TRUE(IsValidDateSerial(kMinDateSerial));
     EXPECT_TRUE(IsValidDateSerial(kMaxDateSerial));
     EXPECT_FALSE(FieldsToSerial({10000, 1, 1, 0, 0, 0}).has_value());
-    EXPECT_FALSE(FieldsToSerial({99, 12, 31, 0, 0, 0}).has_value());
+    EXPECT_FALSE(FieldsToSerial({-1, 12, 31, 0, 0, 0}).has_value());
 }
 
 TEST(DateTimeSerial, FieldsRollOverLikeDateSerial) {
@@ -150,7 +152,7 @@ TEST(DateTimeParse, TimesAndCombinations) {
 
 TEST(DateTimeParse, RejectsWhatIsNotADate) {
     for (const char* text : {"", "   ", "hello", "1", "2/30/2003", "13/13/2003", "25:00", "10:60",
-                             "13 PM", "1/2/3/4", "1:2:3:4", "1/1/10000", "12/31/99 x", "1.5",
+                             "24 PM", "1/2/3/4", "1:2:3:4", "1/1/10000", "12/31/99 x", "1.5.",
                              "-1/2/2003", "99999999/1/1", "Jan Feb 2003", "1/2/2003 1:2 3:4"})
         EXPECT_FALSE(ParseDateTime(text, 2003).has_value()) << text;
 }
@@ -166,4 +168,48 @@ TEST(DateTimeGeneralDate, ClassicRules) {
     // The text reads back to the same serial.
     const double serial = *DateSerial(1987, 6, 5) + TimeSerial(4, 3, 2);
     EXPECT_DOUBLE_EQ(*ParseDateTime(GeneralDate(serial)), serial);
+}
+
+// A dot between numbers separates a time; AM and PM make 12 into 0 and add 12 to 1..11,
+// 0 PM is noon, and above 12 they change nothing; an ideographic space separates too.
+TEST(DateTimeParse, DottedTimesAndHoursOutsideOneToTwelve) {
+    const std::pair<const char*, double> cases[] = {
+        {"2.5", TimeSerial(2, 5, 0)},
+        {"1.2.3 PM", TimeSerial(13, 2, 3)},
+        {"1/2/2003 2.5", *DateSerial(2003, 1, 2) + TimeSerial(2, 5, 0)},
+        {"2003/1/2\xE3\x80\x80"
+         "10:30 PM",
+         *DateSerial(2003, 1, 2) + TimeSerial(22, 30, 0)},
+        {"00 PM", TimeSerial(12, 0, 0)},
+        {"0:30 AM", TimeSerial(0, 30, 0)},
+        {"13:30 PM", TimeSerial(13, 30, 0)},
+        {"23 am", TimeSerial(23, 0, 0)}};
+    for (const auto& [text, serial] : cases) {
+        ASSERT_TRUE(ParseDateTime(text, 2003).has_value()) << text;
+        EXPECT_DOUBLE_EQ(*ParseDateTime(text, 2003), serial) << text;
+    }
+    for (const char* text : {"1.2.2003", "2.60", ".5", "1", "-1.1", "37623", "24 PM"}) {
+        EXPECT_FALSE(ParseDateTime(text, 2003).has_value()) << text;
+    }
+}
+
+// Two or three numbers take the first order that makes a real date.
+TEST(DateTimeParse, NumberOrdersThatMakeARealDate) {
+    const std::pair<const char*, std::tuple<int, int, int>> cases[] = {
+        {"14 1", {2011, 1, 14}},   {"30 2", {1930, 2, 1}},     {"2 30", {1930, 2, 1}},
+        {"1 99", {1999, 1, 1}},    {"2003 12", {2003, 12, 1}}, {"30/12/31", {1931, 12, 30}},
+        {"31/2/28", {1931, 2, 28}}};
+    for (const auto& [text, date] : cases) {
+        const DateFields f = Fields(ParseDateTime(text, 2011).value());
+        EXPECT_EQ(std::tuple(f.year, f.month, f.day), date) << text;
+    }
+}
+
+TEST(DateTimeSerial, TwoDigitYearsOfDateFieldsPivotAt30) {
+    EXPECT_EQ(DateSerial(90, 12, 31), DateSerial(1990, 12, 31));
+    EXPECT_EQ(DateSerial(0, 1, 1), DateSerial(2000, 1, 1));
+    EXPECT_EQ(DateSerial(29, 6, 1), DateSerial(2029, 6, 1));
+    EXPECT_EQ(DateSerial(30, 6, 1), DateSerial(1930, 6, 1));
+    EXPECT_EQ(DateSerial(99, 13, 1), DateSerial(2000, 1, 1));
+    EXPECT_EQ(DateSerial(100, 1, 1), kMinDateSerial);  // three digits are the year itself
 }

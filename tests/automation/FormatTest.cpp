@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "vexa/system/automation/DateTime.h"
+#include "vexa/system/automation/Error.h"
 #include "vexa/system/automation/Format.h"
 
 using namespace vexa;
@@ -101,7 +102,7 @@ TEST(FormatDates, UserTokens) {
     EXPECT_EQ(Format(when, "dddd, mmm d yyyy"), "Thursday, Jan 2 2003");
     EXPECT_EQ(Format(when, "dd/mm/yyyy hh:nn"), "02/01/2003 09:05");
     EXPECT_EQ(Format(when, "h:mm:ss"), "9:05:07");  // m after h is minutes
-    EXPECT_EQ(Format(when, "mm:ss"), "05:07");      // m before s is minutes
+    EXPECT_EQ(Format(when, "nn:ss"), "05:07");
     EXPECT_EQ(Format(when, "hh:mm AM/PM"), "09:05 AM");
     EXPECT_EQ(Format(DateAt(2003, 1, 2, 0, 30), "h:nn am/pm"), "12:30 am");
     EXPECT_EQ(Format(DateAt(2003, 1, 2, 13, 0), "h A/P"), "1 P");
@@ -242,4 +243,73 @@ TEST(FormatRobustness, HostileValuesUnderRandomFormatsNeverFail) {
         for (int n = int(random() % 20); n > 0; --n) format += alphabet[random() % alphabet.size()];
         for (const Variant& value : values) EXPECT_NO_THROW(Format(value, format)) << format;
     }
+}
+
+namespace {
+
+struct FormatCase {
+    Variant value;
+    const char* format;
+    const char* text;
+};
+
+void ExpectFormats(std::initializer_list<FormatCase> cases) {
+    for (const auto& [value, format, text] : cases) {
+        EXPECT_EQ(Format(value, format), text) << format;
+    }
+}
+
+}  // namespace
+
+// A percent sign anywhere, after the exponent too, scales the number before the mantissa is
+// chosen; with no digit placeholder before the point the mantissa is all fraction.
+TEST(FormatNumbers, ScientificFormatsWithPercentOrNoIntegerDigits) {
+    ExpectFormats({{3.0401e-13, "#####.####e-0%", "30401.e-15%"},
+                   {0.5, "0.00%E+00", "5.00%E+01"},
+                   {-0.25, "0E+0%", "-3E+1%"},
+                   {47.11, ".0000E+0", ".4711E+2"},
+                   {-0.004711, ".##E-00", "-.47E-02"},
+                   {99.96, ".000E+0", ".100E+3"},  // rounding reaches the next power of ten
+                   {0, ".00E+0", ".00E+0"}});
+}
+
+// m and mm are minutes only right after an hour; elsewhere, before seconds too, the month.
+TEST(FormatDates, MinutesOnlyRightAfterAnHour) {
+    const Variant when = Variant::Date(2.525);  // 1 January 1900, 12:36:00
+    ExpectFormats({{when, "mm :mm:ss", "01 :01:00"},
+                   {when, "h:m:s", "12:36:0"},
+                   {when, "hh \"h\" mm", "12 h 36"},
+                   {when, "h:ss:mm", "12:00:01"},
+                   {when, "h:nn:mm", "12:36:01"},
+                   {when, "h:mmm", "12:Jan"}});
+}
+
+// Placeholders take the characters in order; missing ones leave the first placeholders
+// blank (the last with '!'), surplus ones follow the whole format. Asking for both lower
+// and upper case keeps the case.
+TEST(FormatText, PlaceholdersBetweenLiteralsAndCaseMarks) {
+    ExpectFormats({{"testing", "@\\x", "txesting"},
+                   {"testing", "\\x&\\x&", "xtxesting"},
+                   {"testing", "@\\x@@@@@@@", " xtesting"},
+                   {"abcd", "(@@@)", "(abc)d"},
+                   {"ab", "&-&-&", "-a-b"},
+                   {"ab", "!@-@-@", "a-b- "},
+                   {"Testing", "<&>&", "Testing"},
+                   {"Testing", ">&<&", "Testing"},
+                   {"Testing", ">&&", "TESTING"},
+                   {"Testing", "<<@", "testing"}});
+}
+
+TEST(FormatDates, FirstDayAndFirstWeekArgumentsAreChecked) {
+    const Variant when = DateAt(2005, 1, 1);
+    for (const auto& [day, week] : {std::pair{-1, 1}, {8, 1}, {1, -1}, {1, 4}}) {
+        try {
+            Format(when, "", day, week);
+            ADD_FAILURE() << day << ", " << week;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.Number(), 5) << day << ", " << week;
+        }
+    }
+    EXPECT_EQ(Format(when, "w", 0, 0), "7");
+    EXPECT_EQ(Format(when, "w", 7, 3), "1");
 }

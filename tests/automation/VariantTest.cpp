@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "vexa/system/automation/Error.h"
 #include "vexa/system/automation/Variant.h"
@@ -116,7 +118,7 @@ TEST(VariantConversion, BooleansAndDates) {
 TEST(VariantConversion, TextOfEveryType) {
     EXPECT_EQ(Variant(0.1).ToString(), "0.1");
     EXPECT_EQ(Variant(1e16).ToString(), "1E+16");
-    EXPECT_EQ(Variant(1.5e-5).ToString(), "1.5E-05");
+    EXPECT_EQ(Variant(1.5e-5).ToString(), "0.000015");
     EXPECT_EQ(Variant(-0.0).ToString(), "0");
     EXPECT_EQ(Variant(1.0 / 3).ToString(), "0.333333333333333");
     EXPECT_EQ(Variant(0.1f).ToString(), "0.1");
@@ -151,7 +153,7 @@ TEST(VariantCompare, NumbersStringsEmptyAndNull) {
     EXPECT_EQ(CompareVariants(Variant::Date(2), Variant(1)), 1);
     EXPECT_EQ(CompareVariants(Variant("B"), Variant("a")), -1);  // by character code
     EXPECT_EQ(CompareVariants(Variant("B"), Variant("a"), true), 1);
-    EXPECT_EQ(CompareVariants(Variant("straße"), Variant("STRASSE"), true), 0);
+    EXPECT_EQ(CompareVariants(Variant("straße"), Variant("STRASSE"), true), 1);
     EXPECT_EQ(CompareVariants(Variant(999), Variant("1")), -1);  // a number is less
     EXPECT_EQ(CompareVariants(Variant("1"), Variant(999)), 1);
     EXPECT_EQ(CompareVariants(Variant(), Variant(-1)), 1);  // Empty is 0
@@ -204,4 +206,84 @@ TEST(VariantObjects, LateBoundMembersAndDefaultValue) {
     EXPECT_EQ(ErrorOf([] { Variant(std::make_shared<Object>()).ToString(); }), 438);
     EXPECT_EQ(Variant(greeter), Variant(greeter));
     EXPECT_FALSE(Variant(greeter) == Variant(std::make_shared<Greeter>()));
+}
+
+// A single meets a double as singles; a Decimal meets a double or single as the Decimal of
+// its digits; a value beyond the Decimal range compares as a double.
+TEST(VariantCompare, MixedPrecisionsCompareAtTheRightPrecision) {
+    const std::tuple<Variant, Variant, int> cases[] = {
+        {Variant(1.0f), Variant(1 + 1e-8), 0},
+        {Variant(0.1), Variant(0.1f), 0},
+        {Variant(1.0f), Variant(1.0000001), -1},
+        {Variant(3.4e38f), Variant(1e39), -1},
+        {Variant(16777216.0f), Variant(16777217), -1},  // a Long is no double: exact
+        {Variant::Decimal("1.00000000000000000001"), Variant(1.0), 1},
+        {Variant::Decimal("0.3"), Variant(0.1 + 0.2), 0},
+        {Variant::Decimal("0.60000002"), Variant(0.6f), 1},
+        {Variant::Decimal("-79228162514264337593543950335"), Variant(-1e30), 1}};
+    for (const auto& [a, b, sign] : cases) {
+        EXPECT_EQ(CompareVariants(a, b), sign) << a.ToString() << " / " << b.ToString();
+        EXPECT_EQ(CompareVariants(b, a), -sign) << a.ToString() << " / " << b.ToString();
+    }
+}
+
+TEST(VariantConversion, BooleanEdgesAndTargetsThatAreNoConversion) {
+    EXPECT_EQ(Variant(true).ConvertTo(vtByte), Variant(std::uint8_t(255)));
+    EXPECT_EQ(Variant(false).ToByte(), 0);
+    for (const auto& [text, value] : {std::pair{"#TRUE#", true}, {" #false# ", false}}) {
+        EXPECT_EQ(Variant(text).ToBoolean(), value) << text;
+    }
+    for (const char* text : {"#TRUE", "# TRUE#", "#YES#"}) {
+        EXPECT_EQ(ErrorOf([&] { Variant(text).ToBoolean(); }), 13) << text;
+    }
+    for (const Variant& value : {Variant(), Variant(1), Variant::ErrorValue(5)}) {
+        for (VariantType target : {vtEmpty, vtError, vtVariant}) {
+            EXPECT_EQ(ErrorOf([&] { value.ConvertTo(target); }), 13) << target;
+        }
+    }
+}
+
+// Floating-point values bring the digits their text shows into a Decimal, and Decimals and
+// number text never pass through a double on their way to Currency or an integer.
+TEST(DecimalConversion, SinglesBringSevenDigitsDoublesFifteenTextAll) {
+    const std::pair<Variant, const char*> cases[] = {
+        {Variant(0.6f), "0.6"},
+        {Variant(1.0f / 3), "0.3333333"},
+        {Variant(123456789.0f), "123456800"},
+        {Variant(-1e-10f), "-0.0000000001"},
+        {Variant(1.0 / 3), "0.333333333333333"},
+        {Variant(2.5e-28), "0.0000000000000000000000000002"},  // half-way: the even digit
+        {Variant(1e-29), "0"},
+        {Variant::Currency(INT64_MAX), "922337203685477.5807"},
+        {Variant(" $1,234.50 "), "1234.5"},
+        {Variant("(2.5E-3)"), "-0.0025"},
+        {Variant("1.23456789012345678901234567891"), "1.2345678901234567890123456789"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(value.ConvertTo(vtDecimal).Type(), vtDecimal) << text;
+        EXPECT_EQ(value.ConvertTo(vtDecimal).ToString(), text);
+    }
+    for (const Variant& beyond : {Variant(1e30f), Variant(7.93e28), Variant("-1E+29")}) {
+        EXPECT_EQ(ErrorOf([&] { beyond.ConvertTo(vtDecimal); }), 6) << beyond.ToString();
+    }
+}
+
+TEST(DecimalConversion, DecimalsAndNumberTextBecomeCurrencyAndIntegersExactly) {
+    const std::pair<Variant, std::int64_t> currencies[] = {
+        {Variant::Decimal("922337203685477"), 9223372036854770000},
+        {Variant::Decimal("-922337203685477.5808"), INT64_MIN},
+        {Variant::Decimal("1.23455"), 12346},  // half-way: the even digit
+        {Variant::Decimal("-1.23445"), -12344},
+        {Variant::Decimal("1.234451"), 12345},
+        {Variant("922337203685477.5807"), INT64_MAX}};
+    for (const auto& [value, scaled] : currencies) {
+        EXPECT_EQ(value.ConvertTo(vtCurrency).ToCurrencyScaled(), scaled) << value.ToString();
+    }
+    for (const Variant& beyond :
+         {Variant::Decimal("922337203685477.5808"), Variant("-922337203685477.5809")}) {
+        EXPECT_EQ(ErrorOf([&] { beyond.ToCurrencyScaled(); }), 6) << beyond.ToString();
+    }
+    EXPECT_EQ(Variant::Decimal("-2.5000000000000000000000001").ToLong(), -3);
+    EXPECT_EQ(Variant::Decimal("3.5").ToInteger(), 4);
+    EXPECT_EQ(Variant::Decimal("255.4999999999999999").ToByte(), 255);
+    EXPECT_EQ(ErrorOf([] { Variant::Decimal("2147483647.5").ToLong(); }), 6);
 }

@@ -82,9 +82,13 @@ class GridOnForm : public ::testing::Test {
 
     GridOnForm() {
         sys::DestroyAllWindowsForTesting();
-        form_ = sys::CreateWindowEx(0, "Vexa250_75B4A91C.Frame", "form",
-                                    sys::WS_POPUP | sys::WS_VISIBLE, 0, 0, kFormWidth,
-                                    kFormHeight);
+        sys::WNDCLASS formClass;
+        formClass.lpfnWndProc = &sys::DefWindowProc;
+        formClass.hbrBackground = sys::COLOR_BTNFACE + 1;
+        formClass.lpszClassName = "VexaTestForm";
+        sys::RegisterClass(formClass);  // a second registration fails harmlessly
+        form_ = sys::CreateWindowEx(0, "VexaTestForm", "form", sys::WS_POPUP | sys::WS_VISIBLE, 0,
+                                    0, kFormWidth, kFormHeight);
         grid_ = std::make_unique<Vexa>(form_, kGridRect);
         grid_->Advise(&log);
         sys::PumpMessages();
@@ -95,6 +99,8 @@ class GridOnForm : public ::testing::Test {
     }
 
     Vexa& grid() { return *grid_; }
+    // Destroys the grid (for what a host keeps of it afterwards).
+    void ResetGrid() { grid_.reset(); }
     sys::HWND form() const { return form_; }
     static sys::HeadlessDisplay& display() { return sys::HeadlessDisplay::Instance(); }
 

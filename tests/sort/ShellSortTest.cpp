@@ -64,6 +64,16 @@ TEST_F(ShellSortTest, ValuesAscendingAndDescendingWithNullsFirstThenLast) {
     EXPECT_EQ(grid.Order(), (std::vector<int>{4, 6, 1, 5, 7, 3, 2}));
 }
 
+// A single meets a double at the single's precision, as the variant comparison has it: 1 as
+// a single equals both doubles beside it, so nothing moves.
+TEST_F(ShellSortTest, SinglesMeetDoublesAtSinglePrecision) {
+    SortFixture grid;
+    for (Variant v : {Variant(1 + 1e-8), Variant(1.0f), Variant(1 + 2e-8)}) grid.AddRow({v});
+    Criteria({{1, vxSortAsc, vxSortByValue}});
+    Sort(grid);
+    EXPECT_EQ(grid.Order(), (std::vector<int>{1, 2, 3}));
+}
+
 TEST_F(ShellSortTest, EqualRowsPairsSwapButTriplesStay) {
     SortFixture pair;
     pair.AddRow({1});

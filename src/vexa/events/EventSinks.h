@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "vexa/events/VexaEvents.h"
+#include "vexa/system/automation/Log.h"
 
 namespace vexa {
 
@@ -30,6 +32,11 @@ class EventSinks {
     // the same event is not called.
     template <class Handler>
     void Raise(Handler&& handler) const {
+        Raise("event", std::forward<Handler>(handler));
+    }
+    // The same, naming the event for the log hook, which hears of handlers that throw.
+    template <class Handler>
+    void Raise(std::string_view event, Handler&& handler) const {
         // Handlers may connect and disconnect sinks, so the call walks a copy; the usual few
         // sinks are copied on the stack, since events such as the selection's come in bulk.
         constexpr std::size_t kOnStack = 8;
@@ -37,22 +44,24 @@ class EventSinks {
         if (count <= kOnStack) {
             std::array<VexaEvents*, kOnStack> snapshot;
             std::copy(sinks_.begin(), sinks_.end(), snapshot.begin());
-            CallEach(snapshot.data(), count, handler);
+            CallEach(event, snapshot.data(), count, handler);
         } else {
             const std::vector<VexaEvents*> snapshot = sinks_;
-            CallEach(snapshot.data(), snapshot.size(), handler);
+            CallEach(event, snapshot.data(), snapshot.size(), handler);
         }
     }
 
   private:
     template <class Handler>
-    void CallEach(VexaEvents* const* sinks, std::size_t count, Handler& handler) const {
+    void CallEach(std::string_view event, VexaEvents* const* sinks, std::size_t count,
+                  Handler& handler) const {
         for (std::size_t i = 0; i < count; ++i) {
             if (!IsAdvised(sinks[i])) continue;
             try {
                 handler(*sinks[i]);
             } catch (...) {
                 // A failing handler skips only itself.
+                LogSwallowedException(event);
             }
         }
     }

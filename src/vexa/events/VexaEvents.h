@@ -15,6 +15,11 @@
 
 #include "vexa/model/Enums.h"
 
+// Xlib defines KeyPress as a macro; a host that includes it first must still be able to
+// include this header.
+#pragma push_macro("KeyPress")
+#undef KeyPress
+
 namespace vexa {
 
 class Variant;
@@ -244,3 +249,5 @@ class VexaEvents {
 };
 
 }  // namespace vexa
+
+#pragma pop_macro("KeyPress")

@@ -103,9 +103,6 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
         case sys::WM_KILLFOCUS:
             grid.OnFocusChanged(false);
             return 0;
-        case sys::WM_THEMECHANGED:
-            grid.OnThemeChanged();
-            return 0;
             // ---- Scroll bars
 
             // ---- Keyboard

@@ -8,6 +8,7 @@
 
 #include "vexa/events/EventSinks.h"
 #include "vexa/host/ControlWindow.h"
+#include "vexa/host/GridSubclass.h"
 #include "vexa/host/RoleAdapters.h"
 #include "vexa/interact/KeySearch.h"
 #include "vexa/interact/Keyboard.h"
@@ -16,7 +17,9 @@
 #include "vexa/model/GridStore.h"
 #include "vexa/render/Appearance.h"
 #include "vexa/render/Geometry.h"
+#include "vexa/render/Measure.h"
 #include "vexa/render/Painter.h"
+#include "vexa/render/ScrollBarObject.h"
 #include "vexa/render/ScrollBars.h"
 #include "vexa/render/UxTheme.h"
 #include "vexa/sort/ShellSortObject.h"
@@ -53,17 +56,36 @@ struct GridParts {
 
     RoleAdapters adapters{*this};
     ControlWindow window;
+    GridSubclass subclass{grid};
     cUxTheme theme;
     VisualStyles styles;
     Appearance appearance;
     Geometry geometry{store, adapters.geometry};
-    cScrollBars scrollBars{adapters.scrollBars};
+    // Shared so that the host's ScrollBarObjects can tell when the grid is gone.
+    std::shared_ptr<cScrollBars> scrollBars = std::make_shared<cScrollBars>(adapters.scrollBars);
     Painter painter{store,  cellValues, geometry, appearance,
                     styles, theme,      events,   adapters.painter};
-    // ---- Interaction: current cell and selection, keyboard, key search
+    Measure measure{store, cellValues, geometry, painter, appearance, events};
+    bool autoWidthColWithHeader = true;
+    EScrollBarStyles scrollBarStyle = vxScrollBarRegular;
+
+    // ---- Scroll bar facades
+    std::shared_ptr<ScrollBarObject> hScrollBar =
+        std::make_shared<ScrollBarObject>(scrollBars, vxScrollBarH);
+    std::shared_ptr<ScrollBarObject> vScrollBar =
+        std::make_shared<ScrollBarObject>(scrollBars, vxScrollBarV);
+
+    // ---- Selection, keyboard, key search
     Selection selection{store, events};
     Keyboard keyboard{store, adapters.keyboard};
     KeySearch keySearch{store, cellValues};
+
+    // ---- Header
+
+    // ---- Combo lists and the editor
+
+    // ---- Mouse and drag and drop
+
     bool hasFocus = false;
     // The layout pass is being applied to the scroll bars (scrolling then leaves painting to
     // the pass that runs it).

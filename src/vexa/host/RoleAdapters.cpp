@@ -36,19 +36,19 @@ std::int32_t GeometryHostAdapter::HeaderHeight() const {
 }
 
 bool GeometryHostAdapter::BarVisible(EScrollBar bar) const {
-    return parts_.scrollBars.Visible(bar);
+    return parts_.scrollBars->Visible(bar);
 }
 
 std::int32_t GeometryHostAdapter::BarValue(EScrollBar bar) const {
-    return parts_.scrollBars.Value(bar);
+    return parts_.scrollBars->Value(bar);
 }
 
 std::int32_t GeometryHostAdapter::BarMin(EScrollBar bar) const {
-    return parts_.scrollBars.Min(bar);
+    return parts_.scrollBars->Min(bar);
 }
 
 std::int32_t GeometryHostAdapter::BarMax(EScrollBar bar) const {
-    return parts_.scrollBars.Max(bar);
+    return parts_.scrollBars->Max(bar);
 }
 
 bool GeometryHostAdapter::MoreRowsMayCome() const {
@@ -111,11 +111,12 @@ void ScrollBarsHostAdapter::ScrollBarDidChange(EScrollBar bar, std::int32_t valu
 }
 
 void ScrollBarsHostAdapter::ScrollBarDidThumbTrack(EScrollBar bar, std::int32_t value) {
-    parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarThumbTrack(bar, value); });
+    parts_.events.Raise("ScrollBarThumbTrack",
+                        [&](VexaEvents& e) { e.ScrollBarThumbTrack(bar, value); });
 }
 
 void ScrollBarsHostAdapter::ScrollBarDidEndScroll(EScrollBar bar) {
-    parts_.events.Raise([&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
+    parts_.events.Raise("ScrollBarEndScroll", [&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
 }
 
 // ---- Keyboard ----

@@ -19,7 +19,10 @@ Vexa::Vexa(sys::HWND parent, const sys::RECT& rect)
     : parts_(std::make_unique<GridParts>(*this, parent, rect)) {
     GridParts& p = *parts_;
     const sys::HWND window = p.window.Handle();
-    p.scrollBars.Create(window);
+    p.subclass.Attach(window, sys::GetParent(window));
+    p.scrollBars->Create(window);
+    p.scrollBars->SetStyle(p.scrollBarStyle);
+    p.scrollBars->SetOrientation(2);
     ApplyThemeState();
     ApplyBorder();
     sys::ShowWindow(window, sys::SW_SHOW);
@@ -28,6 +31,7 @@ Vexa::Vexa(sys::HWND parent, const sys::RECT& rect)
 
 Vexa::~Vexa() {
     // Messages the window still gets while the parts go must not reach them.
+    parts_->subclass.Detach();
     parts_->window.Detach();
 }
 

@@ -13,6 +13,7 @@
 #include "vexa/events/VexaEvents.h"
 #include "vexa/model/CellObject.h"
 #include "vexa/model/Enums.h"
+#include "vexa/render/ScrollBarObject.h"
 #include "vexa/sort/ShellSortObject.h"
 #include "vexa/system/automation/Font.h"
 #include "vexa/system/automation/Picture.h"
@@ -323,7 +324,35 @@ class Vexa {
 
     // ---- Scroll bars ----
 
+    // The grid's bars as the host sees them; they stay usable (reading 0) after the grid
+    // is gone.
+    std::shared_ptr<ScrollBarObject> HScrollBar() const;
+    std::shared_ptr<ScrollBarObject> VScrollBar() const;
+    // Any value is taken; the platform ignores styles it does not know.
+    EScrollBarStyles ScrollBarStyle() const;
+    void SetScrollBarStyle(EScrollBarStyles style);
+
     // ---- Measurement and auto-sizing ----
+
+    // The width of the cell's display text; with bForceNoModify the whole text, whatever
+    // ellipsis its flags ask for.
+    std::int32_t EvaluateTextWidth(const Variant& vRow, const Variant& vCol,
+                                   bool bForceNoModify = true);
+    // The height of the cell's display text laid out in the cell's text width.
+    std::int32_t EvaluateTextHeight(const Variant& vRow, const Variant& vCol);
+    // Where the cell's text is drawn, client coordinates.
+    void CellTextBoundary(const Variant& vRow, const Variant& vCol, std::int32_t& lLeft,
+                          std::int32_t& lTop, std::int32_t& lWidth, std::int32_t& lHeight);
+    // Fits the column's width to its content (and its header text with
+    // AutoWidthColWithHeader), within its limits.
+    void AutoWidthCol(const Variant& vCol);
+    // Fits the row's height to its content, at least lMinimumHeight (-1: DefaultRowHeight).
+    void AutoHeightRow(const Variant& vRow, std::int32_t lMinimumHeight = -1);
+    bool AutoWidthColWithHeader() const;
+    void SetAutoWidthColWithHeader(bool value);
+    // The height of the row's cells above its row text.
+    std::int32_t RowNormalCellHeight(const Variant& vRow);
+    void SetRowNormalCellHeight(const Variant& vRow, std::int32_t height);
 
     // ---- Current cell, selection, keyboard and key search ----
 
@@ -379,6 +408,7 @@ class Vexa {
   private:
     friend struct GridParts;
     friend class ControlWindow;
+    friend class GridSubclass;
     friend class PainterHostAdapter;
     friend class ScrollBarsHostAdapter;
     friend class KeyboardHostAdapter;
@@ -433,6 +463,9 @@ class Vexa {
     void OnThemeChanged();
 
     // ---- Scrolling (host/VexaScroll.cpp) ----
+    void OnSettingChange(sys::WPARAM wParam);
+    // The header item's own fitted width for auto-sizing (0 while there is no header).
+    std::int32_t HeaderFittedWidth(std::int32_t /*position*/) const { return 0; }
 
     // ---- Selection and keyboard (host/VexaSelection.cpp, host/VexaKeyboard.cpp) ----
 

@@ -32,7 +32,7 @@ KeyModes ModesFor(const GridParts& p) {
     modes.multiSelect = p.selection.MultiSelect();
     const std::int32_t row = p.store.CurrentRow();
     if (row >= 1 && row <= p.store.RowCount() && p.store.Row(row).groupRow &&
-        p.scrollBars.Visible(vxScrollBarH)) {
+        p.scrollBars->Visible(vxScrollBarH)) {
         const std::int32_t offset = p.geometry.HorizontalOffset();
         modes.groupRowScrollsLeft = offset > 0;
         modes.groupRowScrollsRight = offset < p.geometry.ContentWidth() - p.geometry.VisibleWidth();
@@ -64,7 +64,7 @@ void Vexa::OnKeyDown(int virtualKey) {
         return;
     }
     bool doDefault = HasCells(p);
-    p.events.Raise([&](VexaEvents& e) { e.KeyDown(key, shift, doDefault); });
+    p.events.Raise("KeyDown", [&](VexaEvents& e) { e.KeyDown(key, shift, doDefault); });
     if (!doDefault || !HasCells(p)) return;
     const KeyCommand command = Keyboard::CommandFor(key, shift, ModesFor(p));
     if (command.endsSearch) EndKeySearch();
@@ -75,7 +75,7 @@ void Vexa::OnChar(char32_t character) {
     GridParts& p = *parts_;
     const std::int16_t raised = KeyAsciiOf(character);
     std::int16_t keyAscii = raised;
-    p.events.Raise([&](VexaEvents& e) { e.KeyPress(keyAscii); });
+    p.events.Raise("KeyPress", [&](VexaEvents& e) { e.KeyPress(keyAscii); });
     const char32_t typed = keyAscii == raised ? character : char32_t(std::uint16_t(keyAscii));
     if (keyAscii != 0 && (typed != kSpace || !p.keyboard.SpaceConsumed())) {
         KeyTyped(typed, keyAscii);
@@ -86,7 +86,7 @@ void Vexa::OnChar(char32_t character) {
 void Vexa::OnKeyUp(int virtualKey) {
     std::int16_t key = std::int16_t(virtualKey);
     std::int16_t shift = ModifierBits();
-    parts_->events.Raise([&](VexaEvents& e) { e.KeyUp(key, shift); });
+    parts_->events.Raise("KeyUp", [&](VexaEvents& e) { e.KeyUp(key, shift); });
 }
 
 // ---- What keys do ----
@@ -114,13 +114,13 @@ void Vexa::RunKeyCommand(const KeyCommand& command, std::int16_t shift) {
                                            p.geometry.VisibleHeight());
             break;
         case KeyAction::ScrollHorizontal:
-            ScrollByKey(vxScrollBarH, command.delta * p.scrollBars.SmallChange(vxScrollBarH));
+            ScrollByKey(vxScrollBarH, command.delta * p.scrollBars->SmallChange(vxScrollBarH));
             return;
         case KeyAction::ScrollVertical:
-            ScrollByKey(vxScrollBarV, command.delta * p.scrollBars.SmallChange(vxScrollBarV));
+            ScrollByKey(vxScrollBarV, command.delta * p.scrollBars->SmallChange(vxScrollBarV));
             return;
         case KeyAction::ScrollVerticalPage:
-            ScrollByKey(vxScrollBarV, command.delta * p.scrollBars.LargeChange(vxScrollBarV));
+            ScrollByKey(vxScrollBarV, command.delta * p.scrollBars->LargeChange(vxScrollBarV));
             return;
         case KeyAction::InvertSelection:
             p.selection.InvertCurrent();
@@ -169,8 +169,8 @@ void Vexa::MoveByKey(KeyAction action, const CellSpot& target, std::int16_t shif
 }
 
 void Vexa::ScrollByKey(EScrollBar bar, std::int32_t amount) {
-    if (!parts_->scrollBars.Visible(bar) || amount == 0) return;
-    SetScrollValue(bar, parts_->scrollBars.Value(bar) + amount);
+    if (!parts_->scrollBars->Visible(bar) || amount == 0) return;
+    SetScrollValue(bar, parts_->scrollBars->Value(bar) + amount);
 }
 
 // ---- Typed characters and the key search ----

@@ -35,11 +35,12 @@ class VexaSortCallbacks : public SortCallbacks {
     bool CustomSortIsGreater(Variant& v1, Variant& v2) override {
         bool isGreater = false;
         bool failed = false;
-        grid_.parts_->events.Raise([&](VexaEvents& e) {
+        grid_.parts_->events.Raise("CustomSort", [&](VexaEvents& e) {
             if (failed) return;
             try {
                 e.CustomSort(v1, v2, isGreater);
             } catch (...) {
+                LogSwallowedException("CustomSort");
                 failed = true;
             }
         });
@@ -107,6 +108,7 @@ void Vexa::SortContents() {
         try {
             body();
         } catch (...) {
+            LogSwallowedException("Sort");
         }
     };
     step([&] {

@@ -36,6 +36,7 @@ void Tolerantly(Step&& step) {
     try {
         step();
     } catch (...) {
+        LogSwallowedException("FillFromRS");
     }
 }
 
@@ -111,7 +112,7 @@ bool Vexa::RequestVirtualRow(std::int32_t row) {
     TableWalkPause pause(parts_->store);
 
     bool noMoreRows = false;
-    parts_->events.Raise([&](VexaEvents& e) { e.RequestRow(row, noMoreRows); });
+    parts_->events.Raise("RequestRow", [&](VexaEvents& e) { e.RequestRow(row, noMoreRows); });
     if (noMoreRows) {
         parts_->virtualRows.moreRowsAvailable = false;
         ApplyLayout(parts_->geometry.Layout());
@@ -126,7 +127,8 @@ bool Vexa::RequestVirtualRow(std::int32_t row) {
     } catch (...) {
     }
     ApplyLayout(parts_->geometry.Layout());
-    if (added) parts_->events.Raise([&](VexaEvents& e) { e.RequestRowData(row); });
+    if (added)
+        parts_->events.Raise("RequestRowData", [&](VexaEvents& e) { e.RequestRowData(row); });
     return added;
 }
 

@@ -43,7 +43,7 @@ void Vexa::OnThemeChanged() {
     GridParts& p = *parts_;
     ApplyThemeState();
     const bool usable = p.styles.supports[vxSupFeatXPStyles];
-    p.events.Raise([&](VexaEvents& e) { e.WindowsThemeChanged(usable); });
+    p.events.Raise("WindowsThemeChanged", [&](VexaEvents& e) { e.WindowsThemeChanged(usable); });
 }
 
 void Vexa::ApplyThemeState() {
@@ -86,12 +86,13 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
     p.applyingLayout = true;
     for (EScrollBar bar : {vxScrollBarH, vxScrollBarV}) {
         const bool needed = bar == vxScrollBarH ? decision.horizontalBar : decision.verticalBar;
-        if (p.scrollBars.Visible(bar) == needed) continue;
+        if (p.scrollBars->Visible(bar) == needed) continue;
         p.geometry.Invalidate(RangeState::RecomputeAll);
-        if (!needed) p.scrollBars.SetValue(bar, 0);
-        p.scrollBars.SetVisible(bar, needed);
+        if (!needed) p.scrollBars->SetValue(bar, 0);
+        p.scrollBars->SetVisible(bar, needed);
         if (!p.suppressBarVisibilityEvents) {
-            p.events.Raise([&](VexaEvents& e) { e.ScrollBarVisibilityChanged(bar, needed); });
+            p.events.Raise("ScrollBarVisibilityChanged",
+                           [&](VexaEvents& e) { e.ScrollBarVisibilityChanged(bar, needed); });
         }
     }
     p.suppressBarVisibilityEvents = false;
@@ -99,23 +100,23 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
     p.geometry.SetVerticalOffset(0);
     if (decision.horizontalBar) {
         const std::int32_t d = decision.contentWidth - decision.visibleWidth;
-        if (p.scrollBars.Max(vxScrollBarH) != d) {
-            p.scrollBars.SetMax(vxScrollBarH, d);
+        if (p.scrollBars->Max(vxScrollBarH) != d) {
+            p.scrollBars->SetMax(vxScrollBarH, d);
             if (decision.visibleWidth > 0) {
-                p.scrollBars.SetLargeChange(vxScrollBarH, d / (d / decision.visibleWidth + 1));
-                p.scrollBars.SetSmallChange(vxScrollBarH, kHorizontalLineStep);
+                p.scrollBars->SetLargeChange(vxScrollBarH, d / (d / decision.visibleWidth + 1));
+                p.scrollBars->SetSmallChange(vxScrollBarH, kHorizontalLineStep);
             }
         }
-        p.geometry.SetHorizontalOffset(p.scrollBars.Value(vxScrollBarH));
+        p.geometry.SetHorizontalOffset(p.scrollBars->Value(vxScrollBarH));
     }
     if (decision.verticalBar) {
-        p.scrollBars.SetMax(vxScrollBarV, decision.verticalMax);
+        p.scrollBars->SetMax(vxScrollBarV, decision.verticalMax);
         if (decision.visibleHeight > 0) {
             const std::int32_t d = decision.contentHeight - decision.visibleHeight;
-            p.scrollBars.SetLargeChange(vxScrollBarV, d / (d / decision.visibleHeight + 1));
-            p.scrollBars.SetSmallChange(vxScrollBarV, p.store.DefaultRowHeight());
+            p.scrollBars->SetLargeChange(vxScrollBarV, d / (d / decision.visibleHeight + 1));
+            p.scrollBars->SetSmallChange(vxScrollBarV, p.store.DefaultRowHeight());
         }
-        p.geometry.SetVerticalOffset(p.scrollBars.Value(vxScrollBarV));
+        p.geometry.SetVerticalOffset(p.scrollBars->Value(vxScrollBarV));
     }
     p.applyingLayout = false;
 }
@@ -137,11 +138,12 @@ void Vexa::ScrollTo(EScrollBar bar, std::int32_t value) {
         p.painter.Flags().repaintBelow = true;
         p.painter.Draw();
     }
-    p.events.Raise([&](VexaEvents& e) { e.ScrollBarPosChanged(bar, value); });
+    p.events.Raise("ScrollBarPosChanged",
+                   [&](VexaEvents& e) { e.ScrollBarPosChanged(bar, value); });
 }
 
 void Vexa::SetScrollValue(EScrollBar bar, std::int32_t value) {
-    parts_->scrollBars.SetValue(bar, value);
+    parts_->scrollBars->SetValue(bar, value);
 }
 
 bool Vexa::MakeCellVisible(std::int32_t row, std::int32_t col) {
@@ -152,9 +154,9 @@ bool Vexa::MakeCellVisible(std::int32_t row, std::int32_t col) {
     for (EScrollBar bar : {vxScrollBarH, vxScrollBarV}) {
         const std::int32_t step = bar == vxScrollBarH ? delta.dx : delta.dy;
         if (step == 0) continue;
-        const std::int32_t before = p.scrollBars.Value(bar);
+        const std::int32_t before = p.scrollBars->Value(bar);
         SetScrollValue(bar, before + step);
-        changed = changed || p.scrollBars.Value(bar) != before;
+        changed = changed || p.scrollBars->Value(bar) != before;
     }
     return changed;
 }

@@ -84,7 +84,8 @@ void Selection::RaisePendingCurCellChange() {
     // Cleared first: a handler that moves the current cell again owes its own event.
     changePending_ = false;
     const CellSpot current = Current();
-    events_.Raise([&](VexaEvents& e) { e.CurCellChange(current.row, current.col); });
+    events_.Raise("CurCellChange",
+                  [&](VexaEvents& e) { e.CurCellChange(current.row, current.col); });
 }
 
 void Selection::MarkForRepaint(CellSpot cell) {
@@ -118,7 +119,8 @@ bool Selection::Apply(CellRecord& cell, std::int32_t row, std::int32_t col, bool
 }
 
 void Selection::RaiseSelectionChange(std::int32_t row, std::int32_t col, bool state) {
-    events_.Raise([&](VexaEvents& e) { e.CellSelectionChange(row, col, state); });
+    events_.Raise("CellSelectionChange",
+                  [&](VexaEvents& e) { e.CellSelectionChange(row, col, state); });
 }
 
 void Selection::SetCellSelection(CellSpot cell, bool state) {

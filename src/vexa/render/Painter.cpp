@@ -237,13 +237,14 @@ bool Painter::BeginPass(Pass& pass) {
     pass.rowTextActive = host_.RowTextActive();
     pass.headerHeight = host_.HeaderHeight();
     pass.window = window;
+    // The layout may show or hide scroll bars, which changes the client area.
+    if (!flags_.columnResize) host_.ApplyLayout(geometry_.Layout());
     pass.target = sys::GetDC(window);
     sys::GetClientRect(window, &pass.client);
     pass.buffered = buffer_.dc != 0;
     pass.dc = pass.buffered ? buffer_.dc : pass.target;
     if (appearance_.focusRect) pass.focusBrush = sys::CreateSolidBrush(0);
 
-    if (!flags_.columnResize) host_.ApplyLayout(geometry_.Layout());
     pass.range = geometry_.Visible();
     pass.rowTextStart = geometry_.RowTextStartPosition();
     pass.firstSelectable = geometry_.FirstSelectablePosition();

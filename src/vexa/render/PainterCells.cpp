@@ -346,7 +346,7 @@ void Painter::PaintRowBand(Pass& pass, std::int32_t row) {
 void Painter::RaiseCustomDraw(const Pass& pass, std::int32_t row, std::int32_t col,
                               const sys::RECT& rect, bool selected) {
     const auto hdc = static_cast<std::int32_t>(pass.dc);
-    events_.Raise([&](VexaEvents& e) {
+    events_.Raise("CustomDrawCell", [&](VexaEvents& e) {
         e.CustomDrawCell(row, col, hdc, rect.left, rect.top, rect.right, rect.bottom, selected);
     });
 }

@@ -2,32 +2,207 @@
 
 #include <algorithm>
 
+#include "vexa/platform/GSubclass.h"
+#include "vexa/system/controls/FlatScrollBars.h"
+#include "vexa/system/controls/WindowScrollBars.h"
+#include "vexa/system/window/Messages.h"
+#include "vexa/system/window/Window.h"
+
 namespace vexa {
 
-void cScrollBars::SetMax(EScrollBar bar, std::int32_t value) {
-    Bar& b = At(bar);
-    b.max = value + b.page;
-    b.pos = std::clamp(b.pos, b.min, std::max(b.min, b.max - std::max(b.page - 1, 0)));
+namespace {
+
+constexpr sys::WPARAM kControlKey = 8;  // MK_CONTROL in the wheel's key state
+
+constexpr std::array<sys::UINT, 3> kMessages = {sys::WM_HSCROLL, sys::WM_VSCROLL,
+                                                sys::WM_MOUSEWHEEL};
+
+int PlatformBar(EScrollBar bar) {
+    return bar == vxScrollBarH ? sys::SB_HORZ : sys::SB_VERT;
 }
 
-void cScrollBars::SetLargeChange(EScrollBar bar, std::int32_t value) {
-    Bar& b = At(bar);
-    b.max += value - b.page;
-    b.page = value;
+}  // namespace
+
+cScrollBars::~cScrollBars() {
+    Release();
+}
+
+void cScrollBars::Release() {
+    if (window_ == 0) return;
+    if (subclassed_ && sys::IsWindow(window_)) {
+        for (sys::UINT msg : kMessages) {
+            try {
+                DetachMessage(this, window_, msg);
+            } catch (...) {
+            }
+        }
+    }
+    subclassed_ = false;
+    if (flatInitialised_ && sys::IsWindow(window_)) sys::UninitializeFlatSB(window_);
+    flatInitialised_ = false;
+}
+
+void cScrollBars::Create(sys::HWND window) {
+    Release();
+    window_ = window;
+    regularOnly_ = !sys::InitializeFlatSB(window);
+    flatInitialised_ = !regularOnly_;
+    if (!regularOnly_) SetStyle(style_);
+    for (sys::UINT msg : kMessages) AttachMessage(this, window_, msg);
+    subclassed_ = true;
+}
+
+// ---- Reading and writing the platform's bars ----
+
+cScrollBars::Info cScrollBars::Read(EScrollBar bar) const {
+    sys::SCROLLINFO si;
+    si.fMask = sys::SIF_ALL;
+    Info info;
+    const bool read = regularOnly_ ? sys::GetScrollInfo(window_, PlatformBar(bar), &si)
+                                   : sys::FlatSB_GetScrollInfo(window_, PlatformBar(bar), &si);
+    if (!read) return info;
+    info.min = si.nMin;
+    info.max = si.nMax;
+    info.page = std::int32_t(si.nPage);
+    info.pos = si.nPos;
+    info.trackPos = si.nTrackPos;
+    return info;
+}
+
+void cScrollBars::Write(EScrollBar bar, std::uint32_t mask, const Info& info) {
+    sys::SCROLLINFO si;
+    si.fMask = mask;
+    si.nMin = info.min;
+    si.nMax = info.max;
+    si.nPage = sys::UINT(std::max(info.page, 0));
+    si.nPos = info.pos;
+    if (regularOnly_) {
+        sys::SetScrollInfo(window_, PlatformBar(bar), &si, true);
+    } else {
+        sys::FlatSB_SetScrollInfo(window_, PlatformBar(bar), &si, true);
+    }
+}
+
+void cScrollBars::SetVisible(EScrollBar bar, bool visible) {
+    if (regularOnly_) {
+        sys::ShowScrollBar(window_, PlatformBar(bar), visible);
+    } else {
+        sys::FlatSB_ShowScrollBar(window_, PlatformBar(bar), visible);
+    }
+    At(bar).visible = visible;
+}
+
+std::int32_t cScrollBars::Min(EScrollBar bar) const {
+    return Read(bar).min;
+}
+
+std::int32_t cScrollBars::Max(EScrollBar bar) const {
+    return Read(bar).max;
+}
+
+void cScrollBars::SetMax(EScrollBar bar, std::int32_t value) {
+    Info info = Read(bar);
+    info.max = value + info.page;
+    Write(bar, sys::SIF_RANGE, info);
+}
+
+std::int32_t cScrollBars::Value(EScrollBar bar) const {
+    return Read(bar).pos;
 }
 
 void cScrollBars::SetValue(EScrollBar bar, std::int32_t value) {
-    Bar& b = At(bar);
-    if (value == b.pos) return;
-    b.pos = std::clamp(value, b.min, std::max(b.min, b.max - std::max(b.page - 1, 0)));
+    Info info = Read(bar);
+    if (value == info.pos) return;
+    info.pos = value;
+    Write(bar, sys::SIF_POS, info);
     NotifyChange(bar);
 }
 
+std::int32_t cScrollBars::LargeChange(EScrollBar bar) const {
+    return Read(bar).page;
+}
+
+void cScrollBars::SetLargeChange(EScrollBar bar, std::int32_t value) {
+    Info info = Read(bar);
+    info.max += value - info.page;
+    info.page = value;
+    Write(bar, sys::SIF_RANGE | sys::SIF_PAGE, info);
+}
+
+void cScrollBars::SetStyle(std::int32_t style) {
+    if (!regularOnly_ && window_ != 0) {
+        if (orientation_ == 0 || orientation_ == 2) {
+            sys::FlatSB_SetScrollProp(window_, sys::WSB_PROP_HSTYLE, style, true);
+        }
+        if (orientation_ == 1 || orientation_ == 2) {
+            sys::FlatSB_SetScrollProp(window_, sys::WSB_PROP_VSTYLE, style, true);
+        }
+    }
+    style_ = style;
+}
+
+void cScrollBars::SetOrientation(std::int32_t orientation) {
+    orientation_ = orientation;
+    if (orientation == 0 || orientation == 2) SetVisible(vxScrollBarH, true);
+    if (orientation == 1 || orientation == 2) SetVisible(vxScrollBarV, true);
+}
+
 void cScrollBars::NotifyChange(EScrollBar bar) {
-    Bar& b = At(bar);
-    if (b.pos == b.lastNotified) return;
-    b.lastNotified = b.pos;
-    host_.ScrollBarDidChange(bar, b.pos);
+    const std::int32_t value = Value(bar);
+    if (value == At(bar).lastNotified) return;
+    At(bar).lastNotified = value;
+    host_.ScrollBarDidChange(bar, value);
+}
+
+// ---- Messages ----
+
+void cScrollBars::HandleScroll(EScrollBar bar, std::int32_t code) {
+    const Info info = Read(bar);
+    switch (code) {
+        case sys::SB_LINEUP:
+            if (!At(bar).visible) return;
+            SetValue(bar, std::max(info.pos - At(bar).smallChange, info.min));
+            break;
+        case sys::SB_LINEDOWN:
+            if (!At(bar).visible) return;
+            SetValue(bar, std::min(info.pos + At(bar).smallChange, info.max));
+            break;
+        case sys::SB_PAGEUP:
+            SetValue(bar, info.pos - info.page);
+            break;
+        case sys::SB_PAGEDOWN:
+            SetValue(bar, info.pos + info.page);
+            break;
+        case sys::SB_THUMBTRACK:
+            SetValue(bar, info.trackPos);
+            host_.ScrollBarDidThumbTrack(bar, info.trackPos);
+            return;
+        case sys::SB_TOP:
+            SetValue(bar, info.min);
+            break;
+        case sys::SB_BOTTOM:
+            SetValue(bar, info.max);
+            break;
+        case sys::SB_ENDSCROLL:
+            host_.ScrollBarDidEndScroll(bar);
+            return;
+        default:
+            return;
+    }
+    NotifyChange(bar);
+}
+
+sys::LRESULT cScrollBars::WindowProc(sys::HWND, sys::UINT msg, sys::WPARAM wParam, sys::LPARAM) {
+    if (msg == sys::WM_MOUSEWHEEL) {
+        const EScrollBar bar =
+            (sys::LOWORD(wParam) & kControlKey) != 0 ? vxScrollBarH : vxScrollBarV;
+        const auto delta = std::int16_t(sys::HIWORD(wParam));
+        HandleScroll(bar, delta < 0 ? sys::SB_LINEDOWN : sys::SB_LINEUP);
+        return 0;
+    }
+    HandleScroll(msg == sys::WM_HSCROLL ? vxScrollBarH : vxScrollBarV,
+                 std::int32_t(sys::LOWORD(wParam)));
+    return 0;
 }
 
 }  // namespace vexa

@@ -1,5 +1,7 @@
-// cScrollBars: the grid window's horizontal and vertical scroll bars as the grid drives them:
-// visibility, range, page, position and line step per bar, and the change notification
+// cScrollBars: the grid window's horizontal and vertical scroll bars as the grid drives them
+// (the window's own bars, or the flat ones of the flat scroll-bar service when it can be
+// initialised): visibility, range, page, position and line step per bar; the scroll and
+// wheel messages of the window turned into position changes; and the change notification
 // that turns a new position into scrolling.
 #pragma once
 
@@ -7,6 +9,7 @@
 #include <cstdint>
 
 #include "vexa/model/Enums.h"
+#include "vexa/platform/ISubclass.h"
 #include "vexa/system/window/WindowTypes.h"
 
 namespace vexa {
@@ -20,48 +23,74 @@ class ScrollBarsHost {
     virtual void ScrollBarDidEndScroll(EScrollBar bar) = 0;
 };
 
-class cScrollBars {
+class cScrollBars final : public ISubclass {
   public:
     explicit cScrollBars(ScrollBarsHost& host) : host_(host) {}
+    ~cScrollBars() override;
+    cScrollBars(const cScrollBars&) = delete;
+    cScrollBars& operator=(const cScrollBars&) = delete;
 
-    void Create(sys::HWND window) { window_ = window; }
+    // Stops receiving the messages of the previous window, takes `window`, sets up the flat
+    // service for it (falling back to the regular bars for good when that fails), applies
+    // the style and receives the window's scroll and wheel messages.
+    void Create(sys::HWND window);
     sys::HWND Window() const { return window_; }
 
     bool Visible(EScrollBar bar) const { return At(bar).visible; }
-    void SetVisible(EScrollBar bar, bool visible) { At(bar).visible = visible; }
-    std::int32_t Min(EScrollBar bar) const { return At(bar).min; }
-    std::int32_t Max(EScrollBar bar) const { return At(bar).max; }
+    void SetVisible(EScrollBar bar, bool visible);
+    std::int32_t Min(EScrollBar bar) const;
+    std::int32_t Max(EScrollBar bar) const;
     // Maximum = value + the page; the minimum stays.
     void SetMax(EScrollBar bar, std::int32_t value);
-    std::int32_t Value(EScrollBar bar) const { return At(bar).pos; }
-    // Sets the position (clamped to the range) and notifies a change.
+    std::int32_t Value(EScrollBar bar) const;
+    // Sets the position (the platform clamps it to the range) and notifies a change.
     void SetValue(EScrollBar bar, std::int32_t value);
-    std::int32_t LargeChange(EScrollBar bar) const { return At(bar).page; }
+    std::int32_t LargeChange(EScrollBar bar) const;
     // The page changes and the maximum with it, so maximum - page stays.
     void SetLargeChange(EScrollBar bar, std::int32_t value);
     std::int32_t SmallChange(EScrollBar bar) const { return At(bar).smallChange; }
     void SetSmallChange(EScrollBar bar, std::int32_t value) { At(bar).smallChange = value; }
     std::int32_t Style() const { return style_; }
-    void SetStyle(std::int32_t style) { style_ = style; }
+    void SetStyle(std::int32_t style);
+    // 0 horizontal only, 1 vertical only, 2 both: stored, and the bars it names are shown.
+    void SetOrientation(std::int32_t orientation);
+    // True when the flat scroll-bar service could not be set up for the window.
+    bool RegularApiOnly() const { return regularOnly_; }
+
+    // ---- ISubclass: the window's WM_HSCROLL, WM_VSCROLL and WM_MOUSEWHEEL
+    EMsgResponse MsgResponse() override { return emrConsume; }
+    sys::LRESULT WindowProc(sys::HWND hwnd, sys::UINT msg, sys::WPARAM wParam,
+                            sys::LPARAM lParam) override;
 
   private:
     struct Bar {
         bool visible = false;
-        std::int32_t min = 0;
-        std::int32_t max = 0;
-        std::int32_t page = 0;
-        std::int32_t pos = 0;
         std::int32_t smallChange = 1;
         std::int32_t lastNotified = 0;
     };
     Bar& At(EScrollBar bar) { return bars_[bar == vxScrollBarH ? 0 : 1]; }
     const Bar& At(EScrollBar bar) const { return bars_[bar == vxScrollBarH ? 0 : 1]; }
+    struct Info {
+        std::int32_t min = 0;
+        std::int32_t max = 0;
+        std::int32_t page = 0;
+        std::int32_t pos = 0;
+        std::int32_t trackPos = 0;
+    };
+    Info Read(EScrollBar bar) const;
+    void Write(EScrollBar bar, std::uint32_t mask, const Info& info);
     void NotifyChange(EScrollBar bar);
+    void HandleScroll(EScrollBar bar, std::int32_t code);
+    void Release();
 
     ScrollBarsHost& host_;
     sys::HWND window_ = 0;
     std::array<Bar, 2> bars_{};
     std::int32_t style_ = 0;
+    std::int32_t orientation_ = 2;
+    bool regularOnly_ = false;
+    bool flatInitialised_ = false;
+    bool subclassed_ = false;
 };
 
 }  // namespace vexa

@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-#include <unicode/uchar.h>
-
 #include "vexa/model/GridStore.h"
 #include "vexa/sort/SortCallbacks.h"
+#include "vexa/system/automation/TextCollation.h"
 
 namespace vexa {
 
@@ -21,12 +20,12 @@ bool InOrderBySign(int sign, bool ascending) {
 }
 
 // Values whose comparison is exactly that of their double: the variant rules compare all
-// numbers numerically, and these convert to double without loss.
+// numbers numerically, and these convert to double without loss. (A single meets a double
+// at the single's precision, so singles take the general comparison.)
 bool IsPlainNumber(const Variant& value) {
     switch (value.Type()) {
         case vtInteger:
         case vtLong:
-        case vtSingle:
         case vtDouble:
         case vtByte:
             return true;
@@ -41,7 +40,6 @@ bool ComparesAsDouble(const Variant& value) {
     switch (value.Type()) {
         case vtInteger:
         case vtLong:
-        case vtSingle:
         case vtDouble:
         case vtDate:
         case vtBoolean:
@@ -75,12 +73,12 @@ RowComparer::RowComparer(GridStore& store, const std::vector<SortCriterion>& cri
       criteria_(criteria),
       callbacks_(callbacks),
       texts_(criteria.size()),
-      foldedTexts_(criteria.size()),
+      noCaseKeys_(criteria.size()),
       numbers_(criteria.size()) {
     const std::size_t slots = std::size_t(store.RowCount()) + 1;
     for (std::size_t k = 0; k < criteria.size(); ++k) {
         if (IsTextSort(criteria[k].type)) texts_[k].resize(slots);
-        if (criteria[k].type == vxSortByTextNoCase) foldedTexts_[k].resize(slots);
+        if (criteria[k].type == vxSortByTextNoCase) noCaseKeys_[k].resize(slots);
         if (criteria[k].type == vxSortByValue) CacheNumbers(k);
     }
 }
@@ -172,7 +170,7 @@ RowComparer::Outcome RowComparer::CompareTexts(std::int32_t x, std::int32_t y, s
     if (!tx.IsString() || !ty.IsString()) {
         sign = CompareVariants(tx, ty, noCase);
     } else if (noCase) {
-        sign = FoldedTextOf(x, k).compare(FoldedTextOf(y, k));
+        sign = NoCaseKeyOf(x, k).compare(NoCaseKeyOf(y, k));
         sign = (sign > 0) - (sign < 0);
     } else {
         sign = CompareText(tx.StringRef(), ty.StringRef(), false);
@@ -192,15 +190,10 @@ const Variant& RowComparer::TextOf(std::int32_t row, std::size_t k) {
     return *text;
 }
 
-const icu::UnicodeString& RowComparer::FoldedTextOf(std::int32_t row, std::size_t k) {
-    std::optional<icu::UnicodeString>& folded = foldedTexts_[k][std::size_t(row)];
-    if (!folded) {
-        const std::string_view text = TextOf(row, k).StringRef();
-        folded.emplace(
-            icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), int32_t(text.size()))));
-        folded->foldCase(U_FOLD_CASE_DEFAULT);
-    }
-    return *folded;
+const std::string& RowComparer::NoCaseKeyOf(std::int32_t row, std::size_t k) {
+    std::optional<std::string>& key = noCaseKeys_[k][std::size_t(row)];
+    if (!key) key.emplace(TextNoCaseKey(TextOf(row, k).StringRef()));
+    return *key;
 }
 
 }  // namespace vexa

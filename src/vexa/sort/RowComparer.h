@@ -1,6 +1,6 @@
 // Compares two rows of the grid criterion by criterion, as the Shell sort asks: is the
 // candidate allowed to stay after the other row? Texts are built once per row and kept (with
-// their case-folded form for case-blind sorts), so a text sort costs one text per row instead
+// their collation key for case-blind sorts), so a text sort costs one text per row instead
 // of two per comparison; values, attributes and the host's custom answers are read from the
 // cells at every comparison.
 #pragma once
@@ -8,9 +8,8 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
-
-#include <unicode/unistr.h>
 
 #include "vexa/sort/ShellSortObject.h"
 #include "vexa/system/automation/Variant.h"
@@ -47,7 +46,7 @@ class RowComparer {
     Outcome CompareTexts(std::int32_t x, std::int32_t y, std::size_t k, bool ascending);
     Outcome CompareCustom(CellRecord& x, CellRecord& y, bool ascending);
     const Variant& TextOf(std::int32_t row, std::size_t k);
-    const icu::UnicodeString& FoldedTextOf(std::int32_t row, std::size_t k);
+    const std::string& NoCaseKeyOf(std::int32_t row, std::size_t k);
     void CacheNumbers(std::size_t k);
 
     // A plain number of a cell, read once so that most value comparisons touch no cell.
@@ -62,9 +61,9 @@ class RowComparer {
     SortCallbacks& callbacks_;
     // Per criterion, the text of each row once built (index = row).
     std::vector<std::vector<std::optional<Variant>>> texts_;
-    // Per case-blind criterion, the case-folded text of each row once built (index = row):
-    // comparing folded texts equals a case-blind comparison without folding every time.
-    std::vector<std::vector<std::optional<icu::UnicodeString>>> foldedTexts_;
+    // Per case-blind criterion, the collation key of each row's text once built (index =
+    // row): comparing keys byte by byte equals the case-blind comparison of the texts.
+    std::vector<std::vector<std::optional<std::string>>> noCaseKeys_;
     // Per value criterion, the plain number of each row (index = row).
     std::vector<std::vector<NumberKey>> numbers_;
 };

@@ -146,12 +146,22 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// U+3000, which East Asian text puts between a date and a time.
+constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+
 std::optional<std::vector<Token>> Tokenize(std::string_view text) {
     std::vector<Token> tokens;
     std::size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
         if (IsBlank(c)) {
+            ++i;
+        } else if (text.substr(i, kIdeographicSpace.size()) == kIdeographicSpace) {
+            i += kIdeographicSpace.size();
+        } else if (c == '.' && i > 0 && IsDigit(text[i - 1]) && i + 1 < text.size() &&
+                   IsDigit(text[i + 1])) {
+            // Between two numbers a dot separates hours, minutes and seconds: "2.5" is 2:05.
+            tokens.emplace_back(TokenKind::Colon);
             ++i;
         } else if (IsDigit(c)) {
             Token token(TokenKind::Number);
@@ -250,10 +260,9 @@ bool ParseTimeAt(const std::vector<Token>& tokens, std::size_t& i, ParsedTime& t
         if ((meridiem = MeridiemOffset(tokens[i].word))) ++i;
     if (count == 1 && !meridiem) return false;
     std::int64_t hour = parts[0];
-    if (meridiem) {
-        if (hour < 1 || hour > 12) return false;
-        hour = hour % 12 + *meridiem;
-    }
+    // 12 AM is midnight and 12 PM noon; 0 PM is noon too, and an hour above 12 already
+    // says which half of the day it is, whatever the marker.
+    if (meridiem && hour <= 12) hour = hour == 0 ? *meridiem : hour % 12 + *meridiem;
     if (hour > 23 || parts[1] > 59 || parts[2] > 59) return false;
     time = {true, int(hour), int(parts[1]), int(parts[2])};
     return true;
@@ -267,32 +276,49 @@ bool StartsTime(const std::vector<Token>& tokens, std::size_t i) {
            (next.kind == TokenKind::Word && MeridiemOffset(next.word).has_value());
 }
 
+bool IsValidCalendarDate(const DateFields& date) {
+    return date.year >= 100 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
+           date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
+}
+
+DateFields CalendarDate(int year, std::int64_t month, std::int64_t day) {
+    DateFields date;
+    date.year = year, date.month = int(month), date.day = int(day);
+    return date;
+}
+
+// Numbers alone leave the order open: the parser takes the first order that gives a real
+// date, month first as en-US writes it, then day first, then with the year ("14 1" is
+// 14 January, "30 2" February 1930). A number of three or four digits is a year.
 std::optional<DateFields> ResolveNumericDate(const std::vector<const Token*>& n,
                                              int yearWhenMissing) {
-    DateFields date;
+    std::vector<DateFields> orders;
     if (n.size() == 3) {
-        if (n[0]->digits >= 3) {
-            date.year = int(n[0]->number), date.month = int(n[1]->number);
-            date.day = int(n[2]->number);
+        const Token &a = *n[0], &b = *n[1], &c = *n[2];
+        if (a.digits >= 3) {
+            orders = {CalendarDate(int(a.number), b.number, c.number)};
         } else {
-            date.month = int(n[0]->number), date.day = int(n[1]->number);
-            date.year = ExpandYear(*n[2]);
-            // As the classic parser does, "13/1/2003" is read day first when only that fits.
-            if (date.month > 12 && date.day <= 12) std::swap(date.month, date.day);
+            orders = {CalendarDate(ExpandYear(c), a.number, b.number),
+                      CalendarDate(ExpandYear(c), b.number, a.number),
+                      CalendarDate(ExpandYear(a), b.number, c.number)};
         }
     } else if (n.size() == 2) {
-        if (n[0]->digits >= 3) {
-            date.year = int(n[0]->number), date.month = int(n[1]->number), date.day = 1;
-        } else if (n[1]->digits >= 3 || n[1]->number > 31) {
-            date.month = int(n[0]->number), date.year = ExpandYear(*n[1]), date.day = 1;
+        const Token &a = *n[0], &b = *n[1];
+        if (a.digits >= 3) {
+            orders = {CalendarDate(int(a.number), b.number, 1)};
+        } else if (b.digits >= 3) {
+            orders = {CalendarDate(int(b.number), a.number, 1)};
         } else {
-            date.month = int(n[0]->number), date.day = int(n[1]->number);
-            date.year = yearWhenMissing;
+            orders = {CalendarDate(yearWhenMissing, a.number, b.number),
+                      CalendarDate(yearWhenMissing, b.number, a.number),
+                      CalendarDate(ExpandYear(b), a.number, 1),
+                      CalendarDate(ExpandYear(a), b.number, 1)};
         }
-    } else {
-        return std::nullopt;
     }
-    return date;
+    for (const DateFields& date : orders) {
+        if (IsValidCalendarDate(date)) return date;
+    }
+    return std::nullopt;
 }
 
 std::optional<DateFields> ResolveNamedMonthDate(const DateParts& parts, int yearWhenMissing) {
@@ -313,11 +339,6 @@ std::optional<DateFields> ResolveNamedMonthDate(const DateParts& parts, int year
         return std::nullopt;
     }
     return date;
-}
-
-bool IsValidCalendarDate(const DateFields& date) {
-    return date.year >= 100 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
-           date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
 }
 
 int CurrentYear() {
@@ -342,11 +363,14 @@ bool SerialToFields(double serial, DateFields& fields) {
 }
 
 std::optional<double> FieldsToSerial(const DateFields& fields) {
-    const std::int64_t months = std::int64_t(fields.year) * 12 + (fields.month - 1);
-    const std::int64_t year = FloorDiv(months, 12);
-    if (year < -100000 || year > 100000) return std::nullopt;
+    const int year = fields.year >= 0 && fields.year <= 99
+                         ? fields.year + (fields.year < 30 ? 2000 : 1900)
+                         : fields.year;
+    const std::int64_t months = std::int64_t(year) * 12 + (fields.month - 1);
+    const std::int64_t wholeYear = FloorDiv(months, 12);
+    if (wholeYear < -100000 || wholeYear > 100000) return std::nullopt;
     const int month = int(FloorMod(months, 12)) + 1;
-    std::int64_t day = SerialDayOf(year, month, 1) + (std::int64_t(fields.day) - 1);
+    std::int64_t day = SerialDayOf(wholeYear, month, 1) + (std::int64_t(fields.day) - 1);
     std::int64_t seconds = std::int64_t(fields.hour) * 3600 + std::int64_t(fields.minute) * 60 +
                            std::int64_t(fields.second);
     day += FloorDiv(seconds, kSecondsPerDay);

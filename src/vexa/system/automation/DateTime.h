@@ -47,10 +47,11 @@ bool IsValidDateSerial(double serial);
 // false (and leaves fields untouched) when the serial is not a valid date.
 bool SerialToFields(double serial, DateFields& fields);
 
-// The serial of the given fields. Out-of-range months, days, hours, minutes and seconds roll
-// over into the next larger unit (month 13 is January of the next year, day 0 the last day
-// of the previous month), as DateSerial and TimeSerial do. Returns std::nullopt when the
-// result lies outside the supported range.
+// The serial of the given fields. Years 0-29 are 2000-2029 and 30-99 are 1930-1999.
+// Out-of-range months, days, hours, minutes and seconds roll over into the next larger unit
+// (month 13 is January of the next year, day 0 the last day of the previous month), as
+// DateSerial and TimeSerial do. Returns std::nullopt when the result lies outside the
+// supported range.
 std::optional<double> FieldsToSerial(const DateFields& fields);
 
 // Serial of a date alone (no time) and of a time alone (a fraction of a day, may exceed 1).
@@ -67,10 +68,13 @@ int Weekday(double serial, int firstDayOfWeek = kSunday);
 int WeekOfYear(double serial, int firstDayOfWeek = kSunday, int firstWeekOfYear = kFirstJan1);
 
 // Parses an en-US date and/or time text: "1/2/2003", "1-2-2003", "2003-01-02", "2003/1/2",
-// "Jan 2, 2003", "January 2 2003", "2 Jan 2003", "1/2" (the current year), "10:30 PM",
-// "22:30:15", "10 PM", and a date followed (or preceded) by a time. Two-digit years 00-29
-// are 2000-2029, 30-99 are 1930-1999. Case-insensitive; surrounding blanks are ignored.
-// Returns std::nullopt when the text is not a date or the date is out of range.
+// "Jan 2, 2003", "January 2 2003", "2 Jan 2003", "1/2" (the current year), "14 1" (day and
+// month), "30 2" (year and month), "10:30 PM", "22:30:15", "2.5" (2:05, a dot between
+// numbers separates a time), "10 PM", "13:00 PM" (the marker does not matter above 12), and
+// a date followed (or preceded) by a time, apart by blanks or an ideographic space. Two-digit
+// years 00-29 are 2000-2029, 30-99 are 1930-1999. Case-insensitive; surrounding blanks are
+// ignored. Returns std::nullopt when the text is not a date (a bare number such as "1" is
+// none) or the date is out of range.
 std::optional<double> ParseDateTime(std::string_view text);
 
 // Same as ParseDateTime, with the year to assume when the text gives only month and day.

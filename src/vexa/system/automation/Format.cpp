@@ -5,6 +5,7 @@
 
 #include "vexa/system/automation/DateTime.h"
 #include "vexa/system/automation/FormatSections.h"
+#include "vexa/system/automation/RuntimeError.h"
 
 namespace vexa {
 
@@ -138,6 +139,10 @@ std::string FormatUser(const Variant& value, std::string_view pattern, int first
 
 std::string Format(const Variant& input, std::string_view pattern, int firstDayOfWeek,
                    int firstWeekOfYear) {
+    if (firstDayOfWeek < kUseSystemDayOfWeek || firstDayOfWeek > kSaturday ||
+        firstWeekOfYear < kUseSystemWeek || firstWeekOfYear > kFirstFullWeek) {
+        RaiseRuntimeError(rtInvalidProcedureCall);
+    }
     const Variant value = input.IsObject() ? GetMember(input.ToObject(), "Value") : input;
     if (pattern.empty() || value.IsArray() || value.IsError()) return PlainText(value);
     if (const NamedFormat* named = FindNamedFormat(pattern)) {

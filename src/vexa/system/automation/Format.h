@@ -16,7 +16,8 @@ namespace vexa {
 // "Medium Time", "Short Time". User formats have up to four sections for numbers
 // (positive;negative;zero;null) and two for text (the second serves "" and Null). A value the
 // format does not apply to (a word under a numeric format) comes back as its plain text. Never
-// throws for any format string; an object value raises what its default member raises.
+// throws for any format string; an object value raises what its default member raises, and a
+// first day of week outside 0..7 or a first-week rule outside 0..3 raises 5.
 std::string Format(const Variant& value, std::string_view format = {}, int firstDayOfWeek = 1,
                    int firstWeekOfYear = 1);
 

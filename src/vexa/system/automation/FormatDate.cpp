@@ -1,7 +1,6 @@
 // Date and time user formats: d w m q y h n s tokens, AM/PM markers, c and ttttt.
-#include <cctype>
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "vexa/system/automation/DateTime.h"
 #include "vexa/system/automation/FormatSections.h"
@@ -18,16 +17,14 @@ struct DateParts {
 };
 
 std::string TwoDigits(int value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d", value);
-    return buffer;
+    std::string text = std::to_string(value);
+    if (text.size() < 2) text.insert(text.begin(), '0');
+    return text;
 }
 
 int RunLength(std::string_view rest, char lower) {
     int n = 0;
-    while (n < int(rest.size()) &&
-           std::tolower(static_cast<unsigned char>(rest[std::size_t(n)])) == lower)
-        ++n;
+    while (n < int(rest.size()) && LowerAscii(rest[std::size_t(n)]) == lower) ++n;
     return n;
 }
 
@@ -87,7 +84,7 @@ class DateWriter {
     // Handles the token starting with `c`; `rest` follows it. Returns the extra
     // characters of the token it consumed.
     int Token(char c, std::string_view rest) {
-        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char lower = LowerAscii(c);
         const int run = 1 + RunLength(rest, lower);
         const DateFields& f = p_.fields;
         switch (lower) {
@@ -103,7 +100,7 @@ class DateWriter {
                              : Weekday(p_.serial, p_.firstDayOfWeek)));
                 return std::min(run, 2) - 1;
             case 'm':
-                Month(std::min(run, 4), rest.substr(std::size_t(run - 1)));
+                Month(std::min(run, 4));
                 return run - 1;
             case 'q':
                 Emit(std::to_string((f.month - 1) / 3 + 1));
@@ -119,6 +116,7 @@ class DateWriter {
                 return std::min(run, 2) - 1;
             case 's':
                 Number(f.second, std::min(run, 2));
+                lastWasHour_ = false;
                 return std::min(run, 2) - 1;
             case 't':
                 if (run >= 5) {
@@ -163,13 +161,11 @@ class DateWriter {
         lastWasHour_ = false;
     }
 
-    // m and mm mean minutes right after an hour or right before seconds.
-    void Month(int run, std::string_view after) {
+    // m and mm mean minutes only when the token before them is an hour ("h:mm", "hh mm");
+    // anywhere else, before seconds too, they are the month.
+    void Month(int run) {
         const DateFields& f = p_.fields;
-        std::size_t i = 0;
-        while (i < after.size() && !std::isalpha(static_cast<unsigned char>(after[i]))) ++i;
-        const bool beforeSeconds = i < after.size() && (after[i] == 's' || after[i] == 'S');
-        if (run <= 2 && (lastWasHour_ || beforeSeconds)) {
+        if (run <= 2 && lastWasHour_) {
             Number(f.minute, run);
         } else if (run <= 2) {
             Number(f.month, run);
@@ -182,9 +178,9 @@ class DateWriter {
     int Year(int run) {
         const DateFields& f = p_.fields;
         if (run >= 4) {
-            char buffer[16];
-            std::snprintf(buffer, sizeof buffer, "%04d", f.year);
-            out_ += buffer;
+            const std::string year = std::to_string(f.year);
+            out_.append(4 - std::min<std::size_t>(year.size(), 4), '0');
+            out_ += year;
             lastWasHour_ = false;
             return 3;
         }

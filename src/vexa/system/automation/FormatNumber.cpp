@@ -3,11 +3,9 @@
 // runtime's 15 significant digits.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "vexa/system/automation/FormatSections.h"
+#include "vexa/system/automation/SignificantDigits.h"
 #include "vexa/system/automation/Variant.h"
 
 namespace vexa::format {
@@ -39,7 +37,8 @@ NumberLayout LayoutOf(std::string_view section) {
     char c = 0;
     while (!scanner.AtEnd()) {
         if (scanner.Next(literal, c)) continue;
-        if (layout.scientific) continue;
+        // Past the exponent only a percent sign still counts: it scales the whole number.
+        if (layout.scientific && c != '%') continue;
         if (c == '0' || c == '#') {
             if (layout.hasPoint) {
                 ++layout.fracPlaceholders;
@@ -88,13 +87,8 @@ struct Significant {
 };
 
 Significant SignificantOf(double x) {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(x));
-    Significant s;
-    s.digits += buffer[0];
-    s.digits.append(buffer + 2, 14);
-    s.exponent = x == 0 ? 0 : std::atoi(std::strchr(buffer, 'e') + 1);
-    return s;
+    const SignificantDigits significant(x, 15);
+    return Significant{std::string(significant.Digits()), significant.Exponent()};
 }
 
 // The significant digits times 10^shift to `decimals` places, rounded half away from zero.
@@ -144,7 +138,8 @@ Digits DigitsFor(double value, const NumberLayout& layout) {
     const int decimals = layout.fracPlaceholders;
     Digits d;
     if (layout.scientific && value != 0) {
-        const int leading = std::max(layout.intPlaceholders, 1);
+        // Without integer placeholders the mantissa is all fraction: ".4711E+2".
+        const int leading = layout.intPlaceholders;
         d.exponent = significant.exponent + shift - (leading - 1);
         DecimalParts(significant, shift - d.exponent, decimals, d.integer, d.fraction);
         if (int(d.integer.size()) > leading) {  // rounding reached the next power of ten

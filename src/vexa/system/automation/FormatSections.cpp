@@ -1,4 +1,4 @@
-#include <cctype>
+#include <algorithm>
 
 #include "vexa/system/automation/FormatSections.h"
 
@@ -41,13 +41,14 @@ bool FormatScanner::Next(std::string& literal, char& character) {
     return false;
 }
 
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i]))) {
-            return false;
-        }
+        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
     }
     return true;
 }
@@ -59,7 +60,7 @@ FormatKind ClassifyFormat(std::string_view format) {
     char c = 0;
     while (!scanner.AtEnd()) {
         if (scanner.Next(literal, c)) continue;
-        switch (std::tolower(static_cast<unsigned char>(c))) {
+        switch (LowerAscii(c)) {
             case '0':
             case '#':
                 number = true;

@@ -29,7 +29,8 @@ class FormatScanner {
     std::size_t position_ = 0;
 };
 
-// Case-insensitive prefix test.
+// ASCII case only: format characters are ASCII, and the C locale must not change them.
+char LowerAscii(char c);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
 // User-format engines; each returns false when the value does not suit it.

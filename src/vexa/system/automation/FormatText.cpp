@@ -14,7 +14,7 @@ namespace {
 struct TextLayout {
     int placeholders = 0;
     bool leftToRight = false;
-    int caseChange = 0;  // -1 lower, +1 upper
+    int caseChange = 0;  // -1 lower, +1 upper; a format asking for both keeps the case
 };
 
 TextLayout LayoutOf(std::string_view section) {
@@ -22,13 +22,15 @@ TextLayout LayoutOf(std::string_view section) {
     FormatScanner scanner(section);
     std::string literal;
     char c = 0;
+    bool lower = false, upper = false;
     while (!scanner.AtEnd()) {
         if (scanner.Next(literal, c)) continue;
         if (c == '@' || c == '&') ++layout.placeholders;
         if (c == '!') layout.leftToRight = true;
-        if (c == '<') layout.caseChange = -1;
-        if (c == '>') layout.caseChange = +1;
+        lower = lower || c == '<';
+        upper = upper || c == '>';
     }
+    layout.caseChange = lower == upper ? 0 : lower ? -1 : +1;
     return layout;
 }
 
@@ -79,44 +81,31 @@ std::string FormatTextSections(const std::string& value, std::string_view format
     const std::string text = WithCase(value, layout.caseChange);
     const std::vector<std::string_view> characters = CharactersOf(text);
     const int length = static_cast<int>(characters.size());
-    auto appendCharacters = [&](std::string& out, int from, int to) {
-        for (int i = from; i < to; ++i) out += characters[std::size_t(i)];
-    };
-    // Right-to-left filling gives surplus characters to the first placeholder,
-    // left-to-right filling to the end.
-    const int surplus = std::max(0, length - layout.placeholders);
-
+    // Placeholders take the characters in order. When there are fewer characters, the
+    // first placeholders go without one (the last ones with '!'); when there are more, the
+    // rest follow everything the format shows: "@\x" gives "txesting" for "testing".
+    const int unfilled = std::max(0, layout.placeholders - length);
     std::string out;
     FormatScanner scanner(section);
     std::string literal;
     char c = 0;
-    int placeholder = 0;
+    int placeholder = 0, next = 0;
     while (!scanner.AtEnd()) {
         if (scanner.Next(literal, c)) {
             out += literal;
-            continue;
-        }
-        if (c == '<' || c == '>' || c == '!') continue;
-        if (c != '@' && c != '&') {
+        } else if (c == '@' || c == '&') {
+            const bool empty = layout.leftToRight ? placeholder >= length : placeholder < unfilled;
+            if (!empty) {
+                out += characters[std::size_t(next++)];
+            } else if (c == '@') {
+                out += ' ';
+            }
+            ++placeholder;
+        } else if (c != '<' && c != '>' && c != '!') {
             out += c;
-            continue;
         }
-        int index = layout.leftToRight ? placeholder : length - layout.placeholders + placeholder;
-        if (!layout.leftToRight && placeholder == 0 && surplus > 0) {
-            appendCharacters(out, 0, surplus);
-        }
-        if (index >= 0 && index < length) {
-            out += characters[std::size_t(index)];
-        } else if (c == '@') {
-            out += ' ';
-        }
-        ++placeholder;
     }
-    if (layout.placeholders == 0) {
-        out += text;
-    } else if (layout.leftToRight && surplus > 0) {
-        appendCharacters(out, layout.placeholders, length);
-    }
+    for (; next < length; ++next) out += characters[std::size_t(next)];
     return out;
 }
 

@@ -1,9 +1,12 @@
 // Number text in both directions, en-US, as the classic runtime reads and prints it.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
+#include "vexa/system/automation/DecimalValue.h"
+#include "vexa/system/automation/RuntimeError.h"
+#include "vexa/system/automation/SignificantDigits.h"
 #include "vexa/system/automation/Variant.h"
 
 namespace vexa {
@@ -21,7 +24,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 // "&H1F" / "&O17": a 32-bit pattern read as a signed value, as the runtime does.
-bool ParseRadixText(std::string_view text, double& result) {
+bool ParseRadixText(std::string_view text, std::int32_t& result) {
     if (text.size() < 3 || text[0] != '&') return false;
     const char kind = static_cast<char>(text[1] | 0x20);
     const int radix = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
@@ -31,7 +34,7 @@ bool ParseRadixText(std::string_view text, double& result) {
     if (error != std::errc() || end != text.data() + text.size() || value > 0xFFFFFFFFull) {
         return false;
     }
-    result = static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+    result = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
     return true;
 }
 
@@ -97,7 +100,10 @@ bool NormaliseDigits(std::string_view body, std::string& plain) {
 
 bool ParseNumberText(std::string_view text, double& result) {
     text = Trimmed(text);
-    if (ParseRadixText(text, result)) return true;
+    if (std::int32_t radixValue = 0; ParseRadixText(text, radixValue)) {
+        result = radixValue;
+        return true;
+    }
     bool negative = false;
     std::string_view body;
     std::string plain;
@@ -114,21 +120,52 @@ bool ParseNumberText(std::string_view text, double& result) {
     return true;
 }
 
-static std::string PrintSignificant(double value, int digits) {
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-    if (value == 0) return "0";  // no "-0"
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    return buffer;
+DecimalValue DecimalFromText(std::string_view text) {
+    text = Trimmed(text);
+    if (std::int32_t radixValue = 0; ParseRadixText(text, radixValue)) {
+        return DecimalValue{radixValue, 0};
+    }
+    bool negative = false;
+    std::string_view body;
+    std::string plain;
+    if (!SplitSign(text, negative, body) || !NormaliseDigits(body, plain)) {
+        RaiseRuntimeError(rtTypeMismatch);
+    }
+    // plain is "digits[.digits][e[+-]digits]".
+    const std::size_t e = plain.find('e');
+    const std::string_view mantissa = std::string_view(plain).substr(0, e);
+    long long exponent = 0;
+    if (e != std::string::npos) {
+        const char* from = plain.data() + e + 1;
+        if (*from == '+') ++from;
+        const auto [end, error] = std::from_chars(from, plain.data() + plain.size(), exponent);
+        if (error != std::errc() || end != plain.data() + plain.size()) {
+            exponent = *from == '-' ? -100000 : 100000;  // far beyond either end of the range
+        }
+    }
+    std::string digits;
+    const std::size_t point = mantissa.find('.');
+    digits.append(mantissa.substr(0, point));
+    if (point != std::string_view::npos) {
+        digits.append(mantissa.substr(point + 1));
+        exponent -= static_cast<long long>(mantissa.size() - point - 1);
+    }
+    exponent = std::clamp<long long>(exponent, -100000, 100000);
+    const auto value = DecimalValue::FromDigits(negative, digits, int(exponent));
+    if (!value) RaiseRuntimeError(rtOverflow);
+    return *value;
 }
 
 std::string DoubleToText(double value) {
-    return PrintSignificant(value, 15);
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+    return SignificantDigits(value, 15).Text(15);
 }
 
 std::string SingleToText(float value) {
-    return PrintSignificant(value, 7);
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+    return SignificantDigits(value, 7).Text(7);
 }
 
 }  // namespace vexa

@@ -1,7 +1,6 @@
 #include "vexa/system/automation/Object.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "vexa/system/automation/RuntimeError.h"
 #include "vexa/system/automation/Variant.h"
@@ -13,10 +12,9 @@ Variant Object::Invoke(std::string_view, std::span<const Variant>, InvokeKind) {
 }
 
 bool MemberIs(std::string_view member, std::string_view name) {
-    return std::ranges::equal(member, name, [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    });
+    // Member names are ASCII; the C library's case mapping would follow its locale.
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c | 0x20) : c; };
+    return std::ranges::equal(member, name, [&](char a, char b) { return lower(a) == lower(b); });
 }
 
 namespace {

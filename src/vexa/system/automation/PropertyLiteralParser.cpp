@@ -1,6 +1,5 @@
 // Reading typed literals back (the writer is in PropertyLiteral.cpp). A recursive-descent
 // parser over one line; any flaw makes the whole literal unreadable rather than half-read.
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -17,6 +16,17 @@
 namespace vexa {
 
 namespace {
+
+// Literals are ASCII; the C library's classification would follow its locale.
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+char LowerAscii(char c) {
+    return IsAsciiLetter(c) ? char(c | 0x20) : c;
+}
 
 struct ParseFailure {};
 
@@ -63,7 +73,7 @@ class LiteralParser {
     std::string_view Identifier() {
         const std::size_t start = pos_;
         while (!AtEnd() &&
-               (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
+               (IsAsciiLetter(text_[pos_]) || IsAsciiDigit(text_[pos_]) || text_[pos_] == '_')) {
             ++pos_;
         }
         if (pos_ == start) Fail();
@@ -76,10 +86,10 @@ class LiteralParser {
         const char c = Peek();
         if (c == '"') return Variant(ParseStringExpression());
         if (c == '#') return ParseDate();
-        if (c == '-' || c == '.' || std::isdigit(static_cast<unsigned char>(c))) {
+        if (c == '-' || c == '.' || IsAsciiDigit(c)) {
             return ParseNumber();
         }
-        if (std::isalpha(static_cast<unsigned char>(c))) return ParseWord(depth);
+        if (IsAsciiLetter(c)) return ParseWord(depth);
         Fail();
     }
 
@@ -180,7 +190,7 @@ class LiteralParser {
         const std::size_t start = pos_;
         bool digits = false, integral = true;
         if (Peek() == '-') ++pos_;
-        while (!AtEnd() && (std::isdigit(static_cast<unsigned char>(Peek())) || Peek() == '.')) {
+        while (!AtEnd() && (IsAsciiDigit(Peek()) || Peek() == '.')) {
             if (Peek() == '.') integral = false;
             digits = digits || Peek() != '.';
             ++pos_;
@@ -190,8 +200,8 @@ class LiteralParser {
             integral = false;
             ++pos_;
             if (Peek() == '+' || Peek() == '-') ++pos_;
-            if (!std::isdigit(static_cast<unsigned char>(Peek()))) Fail();
-            while (std::isdigit(static_cast<unsigned char>(Peek()))) ++pos_;
+            if (!IsAsciiDigit(Peek())) Fail();
+            while (IsAsciiDigit(Peek())) ++pos_;
         }
         return {text_.substr(start, pos_ - start), integral};
     }
@@ -355,7 +365,7 @@ class LiteralParser {
             do {
                 SkipSpaces();
                 std::string key(Identifier());
-                for (char& c : key) c = char(std::tolower(static_cast<unsigned char>(c)));
+                for (char& c : key) c = LowerAscii(c);
                 Expect('=');
                 given[key] = ParseValue(depth + 1);
             } while (Accept(','));

@@ -183,8 +183,7 @@ Variant Variant::Decimal(std::string_view text) {
     }
     while (i < text.size() && text[i] == ' ') ++i;
     if (digits == 0 || i != text.size()) RaiseRuntimeError(rtTypeMismatch);
-    return Boxed(vtDecimal,
-                 new detail::DecimalBox(negative ? -mantissa : mantissa, scale < 0 ? 0 : scale));
+    return VariantAccess::FromDecimal({negative ? -mantissa : mantissa, scale < 0 ? 0 : scale});
 }
 
 bool Variant::IsNumericType() const noexcept {

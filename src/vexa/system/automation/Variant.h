@@ -105,6 +105,10 @@ class Variant {
     std::uint8_t ToByte() const;
     std::string ToString() const;
     std::shared_ptr<Object> ToObject() const;  // 13 unless Object (Nothing gives nullptr)
+    // A Decimal: exact from integers, currency and number text, 15 significant digits of a
+    // double and 7 of a single.
+    Variant ToDecimal() const;
+    // The value as `type`; Empty, Error and Variant are no target types (13).
     Variant ConvertTo(VariantType type) const;
 
     // Direct access without conversion; meaningful only for the matching type.
@@ -136,8 +140,10 @@ class Variant {
 };
 
 // The classic comparison of two values: numbers (dates and Booleans included, True = -1)
-// numerically, strings by character code or, with `textCompare`, without regard to case,
-// a number against a string is less, Empty is 0 against a number and "" against a string.
+// numerically, a single against a double at the single's precision and a Decimal against a
+// double or single at the digits they convert with; strings by character code or, with
+// `textCompare`, by en-US collation without regard to case (CompareTextNoCase); a number
+// against a string is less, Empty is 0 against a number and "" against a string.
 // Null orders before every other value and two Nulls are equal; error values, arrays and
 // objects without a default value raise 13. Returns -1, 0 or 1.
 int CompareVariants(const Variant& a, const Variant& b, bool textCompare = false);
@@ -153,7 +159,9 @@ std::string TypeName(const Variant& value);
 // and &H / &O prefixes. Returns false when the text is not a number.
 bool ParseNumberText(std::string_view text, double& result);
 
-// The runtime's text of a double (15 significant digits) and of a single (7).
+// The runtime's text of a double (15 significant digits) and of a single (7), rounded half
+// away from zero: fixed notation while every digit fits within 15 (7) places of the point
+// ("0.000056789", "0.000000000000001"), else E notation ("3.33333333333333E-02", "1E+15").
 std::string DoubleToText(double value);
 std::string SingleToText(float value);
 

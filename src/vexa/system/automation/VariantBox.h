@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "vexa/system/automation/DecimalValue.h"
 #include "vexa/system/automation/Variant.h"
 
 namespace vexa::detail {
@@ -30,11 +31,9 @@ struct ArrayBox final : VariantBox {
     std::vector<Variant> items;
 };
 
-// value = mantissa / 10^scale, |mantissa| < 2^96, scale 0..28.
 struct DecimalBox final : VariantBox {
-    DecimalBox(__int128 m, int s) : mantissa(m), scale(s) {}
-    __int128 mantissa;
-    int scale;
+    explicit DecimalBox(DecimalValue v) : value(v) {}
+    DecimalValue value;
 };
 
 }  // namespace vexa::detail
@@ -43,8 +42,11 @@ namespace vexa {
 
 // The automation library's own reach into a Variant's payload.
 struct VariantAccess {
-    static const detail::DecimalBox& DecimalOf(const Variant& decimal) {
-        return *static_cast<const detail::DecimalBox*>(decimal.Box());
+    static const DecimalValue& DecimalOf(const Variant& decimal) {
+        return static_cast<const detail::DecimalBox*>(decimal.Box())->value;
+    }
+    static Variant FromDecimal(DecimalValue value) {
+        return Variant::Boxed(vtDecimal, new detail::DecimalBox(value));
     }
 };
 

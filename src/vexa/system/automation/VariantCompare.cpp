@@ -1,13 +1,13 @@
 // How two variants compare, and the names of their types.
-#include <unicode/uchar.h>
-#include <unicode/unistr.h>
-
+#include <cmath>
+#include <limits>
 #include <optional>
-#include <utility>
 
+#include "vexa/system/automation/DecimalValue.h"
 #include "vexa/system/automation/Error.h"
-
 #include "vexa/system/automation/RuntimeError.h"
+#include "vexa/system/automation/SignificantDigits.h"
+#include "vexa/system/automation/TextCollation.h"
 #include "vexa/system/automation/Variant.h"
 #include "vexa/system/automation/VariantBox.h"
 
@@ -20,64 +20,51 @@ int Sign(T difference) {
     return difference < T(0) ? -1 : difference > T(0) ? 1 : 0;
 }
 
-// A value held exactly as mantissa / 10^scale: decimals, currency and the integer types.
-struct ExactNumber {
-    __int128 mantissa = 0;
-    int scale = 0;
-};
-
-std::optional<ExactNumber> ExactValueOf(const Variant& v) {
+// The value as a Decimal when one side of the comparison is a Decimal: integers and currency
+// exactly, floating-point types at the digits they convert with. std::nullopt when the value
+// lies beyond the Decimal range (or is no number), where it compares as a double.
+std::optional<DecimalValue> DecimalValueOf(const Variant& v) {
     switch (v.Type()) {
-        case vtDecimal: {
-            const detail::DecimalBox& box = VariantAccess::DecimalOf(v);
-            return ExactNumber{box.mantissa, box.scale};
-        }
+        case vtDecimal:
+            return VariantAccess::DecimalOf(v);
         case vtCurrency:
-            return ExactNumber{v.ToCurrencyScaled(), 4};
-        case vtInteger:
-        case vtLong:
-        case vtByte:
-        case vtBoolean:
-        case vtEmpty:
-            return ExactNumber{v.ToLong(), 0};
+            return DecimalValue{v.ToCurrencyScaled(), 4};
+        case vtSingle:
+        case vtDouble:
+        case vtDate: {
+            const double x = v.ToDouble();
+            if (!std::isfinite(x)) return std::nullopt;
+            return DecimalValue::FromSignificant(
+                SignificantDigits(x, v.Type() == vtSingle ? 7 : 15));
+        }
         default:
-            return std::nullopt;
+            return DecimalValue{v.ToLong(), 0};  // the integer types, Boolean and Empty
     }
 }
 
-// Compares without rounding: decimals carry up to 29 significant digits, more than a
-// double keeps, so two different decimals must not meet in the same double.
-int CompareExact(ExactNumber a, ExactNumber b) {
-    bool swapped = false;
-    if (a.scale > b.scale) {
-        std::swap(a, b);
-        swapped = true;
-    }
-    // Bring a to b's scale; when that leaves the 128-bit range its magnitude is beyond any
-    // 96-bit mantissa and its sign decides.
-    constexpr __int128 kLimit = (__int128(1) << 126);
-    int result = 0;
-    bool decided = false;
-    for (int i = a.scale; i < b.scale; ++i) {
-        if (a.mantissa > kLimit / 10 || a.mantissa < -kLimit / 10) {
-            result = a.mantissa < 0 ? -1 : 1;
-            decided = true;
-            break;
-        }
-        a.mantissa *= 10;
-    }
-    if (!decided) result = Sign(a.mantissa - b.mantissa);
-    return swapped ? -result : result;
+template <class T>
+int CompareAs(T x, T y) {
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+
+// A single against a double compares at the single's precision, so that a double
+// holding the single's value to more digits than it has is not taken for another number.
+bool ComparesAsSingles(const Variant& a, const Variant& b) {
+    const auto isPair = [](const Variant& s, const Variant& d) {
+        return s.Type() == vtSingle && d.Type() == vtDouble &&
+               std::fabs(d.ToDouble()) <= std::numeric_limits<float>::max();
+    };
+    return isPair(a, b) || isPair(b, a);
 }
 
 int CompareNumbers(const Variant& a, const Variant& b) {
     if (a.Type() == vtDecimal || b.Type() == vtDecimal ||
         (a.Type() == vtCurrency && b.Type() == vtCurrency)) {
-        const auto x = ExactValueOf(a), y = ExactValueOf(b);
-        if (x && y) return CompareExact(*x, *y);
+        const auto x = DecimalValueOf(a), y = DecimalValueOf(b);
+        if (x && y) return x->Compare(*y);
     }
-    const double x = a.ToDouble(), y = b.ToDouble();
-    return x < y ? -1 : x > y ? 1 : 0;
+    if (ComparesAsSingles(a, b)) return CompareAs(a.ToSingle(), b.ToSingle());
+    return CompareAs(a.ToDouble(), b.ToDouble());
 }
 
 // An object compares by its default value, as late binding does.
@@ -93,10 +80,8 @@ Variant Comparable(const Variant& value) {
 }  // namespace
 
 int CompareText(std::string_view a, std::string_view b, bool textCompare) {
-    if (!textCompare) return Sign(a.compare(b));
-    const auto x = icu::UnicodeString::fromUTF8(icu::StringPiece(a.data(), int32_t(a.size())));
-    const auto y = icu::UnicodeString::fromUTF8(icu::StringPiece(b.data(), int32_t(b.size())));
-    return Sign(x.caseCompare(y, U_FOLD_CASE_DEFAULT));
+    if (textCompare) return CompareTextNoCase(a, b);
+    return Sign(a.compare(b));
 }
 
 int CompareVariants(const Variant& first, const Variant& second, bool textCompare) {

@@ -1,12 +1,13 @@
 // Variant conversions with the rules of the classic automation runtime.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
 #include "vexa/system/automation/DateTime.h"
+#include "vexa/system/automation/DecimalValue.h"
 #include "vexa/system/automation/RuntimeError.h"
+#include "vexa/system/automation/SignificantDigits.h"
 #include "vexa/system/automation/Variant.h"
 #include "vexa/system/automation/VariantBox.h"
 
@@ -15,33 +16,10 @@ namespace vexa {
 namespace {
 
 constexpr double kCurrencyScale = 10000.0;
+constexpr int kCurrencyDecimals = 4;
 
-double DecimalToDouble(const detail::DecimalBox& box) {
-    return static_cast<double>(static_cast<long double>(box.mantissa) / std::pow(10.0L, box.scale));
-}
-
-std::string DecimalToText(const detail::DecimalBox& box) {
-    __int128 magnitude = box.mantissa < 0 ? -box.mantissa : box.mantissa;
-    std::string digits;
-    do {
-        digits += char('0' + int(magnitude % 10));
-        magnitude /= 10;
-    } while (magnitude != 0);
-    std::reverse(digits.begin(), digits.end());
-    if (box.scale > 0) {
-        if (int(digits.size()) <= box.scale) {
-            std::string padded(std::size_t(box.scale) - digits.size() + 1, '0');
-            digits.swap(padded.append(digits));
-        }
-        const std::size_t point = digits.size() - std::size_t(box.scale);
-        std::string withPoint = digits.substr(0, point);
-        withPoint += '.';
-        digits.swap(withPoint.append(digits, point));
-        while (digits.back() == '0') digits.pop_back();
-        if (digits.back() == '.') digits.pop_back();
-    }
-    if (box.mantissa < 0 && digits != "0") digits.insert(digits.begin(), '-');
-    return digits;
+const DecimalValue& DecimalOf(const Variant& value) {
+    return VariantAccess::DecimalOf(value);
 }
 
 std::string CurrencyToText(std::int64_t scaled) {
@@ -50,9 +28,8 @@ std::string CurrencyToText(std::int64_t scaled) {
         negative ? std::uint64_t(0) - std::uint64_t(scaled) : std::uint64_t(scaled);
     std::string text = std::to_string(magnitude / 10000);
     if (const auto fraction = magnitude % 10000; fraction != 0) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, ".%04u", unsigned(fraction));
-        std::string part = buffer;
+        std::string part = std::to_string(fraction + 10000);  // "1" and four digits
+        part[0] = '.';
         while (part.back() == '0') part.pop_back();
         text += part;
     }
@@ -70,6 +47,22 @@ double RoundedInRange(double value, double low, double high) {
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
     return MemberIs(text, word);
+}
+
+// A decimal at `decimals` places, rounded half to even, inside [low, high].
+std::int64_t DecimalToScaledInteger(const DecimalValue& value, int decimals, std::int64_t low,
+                                    std::int64_t high) {
+    const auto scaled = value.MantissaAt(decimals);
+    if (!scaled || *scaled < low || *scaled > high) RaiseRuntimeError(rtOverflow);
+    return static_cast<std::int64_t>(*scaled);
+}
+
+// A double takes its 15 significant digits into a Decimal, a single its 7.
+Variant DecimalFromFloating(double value, int precision) {
+    if (!std::isfinite(value)) RaiseRuntimeError(rtOverflow);
+    const auto decimal = DecimalValue::FromSignificant(SignificantDigits(value, precision));
+    if (!decimal) RaiseRuntimeError(rtOverflow);
+    return VariantAccess::FromDecimal(*decimal);
 }
 
 std::string_view TrimmedText(std::string_view text) {
@@ -112,7 +105,7 @@ double Variant::ToDouble() const {
         case vtCurrency:
             return double(payload_.i64) / kCurrencyScale;
         case vtDecimal:
-            return DecimalToDouble(*static_cast<const detail::DecimalBox*>(Box()));
+            return DecimalOf(*this).ToDouble();
         case vtString:
             return TextToDouble(StringRef());
         case vtObject:
@@ -124,16 +117,29 @@ double Variant::ToDouble() const {
 
 std::int16_t Variant::ToInteger() const {
     if (type_ == vtInteger || type_ == vtBoolean) return payload_.i16;
+    if (type_ == vtDecimal) {
+        return static_cast<std::int16_t>(
+            DecimalToScaledInteger(DecimalOf(*this), 0, INT16_MIN, INT16_MAX));
+    }
     return static_cast<std::int16_t>(RoundedInRange(ToDouble(), INT16_MIN, INT16_MAX));
 }
 
 std::int32_t Variant::ToLong() const {
     if (type_ == vtLong) return payload_.i32;
+    if (type_ == vtDecimal) {
+        return static_cast<std::int32_t>(
+            DecimalToScaledInteger(DecimalOf(*this), 0, INT32_MIN, INT32_MAX));
+    }
     return static_cast<std::int32_t>(RoundedInRange(ToDouble(), INT32_MIN, INT32_MAX));
 }
 
 std::uint8_t Variant::ToByte() const {
     if (type_ == vtByte) return payload_.u8;
+    // True is all bits set, and a Byte keeps the low eight of them.
+    if (type_ == vtBoolean) return payload_.i16 ? 255 : 0;
+    if (type_ == vtDecimal) {
+        return static_cast<std::uint8_t>(DecimalToScaledInteger(DecimalOf(*this), 0, 0, 255));
+    }
     return static_cast<std::uint8_t>(RoundedInRange(ToDouble(), 0, 255));
 }
 
@@ -146,6 +152,14 @@ float Variant::ToSingle() const {
 
 std::int64_t Variant::ToCurrencyScaled() const {
     if (type_ == vtCurrency) return payload_.i64;
+    // Decimals and number text hold more digits than a double: they convert exactly.
+    if (type_ == vtDecimal) {
+        return DecimalToScaledInteger(DecimalOf(*this), kCurrencyDecimals, INT64_MIN, INT64_MAX);
+    }
+    if (type_ == vtString) {
+        return DecimalToScaledInteger(DecimalFromText(StringRef()), kCurrencyDecimals, INT64_MIN,
+                                      INT64_MAX);
+    }
     const double scaled = ToDouble() * kCurrencyScale;
     // The largest double below 2^63 keeps the cast defined.
     return static_cast<std::int64_t>(
@@ -153,22 +167,22 @@ std::int64_t Variant::ToCurrencyScaled() const {
 }
 
 double Variant::ToDate() const {
-    double serial = 0;
+    // Text must read as a date or a time; a bare number such as "1" is no date.
     if (type_ == vtString) {
         if (auto parsed = ParseDateTime(StringRef())) return *parsed;
-        serial = TextToDouble(StringRef());
-    } else {
-        serial = ToDouble();
+        RaiseRuntimeError(rtTypeMismatch);
     }
+    const double serial = ToDouble();
     if (!IsValidDateSerial(serial)) RaiseRuntimeError(rtOverflow);
     return serial;
 }
 
 bool Variant::ToBoolean() const {
     if (type_ == vtString) {
+        // "#TRUE#" and "#FALSE#" are how Booleans are written to data files.
         const std::string_view text = TrimmedText(StringRef());
-        if (EqualsIgnoringCase(text, "True")) return true;
-        if (EqualsIgnoringCase(text, "False")) return false;
+        if (EqualsIgnoringCase(text, "True") || EqualsIgnoringCase(text, "#True#")) return true;
+        if (EqualsIgnoringCase(text, "False") || EqualsIgnoringCase(text, "#False#")) return false;
     }
     return ToDouble() != 0;
 }
@@ -198,7 +212,7 @@ std::string Variant::ToString() const {
         case vtString:
             return StringRef();
         case vtDecimal:
-            return DecimalToText(*static_cast<const detail::DecimalBox*>(Box()));
+            return DecimalOf(*this).Text();
         case vtError:
             return "Error " + std::to_string(payload_.i32);
         case vtObject:
@@ -208,21 +222,28 @@ std::string Variant::ToString() const {
     }
 }
 
-static Variant DecimalFromDouble(double value) {
-    if (!std::isfinite(value) || std::fabs(value) >= 7.9228162514264337593543950335e28) {
-        RaiseRuntimeError(rtOverflow);
+Variant Variant::ToDecimal() const {
+    switch (type_) {
+        case vtDecimal:
+            return *this;
+        case vtString:
+            return VariantAccess::FromDecimal(DecimalFromText(StringRef()));
+        case vtCurrency:
+            return VariantAccess::FromDecimal({payload_.i64, kCurrencyDecimals});
+        case vtSingle:
+            return DecimalFromFloating(payload_.f32, 7);
+        case vtDouble:
+        case vtDate:
+            return DecimalFromFloating(payload_.f64, 15);
+        case vtObject:
+            return DefaultValueOf(ToObject()).ToDecimal();
+        default:
+            return VariantAccess::FromDecimal({ToLong(), 0});  // the integer types, Empty
     }
-    const int magnitude = value == 0 ? 0 : int(std::floor(std::log10(std::fabs(value))));
-    const int decimals = std::clamp(14 - magnitude, 0, 28);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return Variant::Decimal(buffer);
 }
 
 Variant Variant::ConvertTo(VariantType type) const {
     switch (type) {
-        case vtEmpty:
-            return Variant();
         case vtNull:
             return Null();
         case vtInteger:
@@ -245,16 +266,9 @@ Variant Variant::ConvertTo(VariantType type) const {
             return Variant(ToBoolean());
         case vtByte:
             return Variant(ToByte());
-        case vtVariant:
-            return *this;
         case vtDecimal:
-            if (type_ == vtDecimal) return *this;
-            if (type_ == vtString) return Decimal(TrimmedText(StringRef()));
-            return DecimalFromDouble(ToDouble());
-        case vtError:
-            if (type_ == vtError) return *this;
-            return ErrorValue(ToLong());
-        default:
+            return ToDecimal();
+        default:  // Empty, Error and Variant are no conversion targets
             RaiseRuntimeError(rtTypeMismatch);
     }
 }

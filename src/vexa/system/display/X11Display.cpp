@@ -569,6 +569,10 @@ bool X11Display::SelectionHasText(SharedSelection selection) {
     return selections_->HasText(selection);
 }
 
+int X11Display::EventFd() const {
+    return ConnectionNumber(display_);
+}
+
 // ---- Installation -------------------------------------------------------------------------
 
 bool UseX11Display(const char* displayName) {

@@ -39,6 +39,7 @@ class X11Display : public DisplayBackend {
     // The X connection and the X window showing a top-level window (0 when unknown), for
     // tests and hosts that need to reach the server directly.
     _XDisplay* Connection() const { return display_; }
+    int EventFd() const override;
     unsigned long NativeWindow(HWND hwnd) const;
     // Waits for the server to process every request sent so far and handles what it sent.
     void Sync();

@@ -61,6 +61,9 @@ class DisplayBackend {
 
     // Input and time.
     virtual bool PumpEvents(int timeoutMs) = 0;
+    // A file descriptor that becomes readable when native events arrive, for programs whose
+    // own event loop drives the window system; -1 when there is none.
+    virtual int EventFd() const { return -1; }
     virtual std::uint64_t NowMs() const = 0;
     // The cursor was moved by the program (SetCursorPos) or its shape changed (SetCursor).
     virtual void WarpPointer(POINT screenPoint) = 0;

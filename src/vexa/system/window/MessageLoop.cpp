@@ -243,6 +243,14 @@ DWORD GetTickCount() {
     return DWORD(Ws().Now());
 }
 
+int MillisecondsToNextTimer() {
+    WindowSystem& ws = Ws();
+    const std::optional<std::uint64_t> due = ws.timers.NextDue();
+    if (!due) return -1;
+    const std::uint64_t now = ws.Now();
+    return *due <= now ? 0 : int(std::min<std::uint64_t>(*due - now, INT32_MAX));
+}
+
 namespace {
 
 void SendToTree(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

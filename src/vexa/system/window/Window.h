@@ -136,6 +136,9 @@ int PumpMessages();
 DWORD GetMessageTime();
 DWORD GetMessagePos();
 DWORD GetTickCount();  // the display clock in milliseconds
+// Milliseconds until the next timer falls due (0 when one is due already); -1 without timers.
+// Lets another event loop sleep exactly as long as the window system may.
+int MillisecondsToNextTimer();
 
 // ---- Focus, activation, capture, cursor --------------------------------------------------
 // Sends WM_KILLFOCUS(new) to the old and WM_SETFOCUS(old) to the new focus window. Returns

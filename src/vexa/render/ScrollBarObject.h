@@ -1,0 +1,36 @@
+// ScrollBarObject: a host's view of one of the grid's scroll bars (HScrollBar, VScrollBar).
+// It links to the grid's bars without owning them: once the grid is gone its members read 0
+// and setting Value does nothing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "vexa/model/Enums.h"
+
+namespace vexa {
+
+class cScrollBars;
+
+class ScrollBarObject {
+  public:
+    ScrollBarObject(std::weak_ptr<cScrollBars> bars, EScrollBar bar)
+        : bars_(std::move(bars)), bar_(bar) {}
+
+    // The position; setting it scrolls the grid (clamped to the range).
+    std::int32_t Value() const;
+    void SetValue(std::int32_t value);
+    // The system's thickness of a bar of this kind, in pixels.
+    std::int32_t Thickness() const;
+    bool Visible() const;
+    std::int32_t LargeChange() const;
+    std::int32_t SmallChange() const;
+    std::int32_t Min() const;
+    std::int32_t Max() const;
+
+  private:
+    std::weak_ptr<cScrollBars> bars_;
+    EScrollBar bar_;
+};
+
+}  // namespace vexa

@@ -1,0 +1,181 @@
+// Scrolling the grid as a user does: the wheel (Ctrl for horizontal), arrows held down, the
+// track and the thumb of the window's own scroll bars; what the host sees of the bars; and
+// the system settings that change their thickness.
+#include "common/GridOnForm.h"
+#include "vexa/system/window/Messages.h"
+
+namespace vexa::test {
+namespace {
+
+using sys::POINT;
+using sys::RECT;
+
+class ScrollingTest : public GridOnForm {
+  protected:
+    void SetUp() override {
+        Fill({120, 120, 120, 120, 120, 120}, 200);
+        sys::SetFocus(grid().hwnd());
+        log.Clear();
+    }
+    std::int32_t VValue() { return grid().VScrollBar()->Value(); }
+    std::int32_t HValue() { return grid().HScrollBar()->Value(); }
+    // Screen points on the vertical bar: its down arrow and a point of its track.
+    RECT WindowRect() {
+        RECT r;
+        sys::GetWindowRect(grid().hwnd(), &r);
+        return r;
+    }
+    POINT DownArrow() {
+        const RECT w = WindowRect();
+        const int border = 2;  // the default 3D border
+        const int cx = sys::GetSystemMetrics(sys::SM_CXVSCROLL);
+        const int cy = sys::GetSystemMetrics(sys::SM_CYHSCROLL);
+        return POINT{w.right - border - cx / 2, w.bottom - border - cy - cx / 2};
+    }
+    POINT UpperThumb() {
+        const RECT w = WindowRect();
+        const int cx = sys::GetSystemMetrics(sys::SM_CXVSCROLL);
+        return POINT{w.right - 2 - cx / 2, w.top + 2 + cx + 3};
+    }
+    int Count(const std::string& prefix) { return int(log.Of(prefix).size()); }
+};
+
+TEST_F(ScrollingTest, TheWheelScrollsALineOfDefaultRowHeightAndCtrlScrollsHorizontally) {
+    display().Wheel(-120);
+    EXPECT_EQ(VValue(), grid().DefaultRowHeight());
+    display().Wheel(-360);  // one line, whatever the delta's size
+    EXPECT_EQ(VValue(), 2 * grid().DefaultRowHeight());
+    display().Wheel(120);
+    EXPECT_EQ(VValue(), grid().DefaultRowHeight());
+    display().KeyDown(sys::VK_CONTROL);
+    display().Wheel(-120);
+    display().KeyUp(sys::VK_CONTROL);
+    EXPECT_EQ(HValue(), 20);
+    EXPECT_EQ(log.Of("ScrollBarPosChanged"),
+              (std::vector<std::string>{"ScrollBarPosChanged(1,15)", "ScrollBarPosChanged(1,30)",
+                                        "ScrollBarPosChanged(1,15)", "ScrollBarPosChanged(0,20)"}));
+}
+
+TEST_F(ScrollingTest, AnArrowHeldDownRepeatsLinesOnTheClockAndEndsTheScroll) {
+    const POINT arrow = DownArrow();
+    display().MouseMove(arrow.x, arrow.y);
+    display().MouseDown();
+    display().AdvanceClock(500);
+    display().MouseUp();
+    const int lines = Count("ScrollBarPosChanged");
+    EXPECT_GT(lines, 3);
+    EXPECT_EQ(VValue(), lines * grid().DefaultRowHeight());
+    EXPECT_EQ(log.entries.back(), "ScrollBarEndScroll(1)");
+    // The rows moved up by as many pixels.
+    EXPECT_EQ(CellRect(1, 1).top, -VValue());
+}
+
+TEST_F(ScrollingTest, TheThumbDragsThroughTheRowsAndTheTrackPages) {
+    const POINT thumb = UpperThumb();
+    display().Drag(thumb.x, thumb.y, thumb.x, thumb.y + 100, 4);
+    EXPECT_GE(Count("ScrollBarThumbTrack"), 2);
+    EXPECT_EQ(log.entries.back(), "ScrollBarEndScroll(1)");
+    const std::int32_t dragged = VValue();
+    EXPECT_GT(dragged, 0);
+    std::int32_t startRow = 0, startCol = 0, x0 = 0, y0 = 0, endRow = 0, endCol = 0, x1 = 0, y1 = 0;
+    grid().GetStartEndCell(startRow, startCol, x0, y0, endRow, endCol, x1, y1);
+    EXPECT_EQ(startRow, dragged / grid().DefaultRowHeight() + 1);
+    const POINT arrow = DownArrow();
+    display().Click(arrow.x, arrow.y - 30);  // on the track below the thumb
+    EXPECT_EQ(VValue(), dragged + grid().VScrollBar()->LargeChange());
+}
+
+TEST_F(ScrollingTest, ValuesAreClampedAndTheSameValueRaisesNothing) {
+    const auto bar = grid().VScrollBar();
+    bar->SetValue(1000000);
+    const std::int32_t bottom = bar->Value();
+    EXPECT_LT(bottom, 1000000);
+    EXPECT_EQ(log.Of("ScrollBarPosChanged"),
+              (std::vector<std::string>{"ScrollBarPosChanged(1," + std::to_string(bottom) + ")"}));
+    bar->SetValue(bottom);
+    bar->SetValue(-5);
+    EXPECT_EQ(bar->Value(), 0);
+    EXPECT_EQ(Count("ScrollBarPosChanged"), 2);
+    // Scrolled to the bottom, the last row shows in full.
+    const RECT last = CellRect(200, 1);
+    RECT client;
+    sys::GetClientRect(grid().hwnd(), &client);
+    bar->SetValue(1000000);
+    EXPECT_LE(CellRect(200, 1).bottom, client.bottom);
+    EXPECT_LT(CellRect(200, 1).top, last.top);
+}
+
+TEST_F(ScrollingTest, AHiddenBarGoesBackToZeroAndTellsTheHost) {
+    grid().HScrollBar()->SetValue(100);
+    ASSERT_EQ(HValue(), 100);
+    log.Clear();
+    for (std::int32_t c = 2; c <= 6; ++c) grid().SetColWidth(c, 10);
+    EXPECT_FALSE(grid().HScrollBar()->Visible());
+    EXPECT_EQ(HValue(), 0);
+    EXPECT_EQ(log.Of("ScrollBarVisibilityChanged"),
+              (std::vector<std::string>{"ScrollBarVisibilityChanged(0,0)"}));
+    EXPECT_EQ(CellRect(1, 1).left, 0);
+}
+
+TEST_F(ScrollingTest, ScrollBarObjectsOutliveTheirGrid) {
+    const auto bar = grid().VScrollBar();
+    bar->SetValue(30);
+    EXPECT_EQ(bar->Value(), 30);
+    EXPECT_EQ(bar->SmallChange(), grid().DefaultRowHeight());
+    EXPECT_EQ(bar->Thickness(), sys::GetSystemMetrics(sys::SM_CXVSCROLL));
+    grid().SetScrollBarStyle(EScrollBarStyles(77));  // any value is taken
+    EXPECT_EQ(grid().ScrollBarStyle(), 77);
+    ResetGrid();
+    EXPECT_EQ(bar->Value(), 0);
+    EXPECT_FALSE(bar->Visible());
+    bar->SetValue(10);
+    EXPECT_EQ(bar->Max(), 0);
+}
+
+TEST_F(ScrollingTest, ANewScrollBarThicknessIsReportedOncePerBarThatChanged) {
+    const int original = sys::GetSystemMetrics(sys::SM_CXVSCROLL);
+    sys::BroadcastMessage(sys::WM_SETTINGCHANGE, 0, 0);  // another setting: nothing
+    EXPECT_TRUE(log.Of("ScrollBarThicknessChanged").empty());
+    sys::SetSystemMetric(sys::SM_CXVSCROLL, original + 6);
+    sys::BroadcastMessage(sys::WM_SETTINGCHANGE, sys::SPI_SETNONCLIENTMETRICS, 0);
+    sys::PumpMessages();
+    const std::vector<std::string> reported = log.Of("ScrollBarThicknessChanged");
+    const std::vector<std::string> visibility = log.Of("ScrollBarVisibilityChanged");
+    sys::SetSystemMetric(sys::SM_CXVSCROLL, original);
+    sys::BroadcastMessage(sys::WM_SETTINGCHANGE, sys::SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(reported, (std::vector<std::string>{"ScrollBarThicknessChanged(1," +
+                                                  std::to_string(original + 6) + ")"}));
+    EXPECT_TRUE(visibility.empty());
+}
+
+TEST_F(ScrollingTest, EnsureVisibleScrollsTheRowOrColumnIntoView) {
+    struct Case {
+        std::int32_t row;
+        EEnsureVisibleRowMode mode;
+        bool atTop;  // else at the bottom
+    };
+    RECT client;
+    sys::GetClientRect(grid().hwnd(), &client);
+    for (const Case& c : {Case{150, vxEnsVisRowAuto, false}, Case{20, vxEnsVisRowAuto, true},
+                          Case{100, vxEnsVisRowTopForce, true},
+                          Case{140, vxEnsVisRowBottom, false}}) {
+        SCOPED_TRACE(c.row);
+        grid().EnsureVisibleRow(c.row, c.mode, 8);
+        const RECT cell = CellRect(c.row, 1);
+        if (c.atTop) {
+            EXPECT_EQ(cell.top, 8);
+        } else {
+            EXPECT_EQ(cell.bottom, client.bottom - 8);
+        }
+    }
+    grid().EnsureVisibleCol(5, vxEnsVisColAuto, 8);
+    EXPECT_EQ(CellRect(1, 5).right, client.right - 8);
+    grid().EnsureVisibleCol(6, vxEnsVisColAuto, 8);  // the last column: as far as the bar goes
+    EXPECT_EQ(CellRect(1, 6).right, client.right - 1);
+    grid().EnsureVisibleCell(1, 1);
+    EXPECT_EQ(CellRect(1, 1).left, 0);
+    EXPECT_EQ(CellRect(1, 1).top, 0);
+}
+
+}  // namespace
+}  // namespace vexa::test
