@@ -72,6 +72,36 @@ struct EventLog : VexaEvents {
     void KeyUp(std::int16_t& key, std::int16_t& shift) override { Add("KeyUp", {key, shift}); }
     void RequestRow(std::int32_t r, bool&) override { Add("RequestRow", {r}); }
     void RequestRowData(std::int32_t r) override { Add("RequestRowData", {r}); }
+    void ColHeaderClick(std::int32_t c, bool& doDefault, std::int16_t shift, std::int32_t x,
+                        std::int32_t y) override {
+        Add("ColHeaderClick", {c, doDefault ? 1 : 0, shift, x, y});
+    }
+    void ColHeaderDblClick(std::int32_t c) override { Add("ColHeaderDblClick", {c}); }
+    void ContentsSorted() override { Add("ContentsSorted"); }
+    void ColHeaderBeginDrag(std::int32_t c, bool& cancel) override {
+        Add("ColHeaderBeginDrag", {c, cancel ? 1 : 0});
+    }
+    void ColHeaderEndDrag(std::int32_t c, std::int32_t before, bool& cancel) override {
+        Add("ColHeaderEndDrag", {c, before, cancel ? 1 : 0});
+    }
+    void StartColWidthChange(std::int32_t c, std::int32_t width) override {
+        Add("StartColWidthChange", {c, width});
+    }
+    void ColWidthChanging(std::int32_t c, std::int32_t width) override {
+        Add("ColWidthChanging", {c, width});
+    }
+    void ColWidthChanged(std::int32_t c, std::int32_t width) override {
+        Add("ColWidthChanged", {c, width});
+    }
+    void ColDividerDblClick(std::int32_t c, bool& doDefault) override {
+        Add("ColDividerDblClick", {c, doDefault ? 1 : 0});
+    }
+    void HeaderRightClick(std::int32_t c, std::int16_t shift, std::int32_t x,
+                          std::int32_t y) override {
+        Add("HeaderRightClick", {c, shift, x, y});
+    }
+    void ColHeaderMouseEnter(std::int32_t c) override { Add("ColHeaderMouseEnter", {c}); }
+    void ColHeaderMouseLeave(std::int32_t c) override { Add("ColHeaderMouseLeave", {c}); }
 };
 
 class GridOnForm : public ::testing::Test {
@@ -87,8 +117,9 @@ class GridOnForm : public ::testing::Test {
         formClass.hbrBackground = sys::COLOR_BTNFACE + 1;
         formClass.lpszClassName = "VexaTestForm";
         sys::RegisterClass(formClass);  // a second registration fails harmlessly
-        form_ = sys::CreateWindowEx(0, "VexaTestForm", "form", sys::WS_POPUP | sys::WS_VISIBLE, 0,
-                                    0, kFormWidth, kFormHeight);
+        form_ = sys::CreateWindowEx(0, "VexaTestForm", "form",
+                                    sys::WS_POPUP | sys::WS_VISIBLE | sys::WS_CLIPCHILDREN, 0, 0,
+                                    kFormWidth, kFormHeight);
         grid_ = std::make_unique<Vexa>(form_, kGridRect);
         grid_->Advise(&log);
         sys::PumpMessages();

@@ -56,11 +56,12 @@ TEST_F(KeyboardEvents, PageKeysMoveByTheHeightOfTheCells) {
     Fill({60}, 200);
     RECT client;
     GetClientRect(grid().hwnd(), &client);
+    const int cellsHeight = client.bottom - CellRect(1, 1).top;  // below the header
     grid().SetCurCell(1, 1);
     Focus();
     Press({{VK_NEXT}});
     // The first row whose top lies beyond a page less the start row's height.
-    const int limit = CellRect(1, 1).top + client.bottom - 15;
+    const int limit = CellRect(1, 1).top + cellsHeight - 15;
     EXPECT_GT(CellRect(grid().CurRow(), 1).top, limit);
     EXPECT_LE(CellRect(grid().CurRow() - 1, 1).top, limit);
     Press({{VK_PRIOR}});

@@ -67,7 +67,7 @@ TEST_F(ScrollingTest, AnArrowHeldDownRepeatsLinesOnTheClockAndEndsTheScroll) {
     EXPECT_EQ(VValue(), lines * grid().DefaultRowHeight());
     EXPECT_EQ(log.entries.back(), "ScrollBarEndScroll(1)");
     // The rows moved up by as many pixels.
-    EXPECT_EQ(CellRect(1, 1).top, -VValue());
+    EXPECT_EQ(CellRect(1, 1).top, grid().Header()->Height() - VValue());
 }
 
 TEST_F(ScrollingTest, TheThumbDragsThroughTheRowsAndTheTrackPages) {
@@ -156,14 +156,14 @@ TEST_F(ScrollingTest, EnsureVisibleScrollsTheRowOrColumnIntoView) {
     };
     RECT client;
     sys::GetClientRect(grid().hwnd(), &client);
-    for (const Case& c : {Case{150, vxEnsVisRowAuto, false}, Case{20, vxEnsVisRowAuto, true},
-                          Case{100, vxEnsVisRowTopForce, true},
-                          Case{140, vxEnsVisRowBottom, false}}) {
+    for (const Case& c :
+         {Case{150, vxEnsVisRowAuto, false}, Case{20, vxEnsVisRowAuto, true},
+          Case{100, vxEnsVisRowTopForce, true}, Case{140, vxEnsVisRowBottom, false}}) {
         SCOPED_TRACE(c.row);
         grid().EnsureVisibleRow(c.row, c.mode, 8);
         const RECT cell = CellRect(c.row, 1);
         if (c.atTop) {
-            EXPECT_EQ(cell.top, 8);
+            EXPECT_EQ(cell.top, grid().Header()->Height() + 8);
         } else {
             EXPECT_EQ(cell.bottom, client.bottom - 8);
         }
@@ -174,7 +174,7 @@ TEST_F(ScrollingTest, EnsureVisibleScrollsTheRowOrColumnIntoView) {
     EXPECT_EQ(CellRect(1, 6).right, client.right - 1);
     grid().EnsureVisibleCell(1, 1);
     EXPECT_EQ(CellRect(1, 1).left, 0);
-    EXPECT_EQ(CellRect(1, 1).top, 0);
+    EXPECT_EQ(CellRect(1, 1).top, grid().Header()->Height());
 }
 
 }  // namespace

@@ -256,6 +256,56 @@ TEST_F(GeometryTest, HitTestsGiveEdgePixelsToTheRowAndColumnBefore) {
     }
 }
 
+// Columns 1-3 (50, 60, 70 wide) and the row-text column 4; rows 40 high with 20-pixel
+// normal cells, the band starting at column 2, row 2 a group row from column 2.
+class RowTextGeometryTest : public GeometryTest {
+  protected:
+    void SetUp() override {
+        AddColumns({50, 60, 70});
+        NewColumn band;
+        band.rowTextColumn = true;
+        store.InsertColumn(band, store.CheckNewColumn(band), 0);
+        geometry.RecomputeColumnPositions();
+        for (int r = 0; r < 3; ++r) AddRow(40);
+        for (int r = 1; r <= 3; ++r) store.Row(r).normalCellHeight = 20;
+        store.SetRowGroup(2, true);
+        store.Row(2).groupStartCol = 2;
+        store.SetRowTextStartCol(2);
+        host.rowText = true;
+        geometry.Layout();
+    }
+};
+
+TEST_F(RowTextGeometryTest, HitsBelowTheNormalCellsFromTheStartColumnOnAreTheRowText) {
+    struct Case {
+        std::int32_t x, y;
+        bool rowText;
+        CellHit hit;
+    };
+    for (const Case& c :
+         {Case{10, 10, true, {1, 1}}, Case{10, 30, true, {1, 1}}, Case{60, 10, true, {1, 2}},
+          Case{60, 20, true, {1, 4}}, Case{170, 39, true, {1, 4}}, Case{60, 30, false, {1, 2}},
+          Case{10, 50, true, {2, 0}}, Case{60, 50, true, {2, 4}}, Case{60, 50, false, {2, 4}},
+          Case{185, 50, true, {2, 0}}}) {
+        SCOPED_TRACE(::testing::Message() << c.x << "," << c.y << " " << c.rowText);
+        host.rowText = c.rowText;
+        EXPECT_EQ(geometry.HitTest(sys::POINT{c.x, c.y}), c.hit);
+    }
+}
+
+TEST_F(RowTextGeometryTest, BandsSpanToTheLastColumnAndNormalCellsStopAboveTheBand) {
+    struct Case {
+        std::int32_t row, col;
+        CellBox box;
+    };
+    for (const Case& c :
+         {Case{1, 1, {0, 0, 50, 40}}, Case{1, 3, {110, 0, 70, 20}}, Case{1, 4, {50, 20, 130, 20}},
+          Case{2, 1, {50, 40, 130, 40}}, Case{2, 4, {50, 40, 130, 40}}}) {
+        SCOPED_TRACE(::testing::Message() << c.row << "," << c.col);
+        EXPECT_EQ(geometry.CellBoundary(c.row, c.col), c.box);
+    }
+}
+
 TEST_F(GeometryTest, EnsureVisibleValuesFollowTheirModes) {
     AddColumns({64});
     for (int r = 0; r < 100; ++r) AddRow(20);

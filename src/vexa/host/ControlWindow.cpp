@@ -121,6 +121,10 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
             return sys::DefWindowProc(hwnd, msg, wParam, lParam);
 
             // ---- Header notifications
+        case sys::WM_NOTIFY:
+            return grid.OnNotify(wParam, lParam);
+        case sys::WM_DRAWITEM:
+            return grid.OnDrawItem(wParam, lParam);
 
             // ---- Editor and combo notifications
 

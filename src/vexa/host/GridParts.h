@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "vexa/events/EventSinks.h"
+#include "vexa/header/HeaderControl.h"
+#include "vexa/header/HeaderObjectOwner.h"
 #include "vexa/host/ControlWindow.h"
 #include "vexa/host/GridSubclass.h"
 #include "vexa/host/RoleAdapters.h"
@@ -81,6 +83,8 @@ struct GridParts {
     KeySearch keySearch{store, cellValues};
 
     // ---- Header
+    cHeaderControl header{store, adapters.header};
+    HeaderObjectOwner headerObject{header};
 
     // ---- Combo lists and the editor
 

@@ -2,6 +2,7 @@
 
 #include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
+#include "vexa/system/paint/ThemeService.h"
 #include "vexa/system/window/Window.h"
 
 namespace vexa {
@@ -10,6 +11,10 @@ namespace {
 
 bool MoreRows(const GridParts& parts) {
     return parts.virtualRows.enabled && parts.virtualRows.moreRowsAvailable;
+}
+
+std::int32_t ShownHeaderHeight(const GridParts& parts) {
+    return parts.header.Visible() ? parts.header.Height() : 0;
 }
 
 bool RowTextOn(const GridParts& parts) {
@@ -32,7 +37,7 @@ std::int32_t GeometryHostAdapter::BorderWidth() const {
 }
 
 std::int32_t GeometryHostAdapter::HeaderHeight() const {
-    return 0;
+    return ShownHeaderHeight(parts_);
 }
 
 bool GeometryHostAdapter::BarVisible(EScrollBar bar) const {
@@ -101,7 +106,7 @@ void PainterHostAdapter::ApplyLayout(const LayoutDecision& decision) {
 }
 
 std::int32_t PainterHostAdapter::HeaderHeight() const {
-    return 0;
+    return ShownHeaderHeight(parts_);
 }
 
 // ---- Scroll bars ----
@@ -117,6 +122,79 @@ void ScrollBarsHostAdapter::ScrollBarDidThumbTrack(EScrollBar bar, std::int32_t 
 
 void ScrollBarsHostAdapter::ScrollBarDidEndScroll(EScrollBar bar) {
     parts_.events.Raise("ScrollBarEndScroll", [&](VexaEvents& e) { e.ScrollBarEndScroll(bar); });
+}
+
+// ---- Header ----
+
+bool HeaderHostAdapter::ThemesUsable() const {
+    // Asked afresh: a theme change reaches the header before the grid's own state.
+    sys::DLLVERSIONINFO version;
+    return sys::GetCommonControlsVersion(&version) == sys::S_OK && version.dwMajorVersion >= 6 &&
+           sys::IsAppThemed();
+}
+
+std::int32_t HeaderHostAdapter::LastSortCriteria() const {
+    return parts_.lastSortCriteria;
+}
+
+void HeaderHostAdapter::HeaderDidClickColumn(std::int32_t item, std::int32_t x, std::int32_t y) {
+    parts_.grid.OnHeaderColumnClick(item, x, y);
+}
+
+void HeaderHostAdapter::HeaderDidDoubleClickColumn(std::int32_t item) {
+    parts_.grid.OnHeaderColumnDblClick(item);
+}
+
+void HeaderHostAdapter::HeaderDidBeginDrag(std::int32_t item, bool& cancel) {
+    parts_.grid.OnHeaderBeginDrag(item, cancel);
+}
+
+void HeaderHostAdapter::HeaderDidEndDrag(std::int32_t item, std::int32_t newOrder, bool& cancel) {
+    parts_.grid.OnHeaderEndDrag(item, newOrder, cancel);
+}
+
+void HeaderHostAdapter::HeaderDidStartResize(std::int32_t item, std::int32_t width) {
+    parts_.grid.OnHeaderStartResize(item, width);
+}
+
+void HeaderHostAdapter::HeaderDidTrackResize(std::int32_t item, std::int32_t width) {
+    parts_.grid.OnHeaderTrackResize(item, width);
+}
+
+void HeaderHostAdapter::HeaderDidResizeColumn(std::int32_t item, std::int32_t width) {
+    parts_.grid.OnHeaderResized(item, width);
+}
+
+void HeaderHostAdapter::HeaderDidDoubleClickDivider(std::int32_t item) {
+    parts_.grid.OnHeaderDividerDblClick(item);
+}
+
+void HeaderHostAdapter::HeaderDidRightClick(std::int32_t x, std::int32_t y) {
+    parts_.grid.OnHeaderRightClick(x, y);
+}
+
+void HeaderHostAdapter::HeaderDidEnterItem(std::int32_t item) {
+    parts_.grid.OnHeaderMouseEnter(item);
+}
+
+void HeaderHostAdapter::HeaderDidLeaveItem(std::int32_t item) {
+    parts_.grid.OnHeaderMouseLeave(item);
+}
+
+void HeaderHostAdapter::HeaderWasMouseActivated(bool& cancel) {
+    parts_.grid.OnHeaderMouseActivate(cancel);
+}
+
+void HeaderHostAdapter::HeaderWasRecreated() {
+    parts_.grid.OnHeaderRecreated();
+}
+
+void HeaderHostAdapter::HeaderDidChangeHeight() {
+    parts_.grid.OnHeaderHeightChanged();
+}
+
+void HeaderHostAdapter::HeaderDidChangeVisibility() {
+    parts_.grid.OnHeaderVisibilityChanged();
 }
 
 // ---- Keyboard ----

@@ -2,6 +2,7 @@
 // each, forwarding to the parts or to the control's sequences.
 #pragma once
 
+#include "vexa/header/HeaderControl.h"
 #include "vexa/interact/Keyboard.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/Painter.h"
@@ -66,13 +67,39 @@ class KeyboardHostAdapter final : public KeyboardHost {
     GridParts& parts_;
 };
 
+class HeaderHostAdapter final : public HeaderHost {
+  public:
+    explicit HeaderHostAdapter(GridParts& parts) : parts_(parts) {}
+    bool ThemesUsable() const override;
+    std::int32_t LastSortCriteria() const override;
+    void HeaderDidClickColumn(std::int32_t item, std::int32_t x, std::int32_t y) override;
+    void HeaderDidDoubleClickColumn(std::int32_t item) override;
+    void HeaderDidBeginDrag(std::int32_t item, bool& cancel) override;
+    void HeaderDidEndDrag(std::int32_t item, std::int32_t newOrder, bool& cancel) override;
+    void HeaderDidStartResize(std::int32_t item, std::int32_t width) override;
+    void HeaderDidTrackResize(std::int32_t item, std::int32_t width) override;
+    void HeaderDidResizeColumn(std::int32_t item, std::int32_t width) override;
+    void HeaderDidDoubleClickDivider(std::int32_t item) override;
+    void HeaderDidRightClick(std::int32_t x, std::int32_t y) override;
+    void HeaderDidEnterItem(std::int32_t item) override;
+    void HeaderDidLeaveItem(std::int32_t item) override;
+    void HeaderWasMouseActivated(bool& cancel) override;
+    void HeaderWasRecreated() override;
+    void HeaderDidChangeHeight() override;
+    void HeaderDidChangeVisibility() override;
+
+  private:
+    GridParts& parts_;
+};
+
 struct RoleAdapters {
     explicit RoleAdapters(GridParts& parts)
-        : geometry(parts), painter(parts), scrollBars(parts), keyboard(parts) {}
+        : geometry(parts), painter(parts), scrollBars(parts), keyboard(parts), header(parts) {}
     GeometryHostAdapter geometry;
     PainterHostAdapter painter;
     ScrollBarsHostAdapter scrollBars;
     KeyboardHostAdapter keyboard;
+    HeaderHostAdapter header;
 };
 
 }  // namespace vexa

@@ -23,6 +23,7 @@ Vexa::Vexa(sys::HWND parent, const sys::RECT& rect)
     p.scrollBars->Create(window);
     p.scrollBars->SetStyle(p.scrollBarStyle);
     p.scrollBars->SetOrientation(2);
+    p.header.Create(window, /*userMode=*/true);
     ApplyThemeState();
     ApplyBorder();
     sys::ShowWindow(window, sys::SW_SHOW);

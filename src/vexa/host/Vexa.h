@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "vexa/events/VexaEvents.h"
+#include "vexa/header/HeaderObject.h"
 #include "vexa/model/CellObject.h"
 #include "vexa/model/Enums.h"
 #include "vexa/render/ScrollBarObject.h"
@@ -394,6 +395,34 @@ class Vexa {
 
     // ---- Header, default sort and layout strings ----
 
+    // The column header's settings. A host may keep the object; once the grid is gone it
+    // answers with neutral values and ignores changes.
+    std::shared_ptr<HeaderObject> Header() const;
+    // Sorts as a click on the column's header does: by that column alone when iShift is 0
+    // (toggling between ascending and descending when it already is the first criterion,
+    // ascending), else adding it as a further criterion or toggling its order within the
+    // sort (iShift: bit 0 Shift, bit 1 Ctrl, bit 2 Alt). eSortOrder vxSortAsc or vxSortDesc
+    // names the order instead of toggling (-1).
+    void DoDefaultSort(const Variant& vCol, std::int16_t iShift = 0, std::int32_t eSortOrder = -1);
+    // The sort settings a column takes into the next default sort, Sort or LayoutSort. Setting
+    // them neither sorts nor repaints.
+    ESortTypes ColSortType(const Variant& vCol) const;
+    void SetColSortType(const Variant& vCol, ESortTypes eSortType);
+    ESortOrders ColSortOrder(const Variant& vCol) const;
+    void SetColSortOrder(const Variant& vCol, ESortOrders eSortOrder);
+    // 0: the column is not sorted; k: it is the k-th criterion.
+    std::int32_t ColSortKey(const Variant& vCol) const;
+    void SetColSortKey(const Variant& vCol, std::int32_t lSortKey);
+    // Every column's width, display position and visibility, as a string to keep and assign
+    // back later. A string that cannot be applied whole raises 514 (513 for a column index
+    // below 1) and changes nothing.
+    std::string LayoutCol() const;
+    void SetLayoutCol(const std::string& sLayout);
+    // The sort keys and orders of the sorted columns, as a string to keep and assign back
+    // later; assigning sorts the rows by it. Parts naming no column are passed over.
+    std::string LayoutSort() const;
+    void SetLayoutSort(const std::string& sLayout);
+
     // ---- Combo lists and editing ----
 
     // ---- Mouse and drag and drop ----
@@ -409,6 +438,7 @@ class Vexa {
     friend struct GridParts;
     friend class ControlWindow;
     friend class GridSubclass;
+    friend class HeaderHostAdapter;
     friend class PainterHostAdapter;
     friend class ScrollBarsHostAdapter;
     friend class KeyboardHostAdapter;
@@ -464,8 +494,8 @@ class Vexa {
 
     // ---- Scrolling (host/VexaScroll.cpp) ----
     void OnSettingChange(sys::WPARAM wParam);
-    // The header item's own fitted width for auto-sizing (0 while there is no header).
-    std::int32_t HeaderFittedWidth(std::int32_t /*position*/) const { return 0; }
+    // The header item's own fitted width for auto-sizing (0 for a column without a title).
+    std::int32_t HeaderFittedWidth(std::int32_t position) const;
 
     // ---- Selection and keyboard (host/VexaSelection.cpp, host/VexaKeyboard.cpp) ----
 
@@ -496,26 +526,67 @@ class Vexa {
 
     // ---- Header (host/VexaHeader.cpp) ----
 
+    // WM_NOTIFY and WM_DRAWITEM of the control's window: the header's are the header's.
+    sys::LRESULT OnNotify(sys::WPARAM wParam, sys::LPARAM lParam);
+    sys::LRESULT OnDrawItem(sys::WPARAM wParam, sys::LPARAM lParam);
+    // What the header tells the grid (items are header item indices).
+    void OnHeaderColumnClick(std::int32_t item, std::int32_t x, std::int32_t y);
+    void OnHeaderColumnDblClick(std::int32_t item);
+    void OnHeaderBeginDrag(std::int32_t item, bool& cancel);
+    void OnHeaderEndDrag(std::int32_t item, std::int32_t newOrder, bool& cancel);
+    void OnHeaderStartResize(std::int32_t item, std::int32_t width);
+    void OnHeaderTrackResize(std::int32_t item, std::int32_t width);
+    void OnHeaderResized(std::int32_t item, std::int32_t width);
+    void OnHeaderDividerDblClick(std::int32_t item);
+    void OnHeaderRightClick(std::int32_t x, std::int32_t y);
+    void OnHeaderMouseEnter(std::int32_t item);
+    void OnHeaderMouseLeave(std::int32_t item);
+    void OnHeaderMouseActivate(bool& cancel);
+    void OnHeaderRecreated();
+    void OnHeaderHeightChanged();
+    void OnHeaderVisibilityChanged();
+    // The theme changed: the header takes it up (and fits its height when asked to).
+    void HeaderThemeChanged();
+    // Keeps the header over the columns: as wide as the content, moved with the horizontal
+    // scroll position.
+    void RepositionHeader();
+    // The column index a header item stands for; 0 when none.
+    std::int32_t ColumnOfHeaderItem(std::int32_t item) const;
+    // The Shift (1), Ctrl (2) and Alt (4) keys held now.
+    std::int16_t ShiftState() const;
+    // Moves a column from one display position to another after the header moved its item.
+    void MoveColumn(std::int32_t from, std::int32_t to);
+    // Renumbers the header items as a column moving from `from` to `to` renumbers positions.
+    void RenumberHeaderItems(std::int32_t from, std::int32_t to);
+    // One header item per shown column, in display order.
+    void InsertHeaderItems();
+    // The header items made over to stand for the shown columns in display order.
+    void RebuildHeaderItems();
+    void HeaderColumnInserted(std::int32_t position, bool append);
+    void HeaderColumnRemoved(std::int32_t position, bool hadItem);
+    void HeaderRemoveAllItems();
+    void HeaderAutoHeight(std::int32_t occasion);
+    void RepaintHeaderNow();
+    void RefreshEntireHeader();
+    void HeaderInsertItem(std::int32_t headerIndex, std::int32_t position, std::int32_t width);
+    void HeaderDeleteItem(std::int32_t position);
+    void HeaderMoveItem(std::int32_t from, std::int32_t toOrder);
+    void HeaderSetItemWidth(std::int32_t position, std::int32_t width);
+    void HeaderUpdateItem(std::int32_t position);
+    bool HeaderAutoHeightWants(std::int32_t flag) const;
+    void HeaderFitHeight();
+
+    // ---- Default sort and layout strings (host/VexaSortLayout.cpp) ----
+
+    // DoDefaultSort once its column resolved to `position`.
+    void DefaultSortAt(std::int32_t position, std::int16_t shift, std::int32_t order);
+
     // ---- Editing (host/VexaEditing.cpp) ----
 
     // ---- Later roles (no-ops until they exist) ----
     void CancelEdit() {}
     // Enter, F2 and typed characters ask for an edit of the current cell (0: no character).
     void RequestEditFromKeyboard(std::int16_t /*keyAscii*/) {}
-    void HeaderColumnInserted(std::int32_t /*position*/, bool /*append*/) {}
-    void HeaderColumnRemoved(std::int32_t /*position*/, bool /*hadItem*/) {}
-    void HeaderRemoveAllItems() {}
-    void HeaderAutoHeight(std::int32_t /*occasion*/) {}
-    void RepaintHeaderNow() {}
-    void RefreshEntireHeader() {}
-    void HeaderInsertItem(std::int32_t /*headerIndex*/, std::int32_t /*position*/,
-                          std::int32_t /*width*/) {}
-    void HeaderDeleteItem(std::int32_t /*position*/) {}
-    void HeaderMoveItem(std::int32_t /*from*/, std::int32_t /*to*/) {}
-    void HeaderSetItemWidth(std::int32_t /*position*/, std::int32_t /*width*/) {}
-    void HeaderUpdateItem(std::int32_t /*position*/) {}
-    bool HeaderAutoHeightWants(std::int32_t /*flag*/) const { return false; }
-    void HeaderFitHeight() {}
     void PropertyChanged(std::string_view /*name*/) {}
 };
 

@@ -14,6 +14,18 @@ namespace {
 // What a setter asks of the painter after storing its value.
 enum class Repaint { Full, FullAndBelow };
 
+// An image-list control makes its list when an image is first used: drawing its first image
+// once makes sure the handle read next exists. Objects that cannot do it are still asked for
+// their handle.
+void DrawFirstImage(const std::shared_ptr<Object>& imageList, sys::HDC dc) {
+    try {
+        const Variant images = GetMember(imageList, "ListImages");
+        const Variant first = CallMember(images.ToObject(), "Item", std::vector<Variant>{1});
+        CallMember(first.ToObject(), "Draw", std::vector<Variant>{std::int32_t(dc)});
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 // Stores `value` in `field`, repaints as asked and marks the property changed.
@@ -143,6 +155,7 @@ void Vexa::SetEnabled(bool enabled) {
     GridParts& p = *parts_;
     CancelEdit();
     p.appearance.enabled = enabled;
+    p.header.Enable(enabled);
     for (std::int32_t r = 1; r <= p.store.RowCount(); ++r) MarkRowForRepaint(r);
     RepaintAll(true);
     OnPaint();
@@ -193,6 +206,7 @@ void Vexa::SetImageList(const Variant& imageList) {
     if (imageList.IsObject()) {
         const std::shared_ptr<Object> object = imageList.ToObject();
         if (!object) RaiseGridError(kErrImageListExpected);
+        DrawFirstImage(object, p.painter.BufferDc());
         try {
             handle = sys::HIMAGELIST(GetMember(object, "hImageList").ToLong());
         } catch (...) {
@@ -231,7 +245,10 @@ bool Vexa::ImmediateColumnResizing() const {
 
 void Vexa::SetImmediateColumnResizing(bool value) {
     GridParts& p = *parts_;
-    if (p.styles.supports[vxSupFeatImmedColResizing]) p.appearance.immediateColumnResizing = value;
+    if (p.styles.supports[vxSupFeatImmedColResizing]) {
+        p.appearance.immediateColumnResizing = value;
+        p.header.SetFullDrag(value);
+    }
     PropertyChanged("ImmediateColumnResizing");
 }
 

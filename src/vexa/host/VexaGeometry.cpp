@@ -103,9 +103,11 @@ bool Vexa::Redraw() const {
     return parts_->appearance.redraw;
 }
 
+// Switching painting on repaints everything, the area below the rows too: while it was off
+// the window may have been uncovered or rows removed.
 void Vexa::SetRedraw(bool redraw) {
     parts_->appearance.redraw = redraw;
-    if (redraw) RepaintAll(false);
+    if (redraw) RepaintAll(true);
 }
 
 }  // namespace vexa

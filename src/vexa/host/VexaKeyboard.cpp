@@ -3,8 +3,6 @@
 // and the key-search members.
 #include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
-#include "vexa/system/window/Messages.h"
-#include "vexa/system/window/Window.h"
 
 namespace vexa {
 
@@ -13,14 +11,6 @@ namespace {
 constexpr char32_t kEnter = 13;
 constexpr char32_t kSpace = 32;
 constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-std::int16_t ModifierBits() {
-    std::int16_t bits = 0;
-    if (sys::GetKeyState(sys::VK_SHIFT) < 0) bits |= Keyboard::kShiftBit;
-    if (sys::GetKeyState(sys::VK_CONTROL) < 0) bits |= Keyboard::kCtrlBit;
-    if (sys::GetKeyState(sys::VK_MENU) < 0) bits |= Keyboard::kAltBit;
-    return bits;
-}
 
 bool HasCells(const GridParts& p) {
     return p.store.RowCount() > 0 && p.store.ColCount() > 0;
@@ -56,7 +46,7 @@ bool Searches(EKeyPressBehaviour behaviour) {
 
 void Vexa::OnKeyDown(int virtualKey) {
     GridParts& p = *parts_;
-    std::int16_t shift = ModifierBits();
+    std::int16_t shift = ShiftState();
     std::int16_t key =
         std::int16_t(Keyboard::TranslateTab(virtualKey, shift, p.selection.RowMode()));
     if (!p.appearance.enabled) {
@@ -85,7 +75,7 @@ void Vexa::OnChar(char32_t character) {
 
 void Vexa::OnKeyUp(int virtualKey) {
     std::int16_t key = std::int16_t(virtualKey);
-    std::int16_t shift = ModifierBits();
+    std::int16_t shift = ShiftState();
     parts_->events.Raise("KeyUp", [&](VexaEvents& e) { e.KeyUp(key, shift); });
 }
 

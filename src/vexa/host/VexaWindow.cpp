@@ -21,6 +21,7 @@ void Vexa::OnPaint() {
 
 void Vexa::OnSize() {
     parts_->painter.OnResize();
+    RepositionHeader();
 }
 
 void Vexa::OnShown() {
@@ -41,6 +42,7 @@ void Vexa::OnFocusChanged(bool gained) {
 
 void Vexa::OnThemeChanged() {
     GridParts& p = *parts_;
+    HeaderThemeChanged();
     ApplyThemeState();
     const bool usable = p.styles.supports[vxSupFeatXPStyles];
     p.events.Raise("WindowsThemeChanged", [&](VexaEvents& e) { e.WindowsThemeChanged(usable); });
@@ -58,6 +60,8 @@ void Vexa::ApplyThemeState() {
 
 void Vexa::ApplyBorder() {
     GridParts& p = *parts_;
+    // The border takes its width off the cells area.
+    p.geometry.Invalidate(RangeState::RecomputeAll);
     const sys::HWND window = p.window.Handle();
     const BorderStyleBits bits = BorderBitsFor(p.appearance.appearance, p.appearance.borderStyle);
     sys::UINT style = sys::UINT(sys::GetWindowLongPtr(window, sys::GWL_STYLE));
@@ -90,6 +94,7 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
         p.geometry.Invalidate(RangeState::RecomputeAll);
         if (!needed) p.scrollBars->SetValue(bar, 0);
         p.scrollBars->SetVisible(bar, needed);
+        if (bar == vxScrollBarH) RepositionHeader();
         if (!p.suppressBarVisibilityEvents) {
             p.events.Raise("ScrollBarVisibilityChanged",
                            [&](VexaEvents& e) { e.ScrollBarVisibilityChanged(bar, needed); });
@@ -106,6 +111,7 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
                 p.scrollBars->SetLargeChange(vxScrollBarH, d / (d / decision.visibleWidth + 1));
                 p.scrollBars->SetSmallChange(vxScrollBarH, kHorizontalLineStep);
             }
+            RepositionHeader();
         }
         p.geometry.SetHorizontalOffset(p.scrollBars->Value(vxScrollBarH));
     }
@@ -131,6 +137,7 @@ void Vexa::ScrollTo(EScrollBar bar, std::int32_t value) {
     } else {
         p.geometry.Invalidate(RangeState::ScrolledHorizontally);
         p.geometry.SetHorizontalOffset(value);
+        RepositionHeader();
     }
     // Inside a layout pass the pass that runs it paints; a nested pass would paint twice.
     if (!p.applyingLayout) {

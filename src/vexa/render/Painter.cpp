@@ -24,6 +24,8 @@ namespace {
 constexpr std::int32_t kBandSlack = 24;
 constexpr std::int32_t kCopySlack = 32;
 constexpr std::int32_t kExtensionRight = 32000;
+// The system brush of a system colour is taken by the low five bits of its index.
+constexpr OLE_COLOR kSystemColorIndexMask = 0x1F;
 
 sys::FontFields FieldsOf(const Font& font) {
     const FontAttributes& a = font.Attributes();
@@ -45,7 +47,7 @@ struct ColorBrush {
     bool owned = false;
     explicit ColorBrush(OLE_COLOR color) {
         if ((color & 0x80000000u) != 0 && color != kDefaultColor) {
-            brush = sys::GetSysColorBrush(int(color & 0xFFFF));
+            brush = sys::GetSysColorBrush(int(color & kSystemColorIndexMask));
             if (brush != 0) return;
         }
         brush = sys::CreateSolidBrush(TranslateColor(color));
@@ -74,6 +76,7 @@ Painter::Painter(GridStore& store, CellValues& cellValues, Geometry& geometry,
 
 Painter::~Painter() {
     ReleaseRowBuffer();
+    ReleasePictureDc();
     for (const auto& [key, font] : fonts_) sys::DeleteObject(font);
     if (gridFont_ != 0) sys::DeleteObject(gridFont_);
 }
@@ -81,24 +84,9 @@ Painter::~Painter() {
 // ---- Fonts ----
 
 sys::HFONT Painter::FontFor(std::int16_t fontIndex) {
-    if (fontIndex == 0) {
-        const std::shared_ptr<Font>& font = cellValues_.GridFont();
-        // The grid font can change in place: its attributes decide whether to realise it
-        // again.
-        const std::uint64_t key =
-            std::hash<std::string>{}(font->Attributes().name) ^
-            std::uint64_t(font->Attributes().sizeScaled) * 31 ^
-            std::uint64_t(font->Attributes().weight) * 131 ^ (font->Attributes().italic ? 1u : 0u) ^
-            (font->Attributes().underline ? 2u : 0u) ^ (font->Attributes().strikethrough ? 4u : 0u);
-        if (gridFont_ == 0 || key != gridFontKey_) {
-            if (gridFont_ != 0) sys::DeleteObject(gridFont_);
-            gridFont_ = sys::CreateFontFromFields(FieldsOf(*font));
-            gridFontKey_ = key;
-        }
-        return gridFont_;
-    }
+    if (fontIndex == 0) return GridFont();
     const std::shared_ptr<Font> font = cellValues_.Fonts().At(fontIndex);
-    if (!font) return FontFor(0);
+    if (!font) return GridFont();
     auto found = fonts_.find(font->Handle());
     if (found != fonts_.end()) return found->second;
     const sys::HFONT realised = sys::CreateFontFromFields(FieldsOf(*font));
@@ -106,9 +94,23 @@ sys::HFONT Painter::FontFor(std::int16_t fontIndex) {
     return realised;
 }
 
+// The grid font can change in place: it is realised again when its attributes differ from
+// those it was realised with, and the new font replaces the old one in the row buffer before
+// the old one goes.
+sys::HFONT Painter::GridFont() {
+    const FontAttributes& attributes = cellValues_.GridFont()->Attributes();
+    if (gridFont_ != 0 && attributes == gridFontAttributes_) return gridFont_;
+    const sys::HFONT previous = gridFont_;
+    gridFont_ = sys::CreateFontFromFields(FieldsOf(*cellValues_.GridFont()));
+    gridFontAttributes_ = attributes;
+    if (buffer_.dc != 0 && previous != 0) sys::SelectObject(buffer_.dc, gridFont_);
+    if (previous != 0) sys::DeleteObject(previous);
+    return gridFont_;
+}
+
 void Painter::GridFontChanged() {
     if (buffer_.dc == 0) return;
-    sys::SelectObject(buffer_.dc, FontFor(0));
+    sys::SelectObject(buffer_.dc, GridFont());
 }
 
 // ---- The row buffer ----
@@ -217,6 +219,7 @@ void Painter::RunPass() {
     } else if (flags_.columnResize && !appearance_.immediateColumnResizing) {
         return;
     }
+    if (NothingToPaint()) return;
     painting_ = true;
     {
         TableWalk walk(store_);
@@ -227,6 +230,33 @@ void Painter::RunPass() {
         }
     }
     painting_ = false;
+}
+
+// A pass would only look: no full repaint or area below the rows is pending, nothing that
+// moves rows or columns happened since the visible range was worked out (so the layout stands
+// as it is), no row may be asked for, and no cell in view is marked. A cell out of view keeps
+// its mark; scrolling it into view paints it anyway. Setting values on cells out of view thus
+// costs no painting at all.
+bool Painter::NothingToPaint() {
+    if (flags_.fullRepaint || flags_.repaintBelow || geometry_.State() != RangeState::Valid ||
+        host_.MoreRowsMayCome()) {
+        return false;
+    }
+    const VisibleRange& range = geometry_.Visible();
+    if (range.endRow < 1) return true;
+    const ColumnTable& columns = store_.Columns();
+    const std::int32_t rowTextCol = store_.RowTextColumn();
+    const std::int32_t lastRow = std::min(range.endRow, store_.RowCount());
+    for (std::int32_t r = std::max(range.startRow, 1); r <= lastRow; ++r) {
+        const CellRecord* cells = store_.Cells().Row(r);
+        if (cells == nullptr) continue;
+        if (rowTextCol > 0 && cells[rowTextCol - 1].NeedsRepaint()) return false;
+        for (std::int32_t p = std::max(range.startPos, 1);
+             p <= std::min(range.endPos, columns.Count()); ++p) {
+            if (cells[columns.At(p).index - 1].NeedsRepaint()) return false;
+        }
+    }
+    return true;
 }
 
 bool Painter::BeginPass(Pass& pass) {
@@ -244,6 +274,7 @@ bool Painter::BeginPass(Pass& pass) {
     pass.buffered = buffer_.dc != 0;
     pass.dc = pass.buffered ? buffer_.dc : pass.target;
     if (appearance_.focusRect) pass.focusBrush = sys::CreateSolidBrush(0);
+    pass.savedClip = sys::CreateRectRgn(0, 0, 0, 0);
 
     pass.range = geometry_.Visible();
     pass.rowTextStart = geometry_.RowTextStartPosition();
@@ -388,15 +419,33 @@ void Painter::FillRowParity(const Pass& pass, const RowRecord& row) const {
     sys::FillRect(pass.dc, &rect, brush.brush);
 }
 
+// The background picture is copied into a memory context once and tiled from there.
+sys::HDC Painter::PictureDc(const BackgroundTile& tile) {
+    if (picture_.dc != 0 && picture_.source == tile.picture) return picture_.dc;
+    ReleasePictureDc();
+    picture_.source = tile.picture;
+    picture_.dc = sys::CreateCompatibleDC(0);
+    picture_.bitmap = sys::CreateBitmapFromSurface(tile.picture->Surface());
+    picture_.previousBitmap = sys::SelectObject(picture_.dc, picture_.bitmap);
+    return picture_.dc;
+}
+
+void Painter::ReleasePictureDc() {
+    if (picture_.dc != 0) {
+        sys::SelectObject(picture_.dc, picture_.previousBitmap);
+        sys::DeleteDC(picture_.dc);
+    }
+    if (picture_.bitmap != 0) sys::DeleteObject(picture_.bitmap);
+    picture_ = PictureCopy{};
+}
+
 void Painter::FillBackground(const Pass& /*pass*/, sys::HDC dc, const sys::RECT& rect,
-                             std::int32_t phaseY) const {
+                             std::int32_t phaseY) {
     const BackgroundTile& tile = appearance_.background;
     if (tile.picture && tile.width > 0 && tile.height > 0) {
         // Anchored to the cells area: the cells-area point (x, y) shows picture pixel
         // (x mod width, y mod height), whatever the scroll offsets.
-        const sys::HDC pictureDc = sys::CreateCompatibleDC(dc);
-        const sys::HBITMAP bitmap = sys::CreateBitmapFromSurface(tile.picture->Surface());
-        const sys::HGDIOBJ previous = sys::SelectObject(pictureDc, bitmap);
+        const sys::HDC pictureDc = PictureDc(tile);
         const std::int32_t startY = rect.top + phaseY;
         std::int32_t tileY = ((startY % tile.height) + tile.height) % tile.height;
         for (std::int32_t y = rect.top; y < rect.bottom;) {
@@ -411,9 +460,6 @@ void Painter::FillBackground(const Pass& /*pass*/, sys::HDC dc, const sys::RECT&
             y += h;
             tileY = 0;
         }
-        sys::SelectObject(pictureDc, previous);
-        sys::DeleteObject(bitmap);
-        sys::DeleteDC(pictureDc);
         return;
     }
     if (!appearance_.enabled) {
@@ -429,17 +475,19 @@ void Painter::PaintBelowRows(Pass& pass) {
     flags_.repaintBelow = false;
     const std::int32_t height = pass.client.bottom;
     if (pass.runningBottom + 1 >= height) return;
-    const bool vertical =
-        appearance_.gridLines == vxGridLinesVertical || appearance_.gridLines == vxGridLinesBoth;
     const bool down = appearance_.gridLinesExtend == vxGridLinesExtendDown ||
                       appearance_.gridLinesExtend == vxGridLinesExtendBoth;
-    if (!(appearance_.gridLines != vxGridLinesNone && down && vertical) || !pass.buffered) {
+    const std::int32_t rowHeight = std::max(store_.DefaultRowHeight(), 1);
+    // The empty rows are painted through the buffer; without one tall enough the area is
+    // only cleared.
+    const bool emptyRows = appearance_.gridLines != vxGridLinesNone && down && pass.buffered &&
+                           rowHeight <= buffer_.height;
+    if (!emptyRows) {
         const sys::RECT rest{0, pass.runningBottom + pass.headerHeight,
                              geometry_.VisibleWidth() + kCopySlack, height};
         FillBackground(pass, pass.target, rest, -pass.headerHeight);
         return;
     }
-    const std::int32_t rowHeight = std::max(store_.DefaultRowHeight(), 1);
     pass.dc = buffer_.dc;
     for (std::int32_t y = pass.runningBottom + pass.headerHeight; y < height; y += rowHeight) {
         const sys::RECT band{0, 0, pass.bandWidth, rowHeight};
@@ -462,6 +510,7 @@ void Painter::EndPass(Pass& pass) {
     if (pass.ownsGridBrush) sys::DeleteObject(pass.gridBrush);
     sys::DeleteObject(pass.selectionBrush);
     if (pass.focusBrush != 0) sys::DeleteObject(pass.focusBrush);
+    sys::DeleteObject(pass.savedClip);
     sys::ReleaseDC(pass.window, pass.target);
     flags_.fullRepaint = false;
     if (flags_.columnResize && !appearance_.immediateColumnResizing && resizeMarker_) {

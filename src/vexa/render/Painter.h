@@ -5,12 +5,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
+#include "vexa/render/CellTextCache.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/GlyphCache.h"
+#include "vexa/system/automation/Font.h"
 #include "vexa/system/paint/GdiTypes.h"
 
 namespace vexa {
@@ -18,8 +21,9 @@ namespace vexa {
 class GridStore;
 class CellValues;
 class EventSinks;
-class Font;
 struct Appearance;
+struct BackgroundTile;
+class Picture;
 struct VisualStyles;
 class cUxTheme;
 struct CellRecord;
@@ -37,7 +41,7 @@ struct PaintState {
     std::int32_t hotRow = 0;
     std::int32_t hotCol = 0;
     // The pending key-search text and the column it searches (empty: no search).
-    std::string keySearchText;
+    std::string keySearchText{};
     std::int32_t keySearchCol = 0;
 };
 
@@ -115,8 +119,17 @@ class Painter {
         std::int32_t height = 0;
     };
 
+    // The background picture in a memory context, made when a picture is first tiled.
+    struct PictureCopy {
+        std::shared_ptr<Picture> source;
+        sys::HDC dc = 0;
+        sys::HBITMAP bitmap = 0;
+        sys::HGDIOBJ previousBitmap = 0;
+    };
+
     // ---- The pass (Painter.cpp)
     void RunPass();
+    bool NothingToPaint();
     bool BeginPass(Pass& pass);
     void ExtendForVirtualRows(Pass& pass);
     void PaintRows(Pass& pass);
@@ -124,10 +137,12 @@ class Painter {
     void PaintRow(Pass& pass, std::int32_t row);
     void PaintBelowRows(Pass& pass);
     void EndPass(Pass& pass);
-    void FillBackground(const Pass& pass, sys::HDC dc, const sys::RECT& rect,
-                        std::int32_t phaseY) const;
+    void FillBackground(const Pass& pass, sys::HDC dc, const sys::RECT& rect, std::int32_t phaseY);
+    sys::HDC PictureDc(const BackgroundTile& tile);
+    void ReleasePictureDc();
     void FillRowParity(const Pass& pass, const RowRecord& row) const;
     void DrawRightExtension(const Pass& pass, std::int32_t bottom) const;
+    sys::HFONT GridFont();
     void CreateRowBuffer(std::int32_t height);
     void ReleaseRowBuffer();
 
@@ -141,7 +156,9 @@ class Painter {
     void PaintCheckBox(Pass& pass, const CellRecord& cell, const sys::RECT& cellRect, bool hot);
     void PaintComboButton(Pass& pass, const sys::RECT& cellRect, bool pressed, bool flat, bool hot);
     void PaintCellText(Pass& pass, const CellRecord& cell, sys::RECT textRect, bool hatchOpaque);
-    void PaintKeySearch(const Pass& pass, sys::RECT textRect);
+    bool TextIsOpaque(const CellRecord& cell, bool highlighted) const;
+    void PaintKeySearch(const Pass& pass, const CellRecord& cell, sys::RECT textRect);
+    bool CellGetsGridLine(const Pass& pass, std::int32_t position) const;
     void PaintGridLine(const Pass& pass, sys::RECT rect) const;
     void PaintFocusRect(const Pass& pass, sys::RECT rect) const;
     void PaintRowBand(Pass& pass, std::int32_t row);
@@ -159,12 +176,14 @@ class Painter {
     PainterHost& host_;
     PaintFlags flags_;
     RowBuffer buffer_;
+    PictureCopy picture_;
+    CellTextCache cellTexts_;
     GlyphCache checkBoxes_{GlyphKind::CheckBox};
     GlyphCache comboButtons_{GlyphKind::ComboButton};
     // Realised fonts by the font object's identity.
     std::unordered_map<std::uint64_t, sys::HFONT> fonts_;
     sys::HFONT gridFont_ = 0;
-    std::uint64_t gridFontKey_ = 0;
+    FontAttributes gridFontAttributes_;
     std::optional<sys::RECT> resizeMarker_;  // the line drawn last, screen coordinates
     std::int32_t wantedBufferHeight_ = 0;
     bool painting_ = false;   // a pass is under way

@@ -8,6 +8,7 @@
 #include "vexa/render/Appearance.h"
 #include "vexa/render/Painter.h"
 #include "vexa/render/PainterPass.h"
+#include "vexa/render/PathText.h"
 #include "vexa/render/UxTheme.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/paint/ImageList.h"
@@ -25,24 +26,21 @@ sys::RECT TextRectOf(const sys::RECT& cell, const CellRecord& record) {
                      cell.right - 2 - record.rightIndent, cell.bottom - 2};
 }
 
-// Saves the context's clip region and restores it when the cell is done.
+// Saves the context's clip region into the pass's region and restores it (or removes
+// clipping when there was none) when the cell is done.
 class ClipScope {
   public:
-    ClipScope(sys::HDC dc, const sys::RECT& clip) : dc_(dc) {
-        saved_ = sys::CreateRectRgn(0, 0, 0, 0);
+    ClipScope(sys::HDC dc, sys::HRGN saved, const sys::RECT& clip) : dc_(dc), saved_(saved) {
         hadClip_ = sys::GetClipRgn(dc, saved_) == 1;
         sys::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     }
-    ~ClipScope() {
-        sys::SelectClipRgn(dc_, hadClip_ ? saved_ : 0);
-        sys::DeleteObject(saved_);
-    }
+    ~ClipScope() { sys::SelectClipRgn(dc_, hadClip_ ? saved_ : 0); }
     ClipScope(const ClipScope&) = delete;
     ClipScope& operator=(const ClipScope&) = delete;
 
   private:
     sys::HDC dc_;
-    sys::HRGN saved_ = 0;
+    sys::HRGN saved_;
     bool hadClip_ = false;
 };
 
@@ -113,7 +111,7 @@ void Painter::PaintCell(Pass& pass, std::int32_t row, std::int32_t position, std
     CellRecord& cell = store_.Cell(col, row);
     const std::int32_t left = column.left - geometry_.HorizontalOffset();
     const sys::RECT cellRect{left, 0, left + column.width, height};
-    ClipScope clip(pass.dc, cellRect);
+    ClipScope clip(pass.dc, pass.savedClip, cellRect);
     sys::RECT textRect = TextRectOf(cellRect, cell);
 
     const bool highlighted = IsHighlighted(pass, cell, position);
@@ -142,31 +140,20 @@ void Painter::PaintCell(Pass& pass, std::int32_t row, std::int32_t position, std
             const bool showButton = type == vxCellCombo && pass.state.editable &&
                                     (current || appearance_.showControlsInAllCells);
             if (showButton) textRect.right -= kComboButtonRoom;
-            const bool opaque = cell.hatch != vxHatchNone && !highlighted && appearance_.enabled &&
-                                appearance_.opaqueTextInHatchedCells;
-            PaintCellText(pass, cell, textRect, opaque);
+            PaintCellText(pass, cell, textRect, TextIsOpaque(cell, highlighted));
             if (showButton) {
                 PaintComboButton(pass, cellRect, current && pass.state.editing,
                                  (cell.TypeFlags() & vxComboBtnFlat) != 0, hot);
             }
-            if (showButton) textRect.right += kComboButtonRoom;
             if (!pass.state.keySearchText.empty() && appearance_.enabled &&
                 row == pass.state.currentRow && col == pass.state.keySearchCol) {
-                PaintKeySearch(pass, textRect);
+                PaintKeySearch(pass, cell, textRect);
             }
             break;
         }
     }
 
-    const bool beforeBand = !pass.rowTextActive || position < pass.rowTextStart;
-    const bool last = position == pass.lastPosition;
-    const bool vertical =
-        appearance_.gridLines == vxGridLinesVertical || appearance_.gridLines == vxGridLinesBoth;
-    if (beforeBand && (!last || vertical)) {
-        PaintGridLine(pass, cellRect);
-    } else if (appearance_.gridLines == vxGridLinesBoth) {
-        PaintGridLine(pass, cellRect);
-    }
+    if (CellGetsGridLine(pass, position)) PaintGridLine(pass, cellRect);
     if (current && appearance_.enabled && appearance_.focusRect && pass.state.hasFocus &&
         !pass.state.editing && !pass.state.rowMode) {
         PaintFocusRect(pass, cellRect);
@@ -223,9 +210,15 @@ void Painter::PaintComboButton(Pass& pass, const sys::RECT& cellRect, bool press
                        pass.window);
 }
 
+// Text on a hatch stays readable on an opaque BackColor background when the host wants it.
+bool Painter::TextIsOpaque(const CellRecord& cell, bool highlighted) const {
+    return cell.hatch != vxHatchNone && cell.backColor != kDefaultColor && !highlighted &&
+           appearance_.enabled && appearance_.opaqueTextInHatchedCells;
+}
+
 void Painter::PaintCellText(Pass& pass, const CellRecord& cell, sys::RECT textRect,
                             bool hatchOpaque) {
-    const std::string text = cellValues_.DisplayText(cell);
+    const std::string& text = cellTexts_.DisplayText(cellValues_, cell);
     if (text.empty()) return;
     const sys::HGDIOBJ previousFont =
         cell.fontIndex != 0 ? sys::SelectObject(pass.dc, FontFor(cell.fontIndex)) : 0;
@@ -235,20 +228,37 @@ void Painter::PaintCellText(Pass& pass, const CellRecord& cell, sys::RECT textRe
     }
     textRect.top -= 1;
     textRect.bottom += 1;
-    sys::DrawText(pass.dc, text, -1, &textRect, std::uint32_t(cell.textFlags));
+    const TextToDraw fitted =
+        FitPathText(pass.dc, text, textRect.right - textRect.left, std::uint32_t(cell.textFlags));
+    sys::DrawText(pass.dc, fitted.text, -1, &textRect, fitted.flags);
     sys::SetBkMode(pass.dc, sys::TRANSPARENT);
     if (previousFont != 0) sys::SelectObject(pass.dc, previousFont);
 }
 
-void Painter::PaintKeySearch(const Pass& pass, sys::RECT textRect) {
-    // The typed prefix is drawn again over the text, on an opaque background, so the user
-    // sees how much of it matched.
+// The typed prefix is drawn again over the start of the text on an opaque background, so
+// the user sees how much of it matched.
+void Painter::PaintKeySearch(const Pass& pass, const CellRecord& cell, sys::RECT textRect) {
+    constexpr std::uint32_t kPlacementKept =
+        sys::DT_VCENTER | sys::DT_BOTTOM | sys::DT_SINGLELINE | sys::DT_RTLREADING;
+    const sys::HGDIOBJ previousFont =
+        cell.fontIndex != 0 ? sys::SelectObject(pass.dc, FontFor(cell.fontIndex)) : 0;
     sys::SetBkMode(pass.dc, sys::OPAQUE);
     sys::SetBkColor(pass.dc, TranslateColor(appearance_.highlightBackColor));
     sys::SetTextColor(pass.dc, TranslateColor(appearance_.highlightForeColor));
+    textRect.top -= 1;
+    textRect.bottom += 1;
     sys::DrawText(pass.dc, pass.state.keySearchText, -1, &textRect,
-                  sys::DT_SINGLELINE | sys::DT_VCENTER | sys::DT_NOPREFIX);
+                  (std::uint32_t(cell.textFlags) & kPlacementKept) | sys::DT_NOPREFIX);
     sys::SetBkMode(pass.dc, sys::TRANSPARENT);
+    if (previousFont != 0) sys::SelectObject(pass.dc, previousFont);
+}
+
+// Above the row-text band only the last column closes the row with its vertical line;
+// the others draw theirs only when both kinds of lines are on (the band below has its own).
+bool Painter::CellGetsGridLine(const Pass& pass, std::int32_t position) const {
+    if (!pass.rowTextActive || position < pass.rowTextStart) return true;
+    if (position == pass.lastPosition) return (appearance_.gridLines & vxGridLinesVertical) != 0;
+    return appearance_.gridLines == vxGridLinesBoth;
 }
 
 void Painter::PaintGridLine(const Pass& pass, sys::RECT rect) const {
@@ -318,7 +328,7 @@ void Painter::PaintRowBand(Pass& pass, std::int32_t row) {
                          record.normalCellHeight, pass.contentRight, record.height};
     }
     CellRecord& cell = store_.Cell(rowTextCol, row);
-    ClipScope clip(pass.dc, band);
+    ClipScope clip(pass.dc, pass.savedClip, band);
     const bool highlighted =
         cell.Selected() && appearance_.enabled && appearance_.highlightSelCells;
     PaintCellBackground(pass, cell, band, highlighted);
@@ -331,9 +341,7 @@ void Painter::PaintRowBand(Pass& pass, std::int32_t row) {
     } else {
         sys::RECT textRect = TextRectOf(band, cell);
         PaintIcons(pass, cell, textRect, true);
-        const bool opaque = cell.hatch != vxHatchNone && !highlighted && appearance_.enabled &&
-                            appearance_.opaqueTextInHatchedCells;
-        PaintCellText(pass, cell, textRect, opaque);
+        PaintCellText(pass, cell, textRect, TextIsOpaque(cell, highlighted));
     }
     PaintGridLine(pass, band);
     const bool current = row == pass.state.currentRow && rowTextCol == pass.state.currentCol;

@@ -30,6 +30,7 @@ struct Painter::Pass {
     bool ownsGridBrush = false;
     sys::HBRUSH selectionBrush = 0;
     sys::HBRUSH focusBrush = 0;  // black, for the frame under focus rectangles
+    sys::HRGN savedClip = 0;     // where a cell keeps the clip it found
 };
 
 }  // namespace vexa

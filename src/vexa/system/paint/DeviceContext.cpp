@@ -120,14 +120,26 @@ DeviceContext::Target DeviceContext::Resolve() const {
     std::vector<RECT> exclusions;
     target.surface = Surface(&target.origin, &bounds, &exclusions);
     if (target.surface == nullptr || Empty(bounds)) return target;
-    Region visible(bounds);
-    if (state_.clip) {
-        Region clip = *state_.clip;
-        clip.Offset(target.origin.x, target.origin.y);
-        visible = Region::Combine(visible, clip, RGN_AND);
+    if (exclusions.empty() && (!state_.clip || state_.clip->Rects().size() <= 1)) {
+        // One rectangle at most: no region arithmetic needed.
+        RECT visible = bounds;
+        if (state_.clip) {
+            visible =
+                state_.clip->IsEmpty()
+                    ? RECT{}
+                    : Intersection(visible, Shifted(state_.clip->Rects().front(), target.origin));
+        }
+        if (!Empty(visible)) target.clipRects.push_back(visible);
+    } else {
+        Region visible(bounds);
+        if (state_.clip) {
+            Region clip = *state_.clip;
+            clip.Offset(target.origin.x, target.origin.y);
+            visible = Region::Combine(visible, clip, RGN_AND);
+        }
+        for (const RECT& excluded : exclusions) visible.Subtract(excluded);
+        for (const RECT& rect : visible.Rects()) target.clipRects.push_back(rect);
     }
-    for (const RECT& excluded : exclusions) visible.Subtract(excluded);
-    target.clipRects = visible.Rects();
     // The clip region is in the context's own coordinates; only drawing moves with the
     // viewport origin.
     target.contextOrigin = target.origin;

@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -38,13 +39,37 @@ class DeviceContext {
         std::optional<Region> clip;  // logical coordinates; none = the whole surface
     };
 
+    // Disjoint rectangles kept in place while there are few of them (a drawing operation
+    // mostly has one), so resolving a target allocates nothing.
+    class RectList {
+      public:
+        void push_back(const RECT& rect) {
+            if (count_ < inline_.size()) {
+                inline_[count_++] = rect;
+                return;
+            }
+            if (more_.empty()) more_.assign(inline_.begin(), inline_.end());
+            more_.push_back(rect);
+            ++count_;
+        }
+        const RECT* begin() const { return more_.empty() ? inline_.data() : more_.data(); }
+        const RECT* end() const { return begin() + count_; }
+        bool empty() const { return count_ == 0; }
+        std::size_t size() const { return count_; }
+
+      private:
+        std::array<RECT, 4> inline_{};
+        std::vector<RECT> more_;
+        std::size_t count_ = 0;
+    };
+
     // Where the pixels are now: surfaces of windows are fetched per operation because a
     // resize may replace a back buffer.
     struct Target {
         cairo_surface_t* surface = nullptr;
-        POINT origin;                 // surface position of logical (0, 0)
-        POINT contextOrigin;          // surface position of the context's own corner
-        std::vector<RECT> clipRects;  // disjoint, surface coordinates; empty: draw nothing
+        POINT origin;         // surface position of logical (0, 0)
+        POINT contextOrigin;  // surface position of the context's own corner
+        RectList clipRects;   // disjoint, surface coordinates; empty: draw nothing
     };
 
     static DeviceContext* Find(HDC hdc);

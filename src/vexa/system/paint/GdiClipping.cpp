@@ -1,5 +1,7 @@
 // Regions and the clip region of a device context. Clip regions are in the context's own
 // coordinates (the viewport origin does not move them); clip rectangles are logical.
+#include <algorithm>
+
 #include "vexa/system/paint/DeviceContext.h"
 #include "vexa/system/paint/Gdi.h"
 
@@ -88,8 +90,14 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     auto& clip = dc->Current().clip;
     const POINT v = dc->Current().viewport;
     const RECT rect{left + v.x, top + v.y, right + v.x, bottom + v.y};
-    if (!clip) clip = Region(dc->LogicalBounds());
-    clip->Intersect(rect);
+    if (!clip) {
+        RECT bounds = dc->LogicalBounds();
+        bounds = {std::max(bounds.left, rect.left), std::max(bounds.top, rect.top),
+                  std::min(bounds.right, rect.right), std::min(bounds.bottom, rect.bottom)};
+        clip = Region(bounds);
+    } else {
+        clip->Intersect(rect);
+    }
     return KindOfClip(*dc);
 }
 

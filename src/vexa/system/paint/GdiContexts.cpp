@@ -42,6 +42,13 @@ void InstallPaintDcProvider() {
     SetPaintDcProvider(
         [](HWND hwnd, const PAINTSTRUCT& ps) -> std::uintptr_t { return CreatePaintDC(hwnd, ps); },
         [](HWND hwnd, std::uintptr_t hdc) { ReleasePaintDC(hwnd, hdc); });
+    SetDcBackgroundFiller([](std::uintptr_t hdc, HWND hwnd, COLORREF color) {
+        RECT client;
+        if (!GetClientRect(hwnd, &client)) return;
+        const HBRUSH brush = CreateSolidBrush(color);
+        FillRect(HDC(hdc), &client, brush);
+        DeleteObject(brush);
+    });
 }
 
 HDC GetDC(HWND hwnd) {

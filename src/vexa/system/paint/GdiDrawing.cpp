@@ -1,6 +1,7 @@
 // Filling, frames, focus rectangles, lines, pixels and bit-block copies, done on the pixels
 // directly so that every result is exact and XOR operations are truly bitwise.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -136,13 +137,20 @@ void FillWithBrush(Operation& op, const DeviceContext::State& state, const RECT&
             const POINT origin = op.PatternOrigin();
             op.ForEachVisible(logical, [&](const RECT& r) {
                 for (int y = r.top; y < r.bottom; ++y) {
+                    // The pattern row's eight pixels, starting at the column of r.left.
+                    const std::uint8_t bits = HatchPattern::RowsOf(brush.hatch)[(y - origin.y) & 7];
+                    const int shift = (r.left - origin.x) & 7;
                     std::uint32_t* row = op.Pixels().Row(y);
-                    for (int x = r.left; x < r.right; ++x) {
-                        if (HatchPattern::IsSet(brush.hatch, x - origin.x, y - origin.y))
-                            row[x] = line;
-                        else if (opaque)
-                            row[x] = back;
+                    if (opaque) {
+                        std::array<std::uint32_t, 8> pattern;
+                        for (int i = 0; i < 8; ++i)
+                            pattern[i] = (bits & (0x80u >> ((shift + i) & 7))) != 0 ? line : back;
+                        for (int x = r.left; x < r.right; ++x) row[x] = pattern[(x - r.left) & 7];
+                        continue;
                     }
+                    if (bits == 0) continue;
+                    for (int x = r.left; x < r.right; ++x)
+                        if ((bits & (0x80u >> ((x - origin.x) & 7))) != 0) row[x] = line;
                 }
             });
             return;
@@ -158,13 +166,21 @@ bool FillLogical(HDC hdc, const RECT& rect, const Brush& brush) {
     return true;
 }
 
-// The four 1-pixel sides of a rectangle, without painting a corner twice.
-std::vector<RECT> FrameSides(const RECT& r) {
-    if (r.right - r.left <= 2 || r.bottom - r.top <= 2) return {r};
-    return {{r.left, r.top, r.right, r.top + 1},
-            {r.left, r.bottom - 1, r.right, r.bottom},
-            {r.left, r.top + 1, r.left + 1, r.bottom - 1},
-            {r.right - 1, r.top + 1, r.right, r.bottom - 1}};
+// The four 1-pixel sides of a rectangle, without painting a corner twice (a rectangle too
+// thin to have an inside is one side).
+struct FrameSideList {
+    std::array<RECT, 4> sides{};
+    std::size_t count = 0;
+    const RECT* begin() const { return sides.data(); }
+    const RECT* end() const { return sides.data() + count; }
+};
+
+FrameSideList FrameSides(const RECT& r) {
+    if (r.right - r.left <= 2 || r.bottom - r.top <= 2) return {{r}, 1};
+    return {{RECT{r.left, r.top, r.right, r.top + 1}, RECT{r.left, r.bottom - 1, r.right, r.bottom},
+             RECT{r.left, r.top + 1, r.left + 1, r.bottom - 1},
+             RECT{r.right - 1, r.top + 1, r.right, r.bottom - 1}},
+            4};
 }
 
 std::uint32_t ApplyRop2(int rop2, std::uint32_t dst, std::uint32_t pen) {
@@ -347,9 +363,14 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
 
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     const std::optional<Brush> b = BrushOf(brush);
-    if (rect == nullptr || !b || DeviceContext::Find(hdc) == nullptr) return 0;
+    DeviceContext* dc = DeviceContext::Find(hdc);
+    if (rect == nullptr || !b || dc == nullptr) return 0;
     if (Empty(*rect)) return 1;
-    for (const RECT& side : FrameSides(Near(*rect))) FillLogical(hdc, side, *b);
+    Operation op(*dc);
+    if (!op.IsValid()) return 1;
+    for (const RECT& side : FrameSides(Near(*rect))) {
+        if (!Empty(side)) FillWithBrush(op, dc->Current(), side, *b);
+    }
     return 1;
 }
 

@@ -58,11 +58,45 @@ cairo_surface_t* Blended(cairo_surface_t* image, COLORREF blend, double amount) 
 }
 
 // Paints an image surface (already prepared) at (x, y) of the context, size width x height.
+// An image drawn as it is over what is there goes straight onto the pixels.
+bool PaintImageDirectly(const DeviceContext& dc, cairo_surface_t* image, const RECT& area) {
+    if (cairo_image_surface_get_format(image) != CAIRO_FORMAT_ARGB32) return false;
+    const DeviceContext::Target target = dc.Resolve();
+    PixelSurface pixels(target.surface);
+    if (!pixels.IsValid()) return false;
+    cairo_surface_flush(image);
+    const auto* data = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(image));
+    const int stride = cairo_image_surface_get_stride(image) / 4;
+    const int left = area.left + target.origin.x, top = area.top + target.origin.y;
+    const RECT wanted{
+        left, top,
+        left + std::min(int(area.right - area.left), cairo_image_surface_get_width(image)),
+        top + std::min(int(area.bottom - area.top), cairo_image_surface_get_height(image))};
+    RECT touched{};
+    for (const RECT& visible : target.clipRects) {
+        const RECT part{std::max(wanted.left, visible.left), std::max(wanted.top, visible.top),
+                        std::min(wanted.right, visible.right),
+                        std::min(wanted.bottom, visible.bottom)};
+        if (part.right <= part.left || part.bottom <= part.top) continue;
+        pixels.Over(part, data, stride, left, top);
+        touched =
+            touched.right <= touched.left
+                ? part
+                : RECT{std::min(touched.left, part.left), std::min(touched.top, part.top),
+                       std::max(touched.right, part.right), std::max(touched.bottom, part.bottom)};
+    }
+    dc.Touched(touched);
+    return true;
+}
+
 bool PaintImage(HDC hdc, cairo_surface_t* image, int x, int y, int width, int height,
                 COLORREF background, double opacity = 1.0) {
     DeviceContext* dc = DeviceContext::Find(hdc);
     if (dc == nullptr) return false;
     const RECT area{x, y, x + width, y + height};
+    if (background == CLR_NONE && opacity == 1.0 && PaintImageDirectly(*dc, image, area)) {
+        return true;
+    }
     cairo_t* cr = dc->BeginCairo(&area);
     if (cr == nullptr) return true;
     if (background != CLR_NONE) {

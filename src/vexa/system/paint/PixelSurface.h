@@ -19,6 +19,15 @@ constexpr COLORREF ColorOfPixel(std::uint32_t pixel) {
     return RGB(std::uint8_t(pixel >> 16), std::uint8_t(pixel >> 8), std::uint8_t(pixel));
 }
 
+// A coverage mask (0..255 per pixel) and, for each of its rows, the columns between which its
+// coverage lies.
+struct CoverageMask {
+    const std::uint8_t* coverage = nullptr;
+    int width = 0;
+    const std::uint16_t* inkStart = nullptr;  // first covered column of each row
+    const std::uint16_t* inkEnd = nullptr;    // one past the last (equal to inkStart: none)
+};
+
 // Flushes the surface on construction and marks it dirty on destruction, so Cairo and
 // direct access can be mixed freely. Every call clips to the surface; callers clip further.
 class PixelSurface {
@@ -41,6 +50,14 @@ class PixelSurface {
     void Fill(const RECT& rect, std::uint32_t pixel);
     // Keeps alpha and XORs the colour bits with mask (0xFFFFFF inverts).
     void Xor(const RECT& rect, std::uint32_t mask);
+    // Paints a premultiplied ARGB image (`imageStride` pixels to a row) whose top-left lies
+    // at (imageX, imageY) over the pixels of `rect`, as Cairo's OVER does.
+    void Over(const RECT& rect, const std::uint32_t* image, int imageStride, int imageX,
+              int imageY);
+    // Paints `pixel` through `mask`, whose top-left lies at (maskX, maskY), inside `rect`
+    // only, blending as Cairo's OVER does.
+    void Blend(const RECT& rect, const CoverageMask& mask, int maskX, int maskY,
+               std::uint32_t pixel);
 
   private:
     RECT Clamp(const RECT& rect) const;

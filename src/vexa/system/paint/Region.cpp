@@ -101,6 +101,12 @@ void Region::Offset(int dx, int dy) {
 }
 
 void Region::Intersect(const RECT& rect) {
+    if (rects_.size() == 1) {
+        // The common case of a clip rectangle narrowed again, done in place.
+        rects_.front() = Intersection(rects_.front(), rect);
+        if (Empty(rects_.front())) rects_.clear();
+        return;
+    }
     *this = Combine(*this, Region(rect), RGN_AND);
 }
 

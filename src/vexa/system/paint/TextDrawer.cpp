@@ -1,10 +1,12 @@
 #include "vexa/system/paint/TextDrawer.h"
 
-#include <pango/pangocairo.h>
-
 #include <algorithm>
+#include <cstring>
+#include <unordered_map>
 
 #include "vexa/system/paint/Gdi.h"
+#include "vexa/system/paint/LineImageCache.h"
+#include "vexa/system/paint/PixelSurface.h"
 #include "vexa/system/paint/TextEngine.h"
 
 namespace vexa::sys {
@@ -93,6 +95,12 @@ TextDrawer::Line TextDrawer::StripPrefixes(std::string_view text) const {
 // One paragraph per CR LF, LF or lone CR; a single line turns line breaks into spaces.
 std::vector<TextDrawer::Line> TextDrawer::Paragraphs(std::string_view text) const {
     std::vector<Line> result;
+    // Most texts have nothing to take apart: no line break, tab or prefix character.
+    if (text.find_first_of(Has(format_, DT_NOPREFIX) ? "\r\n\t" : "\r\n\t&") ==
+        std::string_view::npos) {
+        result.push_back(Line{std::string(text), {}, 0});
+        return result;
+    }
     const bool single = Has(format_, DT_SINGLELINE);
     std::string current;
     auto flush = [&] {
@@ -231,15 +239,35 @@ TextDrawer::Cut TextDrawer::PathEllipsis(std::string_view text, int maxWidth) co
     return cut;
 }
 
-bool TextDrawer::Shorten(Line& line, int maxWidth) const {
-    if (line.width <= maxWidth) return false;
+// The shortened form of a line for a width, kept: a grid cuts the same long texts to the
+// same column widths on every repaint.
+TextDrawer::Cut TextDrawer::CutFor(const std::string& text, int maxWidth) const {
+    static std::unordered_map<std::string, Cut> cuts;
+    constexpr std::size_t kCutLimit = 4096;
+    const std::uint32_t mode = format_ & kAnyEllipsis;
+    std::string key(sizeof(std::uint64_t) + 3 * sizeof(int), '\0');
+    const std::uint64_t font = font_.Id();
+    std::memcpy(key.data(), &font, sizeof font);
+    std::memcpy(key.data() + sizeof font, &maxWidth, sizeof maxWidth);
+    std::memcpy(key.data() + sizeof font + sizeof(int), &tabWidth_, sizeof tabWidth_);
+    std::memcpy(key.data() + sizeof font + 2 * sizeof(int), &mode, sizeof mode);
+    key += text;
+    if (auto found = cuts.find(key); found != cuts.end()) return found->second;
     Cut cut;
     if (Has(format_, DT_PATH_ELLIPSIS))
-        cut = PathEllipsis(line.text, maxWidth);
+        cut = PathEllipsis(text, maxWidth);
     else if (Has(format_, DT_END_ELLIPSIS))
-        cut = EndEllipsis(line.text, maxWidth);
+        cut = EndEllipsis(text, maxWidth);
     else
-        cut = WordEllipsis(line.text, maxWidth);
+        cut = WordEllipsis(text, maxWidth);
+    if (cuts.size() >= kCutLimit) cuts.clear();
+    cuts.emplace(std::move(key), cut);
+    return cut;
+}
+
+bool TextDrawer::Shorten(Line& line, int maxWidth) const {
+    if (line.width <= maxWidth) return false;
+    Cut cut = CutFor(line.text, maxWidth);
     // Underlines stay with the characters they belong to; those cut away lose theirs.
     std::vector<int> underlined;
     for (int offset : line.underlined) {
@@ -370,31 +398,48 @@ void TextDrawer::Draw(const std::vector<Line>& lines, const RECT& rect, int top)
     }
 }
 
+// The line's background (when opaque) and its glyphs, from the image kept for the line,
+// inside the clip rectangle and the context's clip.
 void TextDrawer::DrawLine(const Line& line, int x, int y, const RECT& clip) const {
-    cairo_t* cr = dc_.BeginCairo(&clip);
-    if (cr == nullptr) return;
+    if (clip.right <= clip.left || clip.bottom <= clip.top) return;
+    const DeviceContext::Target target = dc_.Resolve();
+    PixelSurface pixels(target.surface);
+    if (!pixels.IsValid() || target.clipRects.empty()) return;
+    const POINT o = target.origin;
+    const RECT limit{clip.left + o.x, clip.top + o.y, clip.right + o.x, clip.bottom + o.y};
+    RECT touched{};
+    auto forEachPart = [&](const RECT& wanted, auto&& paint) {
+        for (const RECT& visible : target.clipRects) {
+            const RECT part{std::max({wanted.left, visible.left, limit.left}),
+                            std::max({wanted.top, visible.top, limit.top}),
+                            std::min({wanted.right, visible.right, limit.right}),
+                            std::min({wanted.bottom, visible.bottom, limit.bottom})};
+            if (part.right <= part.left || part.bottom <= part.top) continue;
+            paint(part);
+            touched = touched.right <= touched.left
+                          ? part
+                          : RECT{std::min(touched.left, part.left), std::min(touched.top, part.top),
+                                 std::max(touched.right, part.right),
+                                 std::max(touched.bottom, part.bottom)};
+        }
+    };
     const DeviceContext::State& state = dc_.Current();
     if (state.bkMode == OPAQUE) {
-        const COLORREF bk = state.bkColor;
-        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-        cairo_set_source_rgb(cr, GetRValue(bk) / 255.0, GetGValue(bk) / 255.0,
-                             GetBValue(bk) / 255.0);
-        cairo_rectangle(cr, x, y, line.width, lineHeight_);
-        cairo_fill(cr);
+        const std::uint32_t back = PixelOf(state.bkColor);
+        forEachPart(RECT{x + o.x, y + o.y, x + line.width + o.x, y + lineHeight_ + o.y},
+                    [&](const RECT& part) { pixels.Fill(part, back); });
     }
     if (!line.text.empty()) {
-        const COLORREF fg = state.textColor;
-        cairo_set_source_rgb(cr, GetRValue(fg) / 255.0, GetGValue(fg) / 255.0,
-                             GetBValue(fg) / 255.0);
         static const std::vector<int> kNoUnderlines;
-        PangoLayout* layout = TextEngine::Instance().DrawingLayout(
+        const LineImage& image = LineImageCache::Instance().ImageOf(
             font_, line.text, Has(format_, DT_RTLREADING), tabWidth_,
             Has(format_, DT_HIDEPREFIX) ? kNoUnderlines : line.underlined);
-        const int baseline = pango_layout_get_baseline(layout) / PANGO_SCALE;
-        cairo_move_to(cr, x, y + font_.Metrics().tmAscent - baseline);
-        pango_cairo_show_layout(cr, layout);
+        const int left = x + image.left + o.x, top = y + image.top + o.y;
+        const std::uint32_t ink = PixelOf(state.textColor);
+        forEachPart(RECT{left, top, left + image.width, top + image.height},
+                    [&](const RECT& part) { pixels.Blend(part, image.Mask(), left, top, ink); });
     }
-    dc_.EndCairo(cr);
+    dc_.Touched(touched);
 }
 
 int DrawTextImpl(HDC hdc, std::string_view text, int length, RECT* rect, std::uint32_t format,

@@ -45,6 +45,7 @@ class TextDrawer {
     };
 
     bool Shorten(Line& line, int maxWidth) const;
+    Cut CutFor(const std::string& text, int maxWidth) const;
     Cut EndEllipsis(std::string_view text, int maxWidth) const;
     Cut WordEllipsis(std::string_view text, int maxWidth) const;
     Cut PathEllipsis(std::string_view text, int maxWidth) const;

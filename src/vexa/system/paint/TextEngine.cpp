@@ -26,7 +26,6 @@ TextEngine::TextEngine()
 }
 
 TextEngine::~TextEngine() {
-    DropDrawingLayouts();
     g_object_unref(layoutLtr_);
     g_object_unref(layoutRtl_);
     g_object_unref(contextLtr_);
@@ -103,32 +102,6 @@ PangoLayout* TextEngine::PrepareLayout(const GdiFont& font, std::string_view tex
     return layout;
 }
 
-PangoLayout* TextEngine::DrawingLayout(const GdiFont& font, std::string_view text, bool rtl,
-                                       int tabWidth, const std::vector<int>& underlined) {
-    constexpr std::size_t kDrawingLayoutLimit = 4096;
-    std::string key(sizeof(std::uint64_t) + 2 * sizeof(int), '\0');
-    const std::uint64_t id = font.Id();
-    const int direction = rtl ? 1 : 0;
-    std::memcpy(key.data(), &id, sizeof id);
-    std::memcpy(key.data() + sizeof id, &tabWidth, sizeof tabWidth);
-    std::memcpy(key.data() + sizeof id + sizeof(int), &direction, sizeof direction);
-    for (int offset : underlined) key += std::to_string(offset) + ',';
-    key += '|';
-    key.append(text);
-    if (auto it = drawingLayouts_.find(key); it != drawingLayouts_.end()) return it->second;
-    if (drawingLayouts_.size() >= kDrawingLayoutLimit) DropDrawingLayouts();
-    PangoLayout* layout = pango_layout_new(rtl ? contextRtl_ : contextLtr_);
-    if (rtl) pango_layout_set_auto_dir(layout, FALSE);
-    Configure(layout, font, text, tabWidth, underlined);
-    drawingLayouts_.emplace(std::move(key), layout);
-    return layout;
-}
-
-void TextEngine::DropDrawingLayouts() {
-    for (auto& entry : drawingLayouts_) g_object_unref(entry.second);
-    drawingLayouts_.clear();
-}
-
 // Tab stops at every multiple of tabWidth, enough of them for any line a grid shows.
 void TextEngine::SetTabs(PangoLayout* layout, int tabWidth) {
     if (tabWidth <= 0) {
@@ -143,19 +116,20 @@ void TextEngine::SetTabs(PangoLayout* layout, int tabWidth) {
     pango_tab_array_free(tabs);
 }
 
+std::size_t TextEngine::WidthHash::operator()(const WidthKeyView& key) const {
+    return std::hash<std::string_view>{}(key.text) ^
+           (std::size_t(key.font) * 0x9E3779B97F4A7C15ull) ^ std::size_t(key.tabWidth);
+}
+
 int TextEngine::MeasureWidth(const GdiFont& font, std::string_view text, int tabWidth) {
     if (text.empty()) return 0;
-    std::string key(sizeof(std::uint64_t) + sizeof(int), '\0');
-    const std::uint64_t id = font.Id();
-    std::memcpy(key.data(), &id, sizeof id);
-    std::memcpy(key.data() + sizeof id, &tabWidth, sizeof tabWidth);
-    key.append(text);
-    if (auto it = widths_.find(key); it != widths_.end()) return it->second;
+    const WidthKeyView view{font.Id(), tabWidth, text};
+    if (auto it = widths_.find(view); it != widths_.end()) return it->second;
     PangoLayout* layout = PrepareLayout(font, text, false, tabWidth);
     int width = 0;
     pango_layout_get_pixel_size(layout, &width, nullptr);
     if (widths_.size() >= kWidthCacheLimit) widths_.clear();
-    widths_.emplace(std::move(key), width);
+    widths_.emplace(WidthKey{font.Id(), tabWidth, std::string(text)}, width);
     return width;
 }
 

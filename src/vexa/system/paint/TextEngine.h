@@ -29,10 +29,6 @@ class TextEngine {
     // and strike-out plus underlines of the characters starting at the given byte offsets.
     PangoLayout* PrepareLayout(const GdiFont& font, std::string_view text, bool rtl,
                                int tabWidth = 0, const std::vector<int>& underlined = {});
-    // A layout to draw one line with, kept for the next time the same line is drawn (the grid
-    // repaints the same cells over and over). Owned by the engine; valid until the next call.
-    PangoLayout* DrawingLayout(const GdiFont& font, std::string_view text, bool rtl, int tabWidth,
-                               const std::vector<int>& underlined);
     // Pixel width of one line of text (no line breaks interpreted), cached.
     int MeasureWidth(const GdiFont& font, std::string_view text, int tabWidth = 0);
 
@@ -49,15 +45,41 @@ class TextEngine {
     static void SetTabs(PangoLayout* layout, int tabWidth);
     static void Configure(PangoLayout* layout, const GdiFont& font, std::string_view text,
                           int tabWidth, const std::vector<int>& underlined);
-    void DropDrawingLayouts();
 
     PangoContext* contextLtr_;
     PangoContext* contextRtl_;
     PangoLayout* layoutLtr_;
     PangoLayout* layoutRtl_;
     std::unordered_map<std::string, std::weak_ptr<const GdiFont>> fonts_;
-    std::unordered_map<std::string, int> widths_;
-    std::unordered_map<std::string, PangoLayout*> drawingLayouts_;
+    // Widths by font, tab width and text, found without building a key string.
+    struct WidthKey {
+        std::uint64_t font = 0;
+        int tabWidth = 0;
+        std::string text;
+    };
+    struct WidthKeyView {
+        std::uint64_t font = 0;
+        int tabWidth = 0;
+        std::string_view text;
+    };
+    struct WidthHash {
+        using is_transparent = void;
+        std::size_t operator()(const WidthKeyView& key) const;
+        std::size_t operator()(const WidthKey& key) const {
+            return (*this)(WidthKeyView{key.font, key.tabWidth, key.text});
+        }
+    };
+    struct WidthEqual {
+        using is_transparent = void;
+        static WidthKeyView View(const WidthKey& key) { return {key.font, key.tabWidth, key.text}; }
+        static WidthKeyView View(const WidthKeyView& key) { return key; }
+        template <class A, class B>
+        bool operator()(const A& a, const B& b) const {
+            const WidthKeyView x = View(a), y = View(b);
+            return x.font == y.font && x.tabWidth == y.tabWidth && x.text == y.text;
+        }
+    };
+    std::unordered_map<WidthKey, int, WidthHash, WidthEqual> widths_;
     std::uint64_t nextFontId_ = 1;
 };
 

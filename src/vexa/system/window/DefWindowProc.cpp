@@ -100,11 +100,15 @@ LRESULT HitTest(const WindowRecord& w, POINT screen) {
     return HTBORDER;
 }
 
-bool EraseBackground(HWND hwnd) {
+bool EraseBackground(HWND hwnd, WPARAM hdc) {
     WindowRecord* w = Ws().Find(hwnd);
     if (w == nullptr) return false;
     const HBRUSH brush = w->windowClass.hbrBackground;
     if (brush < 1 || brush > HBRUSH(COLOR_COUNT)) return false;
+    if (hdc != 0 && hdc != WPARAM(hwnd) && Ws().dcBackgroundFiller != nullptr) {
+        Ws().dcBackgroundFiller(hdc, hwnd, Ws().colors[brush - 1]);
+        return true;
+    }
     WindowSurface surface = GetWindowSurface(hwnd, false);
     if (surface.surface == nullptr) return false;
     RECT area = RectIsEmpty(w->update) ? RECT{0, 0, w->clientArea.Width(), w->clientArea.Height()}
@@ -226,7 +230,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_ERASEBKGND:
-            return EraseBackground(hwnd) ? 1 : 0;
+            return EraseBackground(hwnd, wParam) ? 1 : 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             BeginPaint(hwnd, &ps);

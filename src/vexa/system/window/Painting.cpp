@@ -318,6 +318,10 @@ void SetPaintDcProvider(PaintDcProvider provider, PaintDcReleaser releaser) {
     Ws().paintDcReleaser = releaser;
 }
 
+void SetDcBackgroundFiller(DcBackgroundFiller filler) {
+    Ws().dcBackgroundFiller = filler;
+}
+
 WindowSurface GetWindowSurface(HWND hwnd, bool includeNonClient) {
     WindowRecord* w = Ws().Find(hwnd);
     if (w == nullptr) return {};

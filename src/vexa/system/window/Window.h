@@ -209,6 +209,12 @@ bool EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 using PaintDcProvider = std::uintptr_t (*)(HWND hwnd, const PAINTSTRUCT& ps);
 using PaintDcReleaser = void (*)(HWND hwnd, std::uintptr_t hdc);
 void SetPaintDcProvider(PaintDcProvider provider, PaintDcReleaser releaser);
+// The drawing library installs this so that WM_ERASEBKGND fills the device context it is
+// given (hwnd's client rectangle in that context's coordinates, as far as its clip allows)
+// rather than the window's own pixels: a child drawing its parent's background into a
+// memory context must not paint over the parent.
+using DcBackgroundFiller = void (*)(std::uintptr_t hdc, HWND hwnd, COLORREF color);
+void SetDcBackgroundFiller(DcBackgroundFiller filler);
 
 // ---- Back buffers ----------------------------------------------------------------------------
 // Every top-level window has a back buffer: a Cairo ARGB32 image surface the size of the

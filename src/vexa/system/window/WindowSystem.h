@@ -125,6 +125,7 @@ class WindowSystem {
     GetMessageHook getMessageHook = nullptr;
     PaintDcProvider paintDcProvider = nullptr;
     PaintDcReleaser paintDcReleaser = nullptr;
+    DcBackgroundFiller dcBackgroundFiller = nullptr;
 
     std::uint64_t Now();
     DisplayBackend& Display();
