@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vexa/header/HeaderControl.h"
+#include "vexa/interact/Keyboard.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/Painter.h"
 #include "vexa/render/ScrollBars.h"
@@ -56,6 +57,16 @@ class ScrollBarsHostAdapter final : public ScrollBarsHost {
     GridParts& parts_;
 };
 
+class KeyboardHostAdapter final : public KeyboardHost {
+  public:
+    explicit KeyboardHostAdapter(GridParts& parts) : parts_(parts) {}
+    bool RowsMayFollow() const override;
+    bool RequestRowAfterLast() override;
+
+  private:
+    GridParts& parts_;
+};
+
 class HeaderHostAdapter final : public HeaderHost {
   public:
     explicit HeaderHostAdapter(GridParts& parts) : parts_(parts) {}
@@ -83,10 +94,11 @@ class HeaderHostAdapter final : public HeaderHost {
 
 struct RoleAdapters {
     explicit RoleAdapters(GridParts& parts)
-        : geometry(parts), painter(parts), scrollBars(parts), header(parts) {}
+        : geometry(parts), painter(parts), scrollBars(parts), keyboard(parts), header(parts) {}
     GeometryHostAdapter geometry;
     PainterHostAdapter painter;
     ScrollBarsHostAdapter scrollBars;
+    KeyboardHostAdapter keyboard;
     HeaderHostAdapter header;
 };
 
