@@ -35,7 +35,9 @@ function(vexa_test_suite name dir)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   set(properties ENVIRONMENT "VEXA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
   if(ARG_RESOURCE_LOCK)
-    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+    # A test waiting on the X server that never answers fails after a minute instead of
+    # holding the server for the others.
+    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK} TIMEOUT 60)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()

@@ -42,6 +42,7 @@ private:
     // Counters name their unit after the last underscore: "bytes_per_cell" -> "bytes".
     static const char* UnitOf(const std::string& counter) {
         if (counter.rfind("bytes", 0) == 0) return "bytes";
+        if (counter.rfind("ns_", 0) == 0) return "ns";
         if (counter.find("per_second") != std::string::npos) return "1/s";
         return "count";
     }

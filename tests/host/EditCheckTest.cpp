@@ -55,16 +55,18 @@ TEST_F(EditingGrid, TypedKeysToggleOnlyWhenTheyEdit) {
     grid().SetCellType(2, 1, vxCellCheck);
     grid().SetCellValue(2, 1, 0);
     grid().SetKeyPressBehaviour(vxKeyPressNone);
-    Edit(' ');
+    Type(" ");
     EXPECT_EQ(grid().CellValue(2, 1), Variant(0)) << "Space is no edit key here";
-    Edit(13);
+    Press(sys::VK_RETURN);
     EXPECT_EQ(grid().CellValue(2, 1), Variant(1));
     grid().SetKeyPressBehaviour(vxKeyPressEditAppend);
-    Edit(' ');
+    Type(" ");
     EXPECT_EQ(grid().CellValue(2, 1), Variant(0));
+    Type("q");
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(1)) << "any printable key";
     grid().SetEditable(false);
-    Edit(13);
-    EXPECT_EQ(grid().CellValue(2, 1), Variant(0));
+    Press(sys::VK_RETURN);
+    EXPECT_EQ(grid().CellValue(2, 1), Variant(1));
 }
 
 TEST_F(EditingGrid, ACustomDrawCellEditsUntilCancelled) {

@@ -38,6 +38,8 @@ class EditingGrid : public GridOnForm {
         Fill({80, 120, 80}, 4);
         grid().Advise(&handlers);
         grid().SetCurCell(2, 1);
+        sys::SetFocus(grid().hwnd());
+        sys::PumpMessages();
         log.Clear();
     }
 

@@ -9,35 +9,45 @@ namespace {
 using EditText = EditingGrid;
 
 TEST_F(EditText, ACommittedEditRaisesItsEventsInOrderAndStoresTheText) {
-    Edit();
+    Type("xy");  // the first key opens the editor, the second goes into it
     ASSERT_NE(Editor(), 0u);
     EXPECT_EQ(sys::GetFocus(), Editor());
-    Type("xy");
     Press(sys::VK_RETURN);
     EXPECT_EQ(EditEvents(),
               (std::vector<std::string>{
-                  "RequestEdit(2,1,0,2.1)", "TextEditChange(2,1)", "TextEditChange(2,1)",
+                  "RequestEdit(2,1,120,x)", "TextEditChange(2,1)", "TextEditChange(2,1)",
                   "BeforeCommitEdit(2,1,xy,String:xy,0)", "AfterCommitEdit(2,1)"}));
-    EXPECT_EQ(log.Of("TextEditKeyPress").front(), "TextEditKeyPress(2,1,120)");
+    EXPECT_EQ(log.Of("KeyPress"), std::vector<std::string>{"KeyPress(120)"});
+    EXPECT_EQ(log.Of("TextEditKeyPress").front(), "TextEditKeyPress(2,1,121)");
     EXPECT_EQ(grid().CellValue(2, 1), Variant("xy"));
     EXPECT_EQ(Editor(), 0u);
     EXPECT_EQ(sys::GetFocus(), grid().hwnd());
 }
 
-TEST_F(EditText, EscapeCancelsAndKeepsTheValue) {
+TEST_F(EditText, EscapeCancelsKeepsTheValueAndGivesTheCellItsSelectionBack) {
+    ASSERT_TRUE(grid().CellSelected(2, 1));
     Edit();
+    EXPECT_FALSE(grid().CellSelected(2, 1)) << "painted unselected under the editor";
     Type("xy");
+    sys::RECT editor;
+    sys::GetWindowRect(Editor(), &editor);
     Press(sys::VK_ESCAPE);
     EXPECT_EQ(EditEvents(),
               (std::vector<std::string>{"RequestEdit(2,1,0,2.1)", "TextEditChange(2,1)",
                                         "TextEditChange(2,1)", "CancelEdit(2,1)"}));
     EXPECT_EQ(grid().CellValue(2, 1), Variant("2.1"));
     EXPECT_EQ(Editor(), 0u);
+    EXPECT_TRUE(grid().CellSelected(2, 1));
+    sys::POINT where{editor.right - 3, editor.top + 3};
+    sys::ScreenToClient(grid().hwnd(), &where);
+    EXPECT_EQ(Pixel(where.x, where.y), sys::GetSysColor(sys::COLOR_HIGHLIGHT))
+        << "the cell is painted again where the editor was";
 }
 
 struct KeyCase {
     EKeyPressBehaviour behaviour;
-    std::int16_t key;
+    const char* typed;  // typed on the grid; empty: the key below is pressed
+    int key;
     bool opens;
     const char* text;
     std::int32_t selStart, selLength;
@@ -49,24 +59,30 @@ TEST_P(KeyPressModes, DecideWhetherAndWithWhatTheEditorOpens) {
     const KeyCase& c = GetParam();
     grid().SetCellValue(2, 1, "ab");
     grid().SetKeyPressBehaviour(c.behaviour);
-    Edit(c.key);
+    if (*c.typed != '\0') {
+        Type(c.typed);
+    } else {
+        Press(c.key);
+    }
     ASSERT_EQ(Editor() != 0, c.opens);
     EXPECT_EQ(log.Of("RequestEdit").size(), c.opens ? 1u : 0u);
+    EXPECT_EQ(grid().CurRow(), 2) << "a typed key moves nothing";
     if (!c.opens) return;
     EXPECT_EQ(grid().TextEditText(), c.text);
     EXPECT_EQ(grid().TextEditSelStart(), c.selStart);
     EXPECT_EQ(grid().TextEditSelLength(), c.selLength);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, KeyPressModes,
-                         ::testing::Values(KeyCase{vxKeyPressNone, 'x', false, "", 0, 0},
-                                           KeyCase{vxKeyPressNone, 13, true, "ab", 0, 2},
-                                           KeyCase{vxKeyPressEditAppend, 'x', true, "abx", 3, 0},
-                                           KeyCase{vxKeyPressEditReplace, 'x', true, "x", 1, 0},
-                                           KeyCase{vxKeyPressEditReplace, 0, true, "ab", 0, 2},
-                                           KeyCase{vxKeyPressEditAppend, 9, false, "", 0, 0},
-                                           KeyCase{vxKeyPressSearchCurCol, 'x', false, "", 0, 0},
-                                           KeyCase{vxKeyPressSearchDefCol, 13, true, "ab", 0, 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeyPressModes,
+    ::testing::Values(KeyCase{vxKeyPressNone, "x", 0, false, "", 0, 0},
+                      KeyCase{vxKeyPressNone, "", sys::VK_RETURN, true, "ab", 0, 2},
+                      KeyCase{vxKeyPressNone, "", sys::VK_F2, true, "ab", 0, 2},
+                      KeyCase{vxKeyPressEditAppend, "x", 0, true, "abx", 3, 0},
+                      KeyCase{vxKeyPressEditReplace, "x", 0, true, "x", 1, 0},
+                      KeyCase{vxKeyPressEditReplace, "\xC3\xA9", 0, true, "\xC3\xA9", 1, 0},
+                      KeyCase{vxKeyPressSearchCurCol, "x", 0, false, "", 0, 0},
+                      KeyCase{vxKeyPressSearchDefCol, "", sys::VK_RETURN, true, "ab", 0, 2}));
 
 struct ShapeCase {
     const char* text;  // what the host puts in; null leaves the cell's text

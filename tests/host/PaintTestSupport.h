@@ -66,6 +66,11 @@ class ClientPixels {
 
 class PaintedGrid : public GridOnForm {
   protected:
+    // The cells area is the whole client area: the header's own painting is tested apart.
+    PaintedGrid() {
+        grid().Header()->SetVisible(false);
+        sys::PumpMessages();
+    }
     ~PaintedGrid() override {
         if (icons_ != 0) sys::ImageList_Destroy(icons_);
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -36,11 +37,28 @@ class EventSinks {
     // The same, naming the event for the log hook, which hears of handlers that throw.
     template <class Handler>
     void Raise(std::string_view event, Handler&& handler) const {
-        const std::vector<VexaEvents*> snapshot = sinks_;
-        for (VexaEvents* sink : snapshot) {
-            if (!IsAdvised(sink)) continue;
+        // Handlers may connect and disconnect sinks, so the call walks a copy; the usual few
+        // sinks are copied on the stack, since events such as the selection's come in bulk.
+        constexpr std::size_t kOnStack = 8;
+        const std::size_t count = sinks_.size();
+        if (count <= kOnStack) {
+            std::array<VexaEvents*, kOnStack> snapshot;
+            std::copy(sinks_.begin(), sinks_.end(), snapshot.begin());
+            CallEach(event, snapshot.data(), count, handler);
+        } else {
+            const std::vector<VexaEvents*> snapshot = sinks_;
+            CallEach(event, snapshot.data(), snapshot.size(), handler);
+        }
+    }
+
+  private:
+    template <class Handler>
+    void CallEach(std::string_view event, VexaEvents* const* sinks, std::size_t count,
+                  Handler& handler) const {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!IsAdvised(sinks[i])) continue;
             try {
-                handler(*sink);
+                handler(*sinks[i]);
             } catch (...) {
                 // A failing handler skips only itself.
                 LogSwallowedException(event);
@@ -48,7 +66,6 @@ class EventSinks {
         }
     }
 
-  private:
     std::vector<VexaEvents*> sinks_;
 };
 

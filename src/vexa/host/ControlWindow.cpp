@@ -107,6 +107,19 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
             // ---- Scroll bars
 
             // ---- Keyboard
+        case sys::WM_KEYDOWN:
+            grid.OnKeyDown(int(wParam));
+            return 0;
+        case sys::WM_SYSKEYDOWN:  // keys held with Alt; the system keys keep working
+            grid.OnKeyDown(int(wParam));
+            return sys::DefWindowProc(hwnd, msg, wParam, lParam);
+        case sys::WM_CHAR:
+            grid.OnChar(char32_t(wParam));
+            return 0;
+        case sys::WM_KEYUP:
+        case sys::WM_SYSKEYUP:
+            grid.OnKeyUp(int(wParam));
+            return sys::DefWindowProc(hwnd, msg, wParam, lParam);
 
             // ---- Header notifications
         case sys::WM_NOTIFY:

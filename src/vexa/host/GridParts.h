@@ -14,6 +14,9 @@
 #include "vexa/host/GridSubclass.h"
 #include "vexa/host/RoleAdapters.h"
 #include "vexa/interact/CellEditor.h"
+#include "vexa/interact/KeySearch.h"
+#include "vexa/interact/Keyboard.h"
+#include "vexa/interact/Selection.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/model/GridStore.h"
 #include "vexa/render/Appearance.h"
@@ -77,6 +80,9 @@ struct GridParts {
         std::make_shared<ScrollBarObject>(scrollBars, vxScrollBarV);
 
     // ---- Selection, keyboard, key search
+    Selection selection{store, events};
+    Keyboard keyboard{store, adapters.keyboard};
+    KeySearch keySearch{store, cellValues};
 
     // ---- Header
     cHeaderControl header{store, adapters.header};
@@ -87,7 +93,6 @@ struct GridParts {
     // ---- Mouse and drag and drop
 
     bool hasFocus = false;
-    bool rowMode = false;
     // The layout pass is being applied to the scroll bars (scrolling then leaves painting to
     // the pass that runs it).
     bool applyingLayout = false;
@@ -98,8 +103,6 @@ struct GridParts {
     Font::ListenerToken gridFontToken = 0;
 
     // ---- Combo lists and editing
-    // What a typed character does, until the keyboard keeps it.
-    EKeyPressBehaviour keyPressBehaviour = vxKeyPressEditReplace;
     EditingAdapters editingAdapters{*this};
     CombosObject combos{editingAdapters.combos};
     CellEditor editor{store, events, editingAdapters.editor};

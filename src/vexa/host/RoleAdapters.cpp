@@ -18,7 +18,8 @@ std::int32_t ShownHeaderHeight(const GridParts& parts) {
 }
 
 bool RowTextOn(const GridParts& parts) {
-    return parts.store.RowTextColumn() > 0 && parts.appearance.drawRowText && parts.rowMode;
+    return parts.store.RowTextColumn() > 0 && parts.appearance.drawRowText &&
+           parts.selection.RowMode();
 }
 
 }  // namespace
@@ -78,7 +79,9 @@ PaintState PainterHostAdapter::GatherPaintState() const {
     state.currentRow = parts_.store.CurrentRow();
     state.currentCol = parts_.store.CurrentCol();
     state.hasFocus = parts_.hasFocus;
-    state.rowMode = parts_.rowMode;
+    state.rowMode = parts_.selection.RowMode();
+    state.keySearchText = parts_.keySearch.Text();
+    state.keySearchCol = parts_.keySearch.SearchCol();
     state.editing = parts_.editor.Editing();
     state.editable = parts_.editor.Settings().editable;
     return state;
@@ -194,6 +197,16 @@ void HeaderHostAdapter::HeaderDidChangeHeight() {
 
 void HeaderHostAdapter::HeaderDidChangeVisibility() {
     parts_.grid.OnHeaderVisibilityChanged();
+}
+
+// ---- Keyboard ----
+
+bool KeyboardHostAdapter::RowsMayFollow() const {
+    return MoreRows(parts_);
+}
+
+bool KeyboardHostAdapter::RequestRowAfterLast() {
+    return parts_.grid.RequestVirtualRow(parts_.store.RowCount() + 1);
 }
 
 // ---- Combo lists and editing ----

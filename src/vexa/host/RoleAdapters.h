@@ -6,6 +6,7 @@
 #include "vexa/combo/DropDownList.h"
 #include "vexa/header/HeaderControl.h"
 #include "vexa/interact/CellEditor.h"
+#include "vexa/interact/Keyboard.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/Painter.h"
@@ -60,6 +61,16 @@ class ScrollBarsHostAdapter final : public ScrollBarsHost {
     GridParts& parts_;
 };
 
+class KeyboardHostAdapter final : public KeyboardHost {
+  public:
+    explicit KeyboardHostAdapter(GridParts& parts) : parts_(parts) {}
+    bool RowsMayFollow() const override;
+    bool RequestRowAfterLast() override;
+
+  private:
+    GridParts& parts_;
+};
+
 class HeaderHostAdapter final : public HeaderHost {
   public:
     explicit HeaderHostAdapter(GridParts& parts) : parts_(parts) {}
@@ -87,10 +98,11 @@ class HeaderHostAdapter final : public HeaderHost {
 
 struct RoleAdapters {
     explicit RoleAdapters(GridParts& parts)
-        : geometry(parts), painter(parts), scrollBars(parts), header(parts) {}
+        : geometry(parts), painter(parts), scrollBars(parts), keyboard(parts), header(parts) {}
     GeometryHostAdapter geometry;
     PainterHostAdapter painter;
     ScrollBarsHostAdapter scrollBars;
+    KeyboardHostAdapter keyboard;
     HeaderHostAdapter header;
 };
 

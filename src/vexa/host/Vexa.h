@@ -30,6 +30,9 @@ struct EditRequestArgs;
 class DropDownList;
 struct ColumnRecord;
 struct LayoutDecision;
+struct CellSpot;
+struct KeyCommand;
+enum class KeyAction : std::uint8_t;
 
 // The key parameter of the positional AddCol and AddRow. It converts from any one string-like
 // value and from nothing else, so that a braced list of named parameters
@@ -357,11 +360,41 @@ class Vexa {
 
     // ---- Current cell, selection, keyboard and key search ----
 
-    // Moves the current cell to a row and column, each an index (0 for none) or a key.
+    // The current row and column index; 0 when there is no current cell. Setting one moves
+    // the current cell (0 leaves none), replacing the selection, and raises CurCellChange.
+    std::int32_t CurRow() const;
+    void SetCurRow(std::int32_t lRow);
+    std::int32_t CurCol() const;
+    void SetCurCol(std::int32_t lCol);
+    // Moves the current cell to a row and column, each an index (0 for none) or a key, and
+    // makes it the selection anchor; the current cell itself is only brought into view.
     void SetCurCell(const Variant& vRow, const Variant& vCol);
+    bool CellSelected(const Variant& vRow, const Variant& vCol);
+    // With MultiSelect the cell (its row in RowMode) gets the state; without, selecting a
+    // cell makes it current and deselecting does nothing.
+    void SetCellSelected(const Variant& vRow, const Variant& vCol, bool bSelected);
+    bool MultiSelect() const;
+    void SetMultiSelect(bool bMultiSelect);
+    bool RowMode() const;
+    void SetRowMode(bool bRowMode);
+    // Deselects and leaves the grid without a current cell.
+    void ClearSelection();
+
     // What a typed character does: edit the current cell or search a column.
     EKeyPressBehaviour KeyPressBehaviour() const;
     void SetKeyPressBehaviour(EKeyPressBehaviour eBehaviour);
+    // The column index searched with vxKeyPressSearchDefCol; 0 for none.
+    std::int32_t KeySearchCol() const;
+    void SetKeySearchCol(std::int32_t lCol);
+    bool KeySearchFromCurRow() const;
+    void SetKeySearchFromCurRow(bool bFromCurRow);
+    bool KeySearchLoop() const;
+    void SetKeySearchLoop(bool bLoop);
+    // The first row from lStartRow (1 when outside the rows) whose text in the column begins
+    // with sSearchString whatever the case; 0 when none.
+    std::int32_t FindSearchMatchRow(const Variant& vSearchCol, const std::string& sSearchString,
+                                    std::int32_t lStartRow = -1, bool bVisibleRowsOnly = true,
+                                    bool bLoop = false);
 
     // ---- Header, default sort and layout strings ----
 
@@ -443,6 +476,7 @@ class Vexa {
     friend class HeaderHostAdapter;
     friend class PainterHostAdapter;
     friend class ScrollBarsHostAdapter;
+    friend class KeyboardHostAdapter;
     friend class VexaSortCallbacks;
 
     std::unique_ptr<GridParts> parts_;
@@ -499,6 +533,31 @@ class Vexa {
     std::int32_t HeaderFittedWidth(std::int32_t position) const;
 
     // ---- Selection and keyboard (host/VexaSelection.cpp, host/VexaKeyboard.cpp) ----
+
+    // The move sequence: the selection becomes the new cell, which becomes current, is
+    // brought into view, and CurCellChange follows the repaint.
+    void MoveCurrentCell(std::int32_t row, std::int32_t col);
+    // The end of every move: the cell becomes current, is brought into view (or the grid
+    // repainted), then CurCellChange.
+    void SettleCurrentCell(std::int32_t row, std::int32_t col);
+    // Brings the current cell into view; repaints when that did not scroll.
+    void ShowCurrentCell();
+    // The column whose position brings a cell into view horizontally (0: none).
+    std::int32_t ViewColumn(std::int32_t row, std::int32_t col) const;
+    void SetCurrentCellInternal(std::int32_t row, std::int32_t col, bool raiseNow);
+    void RaisePendingCurCellChange();
+    void OnKeyDown(int virtualKey);
+    void OnChar(char32_t character);
+    void OnKeyUp(int virtualKey);
+    void RunKeyCommand(const KeyCommand& command, std::int16_t shift);
+    // The selection step of a move by key, then the current cell moves to `target`.
+    void MoveByKey(KeyAction action, const CellSpot& target, std::int16_t shift);
+    void ScrollByKey(EScrollBar bar, std::int32_t amount);
+    // A character that got past KeyPress: to the key search or to editing.
+    void KeyTyped(char32_t character, std::int16_t keyAscii);
+    void KeySearchTyped(char32_t character);
+    // Ends a pending key search and repaints where it showed.
+    void EndKeySearch();
 
     // ---- Header (host/VexaHeader.cpp) ----
 
@@ -597,10 +656,6 @@ class Vexa {
     void ComboListRemoving(std::int16_t listIndex);
 
     // ---- Later roles (no-ops until they exist) ----
-    void KeySearchTyped(char32_t /*character*/) {}
-    void EndKeySearch() {}
-    void SetCurrentCellInternal(std::int32_t /*row*/, std::int32_t /*col*/, bool /*raiseNow*/) {}
-    void RaisePendingCurCellChange() {}
     void PropertyChanged(std::string_view /*name*/) {}
 };
 
