@@ -27,13 +27,6 @@ TEST(EditRules, TheInitialTextAppendsOrReplacesWithTheTypedCharacter) {
     for (const Case& c : cases) EXPECT_EQ(InitialEditText("ab", c.key, c.behaviour), c.expected);
 }
 
-TEST(EditRules, NumberOnlyRefusesOnlyTypedNonDigits) {
-    EXPECT_TRUE(RefusedByNumberOnly('x', vxTextEditNumberOnly));
-    EXPECT_FALSE(RefusedByNumberOnly('7', vxTextEditNumberOnly));
-    EXPECT_FALSE(RefusedByNumberOnly(13, vxTextEditNumberOnly));
-    EXPECT_FALSE(RefusedByNumberOnly('x', vxTextEditNumberOnly | vxTextEditUpperCase));
-}
-
 TEST(EditRules, TextIsCutToWholeCharacters) {
     EXPECT_EQ(FirstCharacters("abcdef", 3), "abc");
     EXPECT_EQ(FirstCharacters("abc", 0), "abc");
