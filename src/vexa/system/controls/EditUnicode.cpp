@@ -13,29 +13,6 @@ namespace {
 
 constexpr char32_t kReplacement = U'\uFFFD';
 
-struct LeadByte {
-    int length;                      // bytes of the whole sequence, 0 for a bad lead byte
-    unsigned char secondLow = 0x80;  // the second byte's range excludes overlongs/surrogates
-    unsigned char secondHigh = 0xBF;
-};
-
-LeadByte Classify(unsigned char b) {
-    if (b < 0x80) return {1};
-    if (b >= 0xC2 && b <= 0xDF) return {2};
-    if (b == 0xE0) return {3, 0xA0, 0xBF};
-    if (b == 0xED) return {3, 0x80, 0x9F};
-    if (b >= 0xE1 && b <= 0xEF) return {3};
-    if (b == 0xF0) return {4, 0x90, 0xBF};
-    if (b == 0xF4) return {4, 0x80, 0x8F};
-    if (b >= 0xF1 && b <= 0xF3) return {4};
-    return {0};
-}
-
-char32_t LeadBits(unsigned char b, int length) {
-    static constexpr unsigned char kMasks[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    return char32_t(b & kMasks[length]);
-}
-
 int GraphemeBreakOf(char32_t c) {
     return u_getIntPropertyValue(UChar32(c), UCHAR_GRAPHEME_CLUSTER_BREAK);
 }
@@ -74,64 +51,6 @@ bool IsControlBreak(int gcb) {
 }
 
 }  // namespace
-
-std::u32string DecodeUtf8(std::string_view utf8) {
-    std::u32string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const LeadByte kind = Classify(lead);
-        if (kind.length == 0) {
-            out.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        char32_t value = LeadBits(lead, kind.length);
-        int taken = 1;
-        for (; taken < kind.length && i + std::size_t(taken) < utf8.size(); ++taken) {
-            const auto b = static_cast<unsigned char>(utf8[i + std::size_t(taken)]);
-            const unsigned char low = taken == 1 ? kind.secondLow : 0x80;
-            const unsigned char high = taken == 1 ? kind.secondHigh : 0xBF;
-            if (b < low || b > high) break;
-            value = (value << 6) | char32_t(b & 0x3F);
-        }
-        out.push_back(taken == kind.length ? value : kReplacement);
-        i += std::size_t(taken);
-    }
-    return out;
-}
-
-int Utf8Length(char32_t c) {
-    if (c < 0x80) return 1;
-    if (c < 0x800) return 2;
-    if (c < 0x10000) return 3;
-    return 4;
-}
-
-std::string EncodeUtf8(std::u32string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char32_t c : text) {
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = kReplacement;
-        if (c < 0x80) {
-            out.push_back(char(c));
-        } else if (c < 0x800) {
-            out.push_back(char(0xC0 | (c >> 6)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(char(0xE0 | (c >> 12)));
-            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(char(0xF0 | (c >> 18)));
-            out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
 
 std::u32string MapCase(std::u32string_view text, CaseMapping mapping) {
     if (mapping == CaseMapping::None || text.empty()) return std::u32string(text);

@@ -7,14 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "vexa/system/automation/Utf8Text.h"
+
 namespace vexa::sys::edit_text {
 
-// Every ill-formed sequence (stray continuation bytes, overlong forms, surrogates, values past
-// U+10FFFF, truncated sequences) becomes one U+FFFD per maximal bad subpart.
-std::u32string DecodeUtf8(std::string_view utf8);
-std::string EncodeUtf8(std::u32string_view text);
-// The number of UTF-8 bytes of a code point.
-int Utf8Length(char32_t c);
+// UTF-8 in and out, bad input repaired (one U+FFFD per maximal bad subpart).
+using vexa::DecodeUtf8;
+using vexa::EncodeUtf8;
+using vexa::Utf8Length;
 
 enum class CaseMapping { None, Upper, Lower };
 // Full Unicode mapping (the length may change: ß becomes SS).

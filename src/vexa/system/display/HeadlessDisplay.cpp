@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "vexa/system/display/Utf8Text.h"
+#include "vexa/system/automation/Utf8Text.h"
 #include "vexa/system/window/Input.h"
 #include "vexa/system/window/KeyboardLayout.h"
 #include "vexa/system/window/MessageBoxDialog.h"

@@ -1,7 +1,7 @@
 #include "vexa/system/display/X11Keyboard.h"
 
 // The window system's headers come first: Xlib's macros must not reach them.
-#include "vexa/system/display/Utf8Text.h"
+#include "vexa/system/automation/Utf8Text.h"
 #include "vexa/system/display/X11InputMethod.h"
 #include "vexa/system/display/X11KeyMap.h"
 #include "vexa/system/window/Input.h"

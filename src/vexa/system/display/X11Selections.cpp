@@ -1,6 +1,6 @@
 #include "vexa/system/display/X11Selections.h"
 
-#include "vexa/system/display/Utf8Text.h"
+#include "vexa/system/automation/Utf8Text.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

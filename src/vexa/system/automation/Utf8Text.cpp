@@ -1,6 +1,6 @@
-#include "vexa/system/display/Utf8Text.h"
+#include "vexa/system/automation/Utf8Text.h"
 
-namespace vexa::sys {
+namespace vexa {
 
 namespace {
 
@@ -82,6 +82,20 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+std::string EncodeUtf8(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t c : text) AppendUtf8(out, c);
+    return out;
+}
+
+int Utf8Length(char32_t c) {
+    if (c < 0x80) return 1;
+    if (c < 0x800) return 2;
+    if (c < 0x10000) return 3;
+    return 4;
+}
+
 std::string RepairUtf8(std::string_view text) {
     std::string result;
     result.reserve(text.size());
@@ -111,4 +125,4 @@ std::string Utf8ToLatin1(std::string_view text) {
     return result;
 }
 
-}  // namespace vexa::sys
+}  // namespace vexa

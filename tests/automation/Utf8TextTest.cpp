@@ -2,7 +2,7 @@
 // per maximal malformed part, and Latin-1 converts both ways.
 #include <gtest/gtest.h>
 
-#include "vexa/system/display/Utf8Text.h"
+#include "vexa/system/automation/Utf8Text.h"
 
 namespace vexa::sys {
 namespace {
