@@ -11,7 +11,6 @@ namespace vexa::sys::edit_text {
 
 namespace {
 
-constexpr char32_t kReplacement = U'\uFFFD';
 
 int GraphemeBreakOf(char32_t c) {
     return u_getIntPropertyValue(UChar32(c), UCHAR_GRAPHEME_CLUSTER_BREAK);
