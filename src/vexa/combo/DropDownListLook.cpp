@@ -19,19 +19,6 @@ constexpr std::int32_t kTextPaddingY = 1;
 constexpr std::int32_t kIconLeft = 2;
 constexpr std::int32_t kIconTop = 1;
 
-sys::FontFields FieldsOf(const Font& font) {
-    const FontAttributes& a = font.Attributes();
-    sys::FontFields fields;
-    fields.Name = a.name;
-    fields.Size = double(a.sizeScaled) / 10000.0;
-    fields.Weight = a.weight;
-    fields.Bold = a.weight >= sys::FW_BOLD;
-    fields.Italic = a.italic;
-    fields.Underline = a.underline;
-    fields.Strikethrough = a.strikethrough;
-    return fields;
-}
-
 }  // namespace
 
 DropPlacement PlaceDropDown(std::int32_t screenHeight, std::int32_t y, std::int32_t cellHeight,
@@ -110,7 +97,7 @@ void DropDownList::AutoAdjustWidth() {
 
 void DropDownList::SetFont(const Font& font) {
     const sys::HFONT previous = font_;
-    font_ = sys::CreateFontFromFields(FieldsOf(font));
+    font_ = sys::CreateFontFromObject(font);
     if (measureDc_ != 0) sys::SelectObject(measureDc_, font_);
     if (combo_ != 0) sys::SendMessage(combo_, sys::WM_SETFONT, sys::WPARAM(font_), 1);
     if (previous != 0) sys::DeleteObject(previous);

@@ -18,7 +18,6 @@ constexpr std::int32_t kSortIconHeight = 16;
 constexpr std::int32_t kSortInfoGap = 4;
 constexpr std::int32_t kVerticalPadding = 6;
 constexpr std::int32_t kWidthStep = 16;
-constexpr std::uint32_t kNoEllipsis = 0x5C000;
 
 sys::SIZE Measure(sys::HDC dc, std::string_view text, std::int32_t width, std::uint32_t flags) {
     sys::RECT rect{0, 0, width, 0};
@@ -65,7 +64,7 @@ sys::SIZE cHeaderControl::CalcItemAutoSize(std::int32_t index, std::int32_t avai
         }
     }
     if (!column->headerText.empty()) {
-        const std::uint32_t flags = std::uint32_t(column->headerTextFlags) & ~kNoEllipsis;
+        const std::uint32_t flags = std::uint32_t(column->headerTextFlags) & ~sys::DT_SHORTENING_BITS;
         const std::int32_t gap = sortShown ? kSortInfoGap : 0;
         const sys::HGDIOBJ previous = titleFont_ != 0 ? sys::SelectObject(dc, titleFont_) : 0;
         sys::SIZE text;

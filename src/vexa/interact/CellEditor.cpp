@@ -35,19 +35,6 @@ constexpr std::array<sys::UINT, CellEditor::kTextEditorCount> kEditorStyles = {
         sys::WS_VSCROLL,
 };
 
-sys::FontFields FieldsOf(const Font& font) {
-    const FontAttributes& a = font.Attributes();
-    sys::FontFields fields;
-    fields.Name = a.name;
-    fields.Size = double(a.sizeScaled) / 10000.0;
-    fields.Weight = a.weight;
-    fields.Bold = a.weight >= sys::FW_BOLD;
-    fields.Italic = a.italic;
-    fields.Underline = a.underline;
-    fields.Strikethrough = a.strikethrough;
-    return fields;
-}
-
 struct Selection {
     std::int32_t start = 0;
     std::int32_t end = 0;
@@ -126,7 +113,7 @@ void CellEditor::PrepareTextEditor(const TextEditorSetup& setup) {
     sys::SetWindowLongPtr(editor, sys::GWL_EXSTYLE, sys::LPARAM(exStyle));
 
     const sys::HFONT previous = font_;
-    font_ = setup.font != nullptr ? sys::CreateFontFromFields(FieldsOf(*setup.font)) : 0;
+    font_ = setup.font != nullptr ? sys::CreateFontFromObject(*setup.font) : 0;
     sys::SendMessage(editor, sys::WM_SETFONT, sys::WPARAM(font_), 0);
     if (previous != 0) sys::DeleteObject(previous);
     ReleaseColors();

@@ -14,8 +14,6 @@ namespace vexa {
 
 namespace {
 
-// The bits that would shorten or rewrite the text: path, end and word ellipsis, modify.
-constexpr std::uint32_t kShorteningBits = 0x5C000;
 constexpr std::int32_t kWidenStep = 16;
 constexpr std::int32_t kCheckBoxWidth = 19;
 constexpr std::int32_t kCheckBoxHeight = 17;
@@ -71,7 +69,7 @@ std::int32_t Measure::TextWidth(std::int32_t row, std::int32_t col, std::int32_t
     if (text.empty()) return 0;
     MeasuringDc dc(painter_, cell.fontIndex);
     std::uint32_t flags = std::uint32_t(cell.textFlags);
-    if (forceNoModify) flags &= ~kShorteningBits;
+    if (forceNoModify) flags &= ~sys::DT_SHORTENING_BITS;
     const bool wordBreak = (flags & sys::DT_WORDBREAK) != 0;
     std::int32_t width = 0;
     if (wordBreak) {

@@ -27,19 +27,6 @@ constexpr std::int32_t kExtensionRight = 32000;
 // The system brush of a system colour is taken by the low five bits of its index.
 constexpr OLE_COLOR kSystemColorIndexMask = 0x1F;
 
-sys::FontFields FieldsOf(const Font& font) {
-    const FontAttributes& a = font.Attributes();
-    sys::FontFields fields;
-    fields.Name = a.name;
-    fields.Size = double(a.sizeScaled) / 10000.0;
-    fields.Weight = a.weight;
-    fields.Bold = a.weight >= sys::FW_BOLD;
-    fields.Italic = a.italic;
-    fields.Underline = a.underline;
-    fields.Strikethrough = a.strikethrough;
-    return fields;
-}
-
 // The brush of an OLE colour: the system brush of a system colour, else a new solid brush
 // that the caller deletes.
 struct ColorBrush {
@@ -89,7 +76,7 @@ sys::HFONT Painter::FontFor(std::int16_t fontIndex) {
     if (!font) return GridFont();
     auto found = fonts_.find(font->Handle());
     if (found != fonts_.end()) return found->second;
-    const sys::HFONT realised = sys::CreateFontFromFields(FieldsOf(*font));
+    const sys::HFONT realised = sys::CreateFontFromObject(*font);
     fonts_.emplace(font->Handle(), realised);
     return realised;
 }
@@ -101,7 +88,7 @@ sys::HFONT Painter::GridFont() {
     const FontAttributes& attributes = cellValues_.GridFont()->Attributes();
     if (gridFont_ != 0 && attributes == gridFontAttributes_) return gridFont_;
     const sys::HFONT previous = gridFont_;
-    gridFont_ = sys::CreateFontFromFields(FieldsOf(*cellValues_.GridFont()));
+    gridFont_ = sys::CreateFontFromObject(*cellValues_.GridFont());
     gridFontAttributes_ = attributes;
     if (buffer_.dc != 0 && previous != 0) sys::SelectObject(buffer_.dc, gridFont_);
     if (previous != 0) sys::DeleteObject(previous);

@@ -14,6 +14,10 @@
 #include "vexa/system/paint/RectHelpers.h"
 #include "vexa/system/window/WindowTypes.h"
 
+namespace vexa {
+class Font;
+}
+
 namespace vexa::sys {
 
 // ---- Device contexts -------------------------------------------------------------------------
@@ -117,6 +121,8 @@ int GetClipBox(HDC hdc, RECT* box);
 HFONT CreateFontIndirect(const LOGFONT* logFont);
 // A font from the fields of the automation Font object (size in points at 96 dpi).
 HFONT CreateFontFromFields(const FontFields& fields);
+// A font from an automation Font object, as it is now.
+HFONT CreateFontFromObject(const vexa::Font& font);
 bool GetFontLogFont(HFONT font, LOGFONT* logFont);
 bool GetTextMetrics(HDC hdc, TEXTMETRIC* metrics);
 // length -1: up to the end of the text.

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "vexa/system/paint/DeviceContext.h"
+#include "vexa/system/automation/Font.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/paint/TextEngine.h"
 
@@ -26,6 +27,19 @@ HFONT CreateFontIndirect(const LOGFONT* logFont) {
     object.kind = GdiKind::Font;
     object.font = TextEngine::Instance().FontFor(*logFont);
     return GdiObjectTable::Instance().Add(std::make_shared<GdiObject>(std::move(object)));
+}
+
+HFONT CreateFontFromObject(const vexa::Font& font) {
+    const FontAttributes& a = font.Attributes();
+    FontFields fields;
+    fields.Name = a.name;
+    fields.Size = double(a.sizeScaled) / 10000.0;
+    fields.Weight = a.weight;
+    fields.Bold = a.weight >= FW_BOLD;
+    fields.Italic = a.italic;
+    fields.Underline = a.underline;
+    fields.Strikethrough = a.strikethrough;
+    return CreateFontFromFields(fields);
 }
 
 HFONT CreateFontFromFields(const FontFields& fields) {

@@ -141,6 +141,10 @@ constexpr std::uint32_t DT_END_ELLIPSIS = 0x8000;
 constexpr std::uint32_t DT_MODIFYSTRING = 0x10000;
 constexpr std::uint32_t DT_RTLREADING = 0x20000;
 constexpr std::uint32_t DT_WORD_ELLIPSIS = 0x40000;
+// The bits that shorten or rewrite a text (path, end and word ellipsis, modify-string):
+// measuring without them sees the whole text.
+constexpr std::uint32_t DT_SHORTENING_BITS =
+    DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_WORD_ELLIPSIS;
 constexpr std::uint32_t DT_HIDEPREFIX = 0x100000;
 
 // Frame controls.
