@@ -1,6 +1,10 @@
 // The version of the Vexa library a program was compiled against, and the one it runs with.
 #pragma once
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 #define VEXA_VERSION_MAJOR 0
 #define VEXA_VERSION_MINOR 1
 #define VEXA_VERSION_PATCH 0
@@ -11,3 +15,5 @@ namespace vexa {
 const char* Version();
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

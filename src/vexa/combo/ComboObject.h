@@ -12,11 +12,15 @@
 #include "vexa/system/automation/Font.h"
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class DropDownList;
 
-class ComboObject {
+class VEXA_API ComboObject {
   public:
     static constexpr std::int32_t kDefaultMaxHeightInItems = 8;
 
@@ -77,3 +81,5 @@ class ComboObject {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -13,11 +13,15 @@
 #include "vexa/model/CellObjectHost.h"
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class CombosHost;
 
-class CombosObject {
+class VEXA_API CombosObject {
   public:
     explicit CombosObject(CombosHost& host);
     // Every list's drop-down list goes with the grid; lists a host keeps answer as empty.
@@ -58,3 +62,5 @@ class CombosObject {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -15,6 +15,10 @@
 
 #include "vexa/model/Enums.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 // Xlib defines KeyPress as a macro; a host that includes it first must still be able to
 // include this header.
 #pragma push_macro("KeyPress")
@@ -100,7 +104,7 @@ constexpr std::string_view VexaEventName(std::int32_t dispId) {
                : std::string_view();
 }
 
-class VexaEvents {
+class VEXA_API VexaEvents {
   public:
     virtual ~VexaEvents() = default;
 
@@ -249,5 +253,7 @@ class VexaEvents {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END
 
 #pragma pop_macro("KeyPress")

@@ -12,12 +12,16 @@
 #include "vexa/system/automation/Variant.h"
 #include "vexa/system/window/WindowTypes.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class cHeaderControl;
 class HeaderObjectOwner;
 
-class HeaderObject {
+class VEXA_API HeaderObject {
   public:
     ~HeaderObject();
     HeaderObject(const HeaderObject&) = delete;
@@ -97,3 +101,5 @@ class HeaderObject {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

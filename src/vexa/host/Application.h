@@ -7,9 +7,13 @@
 
 #include "vexa/system/window/WindowTypes.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-class Application {
+class VEXA_API Application {
   public:
     // Shows windows on the X display `name` (nullptr: $DISPLAY) instead of the default
     // headless display; false, and nothing changes, when it cannot be opened. Call it before
@@ -30,7 +34,7 @@ class Application {
 
 // A top-level window to place grids on. Closing it destroys it; with `quitOnClose` that also
 // ends Application::Run.
-class Form {
+class VEXA_API Form {
   public:
     Form(const std::string& title, int width, int height, bool quitOnClose = true);
     ~Form();
@@ -49,3 +53,5 @@ class Form {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

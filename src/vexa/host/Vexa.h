@@ -22,6 +22,10 @@
 #include "vexa/system/automation/Variant.h"
 #include "vexa/system/window/WindowTypes.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 struct GridParts;
@@ -37,7 +41,7 @@ enum class KeyAction : std::uint8_t;
 // The key parameter of the positional AddCol and AddRow. It converts from any one string-like
 // value and from nothing else, so that a braced list of named parameters
 // (grid.AddCol({.sKey = "id"})) selects the overload taking the parameter struct.
-struct KeyArg {
+struct VEXA_API KeyArg {
     KeyArg() = default;
     template <class T>
     requires std::is_convertible_v<T, std::string> KeyArg(T&& key) : value(std::forward<T>(key)) {}
@@ -46,7 +50,7 @@ struct KeyArg {
 
 // The parameters of Vexa::AddCol, for hosts that name them:
 // grid.AddCol({.sKey = "id", .lWidth = 80}).
-struct AddColArgs {
+struct VEXA_API AddColArgs {
     std::string sKey{};
     std::string sHeader{};
     std::int32_t eHdrTextFlags = vxTextSingleLine | vxTextEndEllipsis;
@@ -64,7 +68,7 @@ struct AddColArgs {
 };
 
 // The parameters of Vexa::AddRow: grid.AddRow({.sKey = "r1", .vRowBefore = 1}).
-struct AddRowArgs {
+struct VEXA_API AddRowArgs {
     std::string sKey{};
     std::optional<Variant> vRowBefore{};  // none: append
     bool bVisible = true;
@@ -74,7 +78,7 @@ struct AddRowArgs {
     Variant vTag{};
 };
 
-class Vexa {
+class VEXA_API Vexa {
   public:
     // A grid on a shown top-level window of its own, on the default display.
     Vexa();
@@ -660,3 +664,5 @@ class Vexa {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -17,9 +17,13 @@
 #include "vexa/system/automation/Object.h"
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-class CellObject : public Object {
+class VEXA_API CellObject : public Object {
   public:
     // Dispatch identifiers of the members, as late-bound hosts know them.
     static constexpr std::int32_t kDispValue = 0x40030000;
@@ -147,3 +151,5 @@ class CellObject : public Object {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -8,15 +8,19 @@
 
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 // The combo item a value selects: its index in the list and its icon (-1 each when none).
-struct ComboMatch {
+struct VEXA_API ComboMatch {
     std::int16_t itemIndex = -1;
     std::int16_t icon = -1;
 };
 
-class CellObjectHost {
+class VEXA_API CellObjectHost {
   public:
     virtual ~CellObjectHost() = default;
 
@@ -28,8 +32,10 @@ class CellObjectHost {
 
 // The non-owning reference a default cell keeps to its grid. The grid clears it when it
 // goes, so a default cell a host still holds never reaches a grid that is gone.
-struct CellObjectHostLink {
+struct VEXA_API CellObjectHostLink {
     CellObjectHost* host = nullptr;
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -8,6 +8,10 @@
 // EMsgResponse and EErrorTimer belong to the platform services and are declared there.
 #if __has_include("vexa/platform/PlatformEnums.h")
 #include "vexa/platform/PlatformEnums.h"
+
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
 #endif
 
 namespace vexa {
@@ -187,3 +191,5 @@ enum EHeaderHotTrackFlags : std::int32_t {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -6,6 +6,10 @@
 
 #include "vexa/system/automation/Error.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 // Codes of the grid's own errors; the number a host sees is kGridErrorBase + code.
@@ -42,3 +46,5 @@ Error MakeGridError(std::int32_t code);
 [[noreturn]] void RaiseGridError(std::int32_t code);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -10,6 +10,10 @@
 #include "vexa/model/Enums.h"
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class CellObject;  // the column default cell, owned by the cell-values model
@@ -22,7 +26,7 @@ inline constexpr OLE_COLOR kDefaultColor = 0xFFFFFFFFu;
 // Text flags every new column and default cell starts with (single line + end ellipsis).
 inline constexpr std::int32_t kDefaultTextFlags = vxTextSingleLine | vxTextEndEllipsis;
 
-struct ColumnRecord {
+struct VEXA_API ColumnRecord {
     std::int32_t width = 0;
     std::int32_t left = 0;
     std::int32_t index = 0;
@@ -45,7 +49,7 @@ struct ColumnRecord {
     bool allowSizing = true;
 };
 
-struct RowRecord {
+struct VEXA_API RowRecord {
     std::int32_t height = 0;
     std::int32_t normalCellHeight = 0;
     std::int32_t top = 0;
@@ -67,7 +71,7 @@ inline constexpr std::uint8_t kCellNeedsRepaint = 128;
 // A cell. Defaults are those of a fresh column default cell. The right indent sits before
 // the value (not after it, as the public member list orders them) so the record packs
 // without a padding hole; no code depends on field order.
-struct CellRecord {
+struct VEXA_API CellRecord {
     OLE_COLOR backColor = kDefaultColor;
     OLE_COLOR foreColor = kDefaultColor;
     std::int32_t textFlags = kDefaultTextFlags;
@@ -93,3 +97,5 @@ struct CellRecord {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 enum EMsgResponse : std::int32_t {
@@ -19,3 +23,5 @@ enum EErrorTimer : std::int32_t {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -8,11 +8,15 @@
 
 #include "vexa/model/Enums.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class cScrollBars;
 
-class ScrollBarObject {
+class VEXA_API ScrollBarObject {
   public:
     ScrollBarObject(std::weak_ptr<cScrollBars> bars, EScrollBar bar)
         : bars_(std::move(bars)), bar_(bar) {}
@@ -34,3 +38,5 @@ class ScrollBarObject {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

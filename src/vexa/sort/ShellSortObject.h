@@ -7,18 +7,22 @@
 
 #include "vexa/model/Enums.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class GridStore;
 class SortCallbacks;
 
-struct SortCriterion {
+struct VEXA_API SortCriterion {
     std::int16_t col = 0;  // a column index, not a display position
     ESortOrders order = vxSortAsc;
     ESortTypes type = vxSortByValue;
 };
 
-class ShellSortObject {
+class VEXA_API ShellSortObject {
   public:
     // ---- Public members (iSortIndex is 1-based; outside 1..ColCount raises 514) ----
     std::int16_t ColCount() const { return static_cast<std::int16_t>(criteria_.size()); }
@@ -49,3 +53,5 @@ class ShellSortObject {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

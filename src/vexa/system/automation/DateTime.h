@@ -8,9 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-struct DateFields {
+struct VEXA_API DateFields {
     int year = 1899;
     int month = 12;
     int day = 30;
@@ -90,3 +94,5 @@ std::string_view MonthName(int month, bool abbreviated = false);
 std::string_view WeekdayName(int weekday, bool abbreviated = false);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

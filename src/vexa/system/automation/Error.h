@@ -6,10 +6,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-class Error : public std::runtime_error {
-public:
+class VEXA_API Error : public std::runtime_error {
+  public:
     Error(std::int32_t number, std::string source, std::string description)
         : std::runtime_error(description),
           number_(number),
@@ -20,7 +24,7 @@ public:
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
 
-private:
+  private:
     std::int32_t number_;
     std::string source_;
     std::string description_;
@@ -32,3 +36,5 @@ constexpr std::int32_t ErrorNumberOf(std::int32_t code) {
 }
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

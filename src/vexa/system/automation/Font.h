@@ -14,11 +14,15 @@
 #include "vexa/system/automation/Object.h"
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 // Everything that makes two fonts the same font. Size is kept as currency (points scaled by
 // 10,000) as the classic font object does, so equal sizes compare exactly.
-struct FontAttributes {
+struct VEXA_API FontAttributes {
     std::string name = "DejaVu Sans";
     std::int64_t sizeScaled = 82500;  // 8.25 points, the classic default GUI size
     std::int16_t weight = 400;
@@ -30,7 +34,7 @@ struct FontAttributes {
     bool operator==(const FontAttributes&) const = default;
 };
 
-class Font : public Object {
+class VEXA_API Font : public Object {
   public:
     using Listener = std::function<void(std::string_view property)>;
     using ListenerToken = std::uint64_t;
@@ -110,3 +114,5 @@ class Font : public Object {
 [[noreturn]] void RaiseInvalidPropertyValue();
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

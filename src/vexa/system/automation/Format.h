@@ -7,6 +7,10 @@
 
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 // Formats `value` with `format` as the classic runtime does. An empty format gives the
@@ -22,3 +26,5 @@ std::string Format(const Variant& value, std::string_view format = {}, int first
                    int firstWeekOfYear = 1);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -8,9 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-struct LogEntry {
+struct VEXA_API LogEntry {
     // Where it happened: the event's name ("CustomSort") or the step's ("FillFromRS").
     std::string where;
     // What was thrown: an Error's description, another exception's what(), or
@@ -30,3 +34,5 @@ LogHook SetLogHook(LogHook hook);
 void LogSwallowedException(std::string_view where) noexcept;
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -7,13 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class Variant;
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
 
-class Object : public std::enable_shared_from_this<Object> {
+class VEXA_API Object : public std::enable_shared_from_this<Object> {
   public:
     virtual ~Object() = default;
 
@@ -37,3 +41,5 @@ void PutMember(const std::shared_ptr<Object>& object, std::string_view member,
                const Variant& value);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -14,9 +14,13 @@
 #include "vexa/system/automation/Object.h"
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-class Picture : public Object {
+class VEXA_API Picture : public Object {
   public:
     static constexpr std::int32_t kInvalidPicture = 481;
     static constexpr std::int32_t kFileNotFound = 53;
@@ -55,3 +59,5 @@ class Picture : public Object {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

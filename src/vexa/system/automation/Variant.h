@@ -13,6 +13,10 @@
 #include "vexa/system/automation/Error.h"
 #include "vexa/system/automation/Object.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 enum VariantType : std::int32_t {
@@ -38,7 +42,7 @@ namespace detail {
 struct VariantBox;
 }
 
-class Variant {
+class VEXA_API Variant {
   public:
     Variant() noexcept : type_(vtEmpty) { payload_.i64 = 0; }
     Variant(bool value) noexcept;
@@ -166,3 +170,5 @@ std::string DoubleToText(double value);
 std::string SingleToText(float value);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

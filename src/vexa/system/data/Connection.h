@@ -8,6 +8,10 @@
 
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 struct sqlite3;
 
 namespace vexa {
@@ -17,7 +21,7 @@ class Recordset;
 // The number a failing database call reports (the provider's "unspecified failure").
 inline constexpr std::int32_t kDatabaseErrorNumber = static_cast<std::int32_t>(0x80004005u);
 
-class Connection {
+class VEXA_API Connection {
   public:
     // Opens (creating when missing) the database file at `path`; ":memory:" for a private
     // in-memory database.
@@ -41,3 +45,5 @@ class Connection {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

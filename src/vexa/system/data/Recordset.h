@@ -14,6 +14,10 @@
 #include "vexa/system/automation/Object.h"
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 // Data type codes of a field, as recordset consumers expect them.
@@ -42,14 +46,14 @@ enum CursorOption : std::int32_t {
     kApproxPosition = 0x4000,
 };
 
-struct FieldInfo {
+struct VEXA_API FieldInfo {
     std::string name;
     std::int32_t type = kTypeVarChar;
     std::int32_t definedSize = 0;
 };
 
 // The rows of a query, shared by the recordset and the field objects it hands out.
-struct RecordsetData {
+struct VEXA_API RecordsetData {
     std::vector<FieldInfo> fields;
     std::vector<Variant> values;  // row-major, fields.size() per record
     std::int32_t recordCount = 0;
@@ -61,7 +65,7 @@ struct RecordsetData {
     void CheckCurrent() const;
 };
 
-class Recordset : public Object {
+class VEXA_API Recordset : public Object {
   public:
     explicit Recordset(std::shared_ptr<RecordsetData> data) : data_(std::move(data)) {}
 
@@ -98,3 +102,5 @@ std::size_t FieldIndexOf(const RecordsetData& data, const Variant& indexOrName);
 [[noreturn]] void RaiseMemberNotFound(std::string_view member);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

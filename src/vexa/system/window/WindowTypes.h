@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa::sys {
 
 // Window handles are numbers that are never reused: a destroyed handle stays invalid.
@@ -31,20 +35,20 @@ constexpr std::uint8_t GetBValue(COLORREF c) {
     return std::uint8_t((c >> 16) & 0xFF);
 }
 
-struct POINT {
+struct VEXA_API POINT {
     std::int32_t x = 0;
     std::int32_t y = 0;
     friend bool operator==(const POINT&, const POINT&) = default;
 };
 
-struct SIZE {
+struct VEXA_API SIZE {
     std::int32_t cx = 0;
     std::int32_t cy = 0;
     friend bool operator==(const SIZE&, const SIZE&) = default;
 };
 
 // Left and top are inclusive, right and bottom exclusive.
-struct RECT {
+struct VEXA_API RECT {
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t right = 0;
@@ -85,7 +89,7 @@ using TIMERPROC = void (*)(HWND hwnd, UINT msg, std::uintptr_t idEvent, DWORD ti
 
 // A message as the queue holds it; time is the display clock, pt the cursor in screen
 // coordinates when the message was queued.
-struct MSG {
+struct VEXA_API MSG {
     HWND hwnd = 0;
     UINT message = 0;
     WPARAM wParam = 0;
@@ -96,7 +100,7 @@ struct MSG {
 
 // Filled by BeginPaint. hdc is left 0 by the window system; the drawing library's device
 // context provider (SetPaintDcProvider) fills it when one is installed.
-struct PAINTSTRUCT {
+struct VEXA_API PAINTSTRUCT {
     std::uintptr_t hdc = 0;
     bool fErase = false;
     RECT rcPaint;
@@ -104,7 +108,7 @@ struct PAINTSTRUCT {
 
 // hbrBackground follows the classic convention of a system colour index plus one
 // (COLOR_WINDOW + 1); 0 leaves erasing to the window procedure.
-struct WNDCLASS {
+struct VEXA_API WNDCLASS {
     UINT style = 0;
     WNDPROC lpfnWndProc = nullptr;
     HCURSOR hCursor = 0;
@@ -113,7 +117,7 @@ struct WNDCLASS {
 };
 
 // Passed by address in the lParam of WM_NCCREATE and WM_CREATE.
-struct CREATESTRUCT {
+struct VEXA_API CREATESTRUCT {
     void* lpCreateParams = nullptr;
     std::uintptr_t hMenu = 0;  // the child identifier
     HWND hwndParent = 0;
@@ -127,7 +131,7 @@ struct CREATESTRUCT {
     UINT dwExStyle = 0;
 };
 
-struct WINDOWPOS {
+struct VEXA_API WINDOWPOS {
     HWND hwnd = 0;
     HWND hwndInsertAfter = 0;
     std::int32_t x = 0;
@@ -139,20 +143,20 @@ struct WINDOWPOS {
 
 // WM_NCCALCSIZE: rgrc[0] arrives as the window rectangle in parent client coordinates and
 // leaves as the client rectangle in the same coordinates.
-struct NCCALCSIZE_PARAMS {
+struct VEXA_API NCCALCSIZE_PARAMS {
     RECT rgrc[3];
     WINDOWPOS* lppos = nullptr;
 };
 
 // The header of every WM_NOTIFY payload.
-struct NMHDR {
+struct VEXA_API NMHDR {
     HWND hwndFrom = 0;
     std::uintptr_t idFrom = 0;
     UINT code = 0;
 };
 
 // WM_DRAWITEM / WM_MEASUREITEM payloads; hDC is a device context of the drawing library.
-struct DRAWITEMSTRUCT {
+struct VEXA_API DRAWITEMSTRUCT {
     UINT CtlType = 0;
     UINT CtlID = 0;
     UINT itemID = 0;
@@ -164,7 +168,7 @@ struct DRAWITEMSTRUCT {
     std::uintptr_t itemData = 0;
 };
 
-struct MEASUREITEMSTRUCT {
+struct VEXA_API MEASUREITEMSTRUCT {
     UINT CtlType = 0;
     UINT CtlID = 0;
     UINT itemID = 0;
@@ -173,16 +177,18 @@ struct MEASUREITEMSTRUCT {
     std::uintptr_t itemData = 0;
 };
 
-struct TRACKMOUSEEVENT {
+struct VEXA_API TRACKMOUSEEVENT {
     DWORD dwFlags = 0;
     HWND hwndTrack = 0;
     DWORD dwHoverTime = 0;
 };
 
 // WM_STYLECHANGING / WM_STYLECHANGED payload (wParam GWL_STYLE or GWL_EXSTYLE).
-struct STYLESTRUCT {
+struct VEXA_API STYLESTRUCT {
     UINT styleOld = 0;
     UINT styleNew = 0;
 };
 
 }  // namespace vexa::sys
+
+VEXA_PUBLIC_END
