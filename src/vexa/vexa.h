@@ -9,5 +9,7 @@
 #include "vexa/system/automation/DateTime.h"
 #include "vexa/system/automation/Format.h"
 #include "vexa/system/automation/Log.h"
+#include "vexa/system/automation/MemoryPropertyBag.h"
+#include "vexa/system/automation/TextPropertyBag.h"
 #include "vexa/system/data/Connection.h"
 #include "vexa/system/data/Recordset.h"

@@ -174,6 +174,13 @@ class GridOnForm : public ::testing::Test {
     Vexa& grid() { return *grid_; }
     // Destroys the grid (for what a host keeps of it afterwards).
     void ResetGrid() { grid_.reset(); }
+    // Makes the grid anew as a container with these ambient properties places it.
+    void RecreateGrid(const AmbientProperties& ambient) {
+        grid_.reset();
+        grid_ = std::make_unique<Vexa>(form_, kGridRect, ambient);
+        grid_->Advise(&log);
+        sys::PumpMessages();
+    }
     sys::HWND form() const { return form_; }
     static sys::HeadlessDisplay& display() { return sys::HeadlessDisplay::Instance(); }
 

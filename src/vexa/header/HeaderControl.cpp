@@ -23,8 +23,8 @@ namespace {
 constexpr std::int32_t kPlaceholderWidth = 128;
 
 // The header window's messages the header handles itself.
-constexpr sys::UINT kSubscribedMessages[] = {sys::WM_PAINT, sys::WM_SETCURSOR,
-                                             sys::WM_MOUSEACTIVATE, sys::WM_MOUSEMOVE};
+constexpr sys::UINT kSubscribedMessages[] = {
+    sys::WM_PAINT, sys::WM_SETCURSOR, sys::WM_MOUSEACTIVATE, sys::WM_MOUSEMOVE, sys::WM_NCHITTEST};
 
 void ReplaceFont(sys::HFONT& slot, sys::HFONT font) {
     if (slot != 0 && slot != font) sys::DeleteObject(slot);
@@ -359,6 +359,10 @@ sys::LRESULT cHeaderControl::WindowProc(sys::HWND hwnd, sys::UINT msg, sys::WPAR
             return OnMouseActivate(wParam, lParam);
         case sys::WM_MOUSEMOVE:
             return OnMouseMove(wParam, lParam);
+        case sys::WM_NCHITTEST:
+            // In a form designer the mouse passes through to the grid, which leaves it to the form.
+            if (!userMode_) return sys::HTTRANSPARENT;
+            return CallOldWindowProc(hwnd, msg, wParam, lParam);
         default:
             return CallOldWindowProc(hwnd, msg, wParam, lParam);
     }

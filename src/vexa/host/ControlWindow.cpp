@@ -45,9 +45,16 @@ void RegisterClasses(sys::WNDPROC gridProcedure) {
     }
 }
 
+// Keys and the mouse, which only a grid at run time answers.
+bool IsRunTimeInput(sys::UINT msg) {
+    return (msg >= sys::WM_KEYFIRST && msg <= sys::WM_KEYLAST) ||
+           (msg >= sys::WM_MOUSEFIRST && msg <= sys::WM_MOUSELAST) || msg == sys::WM_MOUSEHOVER ||
+           msg == sys::WM_MOUSELEAVE;
+}
+
 }  // namespace
 
-ControlWindow::ControlWindow(Vexa& grid, sys::HWND parent, const sys::RECT& rect) {
+ControlWindow::ControlWindow(sys::HWND parent, const sys::RECT& rect) {
     RegisterClasses(&ControlWindow::Procedure);
     sys::RECT placed = rect;
     if (parent == 0) {
@@ -59,13 +66,16 @@ ControlWindow::ControlWindow(Vexa& grid, sys::HWND parent, const sys::RECT& rect
     hwnd_ = sys::CreateWindowEx(
         0, kClassName, "", sys::WS_CHILD | sys::WS_CLIPCHILDREN | sys::WS_TABSTOP, placed.left,
         placed.top, placed.right - placed.left, placed.bottom - placed.top, parent, 0, nullptr);
-    sys::SetWindowLongPtr(hwnd_, sys::GWLP_USERDATA, reinterpret_cast<sys::LPARAM>(&grid));
 }
 
 ControlWindow::~ControlWindow() {
     Detach();
     if (sys::IsWindow(hwnd_)) sys::DestroyWindow(hwnd_);
     if (frame_ != 0 && sys::IsWindow(frame_)) sys::DestroyWindow(frame_);
+}
+
+void ControlWindow::Attach(Vexa& grid) {
+    sys::SetWindowLongPtr(hwnd_, sys::GWLP_USERDATA, reinterpret_cast<sys::LPARAM>(&grid));
 }
 
 void ControlWindow::Detach() {
@@ -76,6 +86,9 @@ sys::LRESULT ControlWindow::Procedure(sys::HWND hwnd, sys::UINT msg, sys::WPARAM
                                       sys::LPARAM lParam) {
     auto* grid = reinterpret_cast<Vexa*>(sys::GetWindowLongPtr(hwnd, sys::GWLP_USERDATA));
     if (grid == nullptr) return sys::DefWindowProc(hwnd, msg, wParam, lParam);
+    // In a form designer the form has the mouse and the keyboard.
+    if (!grid->UserMode() && IsRunTimeInput(msg))
+        return sys::DefWindowProc(hwnd, msg, wParam, lParam);
     return Dispatch(*grid, hwnd, msg, wParam, lParam);
 }
 

@@ -15,7 +15,7 @@ class ControlWindow {
     static constexpr const char* kClassName = "Vexa250_75B4A91C.Grid";
 
     // parent 0: the control makes a shown top-level window for itself.
-    ControlWindow(Vexa& grid, sys::HWND parent, const sys::RECT& rect);
+    ControlWindow(sys::HWND parent, const sys::RECT& rect);
     ~ControlWindow();
     ControlWindow(const ControlWindow&) = delete;
     ControlWindow& operator=(const ControlWindow&) = delete;
@@ -23,6 +23,8 @@ class ControlWindow {
     sys::HWND Handle() const { return hwnd_; }
     // The top-level window made for a grid without a host window (0 otherwise).
     sys::HWND OwnFrame() const { return frame_; }
+    // Messages reach the control from now on (it is whole).
+    void Attach(Vexa& grid);
     // Messages stop reaching the control (it is going away).
     void Detach();
 

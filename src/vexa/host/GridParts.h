@@ -13,6 +13,7 @@
 #include "vexa/host/ControlWindow.h"
 #include "vexa/host/GridSubclass.h"
 #include "vexa/host/RoleAdapters.h"
+#include "vexa/host/Vexa.h"
 #include "vexa/interact/CellEditor.h"
 #include "vexa/interact/KeySearch.h"
 #include "vexa/interact/Keyboard.h"
@@ -40,6 +41,16 @@ struct VirtualRows {
     bool requesting = false;         // a request is being answered: painting waits
 };
 
+// Where the control stands in its life, as the container set it up.
+struct Lifecycle {
+    AmbientProperties ambient{};  // what the container said of itself at creation
+    bool loading = false;         // properties are being applied (a new set or a loaded one)
+    bool dirty = false;           // a persisted property changed since the set was last saved
+    // Theme and settings messages that came while loading: taken up once loading ends.
+    bool themeChangedWhileLoading = false;
+    bool settingsChangedWhileLoading = false;
+};
+
 struct GridParts {
     GridParts(Vexa& grid, sys::HWND parent, const sys::RECT& rect);
     ~GridParts();
@@ -48,21 +59,26 @@ struct GridParts {
 
     Vexa& grid;
     EventSinks events;
-    GridStore store;
-    CellValues cellValues;
-    ShellSortObject sortObject;
+    // The adapters hold references only, so they come before the roles that are given them.
+    RoleAdapters adapters{*this};
+    EditingAdapters editingAdapters{*this};
+
+    // ---- Creation, in the control's order
+    ControlWindow window;
+    VisualStyles styles;
+    GridStore store;  // the tables with their sentinels and the row-key index
     VirtualRows virtualRows;
     // The cell the last cell member addressed: the live font's target.
     std::int32_t lastCellRow = 0;
     std::int32_t lastCellCol = 0;
     // The criterion count of the last completed sort, for the header's sort icons.
     std::int32_t lastSortCriteria = 0;
-
-    RoleAdapters adapters{*this};
-    ControlWindow window;
-    GridSubclass subclass{grid};
+    CombosObject combos{editingAdapters.combos};
+    CellValues cellValues;  // the grid font and the cell-font table
+    ShellSortObject sortObject;
+    cHeaderControl header{store, adapters.header};
+    HeaderObjectOwner headerObject{header};
     cUxTheme theme;
-    VisualStyles styles;
     Appearance appearance;
     Geometry geometry{store, adapters.geometry};
     // Shared so that the host's ScrollBarObjects can tell when the grid is gone.
@@ -84,11 +100,10 @@ struct GridParts {
     Keyboard keyboard{store, adapters.keyboard};
     KeySearch keySearch{store, cellValues};
 
-    // ---- Header
-    cHeaderControl header{store, adapters.header};
-    HeaderObjectOwner headerObject{header};
+    // ---- Header (made with the tables above)
 
     // ---- Combo lists and the editor
+    CellEditor editor{store, events, editingAdapters.editor};
 
     // ---- Mouse and drag and drop
 
@@ -102,10 +117,10 @@ struct GridParts {
     // The host's changes to the grid font reach the grid through this subscription.
     Font::ListenerToken gridFontToken = 0;
 
-    // ---- Combo lists and editing
-    EditingAdapters editingAdapters{*this};
-    CombosObject combos{editingAdapters.combos};
-    CellEditor editor{store, events, editingAdapters.editor};
+    // ---- Lifecycle and persistence
+    Lifecycle lifecycle;
+    // Last made and first gone: the theme and settings messages reach a whole control only.
+    GridSubclass subclass{grid};
 };
 
 }  // namespace vexa

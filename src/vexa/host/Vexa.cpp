@@ -1,3 +1,4 @@
+// Creation and teardown of the control.
 #include "vexa/host/Vexa.h"
 
 #include "vexa/host/GridParts.h"
@@ -6,36 +7,30 @@
 
 namespace vexa {
 
+// The parts come into being in the order they are declared, which is the control's order of
+// creation, and go in the reverse order.
 GridParts::GridParts(Vexa& owner, sys::HWND parent, const sys::RECT& rect)
     : grid(owner),
-      cellValues(store, [&owner](const Font& font) { owner.LiveCellFontChanged(font); }),
-      window(owner, parent, rect) {}
+      window(parent, rect),
+      cellValues(store, [&owner](const Font& font) { owner.LiveCellFontChanged(font); }) {}
 
 GridParts::~GridParts() = default;
 
 Vexa::Vexa() : Vexa(0, sys::RECT{}) {}
 
-Vexa::Vexa(sys::HWND parent, const sys::RECT& rect)
+Vexa::Vexa(sys::HWND parent, const sys::RECT& rect, const AmbientProperties& ambient)
     : parts_(std::make_unique<GridParts>(*this, parent, rect)) {
-    GridParts& p = *parts_;
-    const sys::HWND window = p.window.Handle();
-    p.cellValues.SetComboLists(&p.editingAdapters.comboLists);
-    p.subclass.Attach(window, sys::GetParent(window));
-    p.scrollBars->Create(window);
-    p.scrollBars->SetStyle(p.scrollBarStyle);
-    p.scrollBars->SetOrientation(2);
-    p.header.Create(window, /*userMode=*/true);
-    ApplyThemeState();
-    ApplyBorder();
-    sys::ShowWindow(window, sys::SW_SHOW);
-    if (p.window.OwnFrame() != 0) sys::ShowWindow(p.window.OwnFrame(), sys::SW_SHOW);
+    Initialize(ambient);
+    CreateChildWindows();
+    InitProperties();
+    ShowControlWindow();
 }
 
 Vexa::~Vexa() {
     // Messages the window still gets while the parts go must not reach them.
-    parts_->subclass.Detach();
     parts_->window.Detach();
     parts_->cellValues.SetComboLists(nullptr);
+    parts_.reset();
 }
 
 sys::HWND Vexa::hwnd() const {

@@ -19,6 +19,7 @@
 #include "vexa/sort/ShellSortObject.h"
 #include "vexa/system/automation/Font.h"
 #include "vexa/system/automation/Picture.h"
+#include "vexa/system/automation/PropertyBag.h"
 #include "vexa/system/automation/Variant.h"
 #include "vexa/system/window/WindowTypes.h"
 
@@ -78,12 +79,23 @@ struct VEXA_API AddRowArgs {
     Variant vTag{};
 };
 
+// What the container a grid is placed in tells it about itself when the grid is made.
+struct VEXA_API AmbientProperties {
+    // False in a form designer: the grid then takes no keys or mouse input, has no scroll
+    // bars, and its header shows one placeholder item instead of the columns.
+    bool userMode = true;
+    // The font a new grid takes as its Font; none: the standard font.
+    std::shared_ptr<vexa::Font> font{};
+};
+
 class VEXA_API Vexa {
   public:
     // A grid on a shown top-level window of its own, on the default display.
     Vexa();
-    // A grid on the host's window `parent`, at `rect` of its client area.
-    Vexa(sys::HWND parent, const sys::RECT& rect);
+    // A grid on the host's window `parent`, at `rect` of its client area, live with the
+    // default value of every property (see InitProperties).
+    Vexa(sys::HWND parent, const sys::RECT& rect, const AmbientProperties& ambient = {});
+    // Goes down in the reverse order of its making, leaving no window, timer or subscription.
     ~Vexa();
     Vexa(const Vexa&) = delete;
     Vexa& operator=(const Vexa&) = delete;
@@ -466,6 +478,32 @@ class VEXA_API Vexa {
 
     // ---- Mouse and drag and drop ----
 
+    // ---- Lifecycle and property persistence ----
+
+    // The design-time property set: 41 properties (Appearance, BackColor, Font, GridLines,
+    // MultiSelect, UseXPStyles, Virtual...; not the columns, rows, cells, header settings or
+    // combo lists, which hosts keep with LayoutCol and LayoutSort). Loading applies each
+    // value through its public setter with painting off and repaints once at the end.
+
+    // Gives every persisted property its default again, as a newly placed grid has them; Font
+    // becomes the container's font.
+    void InitProperties();
+    // Loads a stored set. A property the bag has no value for takes its default; one whose
+    // value does not convert to the property's type, or that its setter refuses, keeps the
+    // value it had (the log hook hears of it). Raises 514 inside an event raised while the
+    // grid walks its tables or while properties are being loaded.
+    void ReadProperties(PropertyBag& bag);
+    // Saves the set; a value equal to its default is not stored, so it reads back as the
+    // default.
+    void WriteProperties(PropertyBag& bag);
+    // Whether a persisted property changed since the set was last initialised, loaded or
+    // saved: whether a container has something to save.
+    bool IsDirty() const;
+    // The container's user mode given at creation: false in a form designer.
+    bool UserMode() const;
+    // A message box naming the control and its version.
+    void ShowAboutBox();
+
     // ---- Events ----
 
     // Connects a sink; any number may be connected, each once. Null is ignored.
@@ -659,8 +697,20 @@ class VEXA_API Vexa {
     void CloseComboList(DropDownList* list);
     void ComboListRemoving(std::int16_t listIndex);
 
-    // ---- Later roles (no-ops until they exist) ----
-    void PropertyChanged(std::string_view /*name*/) {}
+    // ---- Lifecycle and persistence (host/VexaLifecycle.cpp) ----
+
+    // The creation steps that need the whole control: the container's answers, the combo
+    // lists for the cells, messages to the window, the theme and settings subscriptions.
+    void Initialize(const AmbientProperties& ambient);
+    // The header window and, at run time, the scroll bars: what init- and read-properties
+    // make before the properties go in.
+    void CreateChildWindows();
+    void ShowControlWindow();
+    // Runs `steps` with painting off and the loading flag on, then repaints once.
+    template <class Steps>
+    void LoadProperties(Steps steps);
+    // A persisted property changed: the set has something to save.
+    void PropertyChanged(std::string_view name);
 };
 
 }  // namespace vexa

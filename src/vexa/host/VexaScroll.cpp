@@ -27,11 +27,18 @@ void Vexa::SetScrollBarStyle(EScrollBarStyles style) {
 void Vexa::OnSettingChange(sys::WPARAM wParam) {
     GridParts& p = *parts_;
     if (wParam != sys::SPI_SETNONCLIENTMETRICS) return;
-    // The bars are set up again for the window; the visibility they then show again is no
-    // news to the host.
-    p.suppressBarVisibilityEvents = true;
-    p.scrollBars->Create(p.window.Handle());
-    p.scrollBars->SetStyle(p.scrollBarStyle);
+    // The events wait until the properties being loaded are all in.
+    if (p.lifecycle.loading) {
+        p.lifecycle.settingsChangedWhileLoading = true;
+        return;
+    }
+    if (p.lifecycle.ambient.userMode) {
+        // The bars are set up again for the window; the visibility they then show again is
+        // no news to the host.
+        p.suppressBarVisibilityEvents = true;
+        p.scrollBars->Create(p.window.Handle());
+        p.scrollBars->SetStyle(p.scrollBarStyle);
+    }
     const struct {
         EScrollBar bar;
         int metric;

@@ -227,6 +227,7 @@ std::int32_t Vexa::MemMngWantFreeRows() const {
 void Vexa::SetMemMngWantFreeRows(std::int32_t lRows) {
     parts_->store.CheckWantedFreeRows(lRows);
     parts_->store.SetWantedFreeRows(lRows);
+    PropertyChanged("MemMngWantFreeRows");
 }
 
 std::int32_t Vexa::MemMngAllocatedRows() const {

@@ -42,6 +42,13 @@ void Vexa::OnFocusChanged(bool gained) {
 
 void Vexa::OnThemeChanged() {
     GridParts& p = *parts_;
+    // While properties go in, the theme messages come from UseXPStyles being applied: the
+    // header takes the theme up once loading ends, and the host hears of nothing.
+    if (p.lifecycle.loading) {
+        p.lifecycle.themeChangedWhileLoading = true;
+        ApplyThemeState();
+        return;
+    }
     HeaderThemeChanged();
     ApplyThemeState();
     const bool usable = p.styles.supports[vxSupFeatXPStyles];
@@ -87,6 +94,8 @@ void Vexa::RepaintAll(bool below) {
 
 void Vexa::ApplyLayout(const LayoutDecision& decision) {
     GridParts& p = *parts_;
+    // In a form designer the grid has no scroll bars.
+    if (!p.lifecycle.ambient.userMode) return;
     p.applyingLayout = true;
     for (EScrollBar bar : {vxScrollBarH, vxScrollBarV}) {
         const bool needed = bar == vxScrollBarH ? decision.horizontalBar : decision.verticalBar;

@@ -10,9 +10,13 @@
 
 #include "vexa/system/automation/PropertyBag.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-class MemoryPropertyBag : public PropertyBag {
+class VEXA_API MemoryPropertyBag : public PropertyBag {
   public:
     using Entry = std::pair<std::string, Variant>;
 
@@ -39,3 +43,5 @@ class MemoryPropertyBag : public PropertyBag {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -6,9 +6,13 @@
 
 #include "vexa/system/automation/Variant.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-class PropertyBag {
+class VEXA_API PropertyBag {
   public:
     virtual ~PropertyBag() = default;
 
@@ -27,3 +31,5 @@ class PropertyBag {
 bool IsDefaultValue(const Variant& value, const Variant& defaultValue);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -11,9 +11,13 @@
 #include "vexa/system/automation/MemoryPropertyBag.h"
 #include "vexa/system/automation/PropertyBag.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
-class TextPropertyBag : public PropertyBag {
+class VEXA_API TextPropertyBag : public PropertyBag {
   public:
     // Longer lines are skipped without being held in memory.
     static constexpr std::size_t kMaxLineBytes = std::size_t(64) << 20;
@@ -50,3 +54,5 @@ class TextPropertyBag : public PropertyBag {
 bool IsStorablePropertyName(std::string_view name);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -258,5 +258,10 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
 // Destroys every window and timer and clears focus, capture and queues; classes, metrics,
 // colours and the clock stay.
 void DestroyAllWindowsForTesting();
+// What exists now, for tests that check that a component leaves nothing behind: the windows,
+// the running timers (with or without window) and the properties of one window.
+std::size_t WindowCountForTesting();
+std::size_t TimerCountForTesting();
+std::size_t PropCountForTesting(HWND hwnd);
 
 }  // namespace vexa::sys

@@ -408,4 +408,17 @@ void DestroyAllWindowsForTesting() {
     ws.lastClick = ClickMemory{};
 }
 
+std::size_t WindowCountForTesting() {
+    return Ws().windows.size();
+}
+
+std::size_t TimerCountForTesting() {
+    return Ws().timers.Count();
+}
+
+std::size_t PropCountForTesting(HWND hwnd) {
+    const WindowRecord* w = Ws().Find(hwnd);
+    return w != nullptr ? w->props.size() : 0;
+}
+
 }  // namespace vexa::sys
