@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <string>
+#include <utility>
 
 #include "vexa/system/data/Recordset.h"
 #include "vexa/system/data/SampleDatabase.h"
@@ -37,21 +38,29 @@ cairo_surface_t* BadgeStrip() {
 
 }  // namespace
 
-ProductsTable::ProductsTable(HWND form, const RECT& rect) : grid_(form, rect) {
+ProductsTable::ProductsTable(HWND form, const RECT& rect, std::function<void(std::string)> report)
+    : grid_(form, rect), report_(std::move(report)) {
     CreateProductsTable(db_, 300);
     grid_.SetRedraw(false);
     grid_.SetDefaultRowHeight(kDefaultRowHeight);
     grid_.FillFromRS(Variant(db_.OpenRecordset(
         "SELECT id, name, category, price, stock, discontinued, added FROM products")));
     FormatColumns();
+    AddCellControls();
     AddIcons();
     SortByCategoryThenPrice();
     AddCategoryGroups();
     grid_.SetBackColorEvenRows(0xF8F5F2);
+    grid_.SetKeySearchCol(grid_.ColIndex("name"));
+    grid_.Header()->SetDragCols(true);
+    grid_.Header()->SetHotTrack(true);
+    grid_.SetCurCell(2, grid_.ColIndex("name"));
     grid_.SetRedraw(true);
+    grid_.Advise(this);
 }
 
 ProductsTable::~ProductsTable() {
+    grid_.Unadvise(this);
     if (icons_ != 0) ImageList_Destroy(icons_);
 }
 
@@ -80,6 +89,22 @@ void ProductsTable::FormatColumns() {
     }
     // The band that group rows show their caption in.
     grid_.AddCol({.sKey = "group", .sHeader = "", .bRowTextCol = true});
+}
+
+// Discontinued is a check box; the category is picked from a list of the table's categories.
+void ProductsTable::AddCellControls() {
+    const auto categories = grid_.Combos().Add("categories");
+    auto names = db_.OpenRecordset("SELECT DISTINCT category FROM products ORDER BY category");
+    for (; !names->EOF_(); names->MoveNext()) {
+        const std::string name =
+            names->Field(Variant(0))->Invoke("Value", {}, InvokeKind::PropertyGet).ToString();
+        categories->AddItem(name, Variant(name));
+    }
+    for (std::int32_t row = 1; row <= grid_.RowCount(); ++row) {
+        grid_.SetCellType(row, "discontinued", vxCellCheck);
+        grid_.SetCellType(row, "category", vxCellCombo);
+        grid_.SetCellCtrlKey(row, "category", "categories");
+    }
 }
 
 void ProductsTable::AddIcons() {
@@ -126,6 +151,46 @@ void ProductsTable::AddCategoryGroups() {
         grid_.SetCellBackColor(row, "group", 0xEFE3D6);
         ++row;
     }
+}
+
+void ProductsTable::BeforeCommitEdit(std::int32_t row, std::int32_t col, EEditResults& result,
+                                     const std::string& newText, Variant& newValue,
+                                     std::int32_t /*conversionError*/) {
+    const std::string key = grid_.ColKey(col);
+    if (key != "price" && key != "stock") return;
+    if (!newValue.IsNumericType() || newValue.ToDouble() < 0) {
+        // Editing goes on until the user types a sound value or presses Esc.
+        result = vxEditResProceed;
+        report_("\"" + newText + "\" is not a " + key + ": type 0 or more, or Esc to cancel");
+        return;
+    }
+    (void)row;
+}
+
+void ProductsTable::AfterCommitEdit(std::int32_t row, std::int32_t col) {
+    report_("Row " + std::to_string(row) + ": " + grid_.ColHeaderText(col) + " is now " +
+            grid_.CellText(row, col));
+}
+
+void ProductsTable::ContentsSorted() {
+    const ShellSortObject& sort = grid_.SortObject();
+    std::string by;
+    for (std::int16_t i = 1; i <= sort.ColCount(); ++i) {
+        if (!by.empty()) by += ", then ";
+        by += grid_.ColHeaderText(sort.SortCol(i));
+        by += sort.SortOrder(i) == vxSortAsc ? " up" : " down";
+    }
+    report_("Sorted by " + by + " (Shift+click a title to add a column)");
+}
+
+void ProductsTable::CurCellChange(std::int32_t row, std::int32_t col) {
+    if (row < 1 || col < 1 || grid_.RowIsGroup(row)) return;
+    report_("Row " + std::to_string(row) + ", " + grid_.ColHeaderText(col) + ": " +
+            grid_.CellText(row, col));
+}
+
+void ProductsTable::ColHeaderEndDrag(std::int32_t col, std::int32_t /*colBefore*/, bool& cancel) {
+    if (!cancel) report_("Moved the column " + grid_.ColHeaderText(col));
 }
 
 }  // namespace vexa::demo
