@@ -16,6 +16,7 @@
 #include "vexa/interact/CellEditor.h"
 #include "vexa/interact/KeySearch.h"
 #include "vexa/interact/Keyboard.h"
+#include "vexa/interact/Mouse.h"
 #include "vexa/interact/Selection.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/model/GridStore.h"
@@ -27,6 +28,7 @@
 #include "vexa/render/ScrollBars.h"
 #include "vexa/render/UxTheme.h"
 #include "vexa/sort/ShellSortObject.h"
+#include "vexa/system/dragdrop/ControlDragDrop.h"
 #include "vexa/system/window/WindowTypes.h"
 
 namespace vexa {
@@ -91,6 +93,9 @@ struct GridParts {
     // ---- Combo lists and the editor
 
     // ---- Mouse and drag and drop
+    MouseAdapters mouseAdapters{*this};
+    Mouse mouse{store, geometry, painter, events, mouseAdapters.mouse};
+    sys::ControlDragDrop dragDrop{window.Handle(), mouseAdapters.dragDrop};
 
     bool hasFocus = false;
     // The layout pass is being applied to the scroll bars (scrolling then leaves painting to
