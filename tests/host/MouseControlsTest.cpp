@@ -172,6 +172,19 @@ TEST_F(MouseControls, AComboButtonLightsUpOnlyWithVisualStyles) {
     }
 }
 
+TEST_F(MouseControls, LeavingThroughAWindowOverTheGridIsNoticedWithinOnePoll) {
+    const sys::POINT corner = ToScreen({CellRect(kRows, 3).left, CellRect(kRows, 3).top});
+    const sys::HWND cover = sys::CreateWindowEx(
+        0, "VexaTestForm", "cover", sys::WS_POPUP | sys::WS_VISIBLE, corner.x, corner.y, 60, 40);
+    MoveTo(At(kRows, 2));
+    log.Clear();
+    MoveTo(At(kRows, 3));  // on the cover, inside the cells area
+    EXPECT_TRUE(log.entries.empty()) << "the move went to the cover";
+    display().AdvanceClock(kLeavePollMs);
+    EXPECT_EQ(log.entries, Log{"MouseLeave(5,2)"});
+    sys::DestroyWindow(cover);
+}
+
 TEST_F(MouseControls, EnterAndLeaveFollowThePointerFromCellToCell) {
     for (std::int32_t row : {1, 2}) MoveTo(At(row, 1));
     MoveTo(At(2, 1, 3, 0));
