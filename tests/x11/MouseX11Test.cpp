@@ -1,12 +1,13 @@
 // The mouse over the grid in a real window on a real X server: xdotool clicks, Shift+clicks and
 // drags to select, and another X client, a plain-Xlib drag source in a child process, drops
-// text on a cell of the grid through the X drag-and-drop protocol.
+// text on a cell of the grid through the X drag-and-drop protocol, or vanishes mid-drag.
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "vexa/system/window/Messages.h"
 #include "vexa/vexa.h"
@@ -19,8 +20,10 @@ namespace {
 constexpr int kSourceLifeMs = 10000;  // the child never outlives this
 
 // An XDND source offering `text` as UTF-8, dropping on `target` at root (x, y). Exits 0 once
-// the target reported the drop finished and accepted.
-[[noreturn]] void RunDropSource(unsigned long target, int x, int y, const std::string& text) {
+// the target reported the drop finished and accepted; a vanishing one goes away as soon as the
+// target answered its position.
+[[noreturn]] void RunDropSource(unsigned long target, int x, int y, const std::string& text,
+                                bool vanish = false) {
     ::Display* d = XOpenDisplay(nullptr);
     if (d == nullptr) _exit(2);
     const auto atom = [d](const char* name) { return XInternAtom(d, name, False); };
@@ -60,6 +63,10 @@ constexpr int kSourceLifeMs = 10000;  // the child never outlives this
             XFlush(d);
         } else if (e.type == ClientMessage && e.xclient.message_type == atom("XdndStatus")) {
             if ((e.xclient.data.l[1] & 1) == 0) _exit(3);  // refused
+            if (vanish) {
+                XCloseDisplay(d);  // its window goes with it
+                _exit(0);
+            }
             send("XdndDrop", 0, CurrentTime, 0, 0);
         } else if (e.type == ClientMessage && e.xclient.message_type == atom("XdndFinished")) {
             _exit((e.xclient.data.l[1] & 1) != 0 ? 0 : 4);
@@ -71,8 +78,10 @@ constexpr int kSourceLifeMs = 10000;  // the child never outlives this
 // The host puts dropped text into the cell under the drop.
 struct DropHost : VexaEvents {
     Vexa* grid = nullptr;
+    std::vector<std::int16_t> overStates;
     void OLEDragOver(std::shared_ptr<DataObject>&, std::int32_t& effect, std::int16_t&,
-                     std::int16_t&, float&, float&, std::int16_t&) override {
+                     std::int16_t&, float&, float&, std::int16_t& state) override {
+        overStates.push_back(state);
         effect = vxDropEffectCopy;
     }
     void OLEDragDrop(std::shared_ptr<DataObject>& data, std::int32_t& effect, std::int16_t&,
@@ -84,7 +93,7 @@ struct DropHost : VexaEvents {
     }
 };
 
-TEST(MouseX11Test, ClickShiftClickDragSelectAndATextDropFromAnotherClient) {
+TEST(MouseX11Test, ClicksDragsAndDropsFromAnotherClient) {
     X11Session x11;
     if (!x11.Open()) GTEST_SKIP() << "no X display";
     Vexa grid;
@@ -133,22 +142,34 @@ TEST(MouseX11Test, ClickShiftClickDragSelectAndATextDropFromAnotherClient) {
                             [&] { return current(7, 3) && sys::GetCapture() == 0; }));
     EXPECT_EQ(selected(), "000/000/000/000/111/111/111/000/000/000");
 
-    const sys::POINT drop = at(9, 2);
+    // Another client drops text on a cell; then one vanishes in the middle of its drag.
     const unsigned long target = x11.Display().NativeWindow(frame);
-    const pid_t source = fork();
-    if (source == 0) RunDropSource(target, drop.x, drop.y, "from afar");
-    ASSERT_GT(source, 0);
-    const bool dropped =
-        x11.PumpUntil([&] { return grid.CellValue(9, 2) == Variant("from afar"); });
-    int status = -1;
-    x11.PumpUntil([&] { return waitpid(source, &status, WNOHANG) == source; });
-    if (status == -1) {
-        kill(source, SIGKILL);
-        waitpid(source, &status, 0);
-    }
-    EXPECT_TRUE(dropped) << grid.CellText(9, 2);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(sys::GetCapture(), 0u);
+    const auto dragFromAfar = [&](std::int32_t row, bool vanish, auto arrived) {
+        const sys::POINT drop = at(row, 2);
+        host.overStates.clear();
+        const pid_t source = fork();
+        if (source == 0) RunDropSource(target, drop.x, drop.y, "from afar", vanish);
+        EXPECT_GT(source, 0);
+        const bool done = x11.PumpUntil(arrived);
+        int status = -1;
+        x11.PumpUntil([&] { return waitpid(source, &status, WNOHANG) == source; });
+        if (status == -1) {
+            kill(source, SIGKILL);
+            waitpid(source, &status, 0);
+        }
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(sys::GetCapture(), 0u);
+        return done;
+    };
+    EXPECT_TRUE(dragFromAfar(9, false, [&] {
+        return grid.CellValue(9, 2) == Variant("from afar");
+    })) << grid.CellText(9, 2);
+    EXPECT_TRUE(dragFromAfar(10, true, [&] {
+        return !host.overStates.empty() && host.overStates.back() == vxDragLeave;
+    })) << host.overStates.size();
+    EXPECT_EQ(grid.CellText(10, 2), "");
+    ASSERT_TRUE(x11.Xdotool(to(10, 3) + "click 1", [&] { return current(10, 3); }))
+        << "the grid still answers the mouse";
 }
 
 }  // namespace
