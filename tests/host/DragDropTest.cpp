@@ -1,6 +1,7 @@
 // Dragging a cell's text out of one grid into another: the target hears OLEDragOver and
 // OLEDragDrop while its OLEDropMode is manual, and its host's answers go back into the drag.
 #include "host/DragDropTestSupport.h"
+#include "vexa/system/dragdrop/DropEffect.h"
 
 namespace vexa::test {
 namespace {
@@ -39,8 +40,13 @@ TEST_F(GridDragDrop, TheTargetsEffectGoesBackToTheSource) {
     targetHandlers.onDragOver = [](std::int32_t& effect) { effect = vxDropEffectCopy; };
     targetHandlers.onDragDrop = [](std::shared_ptr<DataObject>&, std::int32_t& effect, float,
                                    float) { effect = vxDropEffectCopy; };
-    DragFrom(4, 1, {MoveStep(TargetCentre(3, 2)), MoveStep(TargetCentre(2, 3)), Release()});
+    sys::HCURSOR shown = 0;
+    DragFrom(4, 1,
+             {MoveStep(TargetCentre(3, 2)), [&] { shown = display().CursorShape(); },
+              MoveStep(TargetCentre(2, 3)), Release()});
     EXPECT_EQ(log.Of("OLEGiveFeedback").back(), "OLEGiveFeedback(1,1)");
+    EXPECT_EQ(shown, sys::DragCursorFor(vxDropEffectCopy)) << "the copy cursor over the target";
+    EXPECT_NE(shown, sys::DragCursorFor(vxDropEffectMove));
     EXPECT_EQ(log.Of("OLECompleteDrag"), Log{"OLECompleteDrag(1)"});
 }
 
