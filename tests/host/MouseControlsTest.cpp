@@ -159,6 +159,24 @@ TEST_F(MouseControls, ACheckBoxLightsUpUnderThePointerUntilItLeavesTheGrid) {
     EXPECT_EQ(log.Of("MouseEnter"), Log{"MouseEnter(3,2)"}) << "coming back is an entry again";
 }
 
+TEST_F(MouseControls, AHotBoxScrolledUnderThePointerStaysHotWhereItGoes) {
+    grid().SetUseXPStyles(true);
+    grid().SetRowCount(60);
+    MoveTo(Beside(kCheckRow));
+    MoveTo(OnCheckBox());
+    ASSERT_TRUE(CheckBoxShows(2));
+    const int top = Cell(kCheckRow).top;
+    sys::RECT client;
+    sys::GetClientRect(grid().hwnd(), &client);
+    std::int32_t below = kCheckRow;  // the first row not wholly shown
+    while (CellRect(below, 1).bottom <= client.bottom) ++below;
+    grid().SetCurCell(below, 1);
+    ASSERT_GT(top - Cell(kCheckRow).top, 13) << "the box scrolled off the pointer";
+    ASSERT_GT(Cell(kCheckRow).top, CellRect(1, 1).top) << "and stays in view";
+    MoveTo(OnCheckBox());  // where the box is now
+    EXPECT_TRUE(CheckBoxShows(2)) << "still hot";
+}
+
 TEST_F(MouseControls, AComboButtonLightsUpOnlyWithVisualStyles) {
     grid().SetShowControlsInAllCells(true);
     for (bool themed : {true, false}) {
