@@ -13,3 +13,5 @@
 #include "vexa/system/automation/TextPropertyBag.h"
 #include "vexa/system/data/Connection.h"
 #include "vexa/system/data/Recordset.h"
+#include "vexa/system/dragdrop/DataObject.h"
+#include "vexa/system/dragdrop/DropEffect.h"

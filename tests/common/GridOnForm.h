@@ -144,6 +144,48 @@ struct EventLog : VexaEvents {
     void TextEditCustomContextMenu(std::int32_t r, std::int32_t c) override {
         Add("TextEditCustomContextMenu", {r, c});
     }
+
+    // Mouse and drag and drop: coordinates as whole client pixels.
+    void MouseDown(std::int16_t button, std::int16_t& shift, float x, float y, std::int32_t r,
+                   std::int32_t c, bool& doDefault, bool underControl) override {
+        Add("MouseDown",
+            {button, shift, (long long)x, (long long)y, r, c, doDefault, underControl});
+    }
+    void MouseMove(std::int16_t button, std::int16_t shift, float x, float y, std::int32_t r,
+                   std::int32_t c) override {
+        Add("MouseMove", {button, shift, (long long)x, (long long)y, r, c});
+    }
+    void MouseUp(std::int16_t button, std::int16_t shift, float x, float y, std::int32_t r,
+                 std::int32_t c, bool& doDefault) override {
+        Add("MouseUp", {button, shift, (long long)x, (long long)y, r, c, doDefault});
+    }
+    void MouseEnter(std::int32_t r, std::int32_t c) override { Add("MouseEnter", {r, c}); }
+    void MouseLeave(std::int32_t r, std::int32_t c) override { Add("MouseLeave", {r, c}); }
+    void DblClick(std::int32_t r, std::int32_t c, bool& requestEdit) override {
+        Add("DblClick", {r, c, requestEdit});
+    }
+    void StartCellDrag(std::int16_t button, std::int16_t shift, float x, float y, std::int32_t r,
+                       std::int32_t c) override {
+        Add("StartCellDrag", {button, shift, (long long)x, (long long)y, r, c});
+    }
+    void OLEStartDrag(std::shared_ptr<DataObject>&, std::int32_t& allowed) override {
+        Add("OLEStartDrag", {allowed});
+    }
+    void OLESetData(std::shared_ptr<DataObject>&, std::int16_t& format) override {
+        Add("OLESetData", {format});
+    }
+    void OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) override {
+        Add("OLEGiveFeedback", {effect, defaultCursors});
+    }
+    void OLEDragOver(std::shared_ptr<DataObject>&, std::int32_t& effect, std::int16_t& button,
+                     std::int16_t& shift, float& x, float& y, std::int16_t& state) override {
+        Add("OLEDragOver", {effect, button, shift, (long long)x, (long long)y, state});
+    }
+    void OLEDragDrop(std::shared_ptr<DataObject>&, std::int32_t& effect, std::int16_t& button,
+                     std::int16_t& shift, float& x, float& y) override {
+        Add("OLEDragDrop", {effect, button, shift, (long long)x, (long long)y});
+    }
+    void OLECompleteDrag(std::int32_t& effect) override { Add("OLECompleteDrag", {effect}); }
 };
 
 class GridOnForm : public ::testing::Test {

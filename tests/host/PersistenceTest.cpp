@@ -90,6 +90,7 @@ const std::vector<Persisted>& Properties() {
         PLAIN("KeySearchLoop", false, true, g.KeySearchLoop()),
         PLAIN("MemMngWantFreeRows", Long(0), Long(50), g.MemMngWantFreeRows()),
         PLAIN("MultiSelect", false, true, g.MultiSelect()),
+        PLAIN("OLEDropMode", std::int16_t(0), std::int16_t(1), g.OLEDropMode()),
         PLAIN("OpaqueTextInHatchedCells", true, false, g.OpaqueTextInHatchedCells()),
         PLAIN("ImmediateColumnResizing", false, true, g.ImmediateColumnResizing()),
         PLAIN("RowMode", false, true, g.RowMode()),
@@ -164,7 +165,6 @@ class PersistenceRoundTrip : public PersistenceTest, public ::testing::WithParam
 
 TEST_P(PersistenceRoundTrip, EveryPropertySurvivesASaveAndALoadAndMissingOnesReadAsDefaults) {
     MemoryPropertyBag others = OtherValues();
-    others.Set("OLEDropMode", std::int16_t(1));
     grid().ReadProperties(others);
     EXPECT_EQ(Shown(grid()), Expected(kOthers));
 

@@ -25,6 +25,10 @@ sys::LRESULT FrameProcedure(sys::HWND hwnd, sys::UINT msg, sys::WPARAM wParam, s
     return sys::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
+sys::POINT ClientPoint(sys::LPARAM lParam) {
+    return sys::POINT{sys::GET_X_LPARAM(lParam), sys::GET_Y_LPARAM(lParam)};
+}
+
 void RegisterClasses(sys::WNDPROC gridProcedure) {
     sys::WNDCLASS probe;
     if (!sys::GetClassInfo(ControlWindow::kClassName, &probe)) {
@@ -149,14 +153,38 @@ sys::LRESULT ControlWindow::Dispatch(Vexa& grid, sys::HWND hwnd, sys::UINT msg, 
             return sys::DefWindowProc(hwnd, msg, wParam, lParam);
 
             // ---- Mouse
+        case sys::WM_MOUSEMOVE:
+            grid.OnMouseMove(wParam, ClientPoint(lParam));
+            return 0;
+        case sys::WM_LBUTTONDOWN:
+            grid.OnMouseDown(1, wParam, ClientPoint(lParam));
+            return 0;
+        case sys::WM_RBUTTONDOWN:
+        case sys::WM_RBUTTONDBLCLK:  // only the left button's double click edits
+            grid.OnMouseDown(2, wParam, ClientPoint(lParam));
+            return 0;
+        case sys::WM_MBUTTONDOWN:
+        case sys::WM_MBUTTONDBLCLK:
+            grid.OnMouseDown(4, wParam, ClientPoint(lParam));
+            return 0;
+        case sys::WM_LBUTTONDBLCLK:
+            grid.OnDoubleClick(wParam, ClientPoint(lParam));
+            return 0;
+        case sys::WM_LBUTTONUP:
+            grid.OnMouseUp(1, wParam, ClientPoint(lParam));
+            return 0;
+        case sys::WM_RBUTTONUP:
+            grid.OnMouseUp(2, wParam, ClientPoint(lParam));
+            return sys::DefWindowProc(hwnd, msg, wParam, lParam);  // the context menu
+        case sys::WM_MBUTTONUP:
+            grid.OnMouseUp(4, wParam, ClientPoint(lParam));
+            return 0;
+        case sys::WM_CAPTURECHANGED:
+            if (sys::HWND(lParam) != hwnd) grid.OnMouseCaptureLost();
+            return 0;
 
         case sys::WM_GETDLGCODE:
             return sys::DLGC_WANTARROWS | sys::DLGC_WANTALLKEYS | sys::DLGC_WANTCHARS;
-        case sys::WM_LBUTTONDOWN:
-        case sys::WM_RBUTTONDOWN:
-        case sys::WM_MBUTTONDOWN:
-            sys::SetFocus(hwnd);
-            return 0;
         default:
             return sys::DefWindowProc(hwnd, msg, wParam, lParam);
     }

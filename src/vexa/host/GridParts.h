@@ -17,6 +17,7 @@
 #include "vexa/interact/CellEditor.h"
 #include "vexa/interact/KeySearch.h"
 #include "vexa/interact/Keyboard.h"
+#include "vexa/interact/Mouse.h"
 #include "vexa/interact/Selection.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/model/GridStore.h"
@@ -28,6 +29,7 @@
 #include "vexa/render/ScrollBars.h"
 #include "vexa/render/UxTheme.h"
 #include "vexa/sort/ShellSortObject.h"
+#include "vexa/system/dragdrop/ControlDragDrop.h"
 #include "vexa/system/window/WindowTypes.h"
 
 namespace vexa {
@@ -106,6 +108,9 @@ struct GridParts {
     CellEditor editor{store, events, editingAdapters.editor};
 
     // ---- Mouse and drag and drop
+    MouseAdapters mouseAdapters{*this};
+    Mouse mouse{store, geometry, painter, events, mouseAdapters.mouse};
+    sys::ControlDragDrop dragDrop{window.Handle(), mouseAdapters.dragDrop};
 
     bool hasFocus = false;
     // The layout pass is being applied to the scroll bars (scrolling then leaves painting to

@@ -40,11 +40,10 @@ constexpr std::int32_t kSysColorButtonFace = std::int32_t(0x8000000Fu);
             [](Vexa& g, const Variant& v) { g.Set##Name(OLE_COLOR(v.ToLong())); } \
     }
 
-// Drag and drop is not built yet: the name is kept in the set's order, its value is neither
-// stored nor applied.
 const PersistedProperty kOleDropMode{
-    "OLEDropMode", PersistedType::Integer, Variant(std::int32_t(0)),
-    [](const Vexa&) { return Variant(std::int16_t(0)); }, [](Vexa&, const Variant&) {}};
+    "OLEDropMode", PersistedType::Integer, Variant(std::int16_t(0)),
+    [](const Vexa& g) { return Variant(g.OLEDropMode()); },
+    [](Vexa& g, const Variant& v) { g.SetOLEDropMode(v.ToInteger()); }};
 
 const PersistedProperty kFont{
     "Font", PersistedType::Font, Variant::Nothing(),

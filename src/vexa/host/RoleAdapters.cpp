@@ -84,6 +84,8 @@ PaintState PainterHostAdapter::GatherPaintState() const {
     state.keySearchCol = parts_.keySearch.SearchCol();
     state.editing = parts_.editor.Editing();
     state.editable = parts_.editor.Settings().editable;
+    state.hotRow = parts_.mouse.HotCell().row;
+    state.hotCol = parts_.mouse.HotCell().col;
     return state;
 }
 
@@ -283,6 +285,24 @@ ComboMatch ComboListsAdapter::MatchItem(std::int16_t listIndex, const Variant& v
 std::string ComboListsAdapter::ItemText(std::int16_t listIndex, std::int16_t itemIndex) const {
     const ComboObject* list = parts_.combos.ListAt(listIndex);
     return list != nullptr ? list->ItemText(itemIndex) : std::string();
+}
+
+// ---- Mouse ----
+
+sys::HWND MouseHostAdapter::MouseWindow() const {
+    return parts_.window.Handle();
+}
+
+CellControl MouseHostAdapter::ControlOf(CellSpot cell) const {
+    return parts_.grid.CellControlAt(cell);
+}
+
+bool MouseHostAdapter::ControlsHaveHotLook() const {
+    return parts_.styles.inUse;
+}
+
+void MouseHostAdapter::MouseDidHoldBeyondEdge() {
+    parts_.grid.ScrollBeyondEdge();
 }
 
 }  // namespace vexa

@@ -7,10 +7,12 @@
 #include "vexa/header/HeaderControl.h"
 #include "vexa/interact/CellEditor.h"
 #include "vexa/interact/Keyboard.h"
+#include "vexa/interact/Mouse.h"
 #include "vexa/model/CellValues.h"
 #include "vexa/render/Geometry.h"
 #include "vexa/render/Painter.h"
 #include "vexa/render/ScrollBars.h"
+#include "vexa/system/dragdrop/ControlDragDrop.h"
 
 namespace vexa {
 
@@ -166,6 +168,44 @@ struct EditingAdapters {
     DropDownOwnerAdapter dropDowns;
     CombosHostAdapter combos;
     ComboListsAdapter comboLists;
+};
+
+// ---- Mouse and drag and drop ----
+
+class MouseHostAdapter final : public MouseHost {
+  public:
+    explicit MouseHostAdapter(GridParts& parts) : parts_(parts) {}
+    sys::HWND MouseWindow() const override;
+    CellControl ControlOf(CellSpot cell) const override;
+    bool ControlsHaveHotLook() const override;
+    void MouseDidHoldBeyondEdge() override;
+
+  private:
+    GridParts& parts_;
+};
+
+// The control window's drag-and-drop notifications, raised as the grid's own events
+// (host/VexaDragDrop.cpp).
+class DragDropEventsAdapter final : public sys::ControlDragDropEvents {
+  public:
+    explicit DragDropEventsAdapter(GridParts& parts) : parts_(parts) {}
+    void OLEStartDrag(std::shared_ptr<DataObject>& Data, std::int32_t& AllowedEffects) override;
+    void OLESetData(std::shared_ptr<DataObject>& Data, std::int16_t& DataFormat) override;
+    void OLEGiveFeedback(std::int32_t& Effect, bool& DefaultCursors) override;
+    void OLEDragOver(std::shared_ptr<DataObject>& Data, std::int32_t& Effect, std::int16_t& Button,
+                     std::int16_t& Shift, float& x, float& y, std::int16_t& State) override;
+    void OLEDragDrop(std::shared_ptr<DataObject>& Data, std::int32_t& Effect, std::int16_t& Button,
+                     std::int16_t& Shift, float& x, float& y) override;
+    void OLECompleteDrag(std::int32_t& Effect) override;
+
+  private:
+    GridParts& parts_;
+};
+
+struct MouseAdapters {
+    explicit MouseAdapters(GridParts& parts) : mouse(parts), dragDrop(parts) {}
+    MouseHostAdapter mouse;
+    DragDropEventsAdapter dragDrop;
 };
 
 }  // namespace vexa

@@ -36,6 +36,8 @@ class DropDownList;
 struct ColumnRecord;
 struct LayoutDecision;
 struct CellSpot;
+struct CellControl;
+enum class PressStep : std::uint8_t;
 struct KeyCommand;
 enum class KeyAction : std::uint8_t;
 
@@ -478,6 +480,16 @@ class VEXA_API Vexa {
 
     // ---- Mouse and drag and drop ----
 
+    // Whether the grid is a drop target: vxOLEDropNone (0), or vxOLEDropManual (1), when the
+    // host hears of drags over the grid through OLEDragOver and OLEDragDrop and decides what a
+    // drop does. Other values raise 380 and change nothing.
+    std::int16_t OLEDropMode() const;
+    void SetOLEDropMode(std::int16_t iMode);
+    // Drags data out of the grid: OLEStartDrag asks the host for the data and the effects it
+    // allows, and OLECompleteDrag tells it the outcome. Typically called from StartCellDrag;
+    // returns when the drag is over.
+    void OLEDrag();
+
     // ---- Lifecycle and property persistence ----
 
     // The design-time property set: 41 properties (Appearance, BackColor, Font, GridLines,
@@ -696,6 +708,38 @@ class VEXA_API Vexa {
     void ComboCancel();
     void CloseComboList(DropDownList* list);
     void ComboListRemoving(std::int16_t listIndex);
+
+    // ---- Mouse and drag and drop (host/VexaMouse.cpp, host/VexaDragDrop.cpp) ----
+    friend class MouseHostAdapter;
+
+    // The mouse messages of the cells area; points are client coordinates.
+    void OnMouseDown(std::int16_t button, sys::WPARAM keys, sys::POINT at);
+    void OnMouseMove(sys::WPARAM keys, sys::POINT at);
+    void OnMouseUp(std::int16_t button, sys::WPARAM keys, sys::POINT at);
+    void OnDoubleClick(sys::WPARAM keys, sys::POINT at);
+    // The capture went to another window: a press under way is over.
+    void OnMouseCaptureLost();
+    // Ends a press under way and gives the capture back.
+    void EndMousePress();
+    // The cell's check box or combo button where it is painted now (kind None: it shows none).
+    CellControl CellControlAt(const CellSpot& cell) const;
+    // The selection step of a press on `cell`, then the cell becomes current.
+    void RunPressStep(PressStep step, const CellSpot& cell, std::int16_t shift);
+    void InvertCellOrRow(const CellSpot& cell);
+    // With the left button held after a press on a cell, the selection follows the pointer.
+    void FollowPointer(sys::WPARAM keys, sys::POINT at);
+    void ExtendDragSelectionTo(const CellSpot& cell);
+    // The cell under the point, or at the nearest edge of the cells area when it lies outside.
+    CellSpot CellNearest(sys::POINT at);
+    // The cells area in client coordinates.
+    sys::RECT ClientCellsArea() const;
+    // The pointer is held beyond an edge while a press is under way: one scroll step.
+    void ScrollBeyondEdge();
+    // The control's window is gone (a handler destroyed it, or its parent).
+    bool WindowGone() const;
+
+    // ---- Later roles (no-ops until they exist) ----
+    void PropertyChanged(std::string_view /*name*/) {}
 
     // ---- Lifecycle and persistence (host/VexaLifecycle.cpp) ----
 

@@ -172,7 +172,10 @@ bool Vexa::MakeCellVisible(std::int32_t row, std::int32_t col) {
         if (step == 0) continue;
         const std::int32_t before = p.scrollBars->Value(bar);
         SetScrollValue(bar, before + step);
-        changed = changed || p.scrollBars->Value(bar) != before;
+        const std::int32_t moved = p.scrollBars->Value(bar) - before;
+        // A hot cell control's rectangle stays on its cell.
+        p.mouse.ScrollHotControl(bar == vxScrollBarH ? moved : 0, bar == vxScrollBarV ? moved : 0);
+        changed = changed || moved != 0;
     }
     return changed;
 }

@@ -109,6 +109,12 @@ class Painter {
     // is none.
     sys::HDC BufferDc() const { return buffer_.dc; }
 
+    // Where a check box and a combo button are drawn within a cell's rectangle (in the
+    // rectangle's coordinates), so that the mouse finds them where the user sees them; empty
+    // when the cell is too small for one.
+    sys::RECT CheckBoxSquare(const sys::RECT& cellRect) const;
+    static sys::RECT ComboButtonSquare(const sys::RECT& cellRect);
+
   private:
     struct Pass;
     struct RowBuffer {

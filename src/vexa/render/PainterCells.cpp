@@ -160,8 +160,7 @@ void Painter::PaintCell(Pass& pass, std::int32_t row, std::int32_t position, std
     }
 }
 
-void Painter::PaintCheckBox(Pass& pass, const CellRecord& cell, const sys::RECT& cellRect,
-                            bool hot) {
+sys::RECT Painter::CheckBoxSquare(const sys::RECT& cellRect) const {
     const std::int32_t size =
         styles_.inUse && styles_.checkBoxSize < kGlyphSize ? styles_.checkBoxSize : kGlyphSize;
     sys::RECT box{cellRect.left + 1, cellRect.top + 1, cellRect.right - 2, cellRect.bottom - 2};
@@ -181,7 +180,14 @@ void Painter::PaintCheckBox(Pass& pass, const CellRecord& cell, const sys::RECT&
             box.bottom = box.top + side;
         }
     }
-    const std::int32_t side = std::min(box.right - box.left, box.bottom - box.top);
+    const std::int32_t side = std::max(0, std::min(box.right - box.left, box.bottom - box.top));
+    return sys::RECT{box.left, box.top, box.left + side, box.top + side};
+}
+
+void Painter::PaintCheckBox(Pass& pass, const CellRecord& cell, const sys::RECT& cellRect,
+                            bool hot) {
+    const sys::RECT box = CheckBoxSquare(cellRect);
+    const std::int32_t side = box.right - box.left;
     if (side < 1) return;
     const std::int32_t state = CellValues::CheckState(cell);
     const bool flat = (cell.TypeFlags() & vxCheckBoxFlat) != 0;
@@ -189,19 +195,21 @@ void Painter::PaintCheckBox(Pass& pass, const CellRecord& cell, const sys::RECT&
     checkBoxes_.Copy(pass.dc, box.left, box.top, side, index, styles_.inUse, theme_, pass.window);
 }
 
-void Painter::PaintComboButton(Pass& pass, const sys::RECT& cellRect, bool pressed, bool flat,
-                               bool hot) {
+sys::RECT Painter::ComboButtonSquare(const sys::RECT& cellRect) {
     sys::RECT square{cellRect.left + 1, cellRect.top + 1, cellRect.right - 2, cellRect.bottom - 2};
     const std::int32_t width = square.right - square.left;
     const std::int32_t height = square.bottom - square.top;
     if (width > kGlyphSize && height > kGlyphSize) {
-        square =
-            sys::RECT{cellRect.right - 18, cellRect.top + 1, cellRect.right - 2, cellRect.top + 17};
-    } else {
-        const std::int32_t side = std::min(width, height);
-        square.left = square.right - side;
-        square.bottom = square.top + side;
+        return sys::RECT{cellRect.right - 18, cellRect.top + 1, cellRect.right - 2,
+                         cellRect.top + 17};
     }
+    const std::int32_t side = std::max(0, std::min(width, height));
+    return sys::RECT{square.right - side, square.top, square.right, square.top + side};
+}
+
+void Painter::PaintComboButton(Pass& pass, const sys::RECT& cellRect, bool pressed, bool flat,
+                               bool hot) {
+    const sys::RECT square = ComboButtonSquare(cellRect);
     const std::int32_t side = square.right - square.left;
     if (side < 1) return;
     const std::int32_t index =

@@ -16,6 +16,8 @@ constexpr std::size_t kImageLimit = 16384;
 constexpr std::size_t kByteLimit = std::size_t(32) << 20;
 // Room around the ink, for antialiased edges that reach past the glyphs' extents.
 constexpr int kPad = 1;
+// Cairo refuses image surfaces wider or taller than this.
+constexpr int kLargestMask = 32767;
 
 }  // namespace
 
@@ -45,14 +47,18 @@ LineImage LineImageCache::Render(const GdiFont& font, std::string_view text, boo
     pango_layout_get_pixel_extents(layout, &ink, nullptr);
     LineImage image;
     if (ink.width <= 0 || ink.height <= 0) return image;
-    // Masks wider than a column index can count are cut (no screen shows such a line).
-    image.width = std::min(ink.width + 2 * kPad, int(UINT16_MAX));
-    image.height = ink.height + 2 * kPad;
+    // Masks wider than cairo can hold are cut (no screen shows such a line).
+    image.width = std::min(ink.width + 2 * kPad, kLargestMask);
+    image.height = std::min(ink.height + 2 * kPad, kLargestMask);
     // The layout's top-left lies where its baseline meets the font's ascent below the line top.
     const int layoutTop = font.Metrics().tmAscent - pango_layout_get_baseline(layout) / PANGO_SCALE;
     image.left = ink.x - kPad;
     image.top = layoutTop + ink.y - kPad;
     cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, image.width, image.height);
+    if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(mask);
+        return LineImage{};
+    }
     cairo_t* cr = cairo_create(mask);
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
     cairo_move_to(cr, -image.left, -(ink.y - kPad));
