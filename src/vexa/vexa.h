@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vexa/Version.h"
+#include "vexa/binding/CursorBinding.h"
 #include "vexa/host/Application.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/model/GridErrors.h"
@@ -12,6 +13,7 @@
 #include "vexa/system/automation/MemoryPropertyBag.h"
 #include "vexa/system/automation/TextPropertyBag.h"
 #include "vexa/system/data/Connection.h"
+#include "vexa/system/data/PostgresConnection.h"
 #include "vexa/system/data/Recordset.h"
 #include "vexa/system/dragdrop/DataObject.h"
 #include "vexa/system/dragdrop/DropEffect.h"

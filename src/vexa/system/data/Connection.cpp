@@ -4,13 +4,14 @@
 
 #include "vexa/system/data/FieldTypes.h"
 #include "vexa/system/data/Recordset.h"
+#include "vexa/system/data/SqliteValues.h"
 
 namespace vexa {
 
 namespace {
 
-[[noreturn]] void RaiseDatabaseError(sqlite3* db) {
-    throw Error(kDatabaseErrorNumber, "Connection", db ? sqlite3_errmsg(db) : "out of memory");
+[[noreturn]] void RaiseSqliteError(sqlite3* db) {
+    RaiseDatabaseError(db ? sqlite3_errmsg(db) : "out of memory");
 }
 
 // Owns a prepared statement for the length of one call.
@@ -19,9 +20,9 @@ class Statement {
     Statement(sqlite3* db, const std::string& sql) : db_(db) {
         if (sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &statement_, nullptr) !=
             SQLITE_OK) {
-            RaiseDatabaseError(db);
+            RaiseSqliteError(db);
         }
-        if (!statement_) throw Error(kDatabaseErrorNumber, "Connection", "no statement to run");
+        if (!statement_) RaiseDatabaseError("no statement to run");
     }
     ~Statement() { sqlite3_finalize(statement_); }
     Statement(const Statement&) = delete;
@@ -36,7 +37,7 @@ class Statement {
         const int rc = sqlite3_step(statement_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        RaiseDatabaseError(db_);
+        RaiseSqliteError(db_);
     }
 
     sqlite3_stmt* Get() const { return statement_; }
@@ -57,7 +58,7 @@ class Statement {
             rc = sqlite3_bind_text(statement_, index, text.c_str(), int(text.size()),
                                    SQLITE_TRANSIENT);
         }
-        if (rc != SQLITE_OK) RaiseDatabaseError(db_);
+        if (rc != SQLITE_OK) RaiseSqliteError(db_);
     }
 
     sqlite3* db_;
@@ -71,7 +72,7 @@ std::vector<FieldInfo> DescribeFields(sqlite3_stmt* statement) {
         const std::string_view declaredType = declared ? declared : "";
         fields[i].name = sqlite3_column_name(statement, int(i));
         fields[i].type = FieldTypeOfDeclared(declaredType);
-        fields[i].definedSize = DefinedSizeOf(fields[i].type, declaredType);
+        fields[i].definedSize = DefinedSizeOf(fields[i].type, DeclaredLength(declaredType));
     }
     return fields;
 }
@@ -88,7 +89,7 @@ void TypeUndeclaredFields(RecordsetData& data) {
             data.fields[f].type = FieldTypeOfValue(value);
             break;
         }
-        data.fields[f].definedSize = DefinedSizeOf(data.fields[f].type, {});
+        data.fields[f].definedSize = DefinedSizeOf(data.fields[f].type, 0);
     }
 }
 
@@ -99,7 +100,7 @@ Connection::Connection(const std::string& path) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         db_ = nullptr;
-        throw Error(kDatabaseErrorNumber, "Connection", message);
+        RaiseDatabaseError(message);
     }
 }
 
@@ -112,7 +113,7 @@ void Connection::Execute(const std::string& sql) {
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
         const std::string text = message ? message : sqlite3_errmsg(db_);
         sqlite3_free(message);
-        throw Error(kDatabaseErrorNumber, "Connection", text);
+        RaiseDatabaseError(text);
     }
 }
 
@@ -127,17 +128,16 @@ std::shared_ptr<Recordset> Connection::OpenRecordset(const std::string& sql,
                                                      const std::vector<Variant>& params) {
     Statement statement(db_, sql);
     statement.Bind(params);
-    auto data = std::make_shared<RecordsetData>();
-    data->fields = DescribeFields(statement.Get());
+    RecordsetData rows;
+    rows.fields = DescribeFields(statement.Get());
     while (statement.Step()) {
-        for (std::size_t f = 0; f < data->fields.size(); ++f) {
-            data->values.push_back(ReadFieldValue(statement.Get(), int(f), data->fields[f].type));
+        for (std::size_t f = 0; f < rows.fields.size(); ++f) {
+            rows.values.push_back(ReadSqliteValue(statement.Get(), int(f), rows.fields[f].type));
         }
-        ++data->recordCount;
+        ++rows.recordCount;
     }
-    TypeUndeclaredFields(*data);
-    data->position = 0;
-    return std::make_shared<Recordset>(std::move(data));
+    TypeUndeclaredFields(rows);
+    return Recordset::FromRows(std::move(rows.fields), std::move(rows.values), rows.recordCount);
 }
 
 }  // namespace vexa

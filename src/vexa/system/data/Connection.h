@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "vexa/system/automation/Variant.h"
+#include "vexa/system/data/DatabaseError.h"
 
 #include "vexa/Export.h"
 
@@ -17,9 +18,6 @@ struct sqlite3;
 namespace vexa {
 
 class Recordset;
-
-// The number a failing database call reports (the provider's "unspecified failure").
-inline constexpr std::int32_t kDatabaseErrorNumber = static_cast<std::int32_t>(0x80004005u);
 
 class VEXA_API Connection {
   public:

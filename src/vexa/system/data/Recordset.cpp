@@ -130,6 +130,17 @@ std::size_t FieldIndexOf(const RecordsetData& data, const Variant& indexOrName) 
     return std::size_t(index);
 }
 
+std::shared_ptr<Recordset> Recordset::FromRows(std::vector<FieldInfo> fields,
+                                               std::vector<Variant> values,
+                                               std::int32_t recordCount) {
+    auto data = std::make_shared<RecordsetData>();
+    data->fields = std::move(fields);
+    data->values = std::move(values);
+    data->recordCount = recordCount;
+    data->position = 0;
+    return std::make_shared<Recordset>(std::move(data));
+}
+
 Variant Recordset::Invoke(std::string_view member, std::span<const Variant> args, InvokeKind kind) {
     if (kind == InvokeKind::PropertyPut) RaiseMemberNotFound(member);
     if (MemberIs(member, "Supports")) return Variant(Supports(ArgAt(args, 0).ToLong()));

@@ -68,6 +68,11 @@ struct VEXA_API RecordsetData {
 class VEXA_API Recordset : public Object {
   public:
     explicit Recordset(std::shared_ptr<RecordsetData> data) : data_(std::move(data)) {}
+    // A recordset over rows a query gave: `values` row-major, fields.size() per record;
+    // positioned on the first record.
+    static std::shared_ptr<Recordset> FromRows(std::vector<FieldInfo> fields,
+                                               std::vector<Variant> values,
+                                               std::int32_t recordCount);
 
     Variant Invoke(std::string_view member, std::span<const Variant> args,
                    InvokeKind kind) override;

@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 enum DataFormat : std::int16_t {
@@ -36,3 +40,5 @@ bool IsRegisteredDataFormat(std::int16_t format);
 bool IsTextDataFormat(std::int16_t format);
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

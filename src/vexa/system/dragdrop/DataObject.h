@@ -13,12 +13,16 @@
 #include "vexa/system/automation/Variant.h"
 #include "vexa/system/dragdrop/DataFormats.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 class DataObject;
 
 // The file names (or URIs) the object carries in vxCFFiles, indexed from 1.
-class DataObjectFiles {
+class VEXA_API DataObjectFiles {
   public:
     std::int32_t Count() const { return std::int32_t(names_.size()); }
     // Raises 9 (subscript out of range) outside 1..Count.
@@ -37,7 +41,7 @@ class DataObjectFiles {
     std::vector<std::string> names_;
 };
 
-class DataObject {
+class VEXA_API DataObject {
   public:
     DataObject();
     DataObject(const DataObject&) = delete;
@@ -91,3 +95,5 @@ class DataObject {
 };
 
 }  // namespace vexa
+
+VEXA_PUBLIC_END

@@ -8,6 +8,10 @@
 
 #include "vexa/system/window/WindowTypes.h"
 
+#include "vexa/Export.h"
+
+VEXA_PUBLIC_BEGIN
+
 namespace vexa {
 
 enum DropEffect : std::int32_t {
@@ -58,3 +62,5 @@ DWORD ResolveDropEffect(DWORD keyState, DWORD allowed, DWORD answered);
 HCURSOR DragCursorFor(DWORD effect);
 
 }  // namespace vexa::sys
+
+VEXA_PUBLIC_END
