@@ -1,4 +1,5 @@
-// The version of the Vexa library a program was compiled against, and the one it runs with.
+/// \file
+/// The version of the Vexa library a program was compiled against, and the one it runs with.
 #pragma once
 
 #include "vexa/Export.h"
@@ -11,7 +12,7 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
-// "major.minor.patch" of the library linked in.
+/// "major.minor.patch" of the library linked in.
 const char* Version();
 
 }  // namespace vexa

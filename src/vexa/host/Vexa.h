@@ -1,4 +1,5 @@
-// The grid control a host program places on one of its windows.
+/// \file
+/// The grid control a host program places on one of its windows.
 #pragma once
 
 #include <cstdint>
@@ -39,9 +40,9 @@ struct CellSpot;
 struct KeyCommand;
 enum class KeyAction : std::uint8_t;
 
-// The key parameter of the positional AddCol and AddRow. It converts from any one string-like
-// value and from nothing else, so that a braced list of named parameters
-// (grid.AddCol({.sKey = "id"})) selects the overload taking the parameter struct.
+/// The key parameter of the positional AddCol and AddRow. It converts from any one string-like
+/// value and from nothing else, so that a braced list of named parameters
+/// (grid.AddCol({.sKey = "id"})) selects the overload taking the parameter struct.
 struct VEXA_API KeyArg {
     KeyArg() = default;
     template <class T>
@@ -49,8 +50,8 @@ struct VEXA_API KeyArg {
     std::string value;
 };
 
-// The parameters of Vexa::AddCol, for hosts that name them:
-// grid.AddCol({.sKey = "id", .lWidth = 80}).
+/// The parameters of Vexa::AddCol, for hosts that name them:
+/// grid.AddCol({.sKey = "id", .lWidth = 80}).
 struct VEXA_API AddColArgs {
     std::string sKey{};
     std::string sHeader{};
@@ -58,7 +59,7 @@ struct VEXA_API AddColArgs {
     std::int16_t iIconIndex = -1;
     std::int32_t lWidth = -1;
     bool bVisible = true;
-    std::optional<Variant> vColBefore{};  // none: append
+    std::optional<Variant> vColBefore{};  ///< none: append
     bool bIncludeInSelect = true;
     bool bRowTextCol = false;
     std::int32_t eSortType = vxSortByValue;
@@ -68,10 +69,10 @@ struct VEXA_API AddColArgs {
     Variant vTag{};
 };
 
-// The parameters of Vexa::AddRow: grid.AddRow({.sKey = "r1", .vRowBefore = 1}).
+/// The parameters of Vexa::AddRow: grid.AddRow({.sKey = "r1", .vRowBefore = 1}).
 struct VEXA_API AddRowArgs {
     std::string sKey{};
-    std::optional<Variant> vRowBefore{};  // none: append
+    std::optional<Variant> vRowBefore{};  ///< none: append
     bool bVisible = true;
     std::int32_t lHeight = -1;
     bool bGroupRow = false;
@@ -79,30 +80,30 @@ struct VEXA_API AddRowArgs {
     Variant vTag{};
 };
 
-// What the container a grid is placed in tells it about itself when the grid is made.
+/// What the container a grid is placed in tells it about itself when the grid is made.
 struct VEXA_API AmbientProperties {
-    // False in a form designer: the grid then takes no keys or mouse input, has no scroll
-    // bars, and its header shows one placeholder item instead of the columns.
+    /// False in a form designer: the grid then takes no keys or mouse input, has no scroll
+    /// bars, and its header shows one placeholder item instead of the columns.
     bool userMode = true;
-    // The font a new grid takes as its Font; none: the standard font.
+    /// The font a new grid takes as its Font; none: the standard font.
     std::shared_ptr<vexa::Font> font{};
 };
 
 class VEXA_API Vexa {
   public:
-    // A grid on a shown top-level window of its own, on the default display.
+    /// A grid on a shown top-level window of its own, on the default display.
     Vexa();
-    // A grid on the host's window `parent`, at `rect` of its client area, live with the
-    // default value of every property (see InitProperties).
+    /// A grid on the host's window `parent`, at `rect` of its client area, live with the
+    /// default value of every property (see InitProperties).
     Vexa(sys::HWND parent, const sys::RECT& rect, const AmbientProperties& ambient = {});
-    // Goes down in the reverse order of its making, leaving no window, timer or subscription.
+    /// Goes down in the reverse order of its making, leaving no window, timer or subscription.
     ~Vexa();
     Vexa(const Vexa&) = delete;
     Vexa& operator=(const Vexa&) = delete;
 
     // ---- Grid store: columns, rows, keys, row memory ----
 
-    // Adds a column at the end, or before vColBefore; returns its default cell.
+    /// Adds a column at the end, or before vColBefore; returns its default cell.
     std::shared_ptr<CellObject> AddCol(const KeyArg& sKey = {}, const std::string& sHeader = "",
                                        std::int32_t eHdrTextFlags = vxTextSingleLine |
                                                                     vxTextEndEllipsis,
@@ -119,10 +120,10 @@ class VEXA_API Vexa {
     std::int32_t ColIndex(const std::string& sKey) const;
     std::string ColKey(std::int32_t lCol) const;
     void SetColKey(std::int32_t lCol, const std::string& sKey);
-    // The display position of a column (1..ColCount).
+    /// The display position of a column (1..ColCount).
     std::int32_t ColOrder(const Variant& vCol) const;
 
-    // Adds a row at the end, or before vRowBefore.
+    /// Adds a row at the end, or before vRowBefore.
     void AddRow(const KeyArg& sKey = {}, const std::optional<Variant>& vRowBefore = std::nullopt,
                 bool bVisible = true, std::int32_t lHeight = -1, bool bGroupRow = false,
                 std::int32_t lGroupColStartIndex = 0, const Variant& vTag = Variant());
@@ -142,7 +143,7 @@ class VEXA_API Vexa {
 
     // ---- Cell values and attributes ----
 
-    // Every cell member takes the row, then the column, each an index or a key.
+    /// Every cell member takes the row, then the column, each an index or a key.
     Variant CellValue(const Variant& vRow, const Variant& vCol);
     void SetCellValue(const Variant& vRow, const Variant& vCol, const Variant& value);
     std::string CellText(const Variant& vRow, const Variant& vCol);
@@ -172,8 +173,8 @@ class VEXA_API Vexa {
     void SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t hatch);
     std::string CellFmtString(const Variant& vRow, const Variant& vCol);
     void SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format);
-    // The grid's live cell font, holding a copy of the cell's font; changing it afterwards
-    // changes the font of the cell addressed last by any cell member.
+    /// The grid's live cell font, holding a copy of the cell's font; changing it afterwards
+    /// changes the font of the cell addressed last by any cell member.
     std::shared_ptr<vexa::Font> CellFont(const Variant& vRow, const Variant& vCol);
     void SetCellFont(const Variant& vRow, const Variant& vCol,
                      const std::shared_ptr<vexa::Font>& font);
@@ -193,7 +194,7 @@ class VEXA_API Vexa {
     void SetColAllowSizing(const Variant& vCol, bool allow);
     bool ColVisible(const Variant& vCol) const;
     void SetColVisible(const Variant& vCol, bool visible);
-    // Moves the column to display position `order` (1..ColCount); its index stays.
+    /// Moves the column to display position `order` (1..ColCount); its index stays.
     void SetColOrder(const Variant& vCol, std::int32_t order);
     Variant ColTag(const Variant& vCol) const;
     void SetColTag(const Variant& vCol, const Variant& tag);
@@ -226,34 +227,34 @@ class VEXA_API Vexa {
 
     // ---- Virtual mode and recordset fill ----
 
-    // In virtual mode the grid asks its host for rows (RequestRow, RequestRowData) as
-    // painting or the keyboard reaches past the last row.
+    /// In virtual mode the grid asks its host for rows (RequestRow, RequestRowData) as
+    /// painting or the keyboard reaches past the last row.
     bool Virtual() const;
     void SetVirtual(bool value);
-    // Fills the grid from a recordset object reached by member name (Nothing raises 514):
-    // columns from its fields when the grid has none, else the columns whose keys name fields.
+    /// Fills the grid from a recordset object reached by member name (Nothing raises 514):
+    /// columns from its fields when the grid has none, else the columns whose keys name fields.
     void FillFromRS(const Variant& rs);
 
     // ---- Sorting ----
 
-    // The sort criteria; they persist between sorts.
+    /// The sort criteria; they persist between sorts.
     ShellSortObject& SortObject();
-    // Sorts by the criteria as they stand (no argument), or ascending by one column or an
-    // array of columns (indices or keys) with each column's ColSortType.
+    /// Sorts by the criteria as they stand (no argument), or ascending by one column or an
+    /// array of columns (indices or keys) with each column's ColSortType.
     void Sort(const std::optional<Variant>& vCols = std::nullopt);
 
     // ---- Geometry: the visible range, hit testing, cell rectangles, scrolling into view ----
 
-    // The visible rows (indices; lEndRow -1 when none) and columns (indices), with the client
-    // x of the first column's left and the last one's right edge, and the cells-area y of the
-    // first row's top and the last row's bottom.
+    /// The visible rows (indices; lEndRow -1 when none) and columns (indices), with the client
+    /// x of the first column's left and the last one's right edge, and the cells-area y of the
+    /// first row's top and the last row's bottom.
     void GetStartEndCell(std::int32_t& lStartRow, std::int32_t& lStartCol, std::int32_t& lStartX,
                          std::int32_t& lStartY, std::int32_t& lEndRow, std::int32_t& lEndCol,
                          std::int32_t& lEndX, std::int32_t& lEndY);
-    // The cell under a client point; 0 where nothing is hit.
+    /// The cell under a client point; 0 where nothing is hit.
     void CellFromPoint(std::int32_t xPixels, std::int32_t yPixels, std::int32_t& lRow,
                        std::int32_t& lCol);
-    // The cell's rectangle in client coordinates, scrolled into view or not.
+    /// The cell's rectangle in client coordinates, scrolled into view or not.
     void CellBoundary(const Variant& vRow, const Variant& vCol, std::int32_t& lLeft,
                       std::int32_t& lTop, std::int32_t& lWidth, std::int32_t& lHeight);
     void EnsureVisibleCol(const Variant& vCol, EEnsureVisibleColMode eMode = vxEnsVisColAuto,
@@ -264,11 +265,11 @@ class VEXA_API Vexa {
 
     // ---- Painting ----
 
-    // Repaints what changed.
+    /// Repaints what changed.
     void Draw();
-    // Repaints one cell.
+    /// Repaints one cell.
     void DrawCell(const Variant& vRow, const Variant& vCol);
-    // While off nothing is painted; switching it on repaints everything.
+    /// While off nothing is painted; switching it on repaints everything.
     bool Redraw() const;
     void SetRedraw(bool redraw);
 
@@ -276,7 +277,7 @@ class VEXA_API Vexa {
 
     bool UseXPStyles() const;
     void SetUseXPStyles(bool use);
-    // Whether the platform offers a feature; 514 for an unknown one.
+    /// Whether the platform offers a feature; 514 for an unknown one.
     bool Supports(ESupportFeatures eSupFeat) const;
 
     // ---- Appearance ----
@@ -285,7 +286,7 @@ class VEXA_API Vexa {
     void SetBackColor(OLE_COLOR color);
     OLE_COLOR ForeColor() const;
     void SetForeColor(OLE_COLOR color);
-    // -1: every row on BackColor.
+    /// -1: every row on BackColor.
     OLE_COLOR BackColorOddRows() const;
     void SetBackColorOddRows(OLE_COLOR color);
     OLE_COLOR BackColorEvenRows() const;
@@ -328,139 +329,139 @@ class VEXA_API Vexa {
     void SetAppearance(EAppearanceConstants appearance);
     EBorderStyles BorderStyle() const;
     void SetBorderStyle(EBorderStyles style);
-    // The grid font; changes made through the object returned apply to the grid.
+    /// The grid font; changes made through the object returned apply to the grid.
     std::shared_ptr<vexa::Font> Font() const;
-    // The grid keeps a copy: later changes to `font` do not reach it.
+    /// The grid keeps a copy: later changes to `font` do not reach it.
     void SetFont(const std::shared_ptr<vexa::Font>& font);
-    // An image-list object (its hImageList is read) or an image-list handle as a Long; 0
-    // keeps the current list; any other argument raises 518.
+    /// An image-list object (its hImageList is read) or an image-list handle as a Long; 0
+    /// keeps the current list; any other argument raises 518.
     void SetImageList(const Variant& imageList);
     std::shared_ptr<Picture> BackgroundPicture() const;
     void SetBackgroundPicture(const std::shared_ptr<Picture>& picture);
     bool ImmediateColumnResizing() const;
     void SetImmediateColumnResizing(bool value);
-    // The control's window.
+    /// The control's window.
     sys::HWND hwnd() const;
 
     // ---- Scroll bars ----
 
-    // The grid's bars as the host sees them; they stay usable (reading 0) after the grid
-    // is gone.
+    /// The grid's bars as the host sees them; they stay usable (reading 0) after the grid
+    /// is gone.
     std::shared_ptr<ScrollBarObject> HScrollBar() const;
     std::shared_ptr<ScrollBarObject> VScrollBar() const;
-    // Any value is taken; the platform ignores styles it does not know.
+    /// Any value is taken; the platform ignores styles it does not know.
     EScrollBarStyles ScrollBarStyle() const;
     void SetScrollBarStyle(EScrollBarStyles style);
 
     // ---- Measurement and auto-sizing ----
 
-    // The width of the cell's display text; with bForceNoModify the whole text, whatever
-    // ellipsis its flags ask for.
+    /// The width of the cell's display text; with bForceNoModify the whole text, whatever
+    /// ellipsis its flags ask for.
     std::int32_t EvaluateTextWidth(const Variant& vRow, const Variant& vCol,
                                    bool bForceNoModify = true);
-    // The height of the cell's display text laid out in the cell's text width.
+    /// The height of the cell's display text laid out in the cell's text width.
     std::int32_t EvaluateTextHeight(const Variant& vRow, const Variant& vCol);
-    // Where the cell's text is drawn, client coordinates.
+    /// Where the cell's text is drawn, client coordinates.
     void CellTextBoundary(const Variant& vRow, const Variant& vCol, std::int32_t& lLeft,
                           std::int32_t& lTop, std::int32_t& lWidth, std::int32_t& lHeight);
-    // Fits the column's width to its content (and its header text with
-    // AutoWidthColWithHeader), within its limits.
+    /// Fits the column's width to its content (and its header text with
+    /// AutoWidthColWithHeader), within its limits.
     void AutoWidthCol(const Variant& vCol);
-    // Fits the row's height to its content, at least lMinimumHeight (-1: DefaultRowHeight).
+    /// Fits the row's height to its content, at least lMinimumHeight (-1: DefaultRowHeight).
     void AutoHeightRow(const Variant& vRow, std::int32_t lMinimumHeight = -1);
     bool AutoWidthColWithHeader() const;
     void SetAutoWidthColWithHeader(bool value);
-    // The height of the row's cells above its row text.
+    /// The height of the row's cells above its row text.
     std::int32_t RowNormalCellHeight(const Variant& vRow);
     void SetRowNormalCellHeight(const Variant& vRow, std::int32_t height);
 
     // ---- Current cell, selection, keyboard and key search ----
 
-    // The current row and column index; 0 when there is no current cell. Setting one moves
-    // the current cell (0 leaves none), replacing the selection, and raises CurCellChange.
+    /// The current row and column index; 0 when there is no current cell. Setting one moves
+    /// the current cell (0 leaves none), replacing the selection, and raises CurCellChange.
     std::int32_t CurRow() const;
     void SetCurRow(std::int32_t lRow);
     std::int32_t CurCol() const;
     void SetCurCol(std::int32_t lCol);
-    // Moves the current cell to a row and column, each an index (0 for none) or a key, and
-    // makes it the selection anchor; the current cell itself is only brought into view.
+    /// Moves the current cell to a row and column, each an index (0 for none) or a key, and
+    /// makes it the selection anchor; the current cell itself is only brought into view.
     void SetCurCell(const Variant& vRow, const Variant& vCol);
     bool CellSelected(const Variant& vRow, const Variant& vCol);
-    // With MultiSelect the cell (its row in RowMode) gets the state; without, selecting a
-    // cell makes it current and deselecting does nothing.
+    /// With MultiSelect the cell (its row in RowMode) gets the state; without, selecting a
+    /// cell makes it current and deselecting does nothing.
     void SetCellSelected(const Variant& vRow, const Variant& vCol, bool bSelected);
     bool MultiSelect() const;
     void SetMultiSelect(bool bMultiSelect);
     bool RowMode() const;
     void SetRowMode(bool bRowMode);
-    // Deselects and leaves the grid without a current cell.
+    /// Deselects and leaves the grid without a current cell.
     void ClearSelection();
 
-    // What a typed character does: edit the current cell or search a column.
+    /// What a typed character does: edit the current cell or search a column.
     EKeyPressBehaviour KeyPressBehaviour() const;
     void SetKeyPressBehaviour(EKeyPressBehaviour eBehaviour);
-    // The column index searched with vxKeyPressSearchDefCol; 0 for none.
+    /// The column index searched with vxKeyPressSearchDefCol; 0 for none.
     std::int32_t KeySearchCol() const;
     void SetKeySearchCol(std::int32_t lCol);
     bool KeySearchFromCurRow() const;
     void SetKeySearchFromCurRow(bool bFromCurRow);
     bool KeySearchLoop() const;
     void SetKeySearchLoop(bool bLoop);
-    // The first row from lStartRow (1 when outside the rows) whose text in the column begins
-    // with sSearchString whatever the case; 0 when none.
+    /// The first row from lStartRow (1 when outside the rows) whose text in the column begins
+    /// with sSearchString whatever the case; 0 when none.
     std::int32_t FindSearchMatchRow(const Variant& vSearchCol, const std::string& sSearchString,
                                     std::int32_t lStartRow = -1, bool bVisibleRowsOnly = true,
                                     bool bLoop = false);
 
     // ---- Header, default sort and layout strings ----
 
-    // The column header's settings. A host may keep the object; once the grid is gone it
-    // answers with neutral values and ignores changes.
+    /// The column header's settings. A host may keep the object; once the grid is gone it
+    /// answers with neutral values and ignores changes.
     std::shared_ptr<HeaderObject> Header() const;
-    // Sorts as a click on the column's header does: by that column alone when iShift is 0
-    // (toggling between ascending and descending when it already is the first criterion,
-    // ascending), else adding it as a further criterion or toggling its order within the
-    // sort (iShift: bit 0 Shift, bit 1 Ctrl, bit 2 Alt). eSortOrder vxSortAsc or vxSortDesc
-    // names the order instead of toggling (-1).
+    /// Sorts as a click on the column's header does: by that column alone when iShift is 0
+    /// (toggling between ascending and descending when it already is the first criterion,
+    /// ascending), else adding it as a further criterion or toggling its order within the
+    /// sort (iShift: bit 0 Shift, bit 1 Ctrl, bit 2 Alt). eSortOrder vxSortAsc or vxSortDesc
+    /// names the order instead of toggling (-1).
     void DoDefaultSort(const Variant& vCol, std::int16_t iShift = 0, std::int32_t eSortOrder = -1);
-    // The sort settings a column takes into the next default sort, Sort or LayoutSort. Setting
-    // them neither sorts nor repaints.
+    /// The sort settings a column takes into the next default sort, Sort or LayoutSort. Setting
+    /// them neither sorts nor repaints.
     ESortTypes ColSortType(const Variant& vCol) const;
     void SetColSortType(const Variant& vCol, ESortTypes eSortType);
     ESortOrders ColSortOrder(const Variant& vCol) const;
     void SetColSortOrder(const Variant& vCol, ESortOrders eSortOrder);
-    // 0: the column is not sorted; k: it is the k-th criterion.
+    /// 0: the column is not sorted; k: it is the k-th criterion.
     std::int32_t ColSortKey(const Variant& vCol) const;
     void SetColSortKey(const Variant& vCol, std::int32_t lSortKey);
-    // Every column's width, display position and visibility, as a string to keep and assign
-    // back later. A string that cannot be applied whole raises 514 (513 for a column index
-    // below 1) and changes nothing.
+    /// Every column's width, display position and visibility, as a string to keep and assign
+    /// back later. A string that cannot be applied whole raises 514 (513 for a column index
+    /// below 1) and changes nothing.
     std::string LayoutCol() const;
     void SetLayoutCol(const std::string& sLayout);
-    // The sort keys and orders of the sorted columns, as a string to keep and assign back
-    // later; assigning sorts the rows by it. Parts naming no column are passed over.
+    /// The sort keys and orders of the sorted columns, as a string to keep and assign back
+    /// later; assigning sorts the rows by it. Parts naming no column are passed over.
     std::string LayoutSort() const;
     void SetLayoutSort(const std::string& sLayout);
 
     // ---- Combo lists and editing ----
 
-    // The named combo lists that combo cells take their values from.
+    /// The named combo lists that combo cells take their values from.
     CombosObject& Combos();
-    // Tries to start editing the current cell: a text cell opens its text editor, a combo
-    // cell its list, a check cell toggles, a custom-draw cell enters the editing state for the
-    // host's own editor. iKeyAscii is the key that asks (0: none, 13: Enter, else typed).
+    /// Tries to start editing the current cell: a text cell opens its text editor, a combo
+    /// cell its list, a check cell toggles, a custom-draw cell enters the editing state for the
+    /// host's own editor. iKeyAscii is the key that asks (0: none, 13: Enter, else typed).
     void RequestEdit(std::int16_t iKeyAscii = 0);
-    // Commits the text edit in progress; other edits are left as they are.
+    /// Commits the text edit in progress; other edits are left as they are.
     void CommitEdit();
-    // Raises QuitCustomEdit, then cancels the edit in progress.
+    /// Raises QuitCustomEdit, then cancels the edit in progress.
     void CancelEdit();
     bool Editable() const;
     void SetEditable(bool editable);
-    // On: a typed value that does not convert shows no message box.
+    /// On: a typed value that does not convert shows no message box.
     bool SilentValidation() const;
     void SetSilentValidation(bool silent);
-    // The text editor's text and selection while a text cell is edited (positions count
-    // characters); empty and 0 otherwise, when setting them does nothing.
+    /// The text editor's text and selection while a text cell is edited (positions count
+    /// characters); empty and 0 otherwise, when setting them does nothing.
     std::string TextEditText() const;
     void SetTextEditText(const std::string& text);
     std::int32_t TextEditSelStart() const;
@@ -469,10 +470,10 @@ class VEXA_API Vexa {
     void SetTextEditSelLength(std::int32_t length);
     std::string TextEditSelText() const;
     void SetTextEditSelText(const std::string& text);
-    // The text editor's window while a text cell is edited, else 0.
+    /// The text editor's window while a text cell is edited, else 0.
     sys::HWND TextEditHwnd() const;
-    // On: a right click in the text editor raises TextEditCustomContextMenu instead of showing
-    // the editor's menu.
+    /// On: a right click in the text editor raises TextEditCustomContextMenu instead of showing
+    /// the editor's menu.
     bool TextEditCustomContextMenu() const;
     void SetTextEditCustomContextMenu(bool custom);
 
@@ -485,30 +486,30 @@ class VEXA_API Vexa {
     // combo lists, which hosts keep with LayoutCol and LayoutSort). Loading applies each
     // value through its public setter with painting off and repaints once at the end.
 
-    // Gives every persisted property its default again, as a newly placed grid has them; Font
-    // becomes the container's font.
+    /// Gives every persisted property its default again, as a newly placed grid has them; Font
+    /// becomes the container's font.
     void InitProperties();
-    // Loads a stored set. A property the bag has no value for takes its default; one whose
-    // value does not convert to the property's type, or that its setter refuses, keeps the
-    // value it had (the log hook hears of it). Raises 514 inside an event raised while the
-    // grid walks its tables or while properties are being loaded.
+    /// Loads a stored set. A property the bag has no value for takes its default; one whose
+    /// value does not convert to the property's type, or that its setter refuses, keeps the
+    /// value it had (the log hook hears of it). Raises 514 inside an event raised while the
+    /// grid walks its tables or while properties are being loaded.
     void ReadProperties(PropertyBag& bag);
-    // Saves the set; a value equal to its default is not stored, so it reads back as the
-    // default.
+    /// Saves the set; a value equal to its default is not stored, so it reads back as the
+    /// default.
     void WriteProperties(PropertyBag& bag);
-    // Whether a persisted property changed since the set was last initialised, loaded or
-    // saved: whether a container has something to save.
+    /// Whether a persisted property changed since the set was last initialised, loaded or
+    /// saved: whether a container has something to save.
     bool IsDirty() const;
-    // The container's user mode given at creation: false in a form designer.
+    /// The container's user mode given at creation: false in a form designer.
     bool UserMode() const;
-    // A message box naming the control and its version.
+    /// A message box naming the control and its version.
     void ShowAboutBox();
 
     // ---- Events ----
 
-    // Connects a sink; any number may be connected, each once. Null is ignored.
+    /// Connects a sink; any number may be connected, each once. Null is ignored.
     void Advise(VexaEvents* sink);
-    // Disconnects a sink; safe from inside one of its handlers.
+    /// Disconnects a sink; safe from inside one of its handlers.
     void Unadvise(VexaEvents* sink);
 
   private:

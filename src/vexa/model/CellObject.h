@@ -1,6 +1,7 @@
-// The column default cell: the attributes every new cell of its column starts with. Hosts
-// reach it through AddCol and ColDefaultCell and change it by its members; the grid copies
-// it into cells created afterwards, so existing cells keep their attributes.
+/// \file
+/// The column default cell: the attributes every new cell of its column starts with. Hosts
+/// reach it through AddCol and ColDefaultCell and change it by its members; the grid copies
+/// it into cells created afterwards, so existing cells keep their attributes.
 #pragma once
 
 #include <array>
@@ -25,7 +26,7 @@ namespace vexa {
 
 class VEXA_API CellObject : public Object {
   public:
-    // Dispatch identifiers of the members, as late-bound hosts know them.
+    /// Dispatch identifiers of the members, as late-bound hosts know them.
     static constexpr std::int32_t kDispValue = 0x40030000;
     static constexpr std::int32_t kDispBackColor = 0x40030001;
     static constexpr std::int32_t kDispForeColor = 0x40030002;
@@ -41,14 +42,14 @@ class VEXA_API CellObject : public Object {
     static constexpr std::int32_t kDispHatch = 0x40030010;
     static constexpr std::int32_t kDispFmtString = 0x68030003;
     static constexpr std::int32_t kDispCtrlKey = 0x68030001;
-    // What a late-bound host gets for a name that is no member.
+    /// What a late-bound host gets for a name that is no member.
     static constexpr std::int32_t kDispUnknown = -1;
 
     struct Member {
         std::string_view name;
         std::int32_t dispId;
     };
-    // The public members in their published order.
+    /// The public members in their published order.
     static constexpr std::array<Member, 15> kMembers{{
         {"vValue", kDispValue},
         {"oBackColor", kDispBackColor},
@@ -66,14 +67,14 @@ class VEXA_API CellObject : public Object {
         {"sFmtString", kDispFmtString},
         {"sCtrlKey", kDispCtrlKey},
     }};
-    // The dispatch identifier of a member, names compared without regard to case as
-    // late binding does; kDispUnknown for no member.
+    /// The dispatch identifier of a member, names compared without regard to case as
+    /// late binding does; kDispUnknown for no member.
     static std::int32_t DispIdOf(std::string_view member);
-    // The name of the member with that dispatch identifier; empty for none.
+    /// The name of the member with that dispatch identifier; empty for none.
     static std::string_view MemberOfDispId(std::int32_t dispId);
 
-    // The grid is referenced, not owned: grid and default cells must not keep each other
-    // alive. Without a grid (or once it is gone) the cell is plain storage.
+    /// The grid is referenced, not owned: grid and default cells must not keep each other
+    /// alive. Without a grid (or once it is gone) the cell is plain storage.
     explicit CellObject(std::shared_ptr<CellObjectHostLink> grid = nullptr);
 
     const Variant& vValue() const { return value_; }
@@ -82,8 +83,8 @@ class VEXA_API CellObject : public Object {
     void SetoBackColor(OLE_COLOR color) { backColor_ = color; }
     OLE_COLOR oForeColor() const { return foreColor_; }
     void SetoForeColor(OLE_COLOR color) { foreColor_ = color; }
-    // The font object itself is kept, not a copy: cells created later take the font as it
-    // is then, so a host may still change it after handing it over.
+    /// The font object itself is kept, not a copy: cells created later take the font as it
+    /// is then, so a host may still change it after handing it over.
     const std::shared_ptr<Font>& oFont() const { return font_; }
     void SetoFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
     std::int32_t eTextFlags() const { return textFlags_; }
@@ -101,10 +102,10 @@ class VEXA_API CellObject : public Object {
     std::int32_t eType() const { return type_; }
     void SeteType(std::int32_t type);
     std::int32_t eTypeFlags() const { return typeFlags_; }
-    // Values a cell cannot hold (bits outside the type flags) are error 514.
+    /// Values a cell cannot hold (bits outside the type flags) are error 514.
     void SeteTypeFlags(std::int32_t flags);
     std::int32_t eHatch() const { return hatch_; }
-    // Values outside the hatch styles are error 514.
+    /// Values outside the hatch styles are error 514.
     void SeteHatch(std::int32_t hatch);
     const std::string& sFmtString() const { return fmtString_; }
     void SetsFmtString(const std::string& format);
@@ -117,7 +118,7 @@ class VEXA_API CellObject : public Object {
     std::int16_t ComboItemIndex() const { return comboItemIndex_; }
     std::int16_t ComboItemIcon() const { return comboItemIcon_; }
 
-    // Late binding by member name.
+    /// Late binding by member name.
     Variant Invoke(std::string_view member, std::span<const Variant> args,
                    InvokeKind kind) override;
     std::string ClassName() const override { return "CellObject"; }

@@ -1,6 +1,7 @@
-// The public enumerations of the control. Their names and values are part of the external
-// interface: hosts store them, pass them back and may pass values outside the lists, so
-// every enumeration is an unscoped enum with a fixed 32-bit base.
+/// \file
+/// The public enumerations of the control. Their names and values are part of the external
+/// interface: hosts store them, pass them back and may pass values outside the lists, so
+/// every enumeration is an unscoped enum with a fixed 32-bit base.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +22,7 @@ enum EAppearanceConstants : std::int32_t {
     vxAppearance3D = 1,
 };
 
-// Thin is 1 and 3D is 2, in this order.
+/// Thin is 1 and 3D is 2, in this order.
 enum EBorderStyles : std::int32_t {
     vxBorderNone = 0,
     vxBorderThin = 1,
@@ -35,7 +36,7 @@ enum ECellTypes : std::int32_t {
     vxCellCustomDraw = 3,
 };
 
-// The same bit means different things for different cell types.
+/// The same bit means different things for different cell types.
 enum ECellTypeFlags : std::int32_t {
     vxTextBoxVScrollBar = 8,
     vxTextBoxHScrollBar = 16,
@@ -80,7 +81,7 @@ enum EGridLinesExtendModes : std::int32_t {
     vxGridLinesExtendBoth = 3,
 };
 
-// 0..5 are the platform's hatch-brush styles; "no hatch" is 7, not 6.
+/// 0..5 are the platform's hatch-brush styles; "no hatch" is 7, not 6.
 enum EHatchStyles : std::int32_t {
     vxHatchHorizontal = 0,
     vxHatchVertical = 1,
@@ -116,7 +117,7 @@ enum ESupportFeatures : std::int32_t {
     vxSupFeatFlatScrollBars = 2,
 };
 
-// The classic text-drawing format bits, handed to text drawing and measuring unchanged.
+/// The classic text-drawing format bits, handed to text drawing and measuring unchanged.
 enum ETextFormatFlags : std::int32_t {
     vxTextTop = 0,
     vxTextLeft = 0,

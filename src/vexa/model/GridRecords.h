@@ -1,6 +1,7 @@
-// The records of the grid's three tables: columns (in display order), rows (in row-index
-// order) and cells (addressed by column index and row index). Booleans are plain bool;
-// the automation value −1 for true only appears at the public interface.
+/// \file
+/// The records of the grid's three tables: columns (in display order), rows (in row-index
+/// order) and cells (addressed by column index and row index). Booleans are plain bool;
+/// the automation value −1 for true only appears at the public interface.
 #pragma once
 
 #include <cstdint>
@@ -16,14 +17,14 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
-class CellObject;  // the column default cell, owned by the cell-values model
+class CellObject;  ///< the column default cell, owned by the cell-values model
 
 using OLE_COLOR = std::uint32_t;
 
-// −1 as an OLE_COLOR: the default colour applies.
+/// −1 as an OLE_COLOR: the default colour applies.
 inline constexpr OLE_COLOR kDefaultColor = 0xFFFFFFFFu;
 
-// Text flags every new column and default cell starts with (single line + end ellipsis).
+/// Text flags every new column and default cell starts with (single line + end ellipsis).
 inline constexpr std::int32_t kDefaultTextFlags = vxTextSingleLine | vxTextEndEllipsis;
 
 struct VEXA_API ColumnRecord {
@@ -62,15 +63,15 @@ struct VEXA_API RowRecord {
     std::string key;
 };
 
-// Bits of CellRecord::flags.
-inline constexpr std::uint8_t kCellTypeMask = 0x07;       // ECellTypes, values 0..3
-inline constexpr std::uint8_t kCellTypeFlagsMask = 0x38;  // ECellTypeFlags, values 8 and 16
+/// Bits of CellRecord::flags.
+inline constexpr std::uint8_t kCellTypeMask = 0x07;       ///< ECellTypes, values 0..3
+inline constexpr std::uint8_t kCellTypeFlagsMask = 0x38;  ///< ECellTypeFlags, values 8 and 16
 inline constexpr std::uint8_t kCellSelected = 64;
 inline constexpr std::uint8_t kCellNeedsRepaint = 128;
 
-// A cell. Defaults are those of a fresh column default cell. The right indent sits before
-// the value (not after it, as the public member list orders them) so the record packs
-// without a padding hole; no code depends on field order.
+/// A cell. Defaults are those of a fresh column default cell. The right indent sits before
+/// the value (not after it, as the public member list orders them) so the record packs
+/// without a padding hole; no code depends on field order.
 struct VEXA_API CellRecord {
     OLE_COLOR backColor = kDefaultColor;
     OLE_COLOR foreColor = kDefaultColor;

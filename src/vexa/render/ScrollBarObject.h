@@ -1,6 +1,7 @@
-// ScrollBarObject: a host's view of one of the grid's scroll bars (HScrollBar, VScrollBar).
-// It links to the grid's bars without owning them: once the grid is gone its members read 0
-// and setting Value does nothing.
+/// \file
+/// ScrollBarObject: a host's view of one of the grid's scroll bars (HScrollBar, VScrollBar).
+/// It links to the grid's bars without owning them: once the grid is gone its members read 0
+/// and setting Value does nothing.
 #pragma once
 
 #include <cstdint>
@@ -21,10 +22,10 @@ class VEXA_API ScrollBarObject {
     ScrollBarObject(std::weak_ptr<cScrollBars> bars, EScrollBar bar)
         : bars_(std::move(bars)), bar_(bar) {}
 
-    // The position; setting it scrolls the grid (clamped to the range).
+    /// The position; setting it scrolls the grid (clamped to the range).
     std::int32_t Value() const;
     void SetValue(std::int32_t value);
-    // The system's thickness of a bar of this kind, in pixels.
+    /// The system's thickness of a bar of this kind, in pixels.
     std::int32_t Thickness() const;
     bool Visible() const;
     std::int32_t LargeChange() const;

@@ -1,5 +1,6 @@
-// The sort criteria of a grid (column, order and type per criterion, criterion 1 the most
-// significant) and the in-place Shell sort of the grid's rows by them.
+/// \file
+/// The sort criteria of a grid (column, order and type per criterion, criterion 1 the most
+/// significant) and the in-place Shell sort of the grid's rows by them.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,7 @@ class GridStore;
 class SortCallbacks;
 
 struct VEXA_API SortCriterion {
-    std::int16_t col = 0;  // a column index, not a display position
+    std::int16_t col = 0;  ///< a column index, not a display position
     ESortOrders order = vxSortAsc;
     ESortTypes type = vxSortByValue;
 };
@@ -26,7 +27,7 @@ class VEXA_API ShellSortObject {
   public:
     // ---- Public members (iSortIndex is 1-based; outside 1..ColCount raises 514) ----
     std::int16_t ColCount() const { return static_cast<std::int16_t>(criteria_.size()); }
-    // New criteria k start as (column k, ascending, by value); a negative count raises 514.
+    /// New criteria k start as (column k, ascending, by value); a negative count raises 514.
     void SetColCount(std::int16_t count);
     std::int16_t SortCol(std::int16_t iSortIndex) const;
     void SetSortCol(std::int16_t iSortIndex, std::int16_t col);

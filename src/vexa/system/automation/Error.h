@@ -1,5 +1,6 @@
-// The error every public member of the control and its platform raises, carrying the
-// number the automation runtime reports (0x80040000 + code for codes above 1000).
+/// \file
+/// The error every public member of the control and its platform raises, carrying the
+/// number the automation runtime reports (0x80040000 + code for codes above 1000).
 #pragma once
 
 #include <cstdint>
@@ -30,7 +31,7 @@ class VEXA_API Error : public std::runtime_error {
     std::string description_;
 };
 
-// 0x80040000 + code, the way automation reports an application-defined error code.
+/// 0x80040000 + code, the way automation reports an application-defined error code.
 constexpr std::int32_t ErrorNumberOf(std::int32_t code) {
     return code > 1000 ? std::int32_t(0x80040000u + std::uint32_t(code)) : code;
 }

@@ -1,5 +1,6 @@
-// A property bag kept in memory: values are stored as given (objects by reference), in
-// the order they were first written, and found by name without regard to ASCII case.
+/// \file
+/// A property bag kept in memory: values are stored as given (objects by reference), in
+/// the order they were first written, and found by name without regard to ASCII case.
 #pragma once
 
 #include <string>
@@ -20,12 +21,12 @@ class VEXA_API MemoryPropertyBag : public PropertyBag {
   public:
     using Entry = std::pair<std::string, Variant>;
 
-    // Both raise 5 "Invalid procedure call or argument" for an empty name.
+    /// Both raise 5 "Invalid procedure call or argument" for an empty name.
     Variant ReadProperty(std::string_view name, const Variant& defaultValue) override;
     void WriteProperty(std::string_view name, const Variant& value,
                        const Variant& defaultValue) override;
 
-    // Stores unconditionally, keeping the place of an earlier value under the name.
+    /// Stores unconditionally, keeping the place of an earlier value under the name.
     void Set(std::string_view name, Variant value);
     const Variant* Find(std::string_view name) const;
     bool Remove(std::string_view name);

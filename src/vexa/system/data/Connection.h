@@ -1,5 +1,6 @@
-// A connection to an SQLite database (a file, or ":memory:"): runs SQL and opens recordsets.
-// Failures raise vexa::Error with SQLite's own message.
+/// \file
+/// A connection to an SQLite database (a file, or ":memory:"): runs SQL and opens recordsets.
+/// Failures raise vexa::Error with SQLite's own message.
 #pragma once
 
 #include <memory>
@@ -18,23 +19,23 @@ namespace vexa {
 
 class Recordset;
 
-// The number a failing database call reports (the provider's "unspecified failure").
+/// The number a failing database call reports (the provider's "unspecified failure").
 inline constexpr std::int32_t kDatabaseErrorNumber = static_cast<std::int32_t>(0x80004005u);
 
 class VEXA_API Connection {
   public:
-    // Opens (creating when missing) the database file at `path`; ":memory:" for a private
-    // in-memory database.
+    /// Opens (creating when missing) the database file at `path`; ":memory:" for a private
+    /// in-memory database.
     explicit Connection(const std::string& path);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Runs one or more statements separated by semicolons.
+    /// Runs one or more statements separated by semicolons.
     void Execute(const std::string& sql);
-    // Runs one statement with its parameters bound to ?1, ?2, ... in order.
+    /// Runs one statement with its parameters bound to ?1, ?2, ... in order.
     void Execute(const std::string& sql, const std::vector<Variant>& params);
-    // Runs a query and returns its rows as a static recordset positioned on the first record.
+    /// Runs a query and returns its rows as a static recordset positioned on the first record.
     std::shared_ptr<Recordset> OpenRecordset(const std::string& sql,
                                              const std::vector<Variant>& params = {});
 

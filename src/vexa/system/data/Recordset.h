@@ -1,7 +1,8 @@
-// A static recordset over the result of an SQLite query, callable by member name like the
-// recordsets hosts know: Supports, RecordCount, MoveFirst/MoveNext/MovePrevious/MoveLast,
-// EOF, BOF, AbsolutePosition, Fields (Count, Item by 0-based index or name; each Field with
-// Name, Type, Value as default member, DefinedSize), State and Close.
+/// \file
+/// A static recordset over the result of an SQLite query, callable by member name like the
+/// recordsets hosts know: Supports, RecordCount, MoveFirst/MoveNext/MovePrevious/MoveLast,
+/// EOF, BOF, AbsolutePosition, Fields (Count, Item by 0-based index or name; each Field with
+/// Name, Type, Value as default member, DefinedSize), State and Close.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,7 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
-// Data type codes of a field, as recordset consumers expect them.
+/// Data type codes of a field, as recordset consumers expect them.
 enum DataTypeCode : std::int32_t {
     kTypeSmallInt = 2,
     kTypeInteger = 3,
@@ -38,7 +39,7 @@ enum DataTypeCode : std::int32_t {
     kTypeLongVarBinary = 205,
 };
 
-// Cursor options a recordset may support (Supports).
+/// Cursor options a recordset may support (Supports).
 enum CursorOption : std::int32_t {
     kHoldRecords = 0x100,
     kMovePrevious = 0x200,
@@ -52,12 +53,12 @@ struct VEXA_API FieldInfo {
     std::int32_t definedSize = 0;
 };
 
-// The rows of a query, shared by the recordset and the field objects it hands out.
+/// The rows of a query, shared by the recordset and the field objects it hands out.
 struct VEXA_API RecordsetData {
     std::vector<FieldInfo> fields;
-    std::vector<Variant> values;  // row-major, fields.size() per record
+    std::vector<Variant> values;  ///< row-major, fields.size() per record
     std::int32_t recordCount = 0;
-    std::int32_t position = 0;  // 0-based record; -1 = BOF, recordCount = EOF
+    std::int32_t position = 0;  ///< 0-based record; -1 = BOF, recordCount = EOF
     bool open = true;
 
     const Variant& Current(std::size_t field) const;
@@ -81,9 +82,9 @@ class VEXA_API Recordset : public Object {
     bool EOF_() const;
     bool BOF() const;
     std::int32_t AbsolutePosition() const;
-    // The field collection object.
+    /// The field collection object.
     std::shared_ptr<Object> Fields() const;
-    // The field at a 0-based index or with a name (case-insensitive); 3265 when none.
+    /// The field at a 0-based index or with a name (case-insensitive); 3265 when none.
     std::shared_ptr<Object> Field(const Variant& indexOrName) const;
     std::int32_t State() const { return data_->open ? 1 : 0; }
     void Close();
@@ -94,10 +95,10 @@ class VEXA_API Recordset : public Object {
     std::shared_ptr<RecordsetData> data_;
 };
 
-// Finds a field by 0-based index or by name; raises 3265 when there is none.
+/// Finds a field by 0-based index or by name; raises 3265 when there is none.
 std::size_t FieldIndexOf(const RecordsetData& data, const Variant& indexOrName);
 
-// The automation errors a recordset raises (number 0x80040000 + code, source "Recordset").
+/// The automation errors a recordset raises (number 0x80040000 + code, source "Recordset").
 [[noreturn]] void RaiseRecordsetError(std::int32_t code);
 [[noreturn]] void RaiseMemberNotFound(std::string_view member);
 

@@ -1,5 +1,6 @@
-// Basic value types shared by the whole platform stand-in: handles, message parameters,
-// points, rectangles and colours, laid out as the classic desktop platform has them.
+/// \file
+/// Basic value types shared by the whole platform stand-in: handles, message parameters,
+/// points, rectangles and colours, laid out as the classic desktop platform has them.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,7 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa::sys {
 
-// Window handles are numbers that are never reused: a destroyed handle stays invalid.
+/// Window handles are numbers that are never reused: a destroyed handle stays invalid.
 using HWND = std::uintptr_t;
 using UINT = std::uint32_t;
 using WPARAM = std::uintptr_t;
@@ -19,7 +20,7 @@ using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using WNDPROC = LRESULT (*)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// 0x00BBGGRR, as the classic drawing functions take colours.
+/// 0x00BBGGRR, as the classic drawing functions take colours.
 using COLORREF = std::uint32_t;
 
 constexpr COLORREF RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
@@ -47,7 +48,7 @@ struct VEXA_API SIZE {
     friend bool operator==(const SIZE&, const SIZE&) = default;
 };
 
-// Left and top are inclusive, right and bottom exclusive.
+/// Left and top are inclusive, right and bottom exclusive.
 struct VEXA_API RECT {
     std::int32_t left = 0;
     std::int32_t top = 0;
@@ -83,12 +84,12 @@ using HBRUSH = std::uintptr_t;
 using DWORD = std::uint32_t;
 using BOOL = int;
 
-// Called for timers created with a procedure; idEvent is the timer's identifier and time the
-// display clock in milliseconds when the tick was delivered.
+/// Called for timers created with a procedure; idEvent is the timer's identifier and time the
+/// display clock in milliseconds when the tick was delivered.
 using TIMERPROC = void (*)(HWND hwnd, UINT msg, std::uintptr_t idEvent, DWORD time);
 
-// A message as the queue holds it; time is the display clock, pt the cursor in screen
-// coordinates when the message was queued.
+/// A message as the queue holds it; time is the display clock, pt the cursor in screen
+/// coordinates when the message was queued.
 struct VEXA_API MSG {
     HWND hwnd = 0;
     UINT message = 0;
@@ -98,16 +99,16 @@ struct VEXA_API MSG {
     POINT pt;
 };
 
-// Filled by BeginPaint. hdc is left 0 by the window system; the drawing library's device
-// context provider (SetPaintDcProvider) fills it when one is installed.
+/// Filled by BeginPaint. hdc is left 0 by the window system; the drawing library's device
+/// context provider (SetPaintDcProvider) fills it when one is installed.
 struct VEXA_API PAINTSTRUCT {
     std::uintptr_t hdc = 0;
     bool fErase = false;
     RECT rcPaint;
 };
 
-// hbrBackground follows the classic convention of a system colour index plus one
-// (COLOR_WINDOW + 1); 0 leaves erasing to the window procedure.
+/// hbrBackground follows the classic convention of a system colour index plus one
+/// (COLOR_WINDOW + 1); 0 leaves erasing to the window procedure.
 struct VEXA_API WNDCLASS {
     UINT style = 0;
     WNDPROC lpfnWndProc = nullptr;
@@ -116,10 +117,10 @@ struct VEXA_API WNDCLASS {
     std::string lpszClassName;
 };
 
-// Passed by address in the lParam of WM_NCCREATE and WM_CREATE.
+/// Passed by address in the lParam of WM_NCCREATE and WM_CREATE.
 struct VEXA_API CREATESTRUCT {
     void* lpCreateParams = nullptr;
-    std::uintptr_t hMenu = 0;  // the child identifier
+    std::uintptr_t hMenu = 0;  ///< the child identifier
     HWND hwndParent = 0;
     std::int32_t cy = 0;
     std::int32_t cx = 0;
@@ -141,21 +142,21 @@ struct VEXA_API WINDOWPOS {
     UINT flags = 0;
 };
 
-// WM_NCCALCSIZE: rgrc[0] arrives as the window rectangle in parent client coordinates and
-// leaves as the client rectangle in the same coordinates.
+/// WM_NCCALCSIZE: rgrc[0] arrives as the window rectangle in parent client coordinates and
+/// leaves as the client rectangle in the same coordinates.
 struct VEXA_API NCCALCSIZE_PARAMS {
     RECT rgrc[3];
     WINDOWPOS* lppos = nullptr;
 };
 
-// The header of every WM_NOTIFY payload.
+/// The header of every WM_NOTIFY payload.
 struct VEXA_API NMHDR {
     HWND hwndFrom = 0;
     std::uintptr_t idFrom = 0;
     UINT code = 0;
 };
 
-// WM_DRAWITEM / WM_MEASUREITEM payloads; hDC is a device context of the drawing library.
+/// WM_DRAWITEM / WM_MEASUREITEM payloads; hDC is a device context of the drawing library.
 struct VEXA_API DRAWITEMSTRUCT {
     UINT CtlType = 0;
     UINT CtlID = 0;
@@ -183,7 +184,7 @@ struct VEXA_API TRACKMOUSEEVENT {
     DWORD dwHoverTime = 0;
 };
 
-// WM_STYLECHANGING / WM_STYLECHANGED payload (wParam GWL_STYLE or GWL_EXSTYLE).
+/// WM_STYLECHANGING / WM_STYLECHANGED payload (wParam GWL_STYLE or GWL_EXSTYLE).
 struct VEXA_API STYLESTRUCT {
     UINT styleOld = 0;
     UINT styleNew = 0;
