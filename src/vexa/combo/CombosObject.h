@@ -22,14 +22,17 @@ namespace vexa {
 
 class CombosHost;
 
+/// The grid's named combo lists, returned by Vexa::Combos.
 class VEXA_API CombosObject {
   public:
+    /// Made by the grid, which it serves as `host`.
     explicit CombosObject(CombosHost& host);
     /// Every list's drop-down list goes with the grid; lists a host keeps answer as empty.
     ~CombosObject();
     CombosObject(const CombosObject&) = delete;
     CombosObject& operator=(const CombosObject&) = delete;
 
+    /// How many lists there are.
     std::int16_t Count() const { return std::int16_t(lists_.size()); }
     /// A new list under sKey; a key already used adds nothing and returns null.
     std::shared_ptr<ComboObject> Add(const std::string& sKey);
@@ -40,9 +43,11 @@ class VEXA_API CombosObject {
     void Remove(const Variant& vKey);
 
     // ---- For the control ----
-    // The slot of the list whose key equals `key` exactly (case counts); 0 when none.
+    /// The slot of the list whose key equals `key` exactly (case counts); 0 when none.
     std::int16_t ListIndexOfKey(const std::string& key) const;
+    /// The key of the list in slot `listIndex`; empty when none.
     std::string KeyOfList(std::int16_t listIndex) const;
+    /// The list in slot `listIndex`; null when none.
     ComboObject* ListAt(std::int16_t listIndex) const;
     /// The combo item a value selects in a list: the first item with an equal value.
     ComboMatch MatchItem(std::int16_t listIndex, const Variant& value) const;

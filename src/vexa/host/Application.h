@@ -14,6 +14,8 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// The program's message loop and display, for hosts that run Vexa's loop or drive it from
+/// their own.
 class VEXA_API Application {
   public:
     /// Shows windows on the X display `name` (nullptr: $DISPLAY) instead of the default
@@ -23,6 +25,7 @@ class VEXA_API Application {
     /// Runs the message loop until Quit is called (or nothing can arrive any more); returns
     /// the code given to Quit.
     static int Run();
+    /// Posts the quit message: Run returns `exitCode` once it reaches it.
     static void Quit(int exitCode = 0);
     /// Handles every message, paint and timer that is pending, without waiting; returns how
     /// many messages were handled.
@@ -37,16 +40,20 @@ class VEXA_API Application {
 /// ends Application::Run.
 class VEXA_API Form {
   public:
+    /// A hidden form titled `title`, `width` by `height` pixels; Show shows it.
     Form(const std::string& title, int width, int height, bool quitOnClose = true);
+    /// Destroys the window unless the user already closed it.
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
+    /// The form's window, the parent to give a grid.
     sys::HWND hwnd() const { return hwnd_; }
     /// False once the user closed the form.
     bool IsOpen() const;
     /// The client area's rectangle, for placing a grid in it.
     sys::RECT ClientRect() const;
+    /// Shows the form.
     void Show();
 
   private:

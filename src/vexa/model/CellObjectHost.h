@@ -17,24 +17,27 @@ namespace vexa {
 
 /// The combo item a value selects: its index in the list and its icon (-1 each when none).
 struct VEXA_API ComboMatch {
-    std::int16_t itemIndex = -1;
-    std::int16_t icon = -1;
+    std::int16_t itemIndex = -1;  ///< 0-based index of the item in its list
+    std::int16_t icon = -1;       ///< the item's icon index
 };
 
+/// What a column default cell asks its grid for.
 class VEXA_API CellObjectHost {
   public:
     virtual ~CellObjectHost() = default;
 
+    /// The number under which the grid's format table keeps `format`, entering it when new.
     virtual std::int16_t EnterFormatString(const std::string& format) = 0;
     /// Index of the combo list with that key (binary comparison), 0 when there is none.
     virtual std::int16_t ComboListIndex(const std::string& key) const = 0;
+    /// The item of combo list `listIndex` that `value` selects.
     virtual ComboMatch MatchComboItem(std::int16_t listIndex, const Variant& value) const = 0;
 };
 
 /// The non-owning reference a default cell keeps to its grid. The grid clears it when it
 /// goes, so a default cell a host still holds never reaches a grid that is gone.
 struct VEXA_API CellObjectHostLink {
-    CellObjectHost* host = nullptr;
+    CellObjectHost* host = nullptr;  ///< null once the grid is gone
 };
 
 }  // namespace vexa

@@ -13,16 +13,21 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// A raised automation error: its number, the object that raised it and the description.
 class VEXA_API Error : public std::runtime_error {
   public:
+    /// An error with the number the host sees (see ErrorNumberOf), its source and its text.
     Error(std::int32_t number, std::string source, std::string description)
         : std::runtime_error(description),
           number_(number),
           source_(std::move(source)),
           description_(std::move(description)) {}
 
+    /// The number a host sees (0x80040000 + code for the grid's own errors).
     std::int32_t Number() const { return number_; }
+    /// The name of the object that raised the error.
     const std::string& Source() const { return source_; }
+    /// The error's message.
     const std::string& Description() const { return description_; }
 
   private:

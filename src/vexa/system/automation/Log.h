@@ -15,6 +15,7 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// One failure the control swallowed, as the log hook receives it.
 struct VEXA_API LogEntry {
     /// Where it happened: the event's name ("CustomSort") or the step's ("FillFromRS").
     std::string where;
@@ -25,6 +26,7 @@ struct VEXA_API LogEntry {
     std::int32_t number = 0;
 };
 
+/// A host's receiver of swallowed failures; see SetLogHook.
 using LogHook = std::function<void(const LogEntry& entry)>;
 
 /// Installs `hook` (an empty one removes it) and returns the previous one. The hook runs on

@@ -16,8 +16,10 @@ namespace vexa {
 
 class Variant;
 
+/// How a member is called late-bound: as a method, a property read or a property write.
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
 
+/// An automation object: reference-counted and callable by member name.
 class VEXA_API Object : public std::enable_shared_from_this<Object> {
   public:
     virtual ~Object() = default;
@@ -34,12 +36,14 @@ class VEXA_API Object : public std::enable_shared_from_this<Object> {
 /// Case-insensitive member-name comparison for Invoke implementations.
 bool MemberIs(std::string_view member, std::string_view name);
 
+///@{
 /// Late-bound conveniences; a null object raises 91.
 Variant CallMember(const std::shared_ptr<Object>& object, std::string_view member,
                    std::span<const Variant> args = {});
 Variant GetMember(const std::shared_ptr<Object>& object, std::string_view member);
 void PutMember(const std::shared_ptr<Object>& object, std::string_view member,
                const Variant& value);
+///@}
 
 }  // namespace vexa
 

@@ -13,6 +13,7 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// Where a control's design-time properties are kept; containers implement it.
 class VEXA_API PropertyBag {
   public:
     virtual ~PropertyBag() = default;

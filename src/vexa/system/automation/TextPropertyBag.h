@@ -18,6 +18,7 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// A property bag kept as a readable text file, one "Name = value" line per property.
 class VEXA_API TextPropertyBag : public PropertyBag {
   public:
     /// Longer lines are skipped without being held in memory.
@@ -38,11 +39,14 @@ class VEXA_API TextPropertyBag : public PropertyBag {
     /// Writes a sibling temporary file and renames it over `path`, so a failed save leaves
     /// the previous file whole; 75 on failure.
     void Save(const std::string& path) const;
+    /// Replaces the contents with the properties of `text`, in the file's form.
     void FromString(std::string_view text);
+    /// The contents in the file's form.
     std::string ToString() const;
 
+    /// How many properties are held.
     std::size_t Count() const { return literals_.Count(); }
-    std::size_t SkippedLines() const { return skippedLines_; }  // of the last load
+    std::size_t SkippedLines() const { return skippedLines_; }  ///< of the last load
 
   private:
     void LoadStream(std::istream& in);

@@ -22,11 +22,13 @@ class Recordset;
 /// The number a failing database call reports (the provider's "unspecified failure").
 inline constexpr std::int32_t kDatabaseErrorNumber = static_cast<std::int32_t>(0x80004005u);
 
+/// An open database connection; it closes when the object goes.
 class VEXA_API Connection {
   public:
     /// Opens (creating when missing) the database file at `path`; ":memory:" for a private
     /// in-memory database.
     explicit Connection(const std::string& path);
+    /// Closes the database.
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -39,6 +41,7 @@ class VEXA_API Connection {
     std::shared_ptr<Recordset> OpenRecordset(const std::string& sql,
                                              const std::vector<Variant>& params = {});
 
+    /// The SQLite handle, for calls Connection does not offer; the connection keeps owning it.
     sqlite3* Handle() const { return db_; }
 
   private:
