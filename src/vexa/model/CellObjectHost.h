@@ -17,8 +17,10 @@ namespace vexa {
 
 /// The combo item a value selects: its index in the list and its icon (-1 each when none).
 struct VEXA_API ComboMatch {
-    std::int16_t itemIndex = -1;  ///< 0-based index of the item in its list
-    std::int16_t icon = -1;       ///< the item's icon index
+    /// The item's 0-based index in its list.
+    std::int16_t itemIndex = -1;
+    /// The item's icon index.
+    std::int16_t icon = -1;
 };
 
 /// What a column default cell asks its grid for.
@@ -37,7 +39,8 @@ class VEXA_API CellObjectHost {
 /// The non-owning reference a default cell keeps to its grid. The grid clears it when it
 /// goes, so a default cell a host still holds never reaches a grid that is gone.
 struct VEXA_API CellObjectHostLink {
-    CellObjectHost* host = nullptr;  ///< null once the grid is gone
+    /// Null once the grid is gone.
+    CellObjectHost* host = nullptr;
 };
 
 }  // namespace vexa

@@ -19,9 +19,11 @@ class SortCallbacks;
 
 /// One sort criterion: a column, its order and how its values compare.
 struct VEXA_API SortCriterion {
-    std::int16_t col = 0;             ///< a column index, not a display position
-    ESortOrders order = vxSortAsc;    ///< ascending or descending
-    ESortTypes type = vxSortByValue;  ///< how the column's cells compare
+    std::int16_t col = 0;  ///< a column index, not a display position
+    /// Ascending or descending.
+    ESortOrders order = vxSortAsc;
+    /// How the column's cells compare.
+    ESortTypes type = vxSortByValue;
 };
 
 /// The sort criteria a grid sorts its rows by (Vexa::SortObject).
