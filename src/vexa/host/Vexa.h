@@ -45,14 +45,18 @@ enum class KeyAction : std::uint8_t;
 /// (grid.AddCol({.sKey = "id"})) selects the overload taking the parameter struct.
 struct VEXA_API KeyArg {
     KeyArg() = default;
+    /// Any one string-like key.
     template <class T>
     requires std::is_convertible_v<T, std::string> KeyArg(T&& key) : value(std::forward<T>(key)) {}
+    /// The key; empty for none.
     std::string value;
 };
 
 /// The parameters of Vexa::AddCol, for hosts that name them:
 /// grid.AddCol({.sKey = "id", .lWidth = 80}).
 struct VEXA_API AddColArgs {
+    ///@{
+    /// The arguments of the positional AddCol, with the same names and defaults.
     std::string sKey{};
     std::string sHeader{};
     std::int32_t eHdrTextFlags = vxTextSingleLine | vxTextEndEllipsis;
@@ -67,10 +71,13 @@ struct VEXA_API AddColArgs {
     std::int16_t lMaxWidth = -1;
     bool bAllowSizing = true;
     Variant vTag{};
+    ///@}
 };
 
 /// The parameters of Vexa::AddRow: grid.AddRow({.sKey = "r1", .vRowBefore = 1}).
 struct VEXA_API AddRowArgs {
+    ///@{
+    /// The arguments of the positional AddRow, with the same names and defaults.
     std::string sKey{};
     std::optional<Variant> vRowBefore{};  ///< none: append
     bool bVisible = true;
@@ -78,6 +85,7 @@ struct VEXA_API AddRowArgs {
     bool bGroupRow = false;
     std::int32_t lGroupColStartIndex = 0;
     Variant vTag{};
+    ///@}
 };
 
 /// What the container a grid is placed in tells it about itself when the grid is made.
@@ -89,6 +97,10 @@ struct VEXA_API AmbientProperties {
     std::shared_ptr<vexa::Font> font{};
 };
 
+/// The grid control: columns and rows of cells with values and attributes, a column header,
+/// sorting, selection, editing, scrolling and virtual rows. Columns and rows are addressed by
+/// 1-based index or by key (a Variant holding either); failures raise vexa::Error with the
+/// grid's error numbers (GridErrors.h). Events go to the sinks connected with Advise.
 class VEXA_API Vexa {
   public:
     /// A grid on a shown top-level window of its own, on the default display.
@@ -114,12 +126,19 @@ class VEXA_API Vexa {
                                        std::int32_t eSortType = vxSortByValue,
                                        std::int16_t lMinWidth = -1, std::int16_t lMaxWidth = -1,
                                        bool bAllowSizing = true, const Variant& vTag = Variant());
+    /// The same with named parameters.
     std::shared_ptr<CellObject> AddCol(const AddColArgs& args);
+    /// Removes a column and its cells.
     void RemoveCol(const Variant& vCol);
+    /// How many columns there are.
     std::int32_t ColCount() const;
+    /// The index of the column with that key.
     std::int32_t ColIndex(const std::string& sKey) const;
+    ///@{
+    /// A column's key; empty for none.
     std::string ColKey(std::int32_t lCol) const;
     void SetColKey(std::int32_t lCol, const std::string& sKey);
+    ///@}
     /// The display position of a column (1..ColCount).
     std::int32_t ColOrder(const Variant& vCol) const;
 
@@ -127,59 +146,109 @@ class VEXA_API Vexa {
     void AddRow(const KeyArg& sKey = {}, const std::optional<Variant>& vRowBefore = std::nullopt,
                 bool bVisible = true, std::int32_t lHeight = -1, bool bGroupRow = false,
                 std::int32_t lGroupColStartIndex = 0, const Variant& vTag = Variant());
+    /// The same with named parameters.
     void AddRow(const AddRowArgs& args);
+    /// Removes a row and its cells.
     void RemoveRow(const Variant& vRow);
+    ///@{
+    /// How many rows there are; setting it adds rows at the end or removes the last ones.
     std::int32_t RowCount() const;
     void SetRowCount(std::int32_t lRowCount);
+    ///@}
+    /// The index of the row with that key.
     std::int32_t RowIndex(const std::string& sKey) const;
+    ///@{
+    /// A row's key; empty for none.
     std::string RowKey(std::int32_t lRow) const;
     void SetRowKey(std::int32_t lRow, const std::string& sKey);
+    ///@}
+    /// Removes every row, and with bRemoveCols every column too.
     void Clear(bool bRemoveCols = false);
 
+    ///@{
+    /// Row memory: how many spare rows the grid reserves when it has to grow, and how many rows it
+    /// holds room for now.
     std::int32_t MemMngWantFreeRows() const;
     void SetMemMngWantFreeRows(std::int32_t lRows);
     std::int32_t MemMngAllocatedRows() const;
     void SetMemMngAllocatedRows(std::int32_t lRows);
+    ///@}
 
     // ---- Cell values and attributes ----
 
+    ///@{
     /// Every cell member takes the row, then the column, each an index or a key.
     Variant CellValue(const Variant& vRow, const Variant& vCol);
     void SetCellValue(const Variant& vRow, const Variant& vCol, const Variant& value);
+    ///@}
+    /// The cell's value as it is shown: formatted with its format string, or a combo cell's item
+    /// text.
     std::string CellText(const Variant& vRow, const Variant& vCol);
+    ///@{
+    /// The cell's text flags (ETextFormatFlags, ETextEditFlags).
     std::int32_t CellTextFlags(const Variant& vRow, const Variant& vCol);
     void SetCellTextFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags);
+    ///@}
+    ///@{
+    /// The space in pixels before and after the cell's text.
     std::int16_t CellIndent(const Variant& vRow, const Variant& vCol);
     void SetCellIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent);
     std::int16_t CellRightIndent(const Variant& vRow, const Variant& vCol);
     void SetCellRightIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent);
+    ///@}
+    ///@{
+    /// The cell type (ECellTypes) and its type flags (ECellTypeFlags).
     std::int32_t CellType(const Variant& vRow, const Variant& vCol);
     void SetCellType(const Variant& vRow, const Variant& vCol, std::int32_t type);
     std::int32_t CellTypeFlags(const Variant& vRow, const Variant& vCol);
     void SetCellTypeFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags);
+    ///@}
+    ///@{
+    /// The key of the combo list a combo cell takes its items from.
     std::string CellCtrlKey(const Variant& vRow, const Variant& vCol);
     void SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::string& key);
+    ///@}
+    ///@{
+    /// The cell's icon and extra icon, indices into the image list; -1 for none.
     std::int16_t CellIcon(const Variant& vRow, const Variant& vCol);
     void SetCellIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon);
     std::int16_t CellExtraIcon(const Variant& vRow, const Variant& vCol);
     void SetCellExtraIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon);
+    ///@}
+    ///@{
+    /// The cell's background and text colours; kDefaultColor: the grid's.
     OLE_COLOR CellBackColor(const Variant& vRow, const Variant& vCol);
     void SetCellBackColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color);
     OLE_COLOR CellForeColor(const Variant& vRow, const Variant& vCol);
     void SetCellForeColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color);
+    ///@}
+    ///@{
+    /// Give the cell the grid's background or text colour again.
     void CellDefaultBackColor(std::int32_t vRow, const Variant& vCol);
     void CellDefaultForeColor(const Variant& vRow, const Variant& vCol);
+    ///@}
+    ///@{
+    /// The hatch drawn over the cell's background (EHatchStyles).
     std::int32_t CellHatch(const Variant& vRow, const Variant& vCol);
     void SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t hatch);
+    ///@}
+    ///@{
+    /// The format string the cell's value is shown with (as Format takes it); empty: plain text.
     std::string CellFmtString(const Variant& vRow, const Variant& vCol);
     void SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format);
+    ///@}
+    ///@{
     /// The grid's live cell font, holding a copy of the cell's font; changing it afterwards
     /// changes the font of the cell addressed last by any cell member.
     std::shared_ptr<vexa::Font> CellFont(const Variant& vRow, const Variant& vCol);
     void SetCellFont(const Variant& vRow, const Variant& vCol,
                      const std::shared_ptr<vexa::Font>& font);
+    ///@}
+    /// Gives the cell the grid's font again.
     void CellDefaultFont(const Variant& vRow, const Variant& vCol);
+    /// The value a new cell of that type starts with.
     Variant InitValue(std::int32_t eCellType) const;
+    /// The column's default cell, whose attributes new cells of the column start with.
     std::shared_ptr<CellObject> ColDefaultCell(const Variant& vCol) const;
 
     // ---- Column and row attributes ----
