@@ -253,53 +253,100 @@ class VEXA_API Vexa {
 
     // ---- Column and row attributes ----
 
+    ///@{
+    /// The column's width in pixels, kept within its minimum and maximum width.
     std::int32_t ColWidth(const Variant& vCol) const;
     void SetColWidth(const Variant& vCol, std::int32_t width);
+    ///@}
+    ///@{
+    /// The limits of the column's width; -1: no limit.
     std::int32_t ColMinWidth(const Variant& vCol) const;
     void SetColMinWidth(const Variant& vCol, std::int32_t width);
     std::int32_t ColMaxWidth(const Variant& vCol) const;
     void SetColMaxWidth(const Variant& vCol, std::int32_t width);
+    ///@}
+    ///@{
+    /// Whether the user may change the column's width by its divider.
     bool ColAllowSizing(const Variant& vCol) const;
     void SetColAllowSizing(const Variant& vCol, bool allow);
+    ///@}
+    ///@{
+    /// Whether the column is shown.
     bool ColVisible(const Variant& vCol) const;
     void SetColVisible(const Variant& vCol, bool visible);
+    ///@}
     /// Moves the column to display position `order` (1..ColCount); its index stays.
     void SetColOrder(const Variant& vCol, std::int32_t order);
+    ///@{
+    /// A value the host keeps with the column.
     Variant ColTag(const Variant& vCol) const;
     void SetColTag(const Variant& vCol, const Variant& tag);
+    ///@}
+    ///@{
+    /// The column's title, its icon (an index into the header's image list; -1 for none) and its
+    /// text flags (ETextFormatFlags).
     std::string ColHeaderText(const Variant& vCol) const;
     void SetColHeaderText(const Variant& vCol, const std::string& text);
     std::int16_t ColHeaderIcon(const Variant& vCol) const;
     void SetColHeaderIcon(const Variant& vCol, std::int16_t icon);
     std::int32_t ColHeaderTextFlags(const Variant& vCol) const;
     void SetColHeaderTextFlags(const Variant& vCol, std::int32_t flags);
+    ///@}
+    ///@{
+    /// The colours of the column's title; kDefaultColor: the header's.
     OLE_COLOR ColHeaderBackColor(const Variant& vCol) const;
     void SetColHeaderBackColor(const Variant& vCol, OLE_COLOR color);
     OLE_COLOR ColHeaderForeColor(const Variant& vCol) const;
     void SetColHeaderForeColor(const Variant& vCol, OLE_COLOR color);
+    ///@}
 
+    ///@{
+    /// The row's height in pixels.
     std::int32_t RowHeight(const Variant& vRow);
     void SetRowHeight(const Variant& vRow, std::int32_t height);
+    ///@}
+    ///@{
+    /// Whether the row is shown.
     bool RowVisible(const Variant& vRow);
     void SetRowVisible(const Variant& vRow, bool visible);
+    ///@}
+    ///@{
+    /// Whether the row is a group row, whose text runs across the columns from RowGroupStartCol;
+    /// group rows stay in place when the rows are sorted and divide them into sections.
     bool RowIsGroup(const Variant& vRow);
     void SetRowIsGroup(const Variant& vRow, bool group);
+    ///@}
+    ///@{
+    /// The column a group row's text starts in.
     std::int32_t RowGroupStartCol(const Variant& vRow);
     void SetRowGroupStartCol(const Variant& vRow, std::int32_t col);
+    ///@}
+    ///@{
+    /// A value the host keeps with the row.
     Variant RowTag(const Variant& vRow);
     void SetRowTag(const Variant& vRow, const Variant& tag);
+    ///@}
 
+    ///@{
+    /// The height new rows get.
     std::int32_t DefaultRowHeight() const;
     void SetDefaultRowHeight(std::int32_t height);
+    ///@}
+    ///@{
+    /// The column where row text starts: the text shown below a row's cells, taken from the
+    /// column added with bRowTextCol.
     std::int32_t RowTextStartCol() const;
     void SetRowTextStartCol(std::int32_t col);
+    ///@}
 
     // ---- Virtual mode and recordset fill ----
 
+    ///@{
     /// In virtual mode the grid asks its host for rows (RequestRow, RequestRowData) as
     /// painting or the keyboard reaches past the last row.
     bool Virtual() const;
     void SetVirtual(bool value);
+    ///@}
     /// Fills the grid from a recordset object reached by member name (Nothing raises 514):
     /// columns from its fields when the grid has none, else the columns whose keys name fields.
     void FillFromRS(const Variant& rs);
@@ -326,10 +373,13 @@ class VEXA_API Vexa {
     /// The cell's rectangle in client coordinates, scrolled into view or not.
     void CellBoundary(const Variant& vRow, const Variant& vCol, std::int32_t& lLeft,
                       std::int32_t& lTop, std::int32_t& lWidth, std::int32_t& lHeight);
+    /// Scrolls the column into view as eMode asks, keeping lGap pixels to the edge.
     void EnsureVisibleCol(const Variant& vCol, EEnsureVisibleColMode eMode = vxEnsVisColAuto,
                           std::int32_t lGap = 8);
+    /// Scrolls the row into view as eMode asks, keeping lGap pixels to the edge.
     void EnsureVisibleRow(const Variant& vRow, EEnsureVisibleRowMode eMode = vxEnsVisRowAuto,
                           std::int32_t lGap = 8);
+    /// Scrolls the cell into view.
     void EnsureVisibleCell(const Variant& vRow, const Variant& vCol);
 
     // ---- Painting ----
@@ -338,66 +388,113 @@ class VEXA_API Vexa {
     void Draw();
     /// Repaints one cell.
     void DrawCell(const Variant& vRow, const Variant& vCol);
+    ///@{
     /// While off nothing is painted; switching it on repaints everything.
     bool Redraw() const;
     void SetRedraw(bool redraw);
+    ///@}
 
     // ---- Visual styles ----
 
+    ///@{
+    /// Whether the grid and its header draw with the visual styles of the theme.
     bool UseXPStyles() const;
     void SetUseXPStyles(bool use);
+    ///@}
     /// Whether the platform offers a feature; 514 for an unknown one.
     bool Supports(ESupportFeatures eSupFeat) const;
 
     // ---- Appearance ----
 
+    ///@{
+    /// The grid's background and text colours.
     OLE_COLOR BackColor() const;
     void SetBackColor(OLE_COLOR color);
     OLE_COLOR ForeColor() const;
     void SetForeColor(OLE_COLOR color);
+    ///@}
+    ///@{
+    /// The backgrounds of odd and even rows (counting visible rows).
     /// -1: every row on BackColor.
     OLE_COLOR BackColorOddRows() const;
     void SetBackColorOddRows(OLE_COLOR color);
     OLE_COLOR BackColorEvenRows() const;
     void SetBackColorEvenRows(OLE_COLOR color);
+    ///@}
+    ///@{
+    /// The colours of selected cells while the grid has the focus.
     OLE_COLOR HighlightBackColor() const;
     void SetHighlightBackColor(OLE_COLOR color);
     OLE_COLOR HighlightForeColor() const;
     void SetHighlightForeColor(OLE_COLOR color);
+    ///@}
+    ///@{
+    /// The colours of selected cells while the grid does not have the focus.
     OLE_COLOR HighlightBackColorNoFocus() const;
     void SetHighlightBackColorNoFocus(OLE_COLOR color);
     OLE_COLOR HighlightForeColorNoFocus() const;
     void SetHighlightForeColorNoFocus(OLE_COLOR color);
+    ///@}
+    ///@{
+    /// Which grid lines are drawn, whether they go on past the last column and row, and their
+    /// colour.
     EGridLines GridLines() const;
     void SetGridLines(EGridLines lines);
     EGridLinesExtendModes GridLinesExtend() const;
     void SetGridLinesExtend(EGridLinesExtendModes mode);
     OLE_COLOR GridLineColor() const;
     void SetGridLineColor(OLE_COLOR color);
+    ///@}
+    ///@{
+    /// Whether selected cells are drawn in the highlight colours, and whether their icons are
+    /// blended with the highlight.
     bool HighlightSelCells() const;
     void SetHighlightSelCells(bool value);
     bool HighlightSelIcons() const;
     void SetHighlightSelIcons(bool value);
+    ///@}
+    ///@{
+    /// Whether the text of a hatched cell with a background colour of its own is drawn on that
+    /// colour, over the hatch, so that it stays readable.
     bool OpaqueTextInHatchedCells() const;
     void SetOpaqueTextInHatchedCells(bool value);
+    ///@}
+    ///@{
+    /// Whether every combo cell of an editable grid shows its button, not only the current one.
     bool ShowControlsInAllCells() const;
     void SetShowControlsInAllCells(bool value);
+    ///@}
+    ///@{
+    /// Whether rows show their row text below their cells.
     bool DrawRowText() const;
     void SetDrawRowText(bool value);
+    ///@}
+    ///@{
+    /// Whether the current cell shows a focus rectangle, and its two colours.
     bool FocusRect() const;
     void SetFocusRect(bool value);
     OLE_COLOR FocusRectColor1() const;
     void SetFocusRectColor1(OLE_COLOR color);
     OLE_COLOR FocusRectColor2() const;
     void SetFocusRectColor2(OLE_COLOR color);
+    ///@}
+    ///@{
+    /// Whether icons are drawn greyed while the grid is disabled.
     bool DisableIcons() const;
     void SetDisableIcons(bool value);
+    ///@}
+    ///@{
+    /// Whether the grid takes keyboard and mouse input.
     bool Enabled() const;
     void SetEnabled(bool enabled);
+    ///@}
+    ///@{
+    /// Flat or three-dimensional look, and the border.
     EAppearanceConstants Appearance() const;
     void SetAppearance(EAppearanceConstants appearance);
     EBorderStyles BorderStyle() const;
     void SetBorderStyle(EBorderStyles style);
+    ///@}
     /// The grid font; changes made through the object returned apply to the grid.
     std::shared_ptr<vexa::Font> Font() const;
     /// The grid keeps a copy: later changes to `font` do not reach it.
