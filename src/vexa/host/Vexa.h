@@ -502,22 +502,34 @@ class VEXA_API Vexa {
     /// An image-list object (its hImageList is read) or an image-list handle as a Long; 0
     /// keeps the current list; any other argument raises 518.
     void SetImageList(const Variant& imageList);
+    ///@{
+    /// A picture tiled behind the cells; null for none.
     std::shared_ptr<Picture> BackgroundPicture() const;
     void SetBackgroundPicture(const std::shared_ptr<Picture>& picture);
+    ///@}
+    ///@{
+    /// Whether a column follows its divider while it is dragged; off, a marker shows where the
+    /// divider goes and the width changes when the drag ends.
     bool ImmediateColumnResizing() const;
     void SetImmediateColumnResizing(bool value);
+    ///@}
     /// The control's window.
     sys::HWND hwnd() const;
 
     // ---- Scroll bars ----
 
+    ///@{
     /// The grid's bars as the host sees them; they stay usable (reading 0) after the grid
     /// is gone.
     std::shared_ptr<ScrollBarObject> HScrollBar() const;
     std::shared_ptr<ScrollBarObject> VScrollBar() const;
+    ///@}
+    ///@{
+    /// The look of the scroll bars (EScrollBarStyles).
     /// Any value is taken; the platform ignores styles it does not know.
     EScrollBarStyles ScrollBarStyle() const;
     void SetScrollBarStyle(EScrollBarStyles style);
+    ///@}
 
     // ---- Measurement and auto-sizing ----
 
@@ -535,44 +547,68 @@ class VEXA_API Vexa {
     void AutoWidthCol(const Variant& vCol);
     /// Fits the row's height to its content, at least lMinimumHeight (-1: DefaultRowHeight).
     void AutoHeightRow(const Variant& vRow, std::int32_t lMinimumHeight = -1);
+    ///@{
+    /// Whether AutoWidthCol fits the header text as well.
     bool AutoWidthColWithHeader() const;
     void SetAutoWidthColWithHeader(bool value);
+    ///@}
+    ///@{
     /// The height of the row's cells above its row text.
     std::int32_t RowNormalCellHeight(const Variant& vRow);
     void SetRowNormalCellHeight(const Variant& vRow, std::int32_t height);
+    ///@}
 
     // ---- Current cell, selection, keyboard and key search ----
 
+    ///@{
     /// The current row and column index; 0 when there is no current cell. Setting one moves
     /// the current cell (0 leaves none), replacing the selection, and raises CurCellChange.
     std::int32_t CurRow() const;
     void SetCurRow(std::int32_t lRow);
     std::int32_t CurCol() const;
     void SetCurCol(std::int32_t lCol);
+    ///@}
     /// Moves the current cell to a row and column, each an index (0 for none) or a key, and
     /// makes it the selection anchor; the current cell itself is only brought into view.
     void SetCurCell(const Variant& vRow, const Variant& vCol);
+    /// Whether the cell is selected.
     bool CellSelected(const Variant& vRow, const Variant& vCol);
     /// With MultiSelect the cell (its row in RowMode) gets the state; without, selecting a
     /// cell makes it current and deselecting does nothing.
     void SetCellSelected(const Variant& vRow, const Variant& vCol, bool bSelected);
+    ///@{
+    /// Whether more than one cell (or row) can be selected.
     bool MultiSelect() const;
     void SetMultiSelect(bool bMultiSelect);
+    ///@}
+    ///@{
+    /// Whether the selection takes whole rows.
     bool RowMode() const;
     void SetRowMode(bool bRowMode);
+    ///@}
     /// Deselects and leaves the grid without a current cell.
     void ClearSelection();
 
+    ///@{
     /// What a typed character does: edit the current cell or search a column.
     EKeyPressBehaviour KeyPressBehaviour() const;
     void SetKeyPressBehaviour(EKeyPressBehaviour eBehaviour);
+    ///@}
+    ///@{
     /// The column index searched with vxKeyPressSearchDefCol; 0 for none.
     std::int32_t KeySearchCol() const;
     void SetKeySearchCol(std::int32_t lCol);
+    ///@}
+    ///@{
+    /// Whether the key search starts at the current row rather than the first.
     bool KeySearchFromCurRow() const;
     void SetKeySearchFromCurRow(bool bFromCurRow);
+    ///@}
+    ///@{
+    /// Whether the key search goes on from the first row after the last.
     bool KeySearchLoop() const;
     void SetKeySearchLoop(bool bLoop);
+    ///@}
     /// The first row from lStartRow (1 when outside the rows) whose text in the column begins
     /// with sSearchString whatever the case; 0 when none.
     std::int32_t FindSearchMatchRow(const Variant& vSearchCol, const std::string& sSearchString,
@@ -590,24 +626,32 @@ class VEXA_API Vexa {
     /// sort (iShift: bit 0 Shift, bit 1 Ctrl, bit 2 Alt). eSortOrder vxSortAsc or vxSortDesc
     /// names the order instead of toggling (-1).
     void DoDefaultSort(const Variant& vCol, std::int16_t iShift = 0, std::int32_t eSortOrder = -1);
+    ///@{
     /// The sort settings a column takes into the next default sort, Sort or LayoutSort. Setting
     /// them neither sorts nor repaints.
     ESortTypes ColSortType(const Variant& vCol) const;
     void SetColSortType(const Variant& vCol, ESortTypes eSortType);
     ESortOrders ColSortOrder(const Variant& vCol) const;
     void SetColSortOrder(const Variant& vCol, ESortOrders eSortOrder);
+    ///@}
+    ///@{
     /// 0: the column is not sorted; k: it is the k-th criterion.
     std::int32_t ColSortKey(const Variant& vCol) const;
     void SetColSortKey(const Variant& vCol, std::int32_t lSortKey);
+    ///@}
+    ///@{
     /// Every column's width, display position and visibility, as a string to keep and assign
     /// back later. A string that cannot be applied whole raises 514 (513 for a column index
     /// below 1) and changes nothing.
     std::string LayoutCol() const;
     void SetLayoutCol(const std::string& sLayout);
+    ///@}
+    ///@{
     /// The sort keys and orders of the sorted columns, as a string to keep and assign back
     /// later; assigning sorts the rows by it. Parts naming no column are passed over.
     std::string LayoutSort() const;
     void SetLayoutSort(const std::string& sLayout);
+    ///@}
 
     // ---- Combo lists and editing ----
 
@@ -621,11 +665,17 @@ class VEXA_API Vexa {
     void CommitEdit();
     /// Raises QuitCustomEdit, then cancels the edit in progress.
     void CancelEdit();
+    ///@{
+    /// Whether cells can be edited.
     bool Editable() const;
     void SetEditable(bool editable);
+    ///@}
+    ///@{
     /// On: a typed value that does not convert shows no message box.
     bool SilentValidation() const;
     void SetSilentValidation(bool silent);
+    ///@}
+    ///@{
     /// The text editor's text and selection while a text cell is edited (positions count
     /// characters); empty and 0 otherwise, when setting them does nothing.
     std::string TextEditText() const;
@@ -636,12 +686,15 @@ class VEXA_API Vexa {
     void SetTextEditSelLength(std::int32_t length);
     std::string TextEditSelText() const;
     void SetTextEditSelText(const std::string& text);
+    ///@}
     /// The text editor's window while a text cell is edited, else 0.
     sys::HWND TextEditHwnd() const;
+    ///@{
     /// On: a right click in the text editor raises TextEditCustomContextMenu instead of showing
     /// the editor's menu.
     bool TextEditCustomContextMenu() const;
     void SetTextEditCustomContextMenu(bool custom);
+    ///@}
 
     // ---- Mouse and drag and drop ----
 
