@@ -28,7 +28,7 @@ VEXA_PUBLIC_BEGIN
 namespace vexa {
 
 class Variant;
-class DataObject;  ///< the data object of an OLE drag-and-drop operation
+class DataObject;  // the data object of an OLE drag-and-drop operation
 
 /// The events by dispatch identifier, for hosts that forward the sink to a dispatch-based
 /// event mechanism: kVexaEventNames[id - 1] names the event whose identifier is id.

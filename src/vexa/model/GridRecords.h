@@ -17,7 +17,7 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
-class CellObject;  ///< the column default cell, owned by the cell-values model
+class CellObject;  // the column default cell, owned by the cell-values model
 
 /// An automation colour: 0x00BBGGRR, a system colour with the high bit set, or kDefaultColor.
 using OLE_COLOR = std::uint32_t;
