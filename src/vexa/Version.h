@@ -6,13 +6,13 @@
 
 VEXA_PUBLIC_BEGIN
 
-///@{
+/**@{*/
 /// The version this header belongs to: major (incompatible changes), minor (additions) and
 /// patch (fixes).
 #define VEXA_VERSION_MAJOR 0
 #define VEXA_VERSION_MINOR 1
 #define VEXA_VERSION_PATCH 0
-///@}
+/**@}*/
 
 namespace vexa {
 

@@ -55,7 +55,7 @@ struct VEXA_API KeyArg {
 /// The parameters of Vexa::AddCol, for hosts that name them:
 /// grid.AddCol({.sKey = "id", .lWidth = 80}).
 struct VEXA_API AddColArgs {
-    ///@{
+    /**@{*/
     /// The arguments of the positional AddCol, with the same names and defaults.
     std::string sKey{};
     std::string sHeader{};
@@ -71,12 +71,12 @@ struct VEXA_API AddColArgs {
     std::int16_t lMaxWidth = -1;
     bool bAllowSizing = true;
     Variant vTag{};
-    ///@}
+    /**@}*/
 };
 
 /// The parameters of Vexa::AddRow: grid.AddRow({.sKey = "r1", .vRowBefore = 1}).
 struct VEXA_API AddRowArgs {
-    ///@{
+    /**@{*/
     /// The arguments of the positional AddRow, with the same names and defaults.
     std::string sKey{};
     std::optional<Variant> vRowBefore{};  ///< none: append
@@ -85,7 +85,7 @@ struct VEXA_API AddRowArgs {
     bool bGroupRow = false;
     std::int32_t lGroupColStartIndex = 0;
     Variant vTag{};
-    ///@}
+    /**@}*/
 };
 
 /// What the container a grid is placed in tells it about itself when the grid is made.
@@ -134,11 +134,11 @@ class VEXA_API Vexa {
     std::int32_t ColCount() const;
     /// The index of the column with that key.
     std::int32_t ColIndex(const std::string& sKey) const;
-    ///@{
+    /**@{*/
     /// A column's key; empty for none.
     std::string ColKey(std::int32_t lCol) const;
     void SetColKey(std::int32_t lCol, const std::string& sKey);
-    ///@}
+    /**@}*/
     /// The display position of a column (1..ColCount).
     std::int32_t ColOrder(const Variant& vCol) const;
 
@@ -150,100 +150,100 @@ class VEXA_API Vexa {
     void AddRow(const AddRowArgs& args);
     /// Removes a row and its cells.
     void RemoveRow(const Variant& vRow);
-    ///@{
+    /**@{*/
     /// How many rows there are; setting it adds rows at the end or removes the last ones.
     std::int32_t RowCount() const;
     void SetRowCount(std::int32_t lRowCount);
-    ///@}
+    /**@}*/
     /// The index of the row with that key.
     std::int32_t RowIndex(const std::string& sKey) const;
-    ///@{
+    /**@{*/
     /// A row's key; empty for none.
     std::string RowKey(std::int32_t lRow) const;
     void SetRowKey(std::int32_t lRow, const std::string& sKey);
-    ///@}
+    /**@}*/
     /// Removes every row, and with bRemoveCols every column too.
     void Clear(bool bRemoveCols = false);
 
-    ///@{
+    /**@{*/
     /// Row memory: how many spare rows the grid reserves when it has to grow, and how many rows it
     /// holds room for now.
     std::int32_t MemMngWantFreeRows() const;
     void SetMemMngWantFreeRows(std::int32_t lRows);
     std::int32_t MemMngAllocatedRows() const;
     void SetMemMngAllocatedRows(std::int32_t lRows);
-    ///@}
+    /**@}*/
 
     // ---- Cell values and attributes ----
 
-    ///@{
+    /**@{*/
     /// Every cell member takes the row, then the column, each an index or a key.
     Variant CellValue(const Variant& vRow, const Variant& vCol);
     void SetCellValue(const Variant& vRow, const Variant& vCol, const Variant& value);
-    ///@}
+    /**@}*/
     /// The cell's value as it is shown: formatted with its format string, or a combo cell's item
     /// text.
     std::string CellText(const Variant& vRow, const Variant& vCol);
-    ///@{
+    /**@{*/
     /// The cell's text flags (ETextFormatFlags, ETextEditFlags).
     std::int32_t CellTextFlags(const Variant& vRow, const Variant& vCol);
     void SetCellTextFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The space in pixels before and after the cell's text.
     std::int16_t CellIndent(const Variant& vRow, const Variant& vCol);
     void SetCellIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent);
     std::int16_t CellRightIndent(const Variant& vRow, const Variant& vCol);
     void SetCellRightIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The cell type (ECellTypes) and its type flags (ECellTypeFlags).
     std::int32_t CellType(const Variant& vRow, const Variant& vCol);
     void SetCellType(const Variant& vRow, const Variant& vCol, std::int32_t type);
     std::int32_t CellTypeFlags(const Variant& vRow, const Variant& vCol);
     void SetCellTypeFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The key of the combo list a combo cell takes its items from.
     std::string CellCtrlKey(const Variant& vRow, const Variant& vCol);
     void SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::string& key);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The cell's icon and extra icon, indices into the image list; -1 for none.
     std::int16_t CellIcon(const Variant& vRow, const Variant& vCol);
     void SetCellIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon);
     std::int16_t CellExtraIcon(const Variant& vRow, const Variant& vCol);
     void SetCellExtraIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The cell's background and text colours; kDefaultColor: the grid's.
     OLE_COLOR CellBackColor(const Variant& vRow, const Variant& vCol);
     void SetCellBackColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color);
     OLE_COLOR CellForeColor(const Variant& vRow, const Variant& vCol);
     void SetCellForeColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Give the cell the grid's background or text colour again.
     void CellDefaultBackColor(std::int32_t vRow, const Variant& vCol);
     void CellDefaultForeColor(const Variant& vRow, const Variant& vCol);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The hatch drawn over the cell's background (EHatchStyles).
     std::int32_t CellHatch(const Variant& vRow, const Variant& vCol);
     void SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t hatch);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The format string the cell's value is shown with (as Format takes it); empty: plain text.
     std::string CellFmtString(const Variant& vRow, const Variant& vCol);
     void SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The grid's live cell font, holding a copy of the cell's font; changing it afterwards
     /// changes the font of the cell addressed last by any cell member.
     std::shared_ptr<vexa::Font> CellFont(const Variant& vRow, const Variant& vCol);
     void SetCellFont(const Variant& vRow, const Variant& vCol,
                      const std::shared_ptr<vexa::Font>& font);
-    ///@}
+    /**@}*/
     /// Gives the cell the grid's font again.
     void CellDefaultFont(const Variant& vRow, const Variant& vCol);
     /// The value a new cell of that type starts with.
@@ -253,36 +253,36 @@ class VEXA_API Vexa {
 
     // ---- Column and row attributes ----
 
-    ///@{
+    /**@{*/
     /// The column's width in pixels, kept within its minimum and maximum width.
     std::int32_t ColWidth(const Variant& vCol) const;
     void SetColWidth(const Variant& vCol, std::int32_t width);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The limits of the column's width; -1: no limit.
     std::int32_t ColMinWidth(const Variant& vCol) const;
     void SetColMinWidth(const Variant& vCol, std::int32_t width);
     std::int32_t ColMaxWidth(const Variant& vCol) const;
     void SetColMaxWidth(const Variant& vCol, std::int32_t width);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the user may change the column's width by its divider.
     bool ColAllowSizing(const Variant& vCol) const;
     void SetColAllowSizing(const Variant& vCol, bool allow);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the column is shown.
     bool ColVisible(const Variant& vCol) const;
     void SetColVisible(const Variant& vCol, bool visible);
-    ///@}
+    /**@}*/
     /// Moves the column to display position `order` (1..ColCount); its index stays.
     void SetColOrder(const Variant& vCol, std::int32_t order);
-    ///@{
+    /**@{*/
     /// A value the host keeps with the column.
     Variant ColTag(const Variant& vCol) const;
     void SetColTag(const Variant& vCol, const Variant& tag);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The column's title, its icon (an index into the header's image list; -1 for none) and its
     /// text flags (ETextFormatFlags).
     std::string ColHeaderText(const Variant& vCol) const;
@@ -291,62 +291,62 @@ class VEXA_API Vexa {
     void SetColHeaderIcon(const Variant& vCol, std::int16_t icon);
     std::int32_t ColHeaderTextFlags(const Variant& vCol) const;
     void SetColHeaderTextFlags(const Variant& vCol, std::int32_t flags);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The colours of the column's title; kDefaultColor: the header's.
     OLE_COLOR ColHeaderBackColor(const Variant& vCol) const;
     void SetColHeaderBackColor(const Variant& vCol, OLE_COLOR color);
     OLE_COLOR ColHeaderForeColor(const Variant& vCol) const;
     void SetColHeaderForeColor(const Variant& vCol, OLE_COLOR color);
-    ///@}
+    /**@}*/
 
-    ///@{
+    /**@{*/
     /// The row's height in pixels.
     std::int32_t RowHeight(const Variant& vRow);
     void SetRowHeight(const Variant& vRow, std::int32_t height);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the row is shown.
     bool RowVisible(const Variant& vRow);
     void SetRowVisible(const Variant& vRow, bool visible);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the row is a group row, whose text runs across the columns from RowGroupStartCol;
     /// group rows stay in place when the rows are sorted and divide them into sections.
     bool RowIsGroup(const Variant& vRow);
     void SetRowIsGroup(const Variant& vRow, bool group);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The column a group row's text starts in.
     std::int32_t RowGroupStartCol(const Variant& vRow);
     void SetRowGroupStartCol(const Variant& vRow, std::int32_t col);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// A value the host keeps with the row.
     Variant RowTag(const Variant& vRow);
     void SetRowTag(const Variant& vRow, const Variant& tag);
-    ///@}
+    /**@}*/
 
-    ///@{
+    /**@{*/
     /// The height new rows get.
     std::int32_t DefaultRowHeight() const;
     void SetDefaultRowHeight(std::int32_t height);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The column where row text starts: the text shown below a row's cells, taken from the
     /// column added with bRowTextCol.
     std::int32_t RowTextStartCol() const;
     void SetRowTextStartCol(std::int32_t col);
-    ///@}
+    /**@}*/
 
     // ---- Virtual mode and recordset fill ----
 
-    ///@{
+    /**@{*/
     /// In virtual mode the grid asks its host for rows (RequestRow, RequestRowData) as
     /// painting or the keyboard reaches past the last row.
     bool Virtual() const;
     void SetVirtual(bool value);
-    ///@}
+    /**@}*/
     /// Fills the grid from a recordset object reached by member name (Nothing raises 514):
     /// columns from its fields when the grid has none, else the columns whose keys name fields.
     void FillFromRS(const Variant& rs);
@@ -388,54 +388,54 @@ class VEXA_API Vexa {
     void Draw();
     /// Repaints one cell.
     void DrawCell(const Variant& vRow, const Variant& vCol);
-    ///@{
+    /**@{*/
     /// While off nothing is painted; switching it on repaints everything.
     bool Redraw() const;
     void SetRedraw(bool redraw);
-    ///@}
+    /**@}*/
 
     // ---- Visual styles ----
 
-    ///@{
+    /**@{*/
     /// Whether the grid and its header draw with the visual styles of the theme.
     bool UseXPStyles() const;
     void SetUseXPStyles(bool use);
-    ///@}
+    /**@}*/
     /// Whether the platform offers a feature; 514 for an unknown one.
     bool Supports(ESupportFeatures eSupFeat) const;
 
     // ---- Appearance ----
 
-    ///@{
+    /**@{*/
     /// The grid's background and text colours.
     OLE_COLOR BackColor() const;
     void SetBackColor(OLE_COLOR color);
     OLE_COLOR ForeColor() const;
     void SetForeColor(OLE_COLOR color);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The backgrounds of odd and even rows (counting visible rows).
     /// -1: every row on BackColor.
     OLE_COLOR BackColorOddRows() const;
     void SetBackColorOddRows(OLE_COLOR color);
     OLE_COLOR BackColorEvenRows() const;
     void SetBackColorEvenRows(OLE_COLOR color);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The colours of selected cells while the grid has the focus.
     OLE_COLOR HighlightBackColor() const;
     void SetHighlightBackColor(OLE_COLOR color);
     OLE_COLOR HighlightForeColor() const;
     void SetHighlightForeColor(OLE_COLOR color);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The colours of selected cells while the grid does not have the focus.
     OLE_COLOR HighlightBackColorNoFocus() const;
     void SetHighlightBackColorNoFocus(OLE_COLOR color);
     OLE_COLOR HighlightForeColorNoFocus() const;
     void SetHighlightForeColorNoFocus(OLE_COLOR color);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Which grid lines are drawn, whether they go on past the last column and row, and their
     /// colour.
     EGridLines GridLines() const;
@@ -444,32 +444,32 @@ class VEXA_API Vexa {
     void SetGridLinesExtend(EGridLinesExtendModes mode);
     OLE_COLOR GridLineColor() const;
     void SetGridLineColor(OLE_COLOR color);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether selected cells are drawn in the highlight colours, and whether their icons are
     /// blended with the highlight.
     bool HighlightSelCells() const;
     void SetHighlightSelCells(bool value);
     bool HighlightSelIcons() const;
     void SetHighlightSelIcons(bool value);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the text of a hatched cell with a background colour of its own is drawn on that
     /// colour, over the hatch, so that it stays readable.
     bool OpaqueTextInHatchedCells() const;
     void SetOpaqueTextInHatchedCells(bool value);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether every combo cell of an editable grid shows its button, not only the current one.
     bool ShowControlsInAllCells() const;
     void SetShowControlsInAllCells(bool value);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether rows show their row text below their cells.
     bool DrawRowText() const;
     void SetDrawRowText(bool value);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the current cell shows a focus rectangle, and its two colours.
     bool FocusRect() const;
     void SetFocusRect(bool value);
@@ -477,24 +477,24 @@ class VEXA_API Vexa {
     void SetFocusRectColor1(OLE_COLOR color);
     OLE_COLOR FocusRectColor2() const;
     void SetFocusRectColor2(OLE_COLOR color);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether icons are drawn greyed while the grid is disabled.
     bool DisableIcons() const;
     void SetDisableIcons(bool value);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the grid takes keyboard and mouse input.
     bool Enabled() const;
     void SetEnabled(bool enabled);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Flat or three-dimensional look, and the border.
     EAppearanceConstants Appearance() const;
     void SetAppearance(EAppearanceConstants appearance);
     EBorderStyles BorderStyle() const;
     void SetBorderStyle(EBorderStyles style);
-    ///@}
+    /**@}*/
     /// The grid font; changes made through the object returned apply to the grid.
     std::shared_ptr<vexa::Font> Font() const;
     /// The grid keeps a copy: later changes to `font` do not reach it.
@@ -502,34 +502,34 @@ class VEXA_API Vexa {
     /// An image-list object (its hImageList is read) or an image-list handle as a Long; 0
     /// keeps the current list; any other argument raises 518.
     void SetImageList(const Variant& imageList);
-    ///@{
+    /**@{*/
     /// A picture tiled behind the cells; null for none.
     std::shared_ptr<Picture> BackgroundPicture() const;
     void SetBackgroundPicture(const std::shared_ptr<Picture>& picture);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether a column follows its divider while it is dragged; off, a marker shows where the
     /// divider goes and the width changes when the drag ends.
     bool ImmediateColumnResizing() const;
     void SetImmediateColumnResizing(bool value);
-    ///@}
+    /**@}*/
     /// The control's window.
     sys::HWND hwnd() const;
 
     // ---- Scroll bars ----
 
-    ///@{
+    /**@{*/
     /// The grid's bars as the host sees them; they stay usable (reading 0) after the grid
     /// is gone.
     std::shared_ptr<ScrollBarObject> HScrollBar() const;
     std::shared_ptr<ScrollBarObject> VScrollBar() const;
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The look of the scroll bars (EScrollBarStyles).
     /// Any value is taken; the platform ignores styles it does not know.
     EScrollBarStyles ScrollBarStyle() const;
     void SetScrollBarStyle(EScrollBarStyles style);
-    ///@}
+    /**@}*/
 
     // ---- Measurement and auto-sizing ----
 
@@ -547,27 +547,27 @@ class VEXA_API Vexa {
     void AutoWidthCol(const Variant& vCol);
     /// Fits the row's height to its content, at least lMinimumHeight (-1: DefaultRowHeight).
     void AutoHeightRow(const Variant& vRow, std::int32_t lMinimumHeight = -1);
-    ///@{
+    /**@{*/
     /// Whether AutoWidthCol fits the header text as well.
     bool AutoWidthColWithHeader() const;
     void SetAutoWidthColWithHeader(bool value);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The height of the row's cells above its row text.
     std::int32_t RowNormalCellHeight(const Variant& vRow);
     void SetRowNormalCellHeight(const Variant& vRow, std::int32_t height);
-    ///@}
+    /**@}*/
 
     // ---- Current cell, selection, keyboard and key search ----
 
-    ///@{
+    /**@{*/
     /// The current row and column index; 0 when there is no current cell. Setting one moves
     /// the current cell (0 leaves none), replacing the selection, and raises CurCellChange.
     std::int32_t CurRow() const;
     void SetCurRow(std::int32_t lRow);
     std::int32_t CurCol() const;
     void SetCurCol(std::int32_t lCol);
-    ///@}
+    /**@}*/
     /// Moves the current cell to a row and column, each an index (0 for none) or a key, and
     /// makes it the selection anchor; the current cell itself is only brought into view.
     void SetCurCell(const Variant& vRow, const Variant& vCol);
@@ -576,39 +576,39 @@ class VEXA_API Vexa {
     /// With MultiSelect the cell (its row in RowMode) gets the state; without, selecting a
     /// cell makes it current and deselecting does nothing.
     void SetCellSelected(const Variant& vRow, const Variant& vCol, bool bSelected);
-    ///@{
+    /**@{*/
     /// Whether more than one cell (or row) can be selected.
     bool MultiSelect() const;
     void SetMultiSelect(bool bMultiSelect);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the selection takes whole rows.
     bool RowMode() const;
     void SetRowMode(bool bRowMode);
-    ///@}
+    /**@}*/
     /// Deselects and leaves the grid without a current cell.
     void ClearSelection();
 
-    ///@{
+    /**@{*/
     /// What a typed character does: edit the current cell or search a column.
     EKeyPressBehaviour KeyPressBehaviour() const;
     void SetKeyPressBehaviour(EKeyPressBehaviour eBehaviour);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The column index searched with vxKeyPressSearchDefCol; 0 for none.
     std::int32_t KeySearchCol() const;
     void SetKeySearchCol(std::int32_t lCol);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the key search starts at the current row rather than the first.
     bool KeySearchFromCurRow() const;
     void SetKeySearchFromCurRow(bool bFromCurRow);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the key search goes on from the first row after the last.
     bool KeySearchLoop() const;
     void SetKeySearchLoop(bool bLoop);
-    ///@}
+    /**@}*/
     /// The first row from lStartRow (1 when outside the rows) whose text in the column begins
     /// with sSearchString whatever the case; 0 when none.
     std::int32_t FindSearchMatchRow(const Variant& vSearchCol, const std::string& sSearchString,
@@ -626,32 +626,32 @@ class VEXA_API Vexa {
     /// sort (iShift: bit 0 Shift, bit 1 Ctrl, bit 2 Alt). eSortOrder vxSortAsc or vxSortDesc
     /// names the order instead of toggling (-1).
     void DoDefaultSort(const Variant& vCol, std::int16_t iShift = 0, std::int32_t eSortOrder = -1);
-    ///@{
+    /**@{*/
     /// The sort settings a column takes into the next default sort, Sort or LayoutSort. Setting
     /// them neither sorts nor repaints.
     ESortTypes ColSortType(const Variant& vCol) const;
     void SetColSortType(const Variant& vCol, ESortTypes eSortType);
     ESortOrders ColSortOrder(const Variant& vCol) const;
     void SetColSortOrder(const Variant& vCol, ESortOrders eSortOrder);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// 0: the column is not sorted; k: it is the k-th criterion.
     std::int32_t ColSortKey(const Variant& vCol) const;
     void SetColSortKey(const Variant& vCol, std::int32_t lSortKey);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Every column's width, display position and visibility, as a string to keep and assign
     /// back later. A string that cannot be applied whole raises 514 (513 for a column index
     /// below 1) and changes nothing.
     std::string LayoutCol() const;
     void SetLayoutCol(const std::string& sLayout);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The sort keys and orders of the sorted columns, as a string to keep and assign back
     /// later; assigning sorts the rows by it. Parts naming no column are passed over.
     std::string LayoutSort() const;
     void SetLayoutSort(const std::string& sLayout);
-    ///@}
+    /**@}*/
 
     // ---- Combo lists and editing ----
 
@@ -665,17 +665,17 @@ class VEXA_API Vexa {
     void CommitEdit();
     /// Raises QuitCustomEdit, then cancels the edit in progress.
     void CancelEdit();
-    ///@{
+    /**@{*/
     /// Whether cells can be edited.
     bool Editable() const;
     void SetEditable(bool editable);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// On: a typed value that does not convert shows no message box.
     bool SilentValidation() const;
     void SetSilentValidation(bool silent);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The text editor's text and selection while a text cell is edited (positions count
     /// characters); empty and 0 otherwise, when setting them does nothing.
     std::string TextEditText() const;
@@ -686,15 +686,15 @@ class VEXA_API Vexa {
     void SetTextEditSelLength(std::int32_t length);
     std::string TextEditSelText() const;
     void SetTextEditSelText(const std::string& text);
-    ///@}
+    /**@}*/
     /// The text editor's window while a text cell is edited, else 0.
     sys::HWND TextEditHwnd() const;
-    ///@{
+    /**@{*/
     /// On: a right click in the text editor raises TextEditCustomContextMenu instead of showing
     /// the editor's menu.
     bool TextEditCustomContextMenu() const;
     void SetTextEditCustomContextMenu(bool custom);
-    ///@}
+    /**@}*/
 
     // ---- Mouse and drag and drop ----
 

@@ -24,25 +24,25 @@ class VEXA_API ScrollBarObject {
     ScrollBarObject(std::weak_ptr<cScrollBars> bars, EScrollBar bar)
         : bars_(std::move(bars)), bar_(bar) {}
 
-    ///@{
+    /**@{*/
     /// The position; setting it scrolls the grid (clamped to the range).
     std::int32_t Value() const;
     void SetValue(std::int32_t value);
-    ///@}
+    /**@}*/
     /// The system's thickness of a bar of this kind, in pixels.
     std::int32_t Thickness() const;
     /// Whether the bar is shown.
     bool Visible() const;
-    ///@{
+    /**@{*/
     /// How far a page click and an arrow click move the position.
     std::int32_t LargeChange() const;
     std::int32_t SmallChange() const;
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The range of the position.
     std::int32_t Min() const;
     std::int32_t Max() const;
-    ///@}
+    /**@}*/
 
   private:
     std::weak_ptr<cScrollBars> bars_;

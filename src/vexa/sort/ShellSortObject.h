@@ -30,13 +30,13 @@ struct VEXA_API SortCriterion {
 class VEXA_API ShellSortObject {
   public:
     // ---- Public members (iSortIndex is 1-based; outside 1..ColCount raises 514) ----
-    ///@{
+    /**@{*/
     /// How many criteria there are.
     std::int16_t ColCount() const { return static_cast<std::int16_t>(criteria_.size()); }
     /// New criteria k start as (column k, ascending, by value); a negative count raises 514.
     void SetColCount(std::int16_t count);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The column, order and type of criterion `iSortIndex` (1-based; outside 1..ColCount raises
     /// 514).
     std::int16_t SortCol(std::int16_t iSortIndex) const;
@@ -45,7 +45,7 @@ class VEXA_API ShellSortObject {
     void SetSortOrder(std::int16_t iSortIndex, ESortOrders order);
     ESortTypes SortType(std::int16_t iSortIndex) const;
     void SetSortType(std::int16_t iSortIndex, ESortTypes type);
-    ///@}
+    /**@}*/
 
     /// Every criterion, the most significant first.
     const std::vector<SortCriterion>& Criteria() const { return criteria_; }

@@ -17,7 +17,7 @@ namespace vexa {
 
 /// A date and time as calendar fields; the default is serial 0, 1899-12-30 00:00:00.
 struct VEXA_API DateFields {
-    ///@{
+    /**@{*/
     /// Year, month (1..12), day (1..31), hour (0..23), minute and second (0..59).
     int year = 1899;
     int month = 12;
@@ -25,14 +25,14 @@ struct VEXA_API DateFields {
     int hour = 0;
     int minute = 0;
     int second = 0;
-    ///@}
+    /**@}*/
 };
 
-///@{
+/**@{*/
 /// Serial of 100-01-01 00:00:00 and of 9999-12-31 23:59:59.
 inline constexpr double kMinDateSerial = -657434.0;
 inline constexpr double kMaxDateSerial = 2958465.0 + 86399.0 / 86400.0;
-///@}
+/**@}*/
 
 /// Days of the week as the runtime numbers them (1 = Sunday .. 7 = Saturday); 0 means the
 /// system setting, which is Sunday for en-US.
@@ -65,11 +65,11 @@ bool SerialToFields(double serial, DateFields& fields);
 /// supported range.
 std::optional<double> FieldsToSerial(const DateFields& fields);
 
-///@{
+/**@{*/
 /// Serial of a date alone (no time) and of a time alone (a fraction of a day, may exceed 1).
 std::optional<double> DateSerial(int year, int month, int day);
 double TimeSerial(int hour, int minute, int second);
-///@}
+/**@}*/
 
 /// Day of the week, 1..7, counted from firstDayOfWeek (1 = Sunday; 0 = system = Sunday).
 /// Returns 0 for an invalid serial or an invalid firstDayOfWeek.
@@ -98,11 +98,11 @@ std::optional<double> ParseDateTime(std::string_view text, int yearWhenMissing);
 /// invalid serial gives an empty string.
 std::string GeneralDate(double serial);
 
-///@{
+/**@{*/
 /// Month and weekday names, en-US. month 1..12, weekday 1 = Sunday .. 7 = Saturday.
 std::string_view MonthName(int month, bool abbreviated = false);
 std::string_view WeekdayName(int weekday, bool abbreviated = false);
-///@}
+/**@}*/
 
 }  // namespace vexa
 

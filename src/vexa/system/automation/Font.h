@@ -27,17 +27,17 @@ struct VEXA_API FontAttributes {
     /// The face name.
     std::string name = "DejaVu Sans";
     std::int64_t sizeScaled = 82500;  ///< 8.25 points, the classic default GUI size
-    ///@{
+    /**@{*/
     /// The weight (400 normal, 700 bold) and the character set.
     std::int16_t weight = 400;
     std::int16_t charset = 0;
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The style flags.
     bool italic = false;
     bool underline = false;
     bool strikethrough = false;
-    ///@}
+    /**@}*/
 
     /// Equal when every attribute is.
     bool operator==(const FontAttributes&) const = default;
@@ -51,39 +51,39 @@ class VEXA_API Font : public Object {
     /// Names a subscription; 0 is never one.
     using ListenerToken = std::uint64_t;
 
-    ///@{
+    /**@{*/
     /// The weights Bold sets.
     static constexpr std::int16_t kNormalWeight = 400;
     static constexpr std::int16_t kBoldWeight = 700;
-    ///@}
+    /**@}*/
     static constexpr double kMaxSize = 2048.0;  ///< points; larger sizes are refused
 
-    ///@{
+    /**@{*/
     /// A font with the given attributes (the default ones without).
     Font();
     explicit Font(FontAttributes attributes);
-    ///@}
+    /**@}*/
     /// A new shared font, as hosts hand fonts to the grid.
     static std::shared_ptr<Font> Create(FontAttributes attributes = {});
 
-    ///@{
+    /**@{*/
     /// Each setter validates first (error 380 "Invalid property value"), stores, then tells
     /// the listeners the property's name ("Name", "Size", "Bold", ...).
     const std::string& Name() const { return attributes_.name; }
     void SetName(std::string_view name);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The size in points, and as currency (points scaled by 10,000).
     double Size() const { return double(attributes_.sizeScaled) / 10000.0; }
     std::int64_t SizeScaled() const { return attributes_.sizeScaled; }
     void SetSize(double points);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Bold is a view of the weight: above 550 counts as bold; setting it picks 700 or 400.
     bool Bold() const { return attributes_.weight > 550; }
     void SetBold(bool bold);
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// The style flags.
     bool Italic() const { return attributes_.italic; }
     void SetItalic(bool italic);
@@ -91,7 +91,7 @@ class VEXA_API Font : public Object {
     void SetUnderline(bool underline);
     bool Strikethrough() const { return attributes_.strikethrough; }
     void SetStrikethrough(bool strikethrough);
-    ///@}
+    /**@}*/
     /// The weight, 0..1000.
     std::int16_t Weight() const { return attributes_.weight; }
     void SetWeight(std::int16_t weight);  ///< 0..1000

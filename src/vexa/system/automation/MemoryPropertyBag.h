@@ -23,12 +23,12 @@ class VEXA_API MemoryPropertyBag : public PropertyBag {
     /// A property name and its value.
     using Entry = std::pair<std::string, Variant>;
 
-    ///@{
+    /**@{*/
     /// Both raise 5 "Invalid procedure call or argument" for an empty name.
     Variant ReadProperty(std::string_view name, const Variant& defaultValue) override;
     void WriteProperty(std::string_view name, const Variant& value,
                        const Variant& defaultValue) override;
-    ///@}
+    /**@}*/
 
     /// Stores unconditionally, keeping the place of an earlier value under the name.
     void Set(std::string_view name, Variant value);

@@ -36,14 +36,14 @@ class VEXA_API Object : public std::enable_shared_from_this<Object> {
 /// Case-insensitive member-name comparison for Invoke implementations.
 bool MemberIs(std::string_view member, std::string_view name);
 
-///@{
+/**@{*/
 /// Late-bound conveniences; a null object raises 91.
 Variant CallMember(const std::shared_ptr<Object>& object, std::string_view member,
                    std::span<const Variant> args = {});
 Variant GetMember(const std::shared_ptr<Object>& object, std::string_view member);
 void PutMember(const std::shared_ptr<Object>& object, std::string_view member,
                const Variant& value);
-///@}
+/**@}*/
 
 }  // namespace vexa
 

@@ -24,19 +24,19 @@ namespace vexa {
 /// A picture object holding an image surface, loaded from or saved as PNG.
 class VEXA_API Picture : public Object {
   public:
-    ///@{
+    /**@{*/
     /// Error numbers the picture raises: "Invalid picture" and "File not found".
     static constexpr std::int32_t kInvalidPicture = 481;
     static constexpr std::int32_t kFileNotFound = 53;
-    ///@}
+    /**@}*/
 
-    ///@{
+    /**@{*/
     /// Loading raises 481 "Invalid picture" for data that is not a readable PNG image and
     /// 53 "File not found" for a missing file and 75 "Path/File access error" for one that
     /// cannot be read; it never crashes on bad data.
     static std::shared_ptr<Picture> FromPngFile(const std::string& path);
     static std::shared_ptr<Picture> FromPngBytes(std::span<const std::uint8_t> bytes);
-    ///@}
+    /**@}*/
     /// Takes a picture of an existing image surface (adds a reference of its own);
     /// 481 when the surface is not a usable image surface.
     static std::shared_ptr<Picture> FromSurface(cairo_surface_t* surface);
@@ -46,11 +46,11 @@ class VEXA_API Picture : public Object {
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
-    ///@{
+    /**@{*/
     /// The size in pixels.
     int Width() const;
     int Height() const;
-    ///@}
+    /**@}*/
     /// The image surface; the picture keeps its reference for as long as it lives.
     cairo_surface_t* Surface() const { return surface_; }
     /// A process-wide identity, never reused.

@@ -51,7 +51,7 @@ class VEXA_API Variant {
   public:
     /// Empty.
     Variant() noexcept : type_(vtEmpty) { payload_.i64 = 0; }
-    ///@{
+    /**@{*/
     /// The value as the matching type: bool as Boolean, 16-bit integers as Integer, bytes as Byte,
     /// int as Long, wider integers as Long when they fit and else as Double, float as Single,
     /// double as Double, text as String (UTF-8), an object as Object, a vector as an array of
@@ -77,26 +77,26 @@ class VEXA_API Variant {
         Variant(std::shared_ptr<T> object)
         : Variant(std::shared_ptr<Object>(std::move(object))) {}
     Variant(std::vector<Variant> items);
-    ///@}
+    /**@}*/
 
-    ///@{
+    /**@{*/
     /// Copying is cheap: strings, objects and arrays are shared, not duplicated.
     Variant(const Variant& other) noexcept;
     Variant(Variant&& other) noexcept;
     Variant& operator=(const Variant& other) noexcept;
     Variant& operator=(Variant&& other) noexcept;
-    ///@}
+    /**@}*/
     /// Releases the value.
     ~Variant();
 
-    ///@{
+    /**@{*/
     /// Values of the types no constructor gives: Null, a date (an automation date serial, see
     /// DateTime.h), currency (scaled by 10,000) and an error value.
     static Variant Null() noexcept;
     static Variant Date(double serial) noexcept;
     static Variant Currency(std::int64_t scaledBy10000) noexcept;
     static Variant ErrorValue(std::int32_t code) noexcept;
-    ///@}
+    /**@}*/
     static Variant Nothing() noexcept;  ///< an Object variant holding no object
     /// Decimal from text such as "-123.4500" (up to 28 digits after the point); 13 when
     /// the text is not a number, 6 when it does not fit.
@@ -104,7 +104,7 @@ class VEXA_API Variant {
 
     /// The type of the value.
     VariantType Type() const noexcept { return type_; }
-    ///@{
+    /**@{*/
     /// Whether the value is of that type (IsArray: an array of any item type).
     bool IsEmpty() const noexcept { return type_ == vtEmpty; }
     bool IsNull() const noexcept { return type_ == vtNull; }
@@ -112,7 +112,7 @@ class VEXA_API Variant {
     bool IsObject() const noexcept { return type_ == vtObject; }
     bool IsError() const noexcept { return type_ == vtError; }
     bool IsArray() const noexcept { return (type_ & vtArray) != 0; }
-    ///@}
+    /**@}*/
     /// Integer, Long, Single, Double, Currency, Decimal or Byte.
     bool IsNumericType() const noexcept;
     /// A number, date or Boolean: the kinds that compare numerically.
@@ -120,7 +120,7 @@ class VEXA_API Variant {
     /// True when the value converts to a number: IsNumeric of the classic runtime.
     bool IsNumeric() const;
 
-    ///@{
+    /**@{*/
     /// Conversions with the classic rules: integers round half to even, out-of-range values
     /// raise 6 "Overflow", values of the wrong kind raise 13 "Type mismatch", Null raises 94
     /// "Invalid use of Null", Empty converts to 0 / "" / False.
@@ -133,7 +133,7 @@ class VEXA_API Variant {
     bool ToBoolean() const;
     std::uint8_t ToByte() const;
     std::string ToString() const;
-    ///@}
+    /**@}*/
     std::shared_ptr<Object> ToObject() const;  ///< 13 unless Object (Nothing gives nullptr)
     /// A Decimal: exact from integers, currency and number text, 15 significant digits of a
     /// double and 7 of a single.
@@ -190,13 +190,13 @@ std::string TypeName(const Variant& value);
 /// and &H / &O prefixes. Returns false when the text is not a number.
 bool ParseNumberText(std::string_view text, double& result);
 
-///@{
+/**@{*/
 /// The runtime's text of a double (15 significant digits) and of a single (7), rounded half
 /// away from zero: fixed notation while every digit fits within 15 (7) places of the point
 /// ("0.000056789", "0.000000000000001"), else E notation ("3.33333333333333E-02", "1E+15").
 std::string DoubleToText(double value);
 std::string SingleToText(float value);
-///@}
+/**@}*/
 
 }  // namespace vexa
 

@@ -49,12 +49,12 @@ enum CursorOption : std::int32_t {
 
 /// A field's name, data type (DataTypeCode) and defined size.
 struct VEXA_API FieldInfo {
-    ///@{
+    /**@{*/
     /// The field's name, data type (DataTypeCode) and defined size.
     std::string name;
     std::int32_t type = kTypeVarChar;
     std::int32_t definedSize = 0;
-    ///@}
+    /**@}*/
 };
 
 /// The rows of a query, shared by the recordset and the field objects it hands out.
@@ -70,11 +70,11 @@ struct VEXA_API RecordsetData {
 
     /// The value of a field in the current record; raises as CheckCurrent does.
     const Variant& Current(std::size_t field) const;
-    ///@{
+    /**@{*/
     /// Raise the recordset's error when it is closed, and when there is no current record.
     void CheckOpen() const;
     void CheckCurrent() const;
-    ///@}
+    /**@}*/
 };
 
 /// A static recordset over the rows of a query (Connection::OpenRecordset), with a current record.
@@ -90,7 +90,7 @@ class VEXA_API Recordset : public Object {
     bool Supports(std::int32_t options) const;
     /// How many records there are.
     std::int32_t RecordCount() const;
-    ///@{
+    /**@{*/
     /// Move the current record to the first, last, next or previous one; MoveNext and
     /// MovePrevious step past the ends to EOF and BOF, and raise the no-current-record error
     /// when already there.
@@ -98,12 +98,12 @@ class VEXA_API Recordset : public Object {
     void MoveLast();
     void MoveNext();
     void MovePrevious();
-    ///@}
-    ///@{
+    /**@}*/
+    /**@{*/
     /// Whether the position is past the last record or before the first (both when there is none).
     bool EOF_() const;
     bool BOF() const;
-    ///@}
+    /**@}*/
     /// The 1-based position of the current record; -1 at BOF or EOF.
     std::int32_t AbsolutePosition() const;
     /// The field collection object.
