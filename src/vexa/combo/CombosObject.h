@@ -25,7 +25,7 @@ class CombosHost;
 /// The grid's named combo lists, returned by Vexa::Combos.
 class VEXA_API CombosObject {
   public:
-    /// Made by the grid, which it serves as `host`.
+    /// Made by the grid; `host` is what the lists need from it.
     explicit CombosObject(CombosHost& host);
     /// Every list's drop-down list goes with the grid; lists a host keeps answer as empty.
     ~CombosObject();

@@ -311,8 +311,7 @@ class VEXA_API Vexa {
     void SetRowVisible(const Variant& vRow, bool visible);
     /**@}*/
     /**@{*/
-    /// Whether the row is a group row, whose text runs across the columns from RowGroupStartCol;
-    /// group rows stay in place when the rows are sorted and divide them into sections.
+    /// Whether the row is a group row, drawn as one cell from RowGroupStartCol on.
     bool RowIsGroup(const Variant& vRow);
     void SetRowIsGroup(const Variant& vRow, bool group);
     /**@}*/
