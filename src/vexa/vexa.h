@@ -1,5 +1,6 @@
-// Umbrella header: everything a host program needs to embed the grid. It declares the
-// public types only.
+/// \file
+/// Umbrella header: everything a host program needs to embed the grid. It declares the
+/// public types only.
 #pragma once
 
 #include "vexa/Version.h"
@@ -17,3 +18,11 @@
 #include "vexa/system/data/Recordset.h"
 #include "vexa/system/dragdrop/DataObject.h"
 #include "vexa/system/dragdrop/DropEffect.h"
+
+/// \namespace vexa
+/// The grid control, its events, and the automation types it speaks: values, fonts,
+/// pictures, property bags, dates, formats, data connections and errors.
+
+/// \namespace vexa::sys
+/// The window system's value types: window handles, message parameters, points, rectangles
+/// and colours.

@@ -1,9 +1,10 @@
-// The control's outgoing event interface. A host derives from VexaEvents, overrides the
-// events it cares about and connects with Vexa::Advise. Events are raised synchronously;
-// parameters passed by non-const reference are in/out: the control reads them back when the
-// handler returns, and a handler that leaves them alone leaves the control's default in
-// force. The dispatch identifier of each event (part of the external interface) is its
-// number in declaration order, given in the comment before it.
+/// \file
+/// The control's outgoing event interface. A host derives from VexaEvents, overrides the
+/// events it cares about and connects with Vexa::Advise. Events are raised synchronously;
+/// parameters passed by non-const reference are in/out: the control reads them back when the
+/// handler returns, and a handler that leaves them alone leaves the control's default in
+/// force. The dispatch identifier of each event (part of the external interface) is its
+/// number in declaration order, given in the comment before it.
 #pragma once
 
 #include <array>
@@ -29,8 +30,8 @@ namespace vexa {
 class Variant;
 class DataObject;  // the data object of an OLE drag-and-drop operation
 
-// The events by dispatch identifier, for hosts that forward the sink to a dispatch-based
-// event mechanism: kVexaEventNames[id - 1] names the event whose identifier is id.
+/// The events by dispatch identifier, for hosts that forward the sink to a dispatch-based
+/// event mechanism: kVexaEventNames[id - 1] names the event whose identifier is id.
 inline constexpr std::array<std::string_view, 55> kVexaEventNames = {
     "AfterCommitEdit",
     "BeforeCommitEdit",
@@ -89,7 +90,7 @@ inline constexpr std::array<std::string_view, 55> kVexaEventNames = {
     "WindowsThemeChanged",
 };
 
-// The dispatch identifier of an event (exact, case-sensitive name); 0 for no event.
+/// The dispatch identifier of an event (exact, case-sensitive name); 0 for no event.
 constexpr std::int32_t VexaEventDispId(std::string_view name) {
     for (std::size_t i = 0; i < kVexaEventNames.size(); ++i) {
         if (kVexaEventNames[i] == name) return static_cast<std::int32_t>(i + 1);
@@ -97,158 +98,183 @@ constexpr std::int32_t VexaEventDispId(std::string_view name) {
     return 0;
 }
 
-// The name of the event with that dispatch identifier; empty for no event.
+/// The name of the event with that dispatch identifier; empty for no event.
 constexpr std::string_view VexaEventName(std::int32_t dispId) {
     return dispId >= 1 && dispId <= static_cast<std::int32_t>(kVexaEventNames.size())
                ? kVexaEventNames[std::size_t(dispId - 1)]
                : std::string_view();
 }
 
+/// The events a grid raises. A host overrides the ones it wants and connects the sink with
+/// Vexa::Advise; every event does nothing by default. Arguments passed by reference are
+/// in/out.
 class VEXA_API VexaEvents {
   public:
+    /// Disconnect a sink (Vexa::Unadvise) before it goes.
     virtual ~VexaEvents() = default;
 
-    // 1
+    /// After an edit's new value was stored in the cell. Dispatch identifier 1.
     virtual void AfterCommitEdit(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 2
+    /// Before an edit's value is stored: eResult may drop the edit (vxEditResCancel) or keep the
+    /// editor open (vxEditResProceed); vNewValue is the value to store, lConvErr the error
+    /// converting sNewText gave (0 for none). Dispatch identifier 2.
     virtual void BeforeCommitEdit(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                   EEditResults& /*eResult*/, const std::string& /*sNewText*/,
                                   Variant& /*vNewValue*/, std::int32_t /*lConvErr*/) {}
-    // 3
+    /// An edit was cancelled. Dispatch identifier 3.
     virtual void CancelEdit(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 4
+    /// A cell was selected or deselected. Dispatch identifier 4.
     virtual void CellSelectionChange(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                      bool /*bSelected*/) {}
-    // 5
+    /// A double click on the divider after a column's header; clearing bDoDefault keeps the column
+    /// from fitting its width to its content. Dispatch identifier 5.
     virtual void ColDividerDblClick(std::int32_t /*lCol*/, bool& /*bDoDefault*/) {}
-    // 6
+    /// A column's header starts being dragged; bCancel stops the drag. Dispatch identifier 6.
     virtual void ColHeaderBeginDrag(std::int32_t /*lCol*/, bool& /*bCancel*/) {}
-    // 7
+    /// A click on a column's header; clearing bDoDefault keeps the grid from sorting by it.
+    /// Dispatch identifier 7.
     virtual void ColHeaderClick(std::int32_t /*lCol*/, bool& /*bDoDefault*/, std::int16_t /*Shift*/,
                                 std::int32_t /*x*/, std::int32_t /*y*/) {}
-    // 8
+    /// A double click on a column's header. Dispatch identifier 8.
     virtual void ColHeaderDblClick(std::int32_t /*lCol*/) {}
-    // 9
+    /// A dragged header is dropped before column lColBefore; bCancel keeps the column where it was.
+    /// Dispatch identifier 9.
     virtual void ColHeaderEndDrag(std::int32_t /*lCol*/, std::int32_t /*lColBefore*/,
                                   bool& /*bCancel*/) {}
-    // 10
+    /// The mouse came onto a column's header. Dispatch identifier 10.
     virtual void ColHeaderMouseEnter(std::int32_t /*lCol*/) {}
-    // 11
+    /// The mouse left a column's header. Dispatch identifier 11.
     virtual void ColHeaderMouseLeave(std::int32_t /*lCol*/) {}
-    // 12
+    /// A column's width is being changed by its divider. Dispatch identifier 12.
     virtual void ColWidthChanging(std::int32_t /*lCol*/, std::int32_t /*lWidth*/) {}
-    // 13
+    /// A column's width was changed by its divider. Dispatch identifier 13.
     virtual void ColWidthChanged(std::int32_t /*lCol*/, std::int32_t /*lWidth*/) {}
-    // 14
+    /// The rows were sorted. Dispatch identifier 14.
     virtual void ContentsSorted() {}
-    // 15
+    /// The current cell changed. Dispatch identifier 15.
     virtual void CurCellChange(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 16
+    /// A custom-draw cell is to be drawn by the host on hDC, in the given rectangle. Dispatch
+    /// identifier 16.
     virtual void CustomDrawCell(std::int32_t /*lRow*/, std::int32_t /*lCol*/, std::int32_t /*hDC*/,
                                 std::int32_t /*lLeft*/, std::int32_t /*lTop*/,
                                 std::int32_t /*lRight*/, std::int32_t /*lBottom*/,
                                 bool /*bSelected*/) {}
-    // 17
+    /// The size a custom-draw cell's content needs, for auto-sizing. Dispatch identifier 17.
     virtual void CustomDrawCellGetSize(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                        std::int32_t& /*lWidth*/, std::int32_t& /*lHeight*/) {}
-    // 18
+    /// Compares two values for vxSortByCustomer: set bIsGreater when v1 sorts after v2. Dispatch
+    /// identifier 18.
     virtual void CustomSort(Variant& /*v1*/, Variant& /*v2*/, bool& /*bIsGreater*/) {}
-    // 19
+    /// A double click on a cell; setting bRequestEdit asks to start editing it. Dispatch identifier
+    /// 19.
     virtual void DblClick(std::int32_t /*lRow*/, std::int32_t /*lCol*/, bool& /*bRequestEdit*/) {}
-    // 20
+    /// A right click on the header (lCol: the column under the mouse, 0 for none). Dispatch
+    /// identifier 20.
     virtual void HeaderRightClick(std::int32_t /*lCol*/, std::int16_t /*Shift*/, std::int32_t /*x*/,
                                   std::int32_t /*y*/) {}
-    // 21
+    /// A key went down in the grid; the host may change KeyCode and Shift, or clear bDoDefault to
+    /// keep the grid from handling it. Dispatch identifier 21.
     virtual void KeyDown(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/, bool& /*bDoDefault*/) {
     }
-    // 22
+    /// A character was typed in the grid; setting KeyAscii to 0 swallows it. Dispatch identifier
+    /// 22.
     virtual void KeyPress(std::int16_t& /*KeyAscii*/) {}
-    // 23
+    /// A key went up in the grid. Dispatch identifier 23.
     virtual void KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {}
-    // 24
+    /// A mouse button went down over the grid (lRow and lCol: the cell under it, 0 for none);
+    /// clearing bDoDefault keeps the grid from handling the press. Dispatch identifier 24.
     virtual void MouseDown(std::int16_t /*Button*/, std::int16_t& /*Shift*/, float /*x*/,
                            float /*y*/, std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                            bool& /*bDoDefault*/, bool /*bUnderControl*/) {}
-    // 25
+    /// The mouse moved over the grid. Dispatch identifier 25.
     virtual void MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*x*/,
                            float /*y*/, std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 26
+    /// A mouse button went up over the grid. Dispatch identifier 26.
     virtual void MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*x*/, float /*y*/,
                          std::int32_t /*lRow*/, std::int32_t /*lCol*/, bool& /*bDoDefault*/) {}
-    // 27
+    /// The mouse came onto a cell. Dispatch identifier 27.
     virtual void MouseEnter(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 28
+    /// The mouse left a cell. Dispatch identifier 28.
     virtual void MouseLeave(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 29
+    /// Data was dropped on the grid. Dispatch identifier 29.
     virtual void OLEDragDrop(std::shared_ptr<DataObject>& /*Data*/, std::int32_t& /*Effect*/,
                              std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& /*x*/,
                              float& /*y*/) {}
-    // 30
+    /// Data is dragged over the grid; Effect tells the source what a drop would do. Dispatch
+    /// identifier 30.
     virtual void OLEDragOver(std::shared_ptr<DataObject>& /*Data*/, std::int32_t& /*Effect*/,
                              std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& /*x*/,
                              float& /*y*/, std::int16_t& /*State*/) {}
-    // 31
+    /// A drag the grid started has ended with the effect the target chose. Dispatch identifier 31.
     virtual void OLECompleteDrag(std::int32_t& /*Effect*/) {}
-    // 32
+    /// The source's chance to show its own cursor during a drag the grid started. Dispatch
+    /// identifier 32.
     virtual void OLEGiveFeedback(std::int32_t& /*Effect*/, bool& /*DefaultCursors*/) {}
-    // 33
+    /// The target asks for data the grid's drag announced but has not provided. Dispatch identifier
+    /// 33.
     virtual void OLESetData(std::shared_ptr<DataObject>& /*Data*/, std::int16_t& /*DataFormat*/) {}
-    // 34
+    /// The grid starts a drag: the host fills Data and chooses the AllowedEffects. Dispatch
+    /// identifier 34.
     virtual void OLEStartDrag(std::shared_ptr<DataObject>& /*Data*/,
                               std::int32_t& /*AllowedEffects*/) {}
-    // 35
+    /// A custom edit of the host's own editor is to end. Dispatch identifier 35.
     virtual void QuitCustomEdit() {}
-    // 36
+    /// Editing is about to start: the host may cancel it, or give the editor's text, maximum length
+    /// and options. Dispatch identifier 36.
     virtual void RequestEdit(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                              std::int16_t /*iKeyAscii*/, bool& /*bCancel*/, std::string& /*sText*/,
                              std::int32_t& /*lMaxLength*/, ETextEditFlags& /*eTextEditOpt*/) {}
-    // 37
+    /// In virtual mode the grid wants row lRow; set bNoMoreRows when there are no more rows.
+    /// Dispatch identifier 37.
     virtual void RequestRow(std::int32_t /*lRow*/, bool& /*bNoMoreRows*/) {}
-    // 38
+    /// In virtual mode the grid wants the values of row lRow. Dispatch identifier 38.
     virtual void RequestRowData(std::int32_t /*lRow*/) {}
-    // 39
+    /// A scroll bar's position changed. Dispatch identifier 39.
     virtual void ScrollBarPosChanged(EScrollBar /*eBar*/, std::int32_t /*lValue*/) {}
-    // 40
+    /// A scroll bar was shown or hidden. Dispatch identifier 40.
     virtual void ScrollBarVisibilityChanged(EScrollBar /*eBar*/, bool /*bVisible*/) {}
-    // 41
+    /// A scroll bar's scrolling came to an end. Dispatch identifier 41.
     virtual void ScrollBarEndScroll(EScrollBar /*eBar*/) {}
-    // 42
+    /// A scroll bar's thumb is being dragged to lValue. Dispatch identifier 42.
     virtual void ScrollBarThumbTrack(EScrollBar /*eBar*/, std::int32_t /*lValue*/) {}
-    // 43
+    /// A scroll bar's thickness changed. Dispatch identifier 43.
     virtual void ScrollBarThicknessChanged(EScrollBar /*eBar*/, std::int32_t /*lValue*/) {}
-    // 44
+    /// The mouse was dragged from a cell, as a drag of the cell could start. Dispatch identifier
+    /// 44.
     virtual void StartCellDrag(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*x*/,
                                float /*y*/, std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 45
+    /// The user starts changing a column's width by its divider. Dispatch identifier 45.
     virtual void StartColWidthChange(std::int32_t /*lCol*/, std::int32_t /*lWidth*/) {}
-    // 46
+    /// The text in the text editor changed. Dispatch identifier 46.
     virtual void TextEditChange(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 47
+    /// A key went down in the text editor. Dispatch identifier 47.
     virtual void TextEditKeyDown(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                  std::int16_t /*KeyCode*/, std::int16_t /*Shift*/) {}
-    // 48
+    /// A character was typed in the text editor; setting KeyAscii to 0 swallows it. Dispatch
+    /// identifier 48.
     virtual void TextEditKeyPress(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                   std::int16_t& /*KeyAscii*/) {}
-    // 49
+    /// A key went up in the text editor. Dispatch identifier 49.
     virtual void TextEditKeyUp(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                std::int16_t /*KeyCode*/, std::int16_t /*Shift*/) {}
-    // 50
+    /// A double click in the text editor. Dispatch identifier 50.
     virtual void TextEditDblClick(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 51
+    /// A mouse button went down in the text editor. Dispatch identifier 51.
     virtual void TextEditMouseDown(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                    std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*x*/,
                                    float /*y*/) {}
-    // 52
+    /// The mouse moved in the text editor. Dispatch identifier 52.
     virtual void TextEditMouseMove(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                    std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*x*/,
                                    float /*y*/) {}
-    // 53
+    /// A mouse button went up in the text editor. Dispatch identifier 53.
     virtual void TextEditMouseUp(std::int32_t /*lRow*/, std::int32_t /*lCol*/,
                                  std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*x*/,
                                  float /*y*/) {}
-    // 54
+    /// A right click in the text editor, with TextEditCustomContextMenu on. Dispatch identifier 54.
     virtual void TextEditCustomContextMenu(std::int32_t /*lRow*/, std::int32_t /*lCol*/) {}
-    // 55
+    /// The desktop theme changed; bAppUsesXPStyles tells whether the program draws with visual
+    /// styles. Dispatch identifier 55.
     virtual void WindowsThemeChanged(bool /*bAppUsesXPStyles*/) {}
 };
 

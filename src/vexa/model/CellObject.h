@@ -1,6 +1,7 @@
-// The column default cell: the attributes every new cell of its column starts with. Hosts
-// reach it through AddCol and ColDefaultCell and change it by its members; the grid copies
-// it into cells created afterwards, so existing cells keep their attributes.
+/// \file
+/// The column default cell: the attributes every new cell of its column starts with. Hosts
+/// reach it through AddCol and ColDefaultCell and change it by its members; the grid copies
+/// it into cells created afterwards, so existing cells keep their attributes.
 #pragma once
 
 #include <array>
@@ -23,9 +24,11 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// A column's default cell: the attributes every new cell of the column starts with.
 class VEXA_API CellObject : public Object {
   public:
-    // Dispatch identifiers of the members, as late-bound hosts know them.
+    /**@{*/
+    /// Dispatch identifiers of the members, as late-bound hosts know them.
     static constexpr std::int32_t kDispValue = 0x40030000;
     static constexpr std::int32_t kDispBackColor = 0x40030001;
     static constexpr std::int32_t kDispForeColor = 0x40030002;
@@ -41,14 +44,19 @@ class VEXA_API CellObject : public Object {
     static constexpr std::int32_t kDispHatch = 0x40030010;
     static constexpr std::int32_t kDispFmtString = 0x68030003;
     static constexpr std::int32_t kDispCtrlKey = 0x68030001;
-    // What a late-bound host gets for a name that is no member.
+    /**@}*/
+    /// What a late-bound host gets for a name that is no member.
     static constexpr std::int32_t kDispUnknown = -1;
 
+    /// A member's published name and dispatch identifier.
     struct Member {
+        /**@{*/
+        /// The name (with its type prefix, "vValue") and the dispatch identifier.
         std::string_view name;
         std::int32_t dispId;
+        /**@}*/
     };
-    // The public members in their published order.
+    /// The public members in their published order.
     static constexpr std::array<Member, 15> kMembers{{
         {"vValue", kDispValue},
         {"oBackColor", kDispBackColor},
@@ -66,58 +74,93 @@ class VEXA_API CellObject : public Object {
         {"sFmtString", kDispFmtString},
         {"sCtrlKey", kDispCtrlKey},
     }};
-    // The dispatch identifier of a member, names compared without regard to case as
-    // late binding does; kDispUnknown for no member.
+    /// The dispatch identifier of a member, names compared without regard to case as
+    /// late binding does; kDispUnknown for no member.
     static std::int32_t DispIdOf(std::string_view member);
-    // The name of the member with that dispatch identifier; empty for none.
+    /// The name of the member with that dispatch identifier; empty for none.
     static std::string_view MemberOfDispId(std::int32_t dispId);
 
-    // The grid is referenced, not owned: grid and default cells must not keep each other
-    // alive. Without a grid (or once it is gone) the cell is plain storage.
+    /// The grid is referenced, not owned: grid and default cells must not keep each other
+    /// alive. Without a grid (or once it is gone) the cell is plain storage.
     explicit CellObject(std::shared_ptr<CellObjectHostLink> grid = nullptr);
 
+    /**@{*/
+    /// The value new cells start with.
     const Variant& vValue() const { return value_; }
     void SetvValue(const Variant& value);
+    /**@}*/
+    /**@{*/
+    /// The background and text colours new cells start with; kDefaultColor: the grid's.
     OLE_COLOR oBackColor() const { return backColor_; }
     void SetoBackColor(OLE_COLOR color) { backColor_ = color; }
     OLE_COLOR oForeColor() const { return foreColor_; }
     void SetoForeColor(OLE_COLOR color) { foreColor_ = color; }
-    // The font object itself is kept, not a copy: cells created later take the font as it
-    // is then, so a host may still change it after handing it over.
+    /**@}*/
+    /**@{*/
+    /// The font object itself is kept, not a copy: cells created later take the font as it
+    /// is then, so a host may still change it after handing it over.
     const std::shared_ptr<Font>& oFont() const { return font_; }
     void SetoFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
+    /**@}*/
+    /**@{*/
+    /// The text flags (ETextFormatFlags, and ETextEditFlags for the text editor).
     std::int32_t eTextFlags() const { return textFlags_; }
     void SeteTextFlags(std::int32_t flags) { textFlags_ = flags; }
+    /**@}*/
+    /**@{*/
+    /// The icon and the extra icon, indices into the grid's image list; -1 for none.
     std::int16_t iIconIndex() const { return icon_; }
     void SetiIconIndex(std::int16_t icon) { icon_ = icon; }
     std::int16_t iExtraIconIndex() const { return extraIcon_; }
     void SetiExtraIconIndex(std::int16_t icon) { extraIcon_ = icon; }
+    /**@}*/
+    /**@{*/
+    /// Whether new cells start selected.
     bool bSelected() const { return selected_; }
     void SetbSelected(bool selected) { selected_ = selected; }
+    /**@}*/
+    /**@{*/
+    /// The space in pixels left before and after the text.
     std::int16_t iIndent() const { return indent_; }
     void SetiIndent(std::int16_t indent) { indent_ = indent; }
     std::int16_t iRightIndent() const { return rightIndent_; }
     void SetiRightIndent(std::int16_t indent) { rightIndent_ = indent; }
+    /**@}*/
+    /**@{*/
+    /// The cell type (ECellTypes).
     std::int32_t eType() const { return type_; }
     void SeteType(std::int32_t type);
+    /**@}*/
+    /// The type flags (ECellTypeFlags), whose meaning depends on the cell type.
     std::int32_t eTypeFlags() const { return typeFlags_; }
-    // Values a cell cannot hold (bits outside the type flags) are error 514.
+    /// Values a cell cannot hold (bits outside the type flags) are error 514.
     void SeteTypeFlags(std::int32_t flags);
+    /// The hatch drawn over the background (EHatchStyles).
     std::int32_t eHatch() const { return hatch_; }
-    // Values outside the hatch styles are error 514.
+    /// Values outside the hatch styles are error 514.
     void SeteHatch(std::int32_t hatch);
+    /**@{*/
+    /// The format string the cell's value is shown with (as Format takes it); empty: plain text.
     const std::string& sFmtString() const { return fmtString_; }
     void SetsFmtString(const std::string& format);
+    /**@}*/
+    /**@{*/
+    /// The key of the combo list a combo cell takes its items from.
     const std::string& sCtrlKey() const { return ctrlKey_; }
     void SetsCtrlKey(const std::string& key);
+    /**@}*/
 
     // ---- For the grid ----
+    /**@{*/
+    /// What the grid copies into new cells: the format string's and the combo list's number in the
+    /// grid's tables, and the combo item the value selects with its icon.
     std::int16_t FmtStringIndex() const { return fmtStringIndex_; }
     std::int16_t CtrlKeyIndex() const { return ctrlKeyIndex_; }
     std::int16_t ComboItemIndex() const { return comboItemIndex_; }
     std::int16_t ComboItemIcon() const { return comboItemIcon_; }
+    /**@}*/
 
-    // Late binding by member name.
+    /// Late binding by member name.
     Variant Invoke(std::string_view member, std::span<const Variant> args,
                    InvokeKind kind) override;
     std::string ClassName() const override { return "CellObject"; }

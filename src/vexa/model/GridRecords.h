@@ -1,6 +1,7 @@
-// The records of the grid's three tables: columns (in display order), rows (in row-index
-// order) and cells (addressed by column index and row index). Booleans are plain bool;
-// the automation value −1 for true only appears at the public interface.
+/// \file
+/// The records of the grid's three tables: columns (in display order), rows (in row-index
+/// order) and cells (addressed by column index and row index). Booleans are plain bool;
+/// the automation value −1 for true only appears at the public interface.
 #pragma once
 
 #include <cstdint>
@@ -18,18 +19,28 @@ namespace vexa {
 
 class CellObject;  // the column default cell, owned by the cell-values model
 
+/// An automation colour: 0x00BBGGRR, a system colour with the high bit set, or kDefaultColor.
 using OLE_COLOR = std::uint32_t;
 
-// −1 as an OLE_COLOR: the default colour applies.
+/// −1 as an OLE_COLOR: the default colour applies.
 inline constexpr OLE_COLOR kDefaultColor = 0xFFFFFFFFu;
 
-// Text flags every new column and default cell starts with (single line + end ellipsis).
+/// Text flags every new column and default cell starts with (single line + end ellipsis).
 inline constexpr std::int32_t kDefaultTextFlags = vxTextSingleLine | vxTextEndEllipsis;
 
+/// A column as the grid keeps it, in display order.
 struct VEXA_API ColumnRecord {
+    /**@{*/
+    /// The width, and the left edge within the content (both in pixels).
     std::int32_t width = 0;
     std::int32_t left = 0;
+    /**@}*/
+    /// The column's index, which stays when the column moves (its position is its place in the
+    /// table).
     std::int32_t index = 0;
+    /**@{*/
+    /// The column's settings behind the members of the same names (ColVisible, ColKey, ColTag,
+    /// ColHeaderText, ColSortType, ColDefaultCell, ColMinWidth, ColSortKey...).
     bool visible = true;
     bool rowTextColumn = false;
     std::string key;
@@ -47,31 +58,51 @@ struct VEXA_API ColumnRecord {
     OLE_COLOR headerBackColor = kDefaultColor;
     OLE_COLOR headerForeColor = kDefaultColor;
     bool allowSizing = true;
+    /**@}*/
 };
 
+/// A row as the grid keeps it, in row-index order.
 struct VEXA_API RowRecord {
+    /**@{*/
+    /// The row's height, the height of its cells above the row text, and its top within the
+    /// content (in pixels).
     std::int32_t height = 0;
     std::int32_t normalCellHeight = 0;
     std::int32_t top = 0;
+    /**@}*/
+    /**@{*/
+    /// The row's settings behind RowVisible, RowIsGroup, RowGroupStartCol and RowTag.
     bool visible = true;
     bool groupRow = false;
     std::int32_t groupStartCol = 0;
     Variant tag;
+    /**@}*/
+    /// Whether the row is an odd one among the visible rows, for BackColorOddRows.
     bool parity = false;
+    /// A mark the sort keeps while it moves rows.
     bool sortMark = false;
+    /// The row's key; empty for none.
     std::string key;
 };
 
-// Bits of CellRecord::flags.
-inline constexpr std::uint8_t kCellTypeMask = 0x07;       // ECellTypes, values 0..3
-inline constexpr std::uint8_t kCellTypeFlagsMask = 0x38;  // ECellTypeFlags, values 8 and 16
+/// Bits of CellRecord::flags.
+inline constexpr std::uint8_t kCellTypeMask = 0x07;       ///< ECellTypes, values 0..3
+inline constexpr std::uint8_t kCellTypeFlagsMask = 0x38;  ///< ECellTypeFlags, values 8 and 16
+/**@{*/
+/// Further bits of CellRecord::flags: the cell is selected; it waits to be repainted.
 inline constexpr std::uint8_t kCellSelected = 64;
 inline constexpr std::uint8_t kCellNeedsRepaint = 128;
+/**@}*/
 
-// A cell. Defaults are those of a fresh column default cell. The right indent sits before
-// the value (not after it, as the public member list orders them) so the record packs
-// without a padding hole; no code depends on field order.
+/// A cell. Defaults are those of a fresh column default cell. The right indent sits before
+/// the value (not after it, as the public member list orders them) so the record packs
+/// without a padding hole; no code depends on field order.
 struct VEXA_API CellRecord {
+    /**@{*/
+    /// The cell's attributes behind the cell members of the same names (CellBackColor,
+    /// CellTextFlags, CellIcon, CellIndent, CellHatch, CellValue...). Fonts, combo lists and
+    /// format strings are stored as indices into the grid's tables; flags holds the cell type,
+    /// the type flags and the bits kCellSelected and kCellNeedsRepaint.
     OLE_COLOR backColor = kDefaultColor;
     OLE_COLOR foreColor = kDefaultColor;
     std::int32_t textFlags = kDefaultTextFlags;
@@ -86,11 +117,16 @@ struct VEXA_API CellRecord {
     std::int16_t comboItemIndex = -1;
     std::int16_t rightIndent = 2;
     Variant value{std::string()};
+    /**@}*/
 
+    /**@{*/
+    /// The parts of flags: the cell type, the type flags, the selection and the repaint mark.
     std::int32_t CellType() const { return flags & kCellTypeMask; }
     std::int32_t TypeFlags() const { return flags & kCellTypeFlagsMask; }
     bool Selected() const { return (flags & kCellSelected) != 0; }
     bool NeedsRepaint() const { return (flags & kCellNeedsRepaint) != 0; }
+    /**@}*/
+    /// Sets or clears one bit of flags.
     void SetFlag(std::uint8_t bit, bool on) {
         flags = on ? std::uint8_t(flags | bit) : std::uint8_t(flags & ~bit);
     }

@@ -1,5 +1,6 @@
-// The two public enumerations of the platform services: how a subclassing client wants a
-// message handled, and the error codes of the timer service.
+/// \file
+/// The two public enumerations of the platform services: how a subclassing client wants a
+/// message handled, and the error codes of the timer service.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +11,14 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// How a subclassing client wants a message handled relative to the previous window procedure.
 enum EMsgResponse : std::int32_t {
-    emrConsume = 0,      // the previous window procedure is not called
-    emrPostProcess = 1,  // it runs after the client and its result is returned
-    emrPreprocess = 2,   // it runs before the client; the client's result is returned
+    emrConsume = 0,      ///< the previous window procedure is not called
+    emrPostProcess = 1,  ///< it runs after the client and its result is returned
+    emrPreprocess = 2,   ///< it runs before the client; the client's result is returned
 };
 
+/// Error codes of the timer service.
 enum EErrorTimer : std::int32_t {
     eeBaseTimer = 13650,
     eeTooManyTimers = 13651,

@@ -1,6 +1,7 @@
-// The automation value: one of the classic variant types, 16 bytes, cheap to copy.
-// Numbers live inline; strings, objects, arrays and decimals live in a shared,
-// immutable, reference-counted box so copying a cell value never copies its text.
+/// \file
+/// The automation value: one of the classic variant types, 16 bytes, cheap to copy.
+/// Numbers live inline; strings, objects, arrays and decimals live in a shared,
+/// immutable, reference-counted box so copying a cell value never copies its text.
 #pragma once
 
 #include <concepts>
@@ -19,6 +20,8 @@ VEXA_PUBLIC_BEGIN
 
 namespace vexa {
 
+/// The type of a Variant's value, numbered as automation numbers them; vtArray is a flag added to
+/// the type of the items.
 enum VariantType : std::int32_t {
     vtEmpty = 0,
     vtNull = 1,
@@ -42,9 +45,17 @@ namespace detail {
 struct VariantBox;
 }
 
+/// An automation value: Empty, Null, a number, a date, a string, a Boolean, an error value, an
+/// object or an array, converted and compared with the classic runtime's rules.
 class VEXA_API Variant {
   public:
+    /// Empty.
     Variant() noexcept : type_(vtEmpty) { payload_.i64 = 0; }
+    /**@{*/
+    /// The value as the matching type: bool as Boolean, 16-bit integers as Integer, bytes as Byte,
+    /// int as Long, wider integers as Long when they fit and else as Double, float as Single,
+    /// double as Double, text as String (UTF-8), an object as Object, a vector as an array of
+    /// variants.
     Variant(bool value) noexcept;
     Variant(std::int16_t value) noexcept;
     Variant(std::uint8_t value) noexcept;
@@ -66,39 +77,53 @@ class VEXA_API Variant {
         Variant(std::shared_ptr<T> object)
         : Variant(std::shared_ptr<Object>(std::move(object))) {}
     Variant(std::vector<Variant> items);
+    /**@}*/
 
+    /**@{*/
+    /// Copying is cheap: strings, objects and arrays are shared, not duplicated.
     Variant(const Variant& other) noexcept;
     Variant(Variant&& other) noexcept;
     Variant& operator=(const Variant& other) noexcept;
     Variant& operator=(Variant&& other) noexcept;
+    /**@}*/
+    /// Releases the value.
     ~Variant();
 
+    /**@{*/
+    /// Values of the types no constructor gives: Null, a date (an automation date serial, see
+    /// DateTime.h), currency (scaled by 10,000) and an error value.
     static Variant Null() noexcept;
     static Variant Date(double serial) noexcept;
     static Variant Currency(std::int64_t scaledBy10000) noexcept;
     static Variant ErrorValue(std::int32_t code) noexcept;
-    static Variant Nothing() noexcept;  // an Object variant holding no object
-    // Decimal from text such as "-123.4500" (up to 28 digits after the point); 13 when
-    // the text is not a number, 6 when it does not fit.
+    /**@}*/
+    static Variant Nothing() noexcept;  ///< an Object variant holding no object
+    /// Decimal from text such as "-123.4500" (up to 28 digits after the point); 13 when
+    /// the text is not a number, 6 when it does not fit.
     static Variant Decimal(std::string_view text);
 
+    /// The type of the value.
     VariantType Type() const noexcept { return type_; }
+    /**@{*/
+    /// Whether the value is of that type (IsArray: an array of any item type).
     bool IsEmpty() const noexcept { return type_ == vtEmpty; }
     bool IsNull() const noexcept { return type_ == vtNull; }
     bool IsString() const noexcept { return type_ == vtString; }
     bool IsObject() const noexcept { return type_ == vtObject; }
     bool IsError() const noexcept { return type_ == vtError; }
     bool IsArray() const noexcept { return (type_ & vtArray) != 0; }
-    // Integer, Long, Single, Double, Currency, Decimal or Byte.
+    /**@}*/
+    /// Integer, Long, Single, Double, Currency, Decimal or Byte.
     bool IsNumericType() const noexcept;
-    // A number, date or Boolean: the kinds that compare numerically.
+    /// A number, date or Boolean: the kinds that compare numerically.
     bool IsNumberLike() const noexcept;
-    // True when the value converts to a number: IsNumeric of the classic runtime.
+    /// True when the value converts to a number: IsNumeric of the classic runtime.
     bool IsNumeric() const;
 
-    // Conversions with the classic rules: integers round half to even, out-of-range values
-    // raise 6 "Overflow", values of the wrong kind raise 13 "Type mismatch", Null raises 94
-    // "Invalid use of Null", Empty converts to 0 / "" / False.
+    /**@{*/
+    /// Conversions with the classic rules: integers round half to even, out-of-range values
+    /// raise 6 "Overflow", values of the wrong kind raise 13 "Type mismatch", Null raises 94
+    /// "Invalid use of Null", Empty converts to 0 / "" / False.
     std::int16_t ToInteger() const;
     std::int32_t ToLong() const;
     float ToSingle() const;
@@ -108,19 +133,21 @@ class VEXA_API Variant {
     bool ToBoolean() const;
     std::uint8_t ToByte() const;
     std::string ToString() const;
-    std::shared_ptr<Object> ToObject() const;  // 13 unless Object (Nothing gives nullptr)
-    // A Decimal: exact from integers, currency and number text, 15 significant digits of a
-    // double and 7 of a single.
+    /**@}*/
+    std::shared_ptr<Object> ToObject() const;  ///< 13 unless Object (Nothing gives nullptr)
+    /// A Decimal: exact from integers, currency and number text, 15 significant digits of a
+    /// double and 7 of a single.
     Variant ToDecimal() const;
-    // The value as `type`; Empty, Error and Variant are no target types (13).
+    /// The value as `type`; Empty, Error and Variant are no target types (13).
     Variant ConvertTo(VariantType type) const;
 
-    // Direct access without conversion; meaningful only for the matching type.
-    const std::string& StringRef() const;  // "" unless a String
+    /// Direct access without conversion; meaningful only for the matching type.
+    const std::string& StringRef() const;  ///< "" unless a String
+    /// The code of an error value; 0 for any other value.
     std::int32_t ErrorCode() const noexcept { return type_ == vtError ? payload_.i32 : 0; }
-    const std::vector<Variant>& Items() const;  // empty unless an array
+    const std::vector<Variant>& Items() const;  ///< empty unless an array
 
-    // Strict identity of type and value (objects by identity).
+    /// Strict identity of type and value (objects by identity).
     bool operator==(const Variant& other) const;
 
   private:
@@ -143,31 +170,33 @@ class VEXA_API Variant {
     friend struct VariantAccess;
 };
 
-// The classic comparison of two values: numbers (dates and Booleans included, True = -1)
-// numerically, a single against a double at the single's precision and a Decimal against a
-// double or single at the digits they convert with; strings by character code or, with
-// `textCompare`, by en-US collation without regard to case (CompareTextNoCase); a number
-// against a string is less, Empty is 0 against a number and "" against a string.
-// Null orders before every other value and two Nulls are equal; error values, arrays and
-// objects without a default value raise 13. Returns -1, 0 or 1.
+/// The classic comparison of two values: numbers (dates and Booleans included, True = -1)
+/// numerically, a single against a double at the single's precision and a Decimal against a
+/// double or single at the digits they convert with; strings by character code or, with
+/// `textCompare`, by en-US collation without regard to case (CompareTextNoCase); a number
+/// against a string is less, Empty is 0 against a number and "" against a string.
+/// Null orders before every other value and two Nulls are equal; error values, arrays and
+/// objects without a default value raise 13. Returns -1, 0 or 1.
 int CompareVariants(const Variant& a, const Variant& b, bool textCompare = false);
 
-// Compares two texts as CompareVariants does: binary or case-insensitive. -1, 0 or 1.
+/// Compares two texts as CompareVariants does: binary or case-insensitive. -1, 0 or 1.
 int CompareText(std::string_view a, std::string_view b, bool textCompare);
 
-// "Integer", "String", "Nothing", the object's class name, "Long()" for arrays...
+/// "Integer", "String", "Nothing", the object's class name, "Long()" for arrays...
 std::string TypeName(const Variant& value);
 
-// Parses number text with the en-US rules of the classic runtime: surrounding spaces, a
-// sign or parentheses, a currency sign, thousands separators, a decimal point, an exponent
-// and &H / &O prefixes. Returns false when the text is not a number.
+/// Parses number text with the en-US rules of the classic runtime: surrounding spaces, a
+/// sign or parentheses, a currency sign, thousands separators, a decimal point, an exponent
+/// and &H / &O prefixes. Returns false when the text is not a number.
 bool ParseNumberText(std::string_view text, double& result);
 
-// The runtime's text of a double (15 significant digits) and of a single (7), rounded half
-// away from zero: fixed notation while every digit fits within 15 (7) places of the point
-// ("0.000056789", "0.000000000000001"), else E notation ("3.33333333333333E-02", "1E+15").
+/**@{*/
+/// The runtime's text of a double (15 significant digits) and of a single (7), rounded half
+/// away from zero: fixed notation while every digit fits within 15 (7) places of the point
+/// ("0.000056789", "0.000000000000001"), else E notation ("3.33333333333333E-02", "1E+15").
 std::string DoubleToText(double value);
 std::string SingleToText(float value);
+/**@}*/
 
 }  // namespace vexa
 

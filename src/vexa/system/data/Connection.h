@@ -1,5 +1,6 @@
-// A connection to an SQLite database (a file, or ":memory:"): runs SQL and opens recordsets.
-// Failures raise vexa::Error with SQLite's own message.
+/// \file
+/// A connection to an SQLite database (a file, or ":memory:"): runs SQL and opens recordsets.
+/// Failures raise vexa::Error with SQLite's own message.
 #pragma once
 
 #include <memory>
@@ -19,23 +20,26 @@ namespace vexa {
 
 class Recordset;
 
+/// An open database connection; it closes when the object goes.
 class VEXA_API Connection {
   public:
-    // Opens (creating when missing) the database file at `path`; ":memory:" for a private
-    // in-memory database.
+    /// Opens (creating when missing) the database file at `path`; ":memory:" for a private
+    /// in-memory database.
     explicit Connection(const std::string& path);
+    /// Closes the database.
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Runs one or more statements separated by semicolons.
+    /// Runs one or more statements separated by semicolons.
     void Execute(const std::string& sql);
-    // Runs one statement with its parameters bound to ?1, ?2, ... in order.
+    /// Runs one statement with its parameters bound to ?1, ?2, ... in order.
     void Execute(const std::string& sql, const std::vector<Variant>& params);
-    // Runs a query and returns its rows as a static recordset positioned on the first record.
+    /// Runs a query and returns its rows as a static recordset positioned on the first record.
     std::shared_ptr<Recordset> OpenRecordset(const std::string& sql,
                                              const std::vector<Variant>& params = {});
 
+    /// The SQLite handle, for calls Connection does not offer; the connection keeps owning it.
     sqlite3* Handle() const { return db_; }
 
   private:
