@@ -959,9 +959,6 @@ class VEXA_API Vexa {
     // The control's window is gone (a handler destroyed it, or its parent).
     bool WindowGone() const;
 
-    // ---- Later roles (no-ops until they exist) ----
-    void PropertyChanged(std::string_view /*name*/) {}
-
     // ---- Lifecycle and persistence (host/VexaLifecycle.cpp) ----
 
     // The creation steps that need the whole control: the container's answers, the combo
