@@ -489,6 +489,14 @@ class Vexa {
     CellRecord& ResolvedCell(const Variant& vRow, const Variant& vCol);
     // The common end of every cell Let: the cell is marked for repaint and drawn.
     void CellChanged(CellRecord& cell);
+    // Draw after a change confined to `row`, skipped when that cannot change a pixel.
+    void DrawChangedRow(std::int32_t row);
+    // Nothing waits to be painted, so a change out of view needs no painting pass.
+    bool PaintingIdle();
+    bool RowOutOfView(std::int32_t row);
+    bool RowBelowView(std::int32_t row) const;
+    // Applies the layout pass unless it shows or hides a scroll bar; false then.
+    bool ApplyLayoutKeepingBars();
     // The common Let of a plain cell attribute: resolve, store, mark for repaint.
     template <class Field>
     void SetCellField(const Variant& vRow, const Variant& vCol, Field CellRecord::*field,

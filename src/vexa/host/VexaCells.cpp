@@ -42,7 +42,7 @@ void Vexa::SetCellField(const Variant& vRow, const Variant& vCol, Field CellReco
 
 void Vexa::CellChanged(CellRecord& cell) {
     cell.SetFlag(kCellNeedsRepaint, true);
-    Draw();
+    DrawChangedRow(parts_->lastCellRow);
 }
 
 void Vexa::RecomputeComboItem(CellRecord& cell) {
