@@ -487,6 +487,9 @@ class Vexa {
     void FinishStructuralChange(bool reestablishCurrentCell);
     // Resolves the cell arguments (513 before anything changes) and returns the cell.
     CellRecord& ResolvedCell(const Variant& vRow, const Variant& vCol);
+    // The same for reading: the cell is not written to, so a row sharing its cells with
+    // other rows keeps sharing them.
+    const CellRecord& ReadCell(const Variant& vRow, const Variant& vCol);
     // The common end of every cell Let: the cell is marked for repaint and drawn.
     void CellChanged(CellRecord& cell);
     // Draw after a change confined to `row`, skipped when that cannot change a pixel.

@@ -75,25 +75,25 @@ class CellObject : public Object {
     const Variant& vValue() const { return value_; }
     void SetvValue(const Variant& value);
     OLE_COLOR oBackColor() const { return backColor_; }
-    void SetoBackColor(OLE_COLOR color) { backColor_ = color; }
+    void SetoBackColor(OLE_COLOR color) { Changed(backColor_, color); }
     OLE_COLOR oForeColor() const { return foreColor_; }
-    void SetoForeColor(OLE_COLOR color) { foreColor_ = color; }
+    void SetoForeColor(OLE_COLOR color) { Changed(foreColor_, color); }
     // The font object itself is kept, not a copy: cells created later take the font as it
     // is then, so a host may still change it after handing it over.
     const std::shared_ptr<Font>& oFont() const { return font_; }
-    void SetoFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
+    void SetoFont(std::shared_ptr<Font> font) { Changed(font_, std::move(font)); }
     std::int32_t eTextFlags() const { return textFlags_; }
-    void SeteTextFlags(std::int32_t flags) { textFlags_ = flags; }
+    void SeteTextFlags(std::int32_t flags) { Changed(textFlags_, flags); }
     std::int16_t iIconIndex() const { return icon_; }
-    void SetiIconIndex(std::int16_t icon) { icon_ = icon; }
+    void SetiIconIndex(std::int16_t icon) { Changed(icon_, icon); }
     std::int16_t iExtraIconIndex() const { return extraIcon_; }
-    void SetiExtraIconIndex(std::int16_t icon) { extraIcon_ = icon; }
+    void SetiExtraIconIndex(std::int16_t icon) { Changed(extraIcon_, icon); }
     bool bSelected() const { return selected_; }
-    void SetbSelected(bool selected) { selected_ = selected; }
+    void SetbSelected(bool selected) { Changed(selected_, selected); }
     std::int16_t iIndent() const { return indent_; }
-    void SetiIndent(std::int16_t indent) { indent_ = indent; }
+    void SetiIndent(std::int16_t indent) { Changed(indent_, indent); }
     std::int16_t iRightIndent() const { return rightIndent_; }
-    void SetiRightIndent(std::int16_t indent) { rightIndent_ = indent; }
+    void SetiRightIndent(std::int16_t indent) { Changed(rightIndent_, indent); }
     std::int32_t eType() const { return type_; }
     void SeteType(std::int32_t type);
     std::int32_t eTypeFlags() const { return typeFlags_; }
@@ -120,6 +120,15 @@ class CellObject : public Object {
 
   private:
     CellObjectHost* Grid() const { return link_ ? link_->host : nullptr; }
+    // Every change is counted for the grid (see CellObjectHostLink::revision).
+    void Changed() {
+        if (link_) ++link_->revision;
+    }
+    template <class Field, class Value>
+    void Changed(Field& field, Value&& value) {
+        field = std::forward<Value>(value);
+        Changed();
+    }
     void RecomputeComboItem();
     Variant GetProperty(std::string_view member) const;
     bool PutProperty(std::string_view member, const Variant& value);

@@ -30,6 +30,9 @@ class CellObjectHost {
 // goes, so a default cell a host still holds never reaches a grid that is gone.
 struct CellObjectHostLink {
     CellObjectHost* host = nullptr;
+    // Grows with every change made to a default cell of the grid, so that the grid can tell
+    // whether the cells it made for new rows from its default cells still match them.
+    std::uint64_t revision = 0;
 };
 
 }  // namespace vexa
