@@ -95,9 +95,9 @@ Reference ShellSort(const Rows& rows, const std::vector<bool>& groupRows,
     return ref;
 }
 
-Variant RandomValue(std::mt19937& random) {
+Variant RandomValue(std::mt19937& random, bool numbersOnly) {
     static const char* const kTexts[] = {"apple", "Apple", "\xC3\x84pfel", "b", "B", "zeta", ""};
-    switch (random() % 7) {
+    switch (numbersOnly ? 2 + random() % 3 : random() % 7) {
         case 0:
             return Variant::Null();
         case 1:
@@ -117,6 +117,7 @@ struct Case {
     std::vector<SortCriterion> criteria;
     int rows;
     bool groups;
+    bool numbersOnly = false;
 };
 
 class SortKeysTest : public ::testing::TestWithParam<Case> {};
@@ -129,7 +130,8 @@ TEST_P(SortKeysTest, RandomRowsSortAsTheShellSortOfTheirValues) {
         Rows rows;
         std::vector<bool> groupRows;
         for (int r = 0; r < c.rows; ++r) {
-            rows.push_back({RandomValue(random), RandomValue(random)});
+            rows.push_back(
+                {RandomValue(random, c.numbersOnly), RandomValue(random, c.numbersOnly)});
             groupRows.push_back(c.groups && random() % 9 == 0);
             grid.AddRow(rows.back(), groupRows.back());
         }
@@ -172,6 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
     Orders, SortKeysTest,
     ::testing::Values(Case{{kValueAsc}, 2, false}, Case{{kValueAsc}, 3, true},
                       Case{{kValueAsc}, 500, false}, Case{{kValueDesc}, 500, true},
+                      Case{{kValueAsc}, 500, true, true}, Case{{kValueDesc}, 500, false, true},
+                      Case{{kValueDesc, kThenValueDesc}, 500, true, true},
                       Case{{kValueAsc, kThenValueDesc}, 400, false},
                       Case{{kValueDesc, kThenNoCase}, 400, true}, Case{{kTextAsc}, 2, false},
                       Case{{kTextAsc}, 300, false}, Case{{kNoCaseDesc}, 300, true},

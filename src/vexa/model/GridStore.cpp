@@ -289,10 +289,21 @@ void GridStore::ClearColumns() {
 }
 
 void GridStore::PermuteRows(const std::vector<std::int32_t>& order) {
-    std::vector<RowRecord> moved;
-    moved.reserve(order.size());
-    for (std::int32_t from : order) moved.push_back(std::move(Row(from)));
-    for (std::size_t i = 0; i < moved.size(); ++i) Row(std::int32_t(i) + 1) = std::move(moved[i]);
+    // Cycle by cycle, so that each record moves once and no second table is needed.
+    std::vector<bool> placed(order.size() + 1);
+    for (std::int32_t start = 1; start <= std::int32_t(order.size()); ++start) {
+        if (placed[std::size_t(start)]) continue;
+        RowRecord held = std::move(Row(start));
+        std::int32_t place = start;
+        for (std::int32_t from = order[std::size_t(place) - 1]; from != start;
+             from = order[std::size_t(place) - 1]) {
+            Row(place) = std::move(Row(from));
+            placed[std::size_t(place)] = true;
+            place = from;
+        }
+        Row(place) = std::move(held);
+        placed[std::size_t(place)] = true;
+    }
     cells_.PermuteRows(order);
     RebuildRowKeyIndex();
 }

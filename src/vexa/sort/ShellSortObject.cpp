@@ -157,6 +157,21 @@ void SortByValueKeys(RowOrder& order, const GridStore& store, const Ranges& rang
         }
         return Decide(comparer.CompareCells(x.row, y.row, 0), x.row, y.row, comparer);
     };
+    // With numbers alone and no later criterion, "in order" is the comparison itself.
+    const bool onlyNumbers = std::all_of(ranges.begin(), ranges.end(), [&](const auto& range) {
+        return std::all_of(entries.begin() + range.first, entries.begin() + range.second + 1,
+                           [](const ValueEntry& e) { return e.kind == ValueEntry::kNumber; });
+    });
+    if (onlyNumbers && comparer.CriterionCount() == 1) {
+        auto notLess = [](const ValueEntry& x, const ValueEntry& y) {
+            return x.number >= y.number;
+        };
+        auto notGreater = [](const ValueEntry& x, const ValueEntry& y) {
+            return x.number <= y.number;
+        };
+        ascending ? SortRanges(entries, ranges, notLess) : SortRanges(entries, ranges, notGreater);
+        return CopyRows(entries, order);
+    }
     try {
         SortRanges(entries, ranges, inOrder);
     } catch (...) {
