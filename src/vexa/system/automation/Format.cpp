@@ -177,7 +177,9 @@ std::string Format(const Variant& input, std::string_view pattern, int firstDayO
         firstWeekOfYear < kUseSystemWeek || firstWeekOfYear > kFirstFullWeek) {
         RaiseRuntimeError(rtInvalidProcedureCall);
     }
-    const Variant value = input.IsObject() ? GetMember(input.ToObject(), "Value") : input;
+    // An object formats as its default value; any other value is used where it is.
+    const Variant member = input.IsObject() ? GetMember(input.ToObject(), "Value") : Variant();
+    const Variant& value = input.IsObject() ? member : input;
     if (pattern.empty() || value.IsArray() || value.IsError()) return PlainText(value);
     const PreparedFormat& prepared = Prepared(pattern);
     if (prepared.named) return value.IsNull() ? std::string() : FormatNamed(value, prepared);
