@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "vexa/system/automation/DateTime.h"
@@ -96,7 +97,13 @@ constexpr std::size_t kMaxPreparedFormats = 256;
 
 const PreparedFormat& Prepared(std::string_view pattern) {
     thread_local std::unordered_map<std::string, PreparedFormat, TextHash, std::equal_to<>> cache;
-    if (auto found = cache.find(pattern); found != cache.end()) return found->second;
+    // Cells are mostly read in runs that share a format: the last one found is tried first.
+    thread_local const std::pair<const std::string, PreparedFormat>* last = nullptr;
+    if (last != nullptr && last->first == pattern) return last->second;
+    if (auto found = cache.find(pattern); found != cache.end()) {
+        last = &*found;
+        return found->second;
+    }
     if (cache.size() >= kMaxPreparedFormats) cache.clear();
     PreparedFormat prepared;
     prepared.named = FindNamedFormat(pattern);
@@ -107,7 +114,8 @@ const PreparedFormat& Prepared(std::string_view pattern) {
             prepared.numberSections.emplace_back(section);
         }
     }
-    return cache.emplace(std::string(pattern), std::move(prepared)).first->second;
+    last = &*cache.emplace(std::string(pattern), std::move(prepared)).first;
+    return last->second;
 }
 
 std::string FormatNumber(double number, const PreparedFormat& prepared) {
