@@ -313,3 +313,31 @@ TEST(FormatDates, FirstDayAndFirstWeekArgumentsAreChecked) {
     EXPECT_EQ(Format(when, "w", 0, 0), "7");
     EXPECT_EQ(Format(when, "w", 7, 3), "1");
 }
+
+TEST(FormatNumbers, AFormatUsedAgainAfterManyOthersGivesTheSameText) {
+    struct Row {
+        Variant value;
+        const char* format;
+        const char* expected;
+    };
+    const std::vector<Row> rows = {{-5, "0;(0)", "(5)"},
+                                   {5, "0;(0)", "5"},
+                                   {0, "0;-0;\"zero\"", "zero"},
+                                   {Variant::Null(), "0;-0;0;\"none\"", "none"},
+                                   {1234.5, "#,##0.00", "1,234.50"},
+                                   {-1234.5, "Currency", "($1,234.50)"},
+                                   {"1234.5", "#,##0.00", "1,234.50"},
+                                   {"apples", "0.00", "apples"},
+                                   {1234.5, "0.00E+00", "1.23E+03"},
+                                   {0.1234, "0.00%", "12.34%"},
+                                   {1234.5, "currency", "$1,234.50"},
+                                   {0, "on/off", "Off"}};
+    for (int round = 0; round < 2; ++round) {
+        for (const Row& row : rows) EXPECT_EQ(Format(row.value, row.format), row.expected);
+        // More distinct formats than a program keeps at once, each with its own literal.
+        for (int i = 0; i < 300; ++i) {
+            const std::string tag = std::to_string(i + 1000 * round);
+            ASSERT_EQ(Format(i, "\"" + tag + ":\"0.0"), tag + ":" + std::to_string(i) + ".0");
+        }
+    }
+}

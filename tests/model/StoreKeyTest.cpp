@@ -176,5 +176,54 @@ TEST(StoreRowKeys, PermutingRowsMovesCellsAndRebuildsTheIndex) {
     EXPECT_EQ(store.Cell(1, 2).icon, 1);
 }
 
+// Many lookups between changes, so that lookups go through the hash of the keys as well as
+// the sorted index: every key finds its row, and a key no row holds finds none.
+TEST(StoreRowKeys, LookupsBetweenChangesFollowInsertsRemovalsRenamesAndSorts) {
+    Vexa grid;
+    grid.AddCol();
+    std::mt19937 random(11);
+    std::vector<std::string> keys;  // keys[r - 1] is the key of row r
+    std::vector<std::string> gone;
+    for (int step = 0; step < 120; ++step) {
+        const std::int32_t count = grid.RowCount();
+        const std::string key = "k" + std::to_string(step);
+        switch (count < 40 ? 0 : random() % 4) {
+            case 0: {
+                const std::int32_t before = count > 0 ? std::int32_t(random() % count) + 1 : 0;
+                grid.AddRow(key, before > 0 ? std::optional<Variant>(before) : std::nullopt);
+                grid.SetCellValue(before > 0 ? before : count + 1, 1, int(random() % 50));
+                keys.insert(before > 0 ? keys.begin() + (before - 1) : keys.end(), key);
+                break;
+            }
+            case 1: {
+                const std::int32_t row = std::int32_t(random() % count) + 1;
+                gone.push_back(keys[std::size_t(row - 1)]);
+                grid.RemoveRow(row);
+                keys.erase(keys.begin() + (row - 1));
+                break;
+            }
+            case 2: {
+                const std::int32_t row = std::int32_t(random() % count) + 1;
+                gone.push_back(keys[std::size_t(row - 1)]);
+                grid.SetRowKey(row, key);
+                keys[std::size_t(row - 1)] = key;
+                break;
+            }
+            default:
+                grid.Sort(1);
+                for (std::int32_t r = 1; r <= count; ++r) keys[std::size_t(r - 1)] = grid.RowKey(r);
+        }
+        for (int pass = 0; pass < 3; ++pass) {
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                ASSERT_EQ(grid.RowIndex(keys[i]), std::int32_t(i) + 1) << "step " << step;
+            }
+        }
+        for (const std::string& old : gone) {
+            if (std::find(keys.begin(), keys.end(), old) != keys.end()) continue;
+            ExpectGridError([&] { grid.RowIndex(old); }, 513, kSubscript);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vexa::test

@@ -762,8 +762,19 @@ class VEXA_API Vexa {
     void FinishStructuralChange(bool reestablishCurrentCell);
     // Resolves the cell arguments (513 before anything changes) and returns the cell.
     CellRecord& ResolvedCell(const Variant& vRow, const Variant& vCol);
+    // The same for reading: the cell is not written to, so a row sharing its cells with
+    // other rows keeps sharing them.
+    const CellRecord& ReadCell(const Variant& vRow, const Variant& vCol);
     // The common end of every cell Let: the cell is marked for repaint and drawn.
     void CellChanged(CellRecord& cell);
+    // Draw after a change confined to `row`, skipped when that cannot change a pixel.
+    void DrawChangedRow(std::int32_t row);
+    // Nothing waits to be painted, so a change out of view needs no painting pass.
+    bool PaintingIdle();
+    bool RowOutOfView(std::int32_t row);
+    bool RowBelowView(std::int32_t row) const;
+    // Applies the layout pass unless it shows or hides a scroll bar; false then.
+    bool ApplyLayoutKeepingBars();
     // The common Let of a plain cell attribute: resolve, store, mark for repaint.
     template <class Field>
     void SetCellField(const Variant& vRow, const Variant& vCol, Field CellRecord::*field,

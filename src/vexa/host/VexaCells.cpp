@@ -1,5 +1,7 @@
 // Cell values and attributes. Every member resolves its cell first (513 before anything
 // changes); every Let except CellCtrlKey ends by marking the cell and drawing it.
+#include <utility>
+
 #include "vexa/host/GridParts.h"
 #include "vexa/host/Vexa.h"
 #include "vexa/model/GridErrors.h"
@@ -25,10 +27,16 @@ void CheckHatch(std::int32_t hatch) {
 
 }  // namespace
 
-CellRecord& Vexa::ResolvedCell(const Variant& vRow, const Variant& vCol) {
+const CellRecord& Vexa::ReadCell(const Variant& vRow, const Variant& vCol) {
     parts_->store.ResolveCellArgs(vRow, vCol);
     parts_->lastCellRow = parts_->store.ResolvedRow();
     parts_->lastCellCol = parts_->store.ResolvedCol();
+    // Read through the const path: a row still sharing its cells keeps sharing them.
+    return std::as_const(parts_->store).Cell(parts_->lastCellCol, parts_->lastCellRow);
+}
+
+CellRecord& Vexa::ResolvedCell(const Variant& vRow, const Variant& vCol) {
+    ReadCell(vRow, vCol);
     return parts_->store.Cell(parts_->lastCellCol, parts_->lastCellRow);
 }
 
@@ -42,7 +50,7 @@ void Vexa::SetCellField(const Variant& vRow, const Variant& vCol, Field CellReco
 
 void Vexa::CellChanged(CellRecord& cell) {
     cell.SetFlag(kCellNeedsRepaint, true);
-    Draw();
+    DrawChangedRow(parts_->lastCellRow);
 }
 
 void Vexa::RecomputeComboItem(CellRecord& cell) {
@@ -52,7 +60,7 @@ void Vexa::RecomputeComboItem(CellRecord& cell) {
 }
 
 Variant Vexa::CellValue(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).value;
+    return ReadCell(vRow, vCol).value;
 }
 
 void Vexa::SetCellValue(const Variant& vRow, const Variant& vCol, const Variant& value) {
@@ -63,11 +71,11 @@ void Vexa::SetCellValue(const Variant& vRow, const Variant& vCol, const Variant&
 }
 
 std::string Vexa::CellText(const Variant& vRow, const Variant& vCol) {
-    return parts_->cellValues.DisplayText(ResolvedCell(vRow, vCol));
+    return parts_->cellValues.DisplayText(ReadCell(vRow, vCol));
 }
 
 std::int32_t Vexa::CellTextFlags(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).textFlags;
+    return ReadCell(vRow, vCol).textFlags;
 }
 
 void Vexa::SetCellTextFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags) {
@@ -75,7 +83,7 @@ void Vexa::SetCellTextFlags(const Variant& vRow, const Variant& vCol, std::int32
 }
 
 std::int16_t Vexa::CellIndent(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).indent;
+    return ReadCell(vRow, vCol).indent;
 }
 
 void Vexa::SetCellIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent) {
@@ -83,7 +91,7 @@ void Vexa::SetCellIndent(const Variant& vRow, const Variant& vCol, std::int16_t 
 }
 
 std::int16_t Vexa::CellRightIndent(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).rightIndent;
+    return ReadCell(vRow, vCol).rightIndent;
 }
 
 void Vexa::SetCellRightIndent(const Variant& vRow, const Variant& vCol, std::int16_t indent) {
@@ -91,7 +99,7 @@ void Vexa::SetCellRightIndent(const Variant& vRow, const Variant& vCol, std::int
 }
 
 std::int32_t Vexa::CellType(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).CellType();
+    return ReadCell(vRow, vCol).CellType();
 }
 
 void Vexa::SetCellType(const Variant& vRow, const Variant& vCol, std::int32_t type) {
@@ -105,7 +113,7 @@ void Vexa::SetCellType(const Variant& vRow, const Variant& vCol, std::int32_t ty
 }
 
 std::int32_t Vexa::CellTypeFlags(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).TypeFlags();
+    return ReadCell(vRow, vCol).TypeFlags();
 }
 
 void Vexa::SetCellTypeFlags(const Variant& vRow, const Variant& vCol, std::int32_t flags) {
@@ -117,7 +125,7 @@ void Vexa::SetCellTypeFlags(const Variant& vRow, const Variant& vCol, std::int32
 }
 
 std::string Vexa::CellCtrlKey(const Variant& vRow, const Variant& vCol) {
-    return parts_->cellValues.ComboKey(ResolvedCell(vRow, vCol));
+    return parts_->cellValues.ComboKey(ReadCell(vRow, vCol));
 }
 
 void Vexa::SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::string& key) {
@@ -128,7 +136,7 @@ void Vexa::SetCellCtrlKey(const Variant& vRow, const Variant& vCol, const std::s
 }
 
 std::int16_t Vexa::CellIcon(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).icon;
+    return ReadCell(vRow, vCol).icon;
 }
 
 void Vexa::SetCellIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon) {
@@ -136,7 +144,7 @@ void Vexa::SetCellIcon(const Variant& vRow, const Variant& vCol, std::int16_t ic
 }
 
 std::int16_t Vexa::CellExtraIcon(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).extraIcon;
+    return ReadCell(vRow, vCol).extraIcon;
 }
 
 void Vexa::SetCellExtraIcon(const Variant& vRow, const Variant& vCol, std::int16_t icon) {
@@ -144,7 +152,7 @@ void Vexa::SetCellExtraIcon(const Variant& vRow, const Variant& vCol, std::int16
 }
 
 OLE_COLOR Vexa::CellBackColor(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).backColor;
+    return ReadCell(vRow, vCol).backColor;
 }
 
 void Vexa::SetCellBackColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color) {
@@ -152,7 +160,7 @@ void Vexa::SetCellBackColor(const Variant& vRow, const Variant& vCol, OLE_COLOR 
 }
 
 OLE_COLOR Vexa::CellForeColor(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).foreColor;
+    return ReadCell(vRow, vCol).foreColor;
 }
 
 void Vexa::SetCellForeColor(const Variant& vRow, const Variant& vCol, OLE_COLOR color) {
@@ -168,7 +176,7 @@ void Vexa::CellDefaultForeColor(const Variant& vRow, const Variant& vCol) {
 }
 
 std::int32_t Vexa::CellHatch(const Variant& vRow, const Variant& vCol) {
-    return ResolvedCell(vRow, vCol).hatch;
+    return ReadCell(vRow, vCol).hatch;
 }
 
 void Vexa::SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t hatch) {
@@ -180,7 +188,7 @@ void Vexa::SetCellHatch(const Variant& vRow, const Variant& vCol, std::int32_t h
 }
 
 std::string Vexa::CellFmtString(const Variant& vRow, const Variant& vCol) {
-    return parts_->cellValues.Formats().At(ResolvedCell(vRow, vCol).fmtStringIndex);
+    return parts_->cellValues.Formats().At(ReadCell(vRow, vCol).fmtStringIndex);
 }
 
 void Vexa::SetCellFmtString(const Variant& vRow, const Variant& vCol, const std::string& format) {
@@ -190,7 +198,7 @@ void Vexa::SetCellFmtString(const Variant& vRow, const Variant& vCol, const std:
 }
 
 std::shared_ptr<vexa::Font> Vexa::CellFont(const Variant& vRow, const Variant& vCol) {
-    return parts_->cellValues.LiveFontFor(ResolvedCell(vRow, vCol));
+    return parts_->cellValues.LiveFontFor(ReadCell(vRow, vCol));
 }
 
 void Vexa::SetCellFont(const Variant& vRow, const Variant& vCol,

@@ -92,6 +92,28 @@ void Vexa::Draw() {
     parts_->painter.Draw();
 }
 
+// Painting shows the visible range only. While nothing else waits to be painted (no full
+// repaint, no area below the rows, a valid range, no rows to ask for, no column being
+// resized), a change outside that range would leave every pixel as it is: the painter need
+// not look over every cell in view to find that out after each change.
+bool Vexa::PaintingIdle() {
+    GridParts& p = *parts_;
+    const PaintFlags& flags = p.painter.Flags();
+    return p.appearance.redraw && flags.shown && !flags.fullRepaint && !flags.repaintBelow &&
+           !flags.columnResize && p.geometry.State() == RangeState::Valid &&
+           !p.virtualRows.enabled && !p.virtualRows.requesting;
+}
+
+bool Vexa::RowOutOfView(std::int32_t row) {
+    const VisibleRange& range = parts_->geometry.Visible();
+    return range.endRow < 1 || row < range.startRow || row > range.endRow;
+}
+
+void Vexa::DrawChangedRow(std::int32_t row) {
+    if (PaintingIdle() && RowOutOfView(row)) return;
+    Draw();
+}
+
 void Vexa::DrawCell(const Variant& vRow, const Variant& vCol) {
     GridParts& p = *parts_;
     p.store.ResolveCellArgs(vRow, vCol);

@@ -1,6 +1,7 @@
 // Sorting the grid's rows: Sort, the sort contents step shared with the default sort and
 // layout strings, and the bridge through which the sort reads texts and asks the host.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "vexa/host/GridParts.h"
@@ -27,7 +28,9 @@ class VexaSortCallbacks : public SortCallbacks {
     explicit VexaSortCallbacks(Vexa& grid) : grid_(grid) {}
 
     std::string SortCellText(std::int32_t col, std::int32_t row) override {
-        return grid_.parts_->cellValues.DisplayText(grid_.parts_->store.Cell(col, row));
+        // Read only: rows that share their cells go on sharing them.
+        return grid_.parts_->cellValues.DisplayText(
+            std::as_const(grid_.parts_->store).Cell(col, row));
     }
 
     // A failing handler gives no answer the order could rest on: the sorting step ends at

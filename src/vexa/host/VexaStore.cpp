@@ -133,12 +133,37 @@ void Vexa::AddRow(const AddRowArgs& args) {
     const NewRow row = ToNewRow(args);
     const KeyLookup lookup = parts_->store.CheckNewRow(row);
 
-    parts_->geometry.Invalidate(RangeState::RecomputeAll);
+    // Rows appended below the view while painting waits for nothing leave the visible range
+    // as it is, so it is only invalidated once the new row turns out to reach into view.
+    const bool quiet = before == 0 && PaintingIdle();
+    if (!quiet) parts_->geometry.Invalidate(RangeState::RecomputeAll);
     const std::int32_t added = parts_->store.InsertRow(row, before, lookup);
     parts_->geometry.RecomputeRowPositionsFrom(added);
     if (row.visible) parts_->geometry.RowParityChangedFrom(added);
     parts_->painter.EnlargeRowBuffer(parts_->store.Row(added).height);
+    if (quiet && RowBelowView(added) && ApplyLayoutKeepingBars()) return;
+    parts_->geometry.Invalidate(RangeState::RecomputeAll);
     FinishStructuralChange(before > 0);
+}
+
+bool Vexa::RowBelowView(std::int32_t row) const {
+    const RowRecord& record = parts_->store.Row(row);
+    const Geometry& geometry = parts_->geometry;
+    return !record.visible || record.top >= geometry.VerticalOffset() + geometry.VisibleHeight();
+}
+
+// What a painting pass would do for a change that moves no pixel of the cells area: the
+// scroll bars follow the content. When a bar would appear or go, the cells area changes
+// size and the caller paints as usual instead.
+bool Vexa::ApplyLayoutKeepingBars() {
+    GridParts& p = *parts_;
+    const LayoutDecision decision = p.geometry.Layout();
+    if (p.scrollBars->Visible(vxScrollBarH) != decision.horizontalBar ||
+        p.scrollBars->Visible(vxScrollBarV) != decision.verticalBar) {
+        return false;
+    }
+    ApplyLayout(decision);
+    return true;
 }
 
 void Vexa::RemoveRow(const Variant& vRow) {

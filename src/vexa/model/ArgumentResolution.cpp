@@ -69,6 +69,7 @@ std::int32_t GridStore::ColIndex(const std::string& key) const {
 
 std::int32_t GridStore::RowIndex(const std::string& key) const {
     if (key.empty()) RaiseGridError(kErrSubscriptOutOfRange);
+    if (const std::int32_t row = keys_.HashedRow(key, rows_, rowCount_); row > 0) return row;
     const KeyLookup lookup = FindRowKey(key);
     if (!lookup.found) RaiseGridError(kErrSubscriptOutOfRange);
     return keys_.RowAt(lookup.position);

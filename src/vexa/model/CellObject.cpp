@@ -40,6 +40,7 @@ CellObject::CellObject(std::shared_ptr<CellObjectHostLink> grid)
 void CellObject::SetvValue(const Variant& value) {
     value_ = value;
     if (ctrlKeyIndex_ != 0) RecomputeComboItem();
+    Changed();
 }
 
 void CellObject::SeteType(std::int32_t type) {
@@ -49,29 +50,34 @@ void CellObject::SeteType(std::int32_t type) {
     Variant initial = CellValues::InitValue(type);
     type_ = type;
     value_ = std::move(initial);
+    Changed();
 }
 
 void CellObject::SeteTypeFlags(std::int32_t flags) {
     // Cells keep the type flags in three bits beside the type; other bits would be lost.
     if ((flags & ~std::int32_t{kCellTypeFlagsMask}) != 0) RaiseGridError(kErrInvalidArgument);
     typeFlags_ = flags;
+    Changed();
 }
 
 void CellObject::SeteHatch(std::int32_t hatch) {
     // Cells keep the hatch in one byte, where only the hatch styles mean something.
     if (hatch < 0 || hatch > vxHatchNone) RaiseGridError(kErrInvalidArgument);
     hatch_ = hatch;
+    Changed();
 }
 
 void CellObject::SetsFmtString(const std::string& format) {
     const std::int16_t index = Grid() ? Grid()->EnterFormatString(format) : 0;
     fmtString_ = format;
     fmtStringIndex_ = index;
+    Changed();
 }
 
 void CellObject::SetsCtrlKey(const std::string& key) {
     ctrlKey_ = key;
     ctrlKeyIndex_ = Grid() ? Grid()->ComboListIndex(key) : 0;
+    Changed();
 }
 
 void CellObject::RecomputeComboItem() {

@@ -92,39 +92,39 @@ class VEXA_API CellObject : public Object {
     /**@{*/
     /// The background and text colours new cells start with; kDefaultColor: the grid's.
     OLE_COLOR oBackColor() const { return backColor_; }
-    void SetoBackColor(OLE_COLOR color) { backColor_ = color; }
+    void SetoBackColor(OLE_COLOR color) { Changed(backColor_, color); }
     OLE_COLOR oForeColor() const { return foreColor_; }
-    void SetoForeColor(OLE_COLOR color) { foreColor_ = color; }
+    void SetoForeColor(OLE_COLOR color) { Changed(foreColor_, color); }
     /**@}*/
     /**@{*/
     /// The font object itself is kept, not a copy: cells created later take the font as it
     /// is then, so a host may still change it after handing it over.
     const std::shared_ptr<Font>& oFont() const { return font_; }
-    void SetoFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
+    void SetoFont(std::shared_ptr<Font> font) { Changed(font_, std::move(font)); }
     /**@}*/
     /**@{*/
     /// The text flags (ETextFormatFlags, and ETextEditFlags for the text editor).
     std::int32_t eTextFlags() const { return textFlags_; }
-    void SeteTextFlags(std::int32_t flags) { textFlags_ = flags; }
+    void SeteTextFlags(std::int32_t flags) { Changed(textFlags_, flags); }
     /**@}*/
     /**@{*/
     /// The icon and the extra icon, indices into the grid's image list; -1 for none.
     std::int16_t iIconIndex() const { return icon_; }
-    void SetiIconIndex(std::int16_t icon) { icon_ = icon; }
+    void SetiIconIndex(std::int16_t icon) { Changed(icon_, icon); }
     std::int16_t iExtraIconIndex() const { return extraIcon_; }
-    void SetiExtraIconIndex(std::int16_t icon) { extraIcon_ = icon; }
+    void SetiExtraIconIndex(std::int16_t icon) { Changed(extraIcon_, icon); }
     /**@}*/
     /**@{*/
     /// Whether new cells start selected.
     bool bSelected() const { return selected_; }
-    void SetbSelected(bool selected) { selected_ = selected; }
+    void SetbSelected(bool selected) { Changed(selected_, selected); }
     /**@}*/
     /**@{*/
     /// The space in pixels left before and after the text.
     std::int16_t iIndent() const { return indent_; }
-    void SetiIndent(std::int16_t indent) { indent_ = indent; }
+    void SetiIndent(std::int16_t indent) { Changed(indent_, indent); }
     std::int16_t iRightIndent() const { return rightIndent_; }
-    void SetiRightIndent(std::int16_t indent) { rightIndent_ = indent; }
+    void SetiRightIndent(std::int16_t indent) { Changed(rightIndent_, indent); }
     /**@}*/
     /**@{*/
     /// The cell type (ECellTypes).
@@ -167,6 +167,15 @@ class VEXA_API CellObject : public Object {
 
   private:
     CellObjectHost* Grid() const { return link_ ? link_->host : nullptr; }
+    // Every change is counted for the grid (see CellObjectHostLink::revision).
+    void Changed() {
+        if (link_) ++link_->revision;
+    }
+    template <class Field, class Value>
+    void Changed(Field& field, Value&& value) {
+        field = std::forward<Value>(value);
+        Changed();
+    }
     void RecomputeComboItem();
     Variant GetProperty(std::string_view member) const;
     bool PutProperty(std::string_view member, const Variant& value);

@@ -86,6 +86,13 @@ std::int16_t CellValues::DefaultCellFontIndex(const CellObject& defaultCell) {
     }
 }
 
+bool CellValues::FontStillEnters(const CellObject& defaultCell, std::int16_t fontIndex) const {
+    // Entries are distinct: an entry equal to the font is the one entering it would find.
+    const std::shared_ptr<Font>& font = defaultCell.oFont();
+    const std::shared_ptr<Font> entry = fonts_.At(fontIndex);
+    return font ? entry && entry->IsEqual(*font) : fontIndex == 0;
+}
+
 void CellValues::InitCellFromDefault(const CellObject& defaultCell, CellRecord& cell) {
     cell.backColor = defaultCell.oBackColor();
     cell.foreColor = defaultCell.oForeColor();

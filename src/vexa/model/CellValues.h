@@ -74,6 +74,8 @@ class CellValues final : public DefaultCellSource, public CellObjectHost {
     // ---- DefaultCellSource ----
     std::shared_ptr<CellObject> CreateDefaultCell() override;
     void InitCellFromDefault(const CellObject& defaultCell, CellRecord& cell) override;
+    std::uint64_t DefaultsRevision() const override { return link_->revision; }
+    bool FontStillEnters(const CellObject& defaultCell, std::int16_t fontIndex) const override;
 
     // ---- CellObjectHost ----
     std::int16_t EnterFormatString(const std::string& format) override {

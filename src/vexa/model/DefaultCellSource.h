@@ -4,6 +4,7 @@
 // the store creates no default cell objects and fills cells with CellRecord's defaults.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "vexa/model/GridRecords.h"
@@ -21,6 +22,13 @@ class DefaultCellSource {
     // Fills `cell` from `defaultCell` as InitCellFromDefault describes (attributes, font and
     // format indices, value, combo item for combo cells, flags with the needs-repaint bit).
     virtual void InitCellFromDefault(const CellObject& defaultCell, CellRecord& cell) = 0;
+
+    // A count that grows with every change made to any default cell of the grid.
+    virtual std::uint64_t DefaultsRevision() const = 0;
+    // Whether InitCellFromDefault would still give a cell of `defaultCell` the font index
+    // `fontIndex` it gave before: a default cell keeps the host's font object itself, which
+    // the host may change without the default cell knowing.
+    virtual bool FontStillEnters(const CellObject& defaultCell, std::int16_t fontIndex) const = 0;
 };
 
 }  // namespace vexa

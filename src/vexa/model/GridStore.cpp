@@ -4,6 +4,7 @@
 #include <climits>
 #include <utility>
 
+#include "vexa/model/CellObject.h"
 #include "vexa/model/GridErrors.h"
 
 namespace vexa {
@@ -104,6 +105,7 @@ ColumnPlace GridStore::InsertColumn(const NewColumn& column, std::int32_t width,
     // RowTextStartCol is a column index too: it keeps naming the same column.
     if (beforePosition > 0 && rowTextStartCol_ >= place.index) ++rowTextStartCol_;
     if (beforePosition > 0 && currentCol_ >= place.index) ++currentCol_;
+    ForgetRowTemplate();
     if (rowCount_ > 0) {
         InsertCellColumn(place.index);
     } else {
@@ -133,6 +135,7 @@ void GridStore::RemoveColumnAt(std::int32_t position) {
     } else if (currentCol_ == index) {
         currentCol_ = 0;
     }
+    ForgetRowTemplate();
     if (ColCount() < 2) {
         EmptyAll();
         return;
@@ -279,16 +282,28 @@ void GridStore::ClearRows() {
 }
 
 void GridStore::ClearColumns() {
+    ForgetRowTemplate();
     columns_.Clear();
     cells_.SetColumns(0);
     rowTextColumn_ = rowTextStartCol_ = 0;
 }
 
 void GridStore::PermuteRows(const std::vector<std::int32_t>& order) {
-    std::vector<RowRecord> moved;
-    moved.reserve(order.size());
-    for (std::int32_t from : order) moved.push_back(std::move(Row(from)));
-    for (std::size_t i = 0; i < moved.size(); ++i) Row(std::int32_t(i) + 1) = std::move(moved[i]);
+    // Cycle by cycle, so that each record moves once and no second table is needed.
+    std::vector<bool> placed(order.size() + 1);
+    for (std::int32_t start = 1; start <= std::int32_t(order.size()); ++start) {
+        if (placed[std::size_t(start)]) continue;
+        RowRecord held = std::move(Row(start));
+        std::int32_t place = start;
+        for (std::int32_t from = order[std::size_t(place) - 1]; from != start;
+             from = order[std::size_t(place) - 1]) {
+            Row(place) = std::move(Row(from));
+            placed[std::size_t(place)] = true;
+            place = from;
+        }
+        Row(place) = std::move(held);
+        placed[std::size_t(place)] = true;
+    }
     cells_.PermuteRows(order);
     RebuildRowKeyIndex();
 }
@@ -341,32 +356,56 @@ void GridStore::BackRowSlots(std::int32_t count) {
 
 // ---- Cells ----
 
-void GridStore::InitCellFromDefault(std::int32_t row, std::int32_t col) {
-    CellRecord& cell = cells_.At(col, row);
-    const CellObject* defaultCell = columns_.At(PositionOfIndex(col)).defaultCell.get();
-    if (cellSource_ && defaultCell) {
-        cellSource_->InitCellFromDefault(*defaultCell, cell);
+void GridStore::FillFromDefault(const ColumnRecord& column, CellRecord& cell) {
+    if (cellSource_ && column.defaultCell) {
+        cellSource_->InitCellFromDefault(*column.defaultCell, cell);
     } else {
         cell = CellRecord{};
     }
     cell.flags |= kCellNeedsRepaint;
 }
 
-void GridStore::CreateRowCells(std::int32_t row) {
-    CellRecord* cells = cells_.CreateRow(row);
+void GridStore::InitCellFromDefault(std::int32_t row, std::int32_t col) {
+    FillFromDefault(columns_.At(PositionOfIndex(col)), cells_.At(col, row));
+}
+
+bool GridStore::RowTemplateCurrent() const {
+    if (rowTemplate_.Empty() || rowTemplate_.Columns() != ColCount()) return false;
+    if (cellSource_ == nullptr) return true;
+    if (cellSource_->DefaultsRevision() != templateRevision_) return false;
+    for (std::int32_t index : templateFontColumns_) {
+        const CellObject* defaultCell = columns_.At(PositionOfIndex(index)).defaultCell.get();
+        const std::int16_t fontIndex = rowTemplate_.Cells()[index - 1].fontIndex;
+        if (defaultCell == nullptr || !cellSource_->FontStillEnters(*defaultCell, fontIndex)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const CellMatrix::RowTemplate& GridStore::CurrentRowTemplate() {
+    if (RowTemplateCurrent()) return rowTemplate_;
+    CellMatrix::RowTemplate cells = cells_.NewTemplate();
+    templateFontColumns_.clear();
     for (std::int32_t p = 1; p <= ColCount(); ++p) {
         const ColumnRecord& column = columns_.At(p);
-        CellRecord& cell = cells[column.index - 1];
-        if (cellSource_ && column.defaultCell) {
-            cellSource_->InitCellFromDefault(*column.defaultCell, cell);
+        FillFromDefault(column, cells.Cells()[column.index - 1]);
+        if (column.defaultCell && column.defaultCell->oFont()) {
+            templateFontColumns_.push_back(column.index);
         }
-        cell.flags |= kCellNeedsRepaint;
     }
+    rowTemplate_ = std::move(cells);
+    templateRevision_ = cellSource_ ? cellSource_->DefaultsRevision() : 0;
+    return rowTemplate_;
+}
+
+void GridStore::CreateRowCells(std::int32_t row) {
+    cells_.ShareRow(row, CurrentRowTemplate());
 }
 
 void GridStore::InsertCellColumn(std::int32_t index) {
-    cells_.InsertColumn(index, rowCount_);
-    for (std::int32_t r = 1; r <= rowCount_; ++r) InitCellFromDefault(r, index);
+    const ColumnRecord& column = columns_.At(PositionOfIndex(index));
+    cells_.InsertColumn(index, rowCount_, [&](CellRecord& cell) { FillFromDefault(column, cell); });
 }
 
 }  // namespace vexa

@@ -169,7 +169,8 @@ class GridStore {
 
     // ---- Cells ----
     void InitCellFromDefault(std::int32_t row, std::int32_t col);
-    // Gives `row` a block of cells, each filled from its column's default cell.
+    // Gives `row` its cells, each filled from its column's default cell. Rows made while the
+    // default cells stay as they are share the same cells until one of them is written to.
     void CreateRowCells(std::int32_t row);
     void InsertCellColumn(std::int32_t index);
 
@@ -192,12 +193,23 @@ class GridStore {
     void EmptyAll();
     void ShrinkRowsTo(std::int32_t count);
     void GrowRowsTo(std::int32_t count);
+    // Fills `cell` from the default cell of the column at display position `position`.
+    void FillFromDefault(const ColumnRecord& column, CellRecord& cell);
+    // The cells new rows start with, built again when a default cell changed since.
+    const CellMatrix::RowTemplate& CurrentRowTemplate();
+    bool RowTemplateCurrent() const;
+    void ForgetRowTemplate() { rowTemplate_ = {}; }
 
     ColumnTable columns_;
     std::vector<RowRecord> rows_;
     CellMatrix cells_;
     RowKeyIndex keys_;
     DefaultCellSource* cellSource_ = nullptr;
+    // New rows' cells as the default cells gave them at `templateRevision_`; the column
+    // indices whose default cell has a font, which can change without a revision.
+    CellMatrix::RowTemplate rowTemplate_;
+    std::uint64_t templateRevision_ = 0;
+    std::vector<std::int32_t> templateFontColumns_;
 
     std::int32_t rowCount_ = 0;
     std::int32_t allocatedRows_ = 0;

@@ -1,9 +1,12 @@
 // The sorted index of row keys: the row indices of all rows with a non-empty key, ascending
 // by key (binary, case-sensitive comparison). Places are 1-based as the store's callers
 // expect. Lookups are binary searches; the logical capacity starts at 10 and doubles.
+// Finding a row by its key alone can also go through a hash table of the keyed rows, made
+// once lookups outnumber the changes since the index last changed.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,11 @@ class RowKeyIndex {
     // Binary search by the keys of `rows` (the row table, indexed by row).
     KeyLookup Find(const std::string& key, const std::vector<RowRecord>& rows) const;
 
+    // The row (1..rowCount) whose key is `key`, through the hash table; 0 when the table is
+    // not made yet or has no such row (the binary search then decides).
+    std::int32_t HashedRow(const std::string& key, const std::vector<RowRecord>& rows,
+                           std::int32_t rowCount) const;
+
     // With `shift`, every stored row >= `row` first grows by one (a row was inserted before
     // them). Then `row` is stored at `position`.
     void Insert(std::int32_t position, std::int32_t row, bool shift);
@@ -46,11 +54,24 @@ class RowKeyIndex {
     void Rebuild(const std::vector<RowRecord>& rows, std::int32_t rowCount);
 
     // No entries; the capacity stays.
-    void Clear() { entries_.clear(); }
+    void Clear() {
+        entries_.clear();
+        Changed();
+    }
 
   private:
+    void Changed() {
+        table_.clear();
+        lookupsSinceChange_ = 0;
+    }
+    void MakeTable(const std::vector<RowRecord>& rows) const;
+
     std::vector<std::int32_t> entries_;
     std::int32_t capacity_ = kInitialCapacity;
+    // Open addressing by the hash of a row's key: a power-of-two count of slots, each a row
+    // or 0; empty while the index changes faster than it is searched.
+    mutable std::vector<std::int32_t> table_;
+    mutable std::int64_t lookupsSinceChange_ = 0;
 };
 
 }  // namespace vexa

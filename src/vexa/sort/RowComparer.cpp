@@ -1,6 +1,7 @@
 #include "vexa/sort/RowComparer.h"
 
 #include <cmath>
+#include <utility>
 
 #include "vexa/model/GridStore.h"
 #include "vexa/sort/SortCallbacks.h"
@@ -17,21 +18,6 @@ bool IsTextSort(ESortTypes type) {
 // Ascending: the candidate may stay after a row it is not less than; descending: not greater.
 bool InOrderBySign(int sign, bool ascending) {
     return ascending ? sign >= 0 : sign <= 0;
-}
-
-// Values whose comparison is exactly that of their double: the variant rules compare all
-// numbers numerically, and these convert to double without loss. (A single meets a double
-// at the single's precision, so singles take the general comparison.)
-bool IsPlainNumber(const Variant& value) {
-    switch (value.Type()) {
-        case vtInteger:
-        case vtLong:
-        case vtDouble:
-        case vtByte:
-            return true;
-        default:
-            return false;
-    }
 }
 
 // Values the general comparison would compare as plain numbers; comparing them here spares
@@ -56,6 +42,18 @@ int CompareDoubles(double x, double y) {
 
 }  // namespace
 
+bool IsPlainNumber(const Variant& value) {
+    switch (value.Type()) {
+        case vtInteger:
+        case vtLong:
+        case vtDouble:
+        case vtByte:
+            return !std::isnan(value.ToDouble());
+        default:
+            return false;
+    }
+}
+
 int WrappedSign16(std::int32_t x, std::int32_t y) {
     const auto difference =
         static_cast<std::int16_t>(static_cast<std::uint16_t>(x) - static_cast<std::uint16_t>(y));
@@ -74,30 +72,34 @@ RowComparer::RowComparer(GridStore& store, const std::vector<SortCriterion>& cri
       callbacks_(callbacks),
       texts_(criteria.size()),
       noCaseKeys_(criteria.size()),
-      numbers_(criteria.size()) {
+      numbers_(criteria.size()),
+      numbersRead_(criteria.size(), false) {
     const std::size_t slots = std::size_t(store.RowCount()) + 1;
     for (std::size_t k = 0; k < criteria.size(); ++k) {
         if (IsTextSort(criteria[k].type)) texts_[k].resize(slots);
         if (criteria[k].type == vxSortByTextNoCase) noCaseKeys_[k].resize(slots);
-        if (criteria[k].type == vxSortByValue) CacheNumbers(k);
+        // The first criterion's numbers are read at its first comparison, before any host
+        // answer could change a value; a sort that keys it by itself never needs them.
+        if (k > 0 && criteria[k].type == vxSortByValue) CacheNumbers(k);
     }
 }
 
 void RowComparer::CacheNumbers(std::size_t k) {
+    numbersRead_[k] = true;
     const std::int32_t col = criteria_[k].col;
     if (col < 1 || col > store_.ColCount()) return;
     std::vector<NumberKey>& numbers = numbers_[k];
     numbers.resize(std::size_t(store_.RowCount()) + 1);
     for (std::int32_t row = 1; row <= store_.RowCount(); ++row) {
-        const Variant& value = store_.Cell(col, row).value;
-        if (IsPlainNumber(value) && !std::isnan(value.ToDouble())) {
+        const Variant& value = std::as_const(store_).Cell(col, row).value;
+        if (IsPlainNumber(value)) {
             numbers[std::size_t(row)] = NumberKey{true, value.ToDouble()};
         }
     }
 }
 
-bool RowComparer::InOrder(std::int32_t candidate, std::int32_t other) {
-    for (std::size_t k = 0; k < criteria_.size(); ++k) {
+bool RowComparer::InOrderFrom(std::size_t first, std::int32_t candidate, std::int32_t other) {
+    for (std::size_t k = first; k < criteria_.size(); ++k) {
         const Outcome outcome = CompareCells(candidate, other, k);
         if (k + 1 == criteria_.size() || !outcome.equal) return outcome.inOrder;
     }
@@ -108,6 +110,7 @@ RowComparer::Outcome RowComparer::CompareCells(std::int32_t x, std::int32_t y, s
     const SortCriterion& criterion = criteria_[k];
     if (criterion.col < 1 || criterion.col > store_.ColCount()) throw SortAbandoned();
     const bool ascending = criterion.order != vxSortDesc;
+    if (criterion.type == vxSortByValue && !numbersRead_[k]) CacheNumbers(k);
     if (!numbers_[k].empty()) {
         const NumberKey& nx = numbers_[k][std::size_t(x)];
         const NumberKey& ny = numbers_[k][std::size_t(y)];
@@ -116,8 +119,14 @@ RowComparer::Outcome RowComparer::CompareCells(std::int32_t x, std::int32_t y, s
             return Outcome{sign == 0, InOrderBySign(sign, ascending)};
         }
     }
-    CellRecord& cx = store_.Cell(criterion.col, x);
-    CellRecord& cy = store_.Cell(criterion.col, y);
+    // Only the host's comparison may change a cell; the others read, so rows that share
+    // their cells go on sharing them.
+    if (criterion.type == vxSortByCustomer) {
+        return CompareCustom(store_.Cell(criterion.col, x), store_.Cell(criterion.col, y),
+                             ascending);
+    }
+    const CellRecord& cx = std::as_const(store_).Cell(criterion.col, x);
+    const CellRecord& cy = std::as_const(store_).Cell(criterion.col, y);
     auto bySign = [ascending](int sign) {
         return Outcome{sign == 0, InOrderBySign(sign, ascending)};
     };
@@ -144,7 +153,7 @@ RowComparer::Outcome RowComparer::CompareCells(std::int32_t x, std::int32_t y, s
         case vxSortByHatch:
             return bySign(WrappedSign16(cx.hatch, cy.hatch));
         case vxSortByCustomer:
-            return CompareCustom(cx, cy, ascending);
+            break;
     }
     throw SortAbandoned();  // a sort type the grid does not know
 }

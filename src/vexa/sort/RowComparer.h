@@ -31,22 +31,32 @@ class RowComparer {
     RowComparer(GridStore& store, const std::vector<SortCriterion>& criteria,
                 SortCallbacks& callbacks);
 
-    // True when row `candidate` may stay after row `other` (row indices of the unsorted
-    // table). Throws when a comparison cannot be made.
-    bool InOrder(std::int32_t candidate, std::int32_t other);
-
-  private:
+    // The answer of one criterion: whether the rows tie there, and whether the candidate
+    // may stay after the other row.
     struct Outcome {
         bool equal = false;
         bool inOrder = false;
     };
 
+    // True when row `candidate` may stay after row `other` (row indices of the unsorted
+    // table). Throws when a comparison cannot be made.
+    bool InOrder(std::int32_t candidate, std::int32_t other) {
+        return InOrderFrom(0, candidate, other);
+    }
+    // The same, deciding by criteria k, k + 1, ... only (the earlier ones tied).
+    bool InOrderFrom(std::size_t k, std::int32_t candidate, std::int32_t other);
+    std::size_t CriterionCount() const { return criteria_.size(); }
+    // Criterion k alone for rows x and y.
     Outcome CompareCells(std::int32_t x, std::int32_t y, std::size_t k);
+    // The text of a row under text criterion k, and its collation key under a case-blind
+    // one: built at the first request, then kept (and stable) for the comparer's life.
+    const Variant& TextOf(std::int32_t row, std::size_t k);
+    const std::string& NoCaseKeyOf(std::int32_t row, std::size_t k);
+
+  private:
     Outcome CompareValues(const Variant& x, const Variant& y, bool ascending) const;
     Outcome CompareTexts(std::int32_t x, std::int32_t y, std::size_t k, bool ascending);
     Outcome CompareCustom(CellRecord& x, CellRecord& y, bool ascending);
-    const Variant& TextOf(std::int32_t row, std::size_t k);
-    const std::string& NoCaseKeyOf(std::int32_t row, std::size_t k);
     void CacheNumbers(std::size_t k);
 
     // A plain number of a cell, read once so that most value comparisons touch no cell.
@@ -66,7 +76,15 @@ class RowComparer {
     std::vector<std::vector<std::optional<std::string>>> noCaseKeys_;
     // Per value criterion, the plain number of each row (index = row).
     std::vector<std::vector<NumberKey>> numbers_;
+    // Per criterion, whether numbers_ was filled (a criterion never compared is not read).
+    std::vector<bool> numbersRead_;
 };
+
+// Values whose comparison is exactly that of their double: the variant rules compare all
+// numbers numerically, and these convert to double without loss. (A single meets a double
+// at the single's precision, so singles take the general comparison; NaN compares equal to
+// everything there.)
+bool IsPlainNumber(const Variant& value);
 
 // The sign of x - y in 16-bit (or 32-bit) wrapping arithmetic, as the attribute sorts use.
 int WrappedSign16(std::int32_t x, std::int32_t y);

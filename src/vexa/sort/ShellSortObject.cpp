@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string_view>
 #include <utility>
 
 #include "vexa/model/GridErrors.h"
@@ -21,23 +22,29 @@ std::int32_t FirstGap(std::int32_t count) {
     return gap;
 }
 
+// The routine runs over places 1..n of `order`, whose entries are rows or rows with their
+// prepared keys; `inOrder(a, b)` is true when entry a may stay after entry b. Whatever the
+// entries, the same comparisons are made in the same sequence.
+
 // Two rows that compare equal (under any type but the custom one) exchange places, as the
 // classic routine does: "in order" includes equality there.
-void SortPair(RowOrder& order, std::int32_t lo, std::int32_t hi, RowComparer& comparer) {
-    if (comparer.InOrder(order[std::size_t(lo)], order[std::size_t(hi)])) {
+template <class Entry, class InOrder>
+void SortPair(std::vector<Entry>& order, std::int32_t lo, std::int32_t hi, InOrder& inOrder) {
+    if (inOrder(order[std::size_t(lo)], order[std::size_t(hi)])) {
         std::swap(order[std::size_t(lo)], order[std::size_t(hi)]);
     }
 }
 
 // One insertion pass with gap `gap`. When a comparison throws, the candidate held aside goes
 // back into the free place before the error leaves, so every row stays present once.
-void InsertionPass(RowOrder& order, std::int32_t lo, std::int32_t hi, std::int32_t gap,
-                   RowComparer& comparer) {
+template <class Entry, class InOrder>
+void InsertionPass(std::vector<Entry>& order, std::int32_t lo, std::int32_t hi, std::int32_t gap,
+                   InOrder& inOrder) {
     for (std::int32_t i = lo + gap; i <= hi; ++i) {
-        const std::int32_t candidate = order[std::size_t(i)];
+        Entry candidate = order[std::size_t(i)];
         std::int32_t j = i - gap;
         try {
-            while (j >= lo && !comparer.InOrder(candidate, order[std::size_t(j)])) {
+            while (j >= lo && !inOrder(candidate, order[std::size_t(j)])) {
                 order[std::size_t(j + gap)] = order[std::size_t(j)];
                 j -= gap;
             }
@@ -49,26 +56,179 @@ void InsertionPass(RowOrder& order, std::int32_t lo, std::int32_t hi, std::int32
     }
 }
 
-void SortRange(RowOrder& order, std::int32_t lo, std::int32_t hi, RowComparer& comparer) {
+template <class Entry, class InOrder>
+void SortRange(std::vector<Entry>& order, std::int32_t lo, std::int32_t hi, InOrder& inOrder) {
     const std::int32_t count = hi - lo + 1;
     if (count <= 1) return;
-    if (count == 2) return SortPair(order, lo, hi, comparer);
+    if (count == 2) return SortPair(order, lo, hi, inOrder);
     for (std::int32_t gap = FirstGap(count); gap > 0; gap = (gap - 1) / 3) {
-        InsertionPass(order, lo, hi, gap, comparer);
+        InsertionPass(order, lo, hi, gap, inOrder);
     }
 }
 
-// Runs of rows between group rows are sorted separately; group rows never move.
-void SortSections(RowOrder& order, const GridStore& store, RowComparer& comparer) {
+// The ranges of places sorted separately: runs of rows between group rows (which never
+// move) with `useGroups`, else all rows. Ranges of one row are left out.
+std::vector<std::pair<std::int32_t, std::int32_t>> SortedRanges(const GridStore& store,
+                                                                bool useGroups) {
     const std::int32_t count = store.RowCount();
-    if (count <= 2) return;
+    std::vector<std::pair<std::int32_t, std::int32_t>> ranges;
+    if (useGroups && count <= 2) return ranges;
     std::int32_t start = 1;
-    for (std::int32_t row = 1; row <= count; ++row) {
+    for (std::int32_t row = 1; useGroups && row <= count; ++row) {
         if (!store.Row(row).groupRow) continue;
-        SortRange(order, start, row - 1, comparer);
+        if (row - 1 > start) ranges.emplace_back(start, row - 1);
         start = row + 1;
     }
-    SortRange(order, start, count, comparer);
+    if (count > start) ranges.emplace_back(start, count);
+    return ranges;
+}
+
+using Ranges = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+template <class Entry, class InOrder>
+void SortRanges(std::vector<Entry>& order, const Ranges& ranges, InOrder& inOrder) {
+    for (const auto& [lo, hi] : ranges) SortRange(order, lo, hi, inOrder);
+}
+
+// ---- Prepared keys ----
+// The first criterion of a value or text sort is decided by a key prepared once per row and
+// kept beside the row's handle, so most comparisons read one small entry and touch no cell.
+// A pair the key cannot decide (other types, a tie with further criteria) goes to the
+// comparer, which answers exactly as it would have without the keys.
+
+struct ValueEntry {
+    enum Kind : std::uint8_t { kNull, kNumber, kOther };
+    double number;
+    std::int32_t row;
+    Kind kind;
+};
+
+struct TextEntry {
+    std::string_view key;  // the text, or its collation key for a case-blind sort
+    std::int32_t row;
+};
+
+ValueEntry ValueEntryOf(const Variant& value, std::int32_t row) {
+    if (value.IsNull()) return {0, row, ValueEntry::kNull};
+    if (IsPlainNumber(value)) {
+        return {value.ToDouble(), row, ValueEntry::kNumber};
+    }
+    return {0, row, ValueEntry::kOther};
+}
+
+// Criterion 0's outcome `first`, then the later criteria when it ties.
+bool Decide(RowComparer::Outcome first, std::int32_t x, std::int32_t y, RowComparer& comparer) {
+    if (!first.equal || comparer.CriterionCount() == 1) return first.inOrder;
+    return comparer.InOrderFrom(1, x, y);
+}
+
+bool InOrderBySign(int sign, bool ascending) {
+    return ascending ? sign >= 0 : sign <= 0;
+}
+
+template <class Entry, class Make>
+std::vector<Entry> EntriesFor(const Ranges& ranges, std::int32_t count, const Make& make) {
+    std::vector<Entry> entries(std::size_t(count) + 1);
+    for (std::int32_t row = 1; row <= count; ++row) entries[std::size_t(row)].row = row;
+    for (const auto& [lo, hi] : ranges) {
+        for (std::int32_t row = lo; row <= hi; ++row) entries[std::size_t(row)] = make(row);
+    }
+    return entries;
+}
+
+template <class Entry>
+void CopyRows(const std::vector<Entry>& entries, RowOrder& order) {
+    for (std::size_t p = 1; p < entries.size(); ++p) order[p] = entries[p].row;
+}
+
+void SortByValueKeys(RowOrder& order, const GridStore& store, const Ranges& ranges,
+                     const SortCriterion& criterion, RowComparer& comparer) {
+    const bool ascending = criterion.order != vxSortDesc;
+    auto entries = EntriesFor<ValueEntry>(ranges, store.RowCount(), [&](std::int32_t row) {
+        return ValueEntryOf(store.Cell(criterion.col, row).value, row);
+    });
+    auto inOrder = [&](const ValueEntry& x, const ValueEntry& y) {
+        // A Null orders before anything and decides; it is never reported equal.
+        if (x.kind == ValueEntry::kNull) return !ascending;
+        if (y.kind == ValueEntry::kNull) return ascending;
+        if (x.kind == ValueEntry::kNumber && y.kind == ValueEntry::kNumber) {
+            const int sign = (x.number > y.number) - (x.number < y.number);
+            return Decide({sign == 0, InOrderBySign(sign, ascending)}, x.row, y.row, comparer);
+        }
+        return Decide(comparer.CompareCells(x.row, y.row, 0), x.row, y.row, comparer);
+    };
+    // With numbers alone and no later criterion, "in order" is the comparison itself.
+    const bool onlyNumbers = std::all_of(ranges.begin(), ranges.end(), [&](const auto& range) {
+        return std::all_of(entries.begin() + range.first, entries.begin() + range.second + 1,
+                           [](const ValueEntry& e) { return e.kind == ValueEntry::kNumber; });
+    });
+    if (onlyNumbers && comparer.CriterionCount() == 1) {
+        auto notLess = [](const ValueEntry& x, const ValueEntry& y) {
+            return x.number >= y.number;
+        };
+        auto notGreater = [](const ValueEntry& x, const ValueEntry& y) {
+            return x.number <= y.number;
+        };
+        ascending ? SortRanges(entries, ranges, notLess) : SortRanges(entries, ranges, notGreater);
+        return CopyRows(entries, order);
+    }
+    try {
+        SortRanges(entries, ranges, inOrder);
+    } catch (...) {
+        CopyRows(entries, order);
+        throw;
+    }
+    CopyRows(entries, order);
+}
+
+void SortByTextKeys(RowOrder& order, const GridStore& store, const Ranges& ranges,
+                    const SortCriterion& criterion, RowComparer& comparer) {
+    const bool ascending = criterion.order != vxSortDesc;
+    const bool noCase = criterion.type == vxSortByTextNoCase;
+    auto entries = EntriesFor<TextEntry>(ranges, store.RowCount(), [&](std::int32_t row) {
+        // Texts built for a sort are strings; the key of a case-blind sort orders as the
+        // case-blind comparison does, byte by byte.
+        return TextEntry{noCase ? std::string_view(comparer.NoCaseKeyOf(row, 0))
+                                : std::string_view(comparer.TextOf(row, 0).StringRef()),
+                         row};
+    });
+    auto inOrder = [&](const TextEntry& x, const TextEntry& y) {
+        const int compared = x.key.compare(y.key);
+        const int sign = (compared > 0) - (compared < 0);
+        return Decide({sign == 0, InOrderBySign(sign, ascending)}, x.row, y.row, comparer);
+    };
+    try {
+        SortRanges(entries, ranges, inOrder);
+    } catch (...) {
+        CopyRows(entries, order);
+        throw;
+    }
+    CopyRows(entries, order);
+}
+
+// Whether every text criterion 0 gives is a string (a sort's texts always are), so that
+// byte order of the keys is the comparer's order.
+bool AllTextsAreStrings(const Ranges& ranges, RowComparer& comparer) {
+    for (const auto& [lo, hi] : ranges) {
+        for (std::int32_t row = lo; row <= hi; ++row) {
+            if (!comparer.TextOf(row, 0).IsString()) return false;
+        }
+    }
+    return true;
+}
+
+void SortByCriteria(RowOrder& order, const GridStore& store, const Ranges& ranges,
+                    const SortCriterion& first, RowComparer& comparer) {
+    const bool validColumn = first.col >= 1 && first.col <= store.ColCount();
+    if (validColumn && first.type == vxSortByValue) {
+        return SortByValueKeys(order, store, ranges, first, comparer);
+    }
+    const bool textSort = first.type == vxSortByText || first.type == vxSortByTextNoCase;
+    if (validColumn && textSort && AllTextsAreStrings(ranges, comparer)) {
+        return SortByTextKeys(order, store, ranges, first, comparer);
+    }
+    auto inOrder = [&](std::int32_t x, std::int32_t y) { return comparer.InOrder(x, y); };
+    SortRanges(order, ranges, inOrder);
 }
 
 }  // namespace
@@ -122,11 +282,7 @@ std::int32_t ShellSortObject::SortRows(GridStore& store, bool useGroups, SortCal
     std::iota(order.begin(), order.end(), 0);
     RowComparer comparer(store, criteria_, callbacks);
     try {
-        if (useGroups) {
-            SortSections(order, store, comparer);
-        } else {
-            SortRange(order, 1, count, comparer);
-        }
+        SortByCriteria(order, store, SortedRanges(store, useGroups), criteria_.front(), comparer);
     } catch (...) {
         // A comparison that cannot be made ends the sort; the rows stay as far as it got.
     }

@@ -2,6 +2,11 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "vexa/system/automation/DateTime.h"
 #include "vexa/system/automation/FormatSections.h"
@@ -70,34 +75,71 @@ bool AsDate(const Variant& value, double& serial) {
     return AsNumber(value, serial) && IsValidDateSerial(serial);
 }
 
-std::string FormatNumber(double number, std::string_view pattern) {
-    const auto sections = format::SplitSections(pattern);
-    const auto section = [&](std::size_t i) {
-        return i < sections.size() ? sections[i] : std::string_view();
-    };
-    if (number < 0 && !section(1).empty()) {
-        return format::FormatNumberSection(number, section(1), false);
+// What a format text compiles to, kept per text: a column of cells that share a format reads
+// it once, not once per cell.
+struct PreparedFormat {
+    const NamedFormat* named = nullptr;
+    FormatKind kind = FormatKind::Number;
+    // The sections of a number (or literal-only) format, or of a named number format.
+    std::vector<format::NumberSection> numberSections;
+};
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
     }
-    if (number == 0 && !section(2).empty()) {
-        return format::FormatNumberSection(number, section(2), false);
+};
+
+// Programs use a handful of formats; one that makes up new ones without end starts over
+// now and then rather than growing.
+constexpr std::size_t kMaxPreparedFormats = 256;
+
+const PreparedFormat& Prepared(std::string_view pattern) {
+    thread_local std::unordered_map<std::string, PreparedFormat, TextHash, std::equal_to<>> cache;
+    // Cells are mostly read in runs that share a format: the last one found is tried first.
+    thread_local const std::pair<const std::string, PreparedFormat>* last = nullptr;
+    if (last != nullptr && last->first == pattern) return last->second;
+    if (auto found = cache.find(pattern); found != cache.end()) {
+        last = &*found;
+        return found->second;
     }
-    if (section(0).empty()) return DoubleToText(number);
-    return format::FormatNumberSection(number, section(0), number < 0);
+    if (cache.size() >= kMaxPreparedFormats) cache.clear();
+    PreparedFormat prepared;
+    prepared.named = FindNamedFormat(pattern);
+    prepared.kind = prepared.named ? prepared.named->kind : format::ClassifyFormat(pattern);
+    if (prepared.kind == FormatKind::Number || prepared.kind == FormatKind::Literal) {
+        const std::string_view numbers = prepared.named ? prepared.named->pattern : pattern;
+        for (std::string_view section : format::SplitSections(numbers)) {
+            prepared.numberSections.emplace_back(section);
+        }
+    }
+    last = &*cache.emplace(std::string(pattern), std::move(prepared)).first;
+    return last->second;
 }
 
-std::string FormatNull(std::string_view pattern, FormatKind kind) {
-    const auto sections = format::SplitSections(pattern);
-    if (kind == FormatKind::Number && sections.size() >= 4) {
-        return format::FormatNumberSection(0, sections[3], false);
+std::string FormatNumber(double number, const PreparedFormat& prepared) {
+    const auto& sections = prepared.numberSections;
+    const auto has = [&](std::size_t i) { return i < sections.size() && !sections[i].Empty(); };
+    if (number < 0 && has(1)) return sections[1].Format(number, false);
+    if (number == 0 && has(2)) return sections[2].Format(number, false);
+    if (!has(0)) return DoubleToText(number);
+    return sections[0].Format(number, number < 0);
+}
+
+std::string FormatNull(std::string_view pattern, const PreparedFormat& prepared) {
+    if (prepared.kind == FormatKind::Number && prepared.numberSections.size() >= 4) {
+        return prepared.numberSections[3].Format(0, false);
     }
     // The second text section serves Null as it serves the zero-length string.
-    if (kind == FormatKind::Text && sections.size() >= 2) {
+    if (prepared.kind == FormatKind::Text && format::SplitSections(pattern).size() >= 2) {
         return format::FormatTextSections(std::string(), pattern);
     }
     return {};
 }
 
-std::string FormatNamed(const Variant& value, const NamedFormat& named) {
+std::string FormatNamed(const Variant& value, const PreparedFormat& prepared) {
+    const NamedFormat& named = *prepared.named;
     double number = 0;
     if (named.kind == FormatKind::Date) {
         if (!AsDate(value, number)) return PlainText(value);
@@ -107,13 +149,13 @@ std::string FormatNamed(const Variant& value, const NamedFormat& named) {
     }
     if (!AsNumber(value, number)) return PlainText(value);
     if (named.pattern.empty()) return DoubleToText(number);
-    return FormatNumber(number, named.pattern);
+    return FormatNumber(number, prepared);
 }
 
-std::string FormatUser(const Variant& value, std::string_view pattern, int firstDayOfWeek,
-                       int firstWeekOfYear) {
-    const FormatKind kind = format::ClassifyFormat(pattern);
-    if (value.IsNull()) return FormatNull(pattern, kind);
+std::string FormatUser(const Variant& value, std::string_view pattern,
+                       const PreparedFormat& prepared, int firstDayOfWeek, int firstWeekOfYear) {
+    const FormatKind kind = prepared.kind;
+    if (value.IsNull()) return FormatNull(pattern, prepared);
     if (value.IsEmpty()) return {};
     double number = 0;
     switch (kind) {
@@ -130,7 +172,7 @@ std::string FormatUser(const Variant& value, std::string_view pattern, int first
                            ? format::FormatTextSections(PlainText(value), pattern)
                            : PlainText(value);
             }
-            return FormatNumber(number, pattern);
+            return FormatNumber(number, prepared);
     }
     return PlainText(value);
 }
@@ -143,12 +185,13 @@ std::string Format(const Variant& input, std::string_view pattern, int firstDayO
         firstWeekOfYear < kUseSystemWeek || firstWeekOfYear > kFirstFullWeek) {
         RaiseRuntimeError(rtInvalidProcedureCall);
     }
-    const Variant value = input.IsObject() ? GetMember(input.ToObject(), "Value") : input;
+    // An object formats as its default value; any other value is used where it is.
+    const Variant member = input.IsObject() ? GetMember(input.ToObject(), "Value") : Variant();
+    const Variant& value = input.IsObject() ? member : input;
     if (pattern.empty() || value.IsArray() || value.IsError()) return PlainText(value);
-    if (const NamedFormat* named = FindNamedFormat(pattern)) {
-        return value.IsNull() ? std::string() : FormatNamed(value, *named);
-    }
-    return FormatUser(value, pattern, firstDayOfWeek == 0 ? kSunday : firstDayOfWeek,
+    const PreparedFormat& prepared = Prepared(pattern);
+    if (prepared.named) return value.IsNull() ? std::string() : FormatNamed(value, prepared);
+    return FormatUser(value, pattern, prepared, firstDayOfWeek == 0 ? kSunday : firstDayOfWeek,
                       firstWeekOfYear == 0 ? kFirstJan1 : firstWeekOfYear);
 }
 

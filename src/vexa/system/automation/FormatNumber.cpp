@@ -12,18 +12,6 @@ namespace vexa::format {
 
 namespace {
 
-struct NumberLayout {
-    int intPlaceholders = 0;
-    int intZeros = 0;  // integer digits always shown: from the leftmost 0 to the point
-    int fracPlaceholders = 0;
-    int fracZeros = 0;
-    bool hasPoint = false;
-    bool grouping = false;
-    int thousandsScaling = 0;
-    int percents = 0;
-    bool scientific = false;
-};
-
 bool IsExponentAt(std::string_view rest, char c) {
     return (c == 'E' || c == 'e') && !rest.empty() && (rest[0] == '+' || rest[0] == '-');
 }
@@ -241,38 +229,82 @@ bool AllZero(const Digits& d) {
 
 }  // namespace
 
-std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {
-    // Placeholders have no digits for these; they read as the number's plain text.
-    if (!std::isfinite(value)) return DoubleToText(value);
-    const NumberLayout layout = LayoutOf(section);
-    const Digits digits = DigitsFor(value, layout);
-    NumberWriter writer(layout, digits);
-    if (withMinus && !AllZero(digits)) writer.Literal('-');
-
+NumberSection::NumberSection(std::string_view section) : empty_(section.empty()) {
+    // The walk the writer would make, done once: what each format character stands for does
+    // not depend on the number.
     FormatScanner scanner(section);
     std::string literal;
     char c = 0;
     bool afterPoint = false, exponentDone = false;
     while (!scanner.AtEnd()) {
         if (scanner.Next(literal, c)) {
-            writer.Literal(literal);
+            AddLiteral(literal);
         } else if ((c == '0' || c == '#') && !exponentDone) {
-            afterPoint ? writer.FractionPlaceholder() : writer.IntegerPlaceholder();
+            items_.push_back({afterPoint ? Item::kFraction : Item::kInteger});
         } else if (c == '.' && !afterPoint && !exponentDone) {
             afterPoint = true;
-            writer.Point();
+            items_.push_back({Item::kPoint});
         } else if (c == ',' && !exponentDone) {
             continue;
         } else if (!exponentDone && IsExponentAt(scanner.Rest(), c)) {
             const char sign = scanner.Rest()[0];
             scanner.Skip(1);
-            writer.Exponent(c, sign, ReadExponentDigits(scanner));
+            const int minimumDigits = ReadExponentDigits(scanner);
+            items_.push_back({Item::kExponent, c, sign, minimumDigits});
             exponentDone = true;
         } else {
-            writer.Literal(c);
+            AddLiteral(std::string_view(&c, 1));
+        }
+    }
+    layout_ = LayoutOf(section);
+}
+
+void NumberSection::AddLiteral(std::string_view text) {
+    // Adjacent literals are written as one.
+    if (!items_.empty() && items_.back().kind == Item::kLiteral &&
+        items_.back().end == literals_.size()) {
+        literals_ += text;
+        items_.back().end = std::uint32_t(literals_.size());
+        return;
+    }
+    Item item{Item::kLiteral};
+    item.begin = std::uint32_t(literals_.size());
+    literals_ += text;
+    item.end = std::uint32_t(literals_.size());
+    items_.push_back(item);
+}
+
+std::string NumberSection::Format(double value, bool withMinus) const {
+    // Placeholders have no digits for these; they read as the number's plain text.
+    if (!std::isfinite(value)) return DoubleToText(value);
+    const Digits digits = DigitsFor(value, layout_);
+    NumberWriter writer(layout_, digits);
+    if (withMinus && !AllZero(digits)) writer.Literal('-');
+    for (const Item& item : items_) {
+        switch (item.kind) {
+            case Item::kLiteral:
+                writer.Literal(
+                    std::string_view(literals_).substr(item.begin, item.end - item.begin));
+                break;
+            case Item::kInteger:
+                writer.IntegerPlaceholder();
+                break;
+            case Item::kPoint:
+                writer.Point();
+                break;
+            case Item::kFraction:
+                writer.FractionPlaceholder();
+                break;
+            case Item::kExponent:
+                writer.Exponent(item.e, item.sign, item.minimumDigits);
+                break;
         }
     }
     return std::move(writer).Result();
+}
+
+std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {
+    return NumberSection(section).Format(value, withMinus);
 }
 
 }  // namespace vexa::format

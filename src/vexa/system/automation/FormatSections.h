@@ -2,6 +2,7 @@
 // characters with quotes and escapes taken as literal text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,44 @@ class FormatScanner {
 // ASCII case only: format characters are ASCII, and the C locale must not change them.
 char LowerAscii(char c);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The placeholders of a numeric section.
+struct NumberLayout {
+    int intPlaceholders = 0;
+    int intZeros = 0;  // integer digits always shown: from the leftmost 0 to the point
+    int fracPlaceholders = 0;
+    int fracZeros = 0;
+    bool hasPoint = false;
+    bool grouping = false;
+    int thousandsScaling = 0;
+    int percents = 0;
+    bool scientific = false;
+};
+
+// A numeric section read once, to format any number of values with: the same text as
+// FormatNumberSection gives, without reading the section again.
+class NumberSection {
+  public:
+    explicit NumberSection(std::string_view section);
+    bool Empty() const { return empty_; }
+    std::string Format(double value, bool withMinus) const;
+
+  private:
+    struct Item {
+        enum Kind : std::uint8_t { kLiteral, kInteger, kPoint, kFraction, kExponent } kind;
+        char e = 0;               // an exponent's letter, as written
+        char sign = 0;            // and the sign after it
+        int minimumDigits = 0;    // and its 0 placeholders
+        std::uint32_t begin = 0;  // a literal: its text in literals_
+        std::uint32_t end = 0;
+    };
+    void AddLiteral(std::string_view text);
+
+    bool empty_ = false;
+    NumberLayout layout_;
+    std::vector<Item> items_;
+    std::string literals_;
+};
 
 // User-format engines; each returns false when the value does not suit it.
 std::string FormatNumberSection(double value, std::string_view section, bool withMinus);

@@ -205,6 +205,23 @@ BarPicture PictureOf(HWND hwnd, int bar) {
     return picture;
 }
 
+BarLook LookOf(const BarPicture& picture, bool themed) {
+    const ScrollBarLayout& l = picture.layout;
+    BarLook look{l.bar, l.lineUp, l.lineDown, l.pageUp, l.pageDown, l.thumb};
+    look.pressed = picture.state.pressed;
+    look.tracking = picture.state.tracking;
+    look.upDisabled = picture.upDisabled;
+    look.downDisabled = picture.downDisabled;
+    look.flat = picture.flat;
+    look.themed = themed;
+    look.known = true;
+    return look;
+}
+
+void RememberLook(HWND hwnd, int bar, const BarLook& look) {
+    if (ScrollBarState* state = BarOf(FindScrollBars(hwnd), bar)) state->painted = look;
+}
+
 void PaintBar(HWND hwnd, HDC hdc, int bar, bool themed) {
     if (!BarShown(hwnd, bar)) return;
     const BarPicture picture = PictureOf(hwnd, bar);
@@ -213,6 +230,7 @@ void PaintBar(HWND hwnd, HDC hdc, int bar, bool themed) {
     } else {
         PaintClassicBar(hdc, picture);
     }
+    RememberLook(hwnd, bar, LookOf(picture, themed));
 }
 
 void PaintSizeBox(HWND hwnd, HDC hdc, bool themed) {
@@ -235,6 +253,16 @@ void PaintScrollBar(HWND hwnd, int bar) {
     if (!IsWindowVisible(hwnd) || !BarShown(hwnd, bar)) return;
     HDC hdc = GetWindowDC(hwnd);
     PaintBar(hwnd, hdc, bar, IsThemed(hwnd));
+    ReleaseDC(hwnd, hdc);
+}
+
+void RepaintScrollBarIfLookChanged(HWND hwnd, int bar) {
+    if (!IsWindowVisible(hwnd) || !BarShown(hwnd, bar)) return;
+    const bool themed = IsThemed(hwnd);
+    const ScrollBarState* state = BarOf(FindScrollBars(hwnd), bar);
+    if (state != nullptr && state->painted == LookOf(PictureOf(hwnd, bar), themed)) return;
+    HDC hdc = GetWindowDC(hwnd);
+    PaintBar(hwnd, hdc, bar, themed);
     ReleaseDC(hwnd, hdc);
 }
 

@@ -11,5 +11,9 @@ namespace vexa::sys::scrollbar_detail {
 void PaintScrollBars(HWND hwnd);
 // One bar (SB_HORZ or SB_VERT) now, when the window is visible and shows it.
 void PaintScrollBar(HWND hwnd, int bar);
+// The same, unless the bar would look exactly as it was last painted: a range that grows by
+// one row of a long list rarely moves the thumb by a pixel, and repainting it would only
+// redraw the same pixels.
+void RepaintScrollBarIfLookChanged(HWND hwnd, int bar);
 
 }  // namespace vexa::sys::scrollbar_detail

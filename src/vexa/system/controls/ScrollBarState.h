@@ -9,6 +9,19 @@ namespace vexa::sys::scrollbar_detail {
 // The parts of a bar, from its top (left) end to its bottom (right) end.
 enum class ScrollBarPart { None, LineUp, PageUp, Thumb, PageDown, LineDown };
 
+// What decides a bar's pixels: its parts' rectangles in the window and how each is drawn.
+struct BarLook {
+    RECT bar, lineUp, lineDown, pageUp, pageDown, thumb;
+    ScrollBarPart pressed = ScrollBarPart::None;
+    bool tracking = false;
+    bool upDisabled = false;
+    bool downDisabled = false;
+    bool flat = false;
+    bool themed = false;
+    bool known = false;  // false until the bar has been painted
+    friend bool operator==(const BarLook&, const BarLook&) = default;
+};
+
 struct ScrollBarState {
     int min = 0;                                  // range minimum
     int max = 100;                                // range maximum; 0..100 until a program sets it
@@ -19,6 +32,7 @@ struct ScrollBarState {
     UINT disabledArrows = ESB_ENABLE_BOTH;        // ESB_DISABLE_* bits of EnableScrollBar
     int flatStyle = FSB_REGULAR_MODE;             // look chosen through the flat service
     ScrollBarPart pressed = ScrollBarPart::None;  // part drawn pushed under the pointer
+    BarLook painted;                              // what the bar was last painted as
 };
 
 struct WindowScrollBarsState {

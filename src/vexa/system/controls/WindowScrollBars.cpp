@@ -91,7 +91,7 @@ bool ChangeScrollInfo(HWND hwnd, int bar, const SCROLLINFO& info, bool redraw) {
     } else if (visibility == Visibility::Hide && shown) {
         ShowScrollBar(hwnd, bar, false);
     } else if (redraw && changed) {
-        PaintScrollBar(hwnd, bar);
+        RepaintScrollBarIfLookChanged(hwnd, bar);
     }
     return true;
 }
