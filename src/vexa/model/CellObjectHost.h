@@ -41,8 +41,8 @@ class VEXA_API CellObjectHost {
 struct VEXA_API CellObjectHostLink {
     /// Null once the grid is gone.
     CellObjectHost* host = nullptr;
-    // Grows with every change made to a default cell of the grid, so that the grid can tell
-    // whether the cells it made for new rows from its default cells still match them.
+    /// Grows with every change made to a default cell of the grid, so that the grid can tell
+    /// whether the cells it made for new rows from its default cells still match them.
     std::uint64_t revision = 0;
 };
 
