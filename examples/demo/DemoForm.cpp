@@ -126,10 +126,17 @@ void DemoForm::ShowPage(Button page) {
     page_ = page;
     ShowWindow(products_->Grid().hwnd(), page == Button::Products ? SW_SHOW : SW_HIDE);
     if (million_) ShowWindow(million_->Grid().hwnd(), page == Button::Million ? SW_SHOW : SW_HIDE);
-    SetFocus(page == Button::Products ? products_->Grid().hwnd() : million_->Grid().hwnd());
+    FocusPage();
+    const RECT banner{0, 0, 10000, kBannerHeight};
+    InvalidateRect(hwnd_, &banner, false);
     Report(page == Button::Products
                ? "The products"
                : "A million rows in SQLite: the grid asks for each row as it scrolls into view");
+}
+
+void DemoForm::FocusPage() {
+    if (page_ == Button::Products && products_) SetFocus(products_->Grid().hwnd());
+    if (page_ == Button::Million && million_) SetFocus(million_->Grid().hwnd());
 }
 
 // The products grid's design-time properties and its column and sort layouts, in one file.
@@ -213,10 +220,14 @@ LRESULT DemoForm::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             form->Layout();
             return 0;
+        case WM_SETFOCUS:  // the form passes the keyboard on to the page's grid
+            form->FocusPage();
+            return 0;
         case WM_LBUTTONDOWN: {
             const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             for (const ButtonFace& face : kButtons) {
-                if (PtInRect(&ButtonRect(face.button), point)) form->Press(face.button);
+                if (const RECT rect = ButtonRect(face.button); PtInRect(&rect, point))
+                    form->Press(face.button);
             }
             return 0;
         }

@@ -47,6 +47,7 @@ class DemoForm {
     void Paint();
     void Layout();
     void ShowPage(Button page);
+    void FocusPage();
     void SaveSettings();
     void LoadSettings();
     void Report(std::string status);

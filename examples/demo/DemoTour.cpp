@@ -5,6 +5,8 @@
 #include <iostream>
 #include <vector>
 
+#include <cairo.h>
+
 #include "vexa/system/display/HeadlessDisplay.h"
 #include "vexa/system/window/Window.h"
 
@@ -23,17 +25,25 @@ POINT OnScreen(HWND window, POINT client) {
     return client;
 }
 
+// A column's left and width, from a row that is not a group row (a group row's caption
+// spans the columns).
+void ColumnSpan(Vexa& grid, const char* key, std::int32_t& left, std::int32_t& width) {
+    std::int32_t row = 1, top = 0, height = 0;
+    while (row < grid.RowCount() && grid.RowIsGroup(row)) ++row;
+    grid.CellBoundary(row, grid.ColIndex(key), left, top, width, height);
+}
+
 // The middle of a column's title, in screen coordinates.
 POINT TitleOf(Vexa& grid, const char* key) {
-    std::int32_t left = 0, top = 0, width = 0, height = 0;
-    grid.CellBoundary(1, grid.ColIndex(key), left, top, width, height);
+    std::int32_t left = 0, width = 0;
+    ColumnSpan(grid, key, left, width);
     return OnScreen(grid.hwnd(), POINT{left + width / 2, grid.Header()->Height() / 2});
 }
 
 // The divider at a column's right edge, in screen coordinates.
 POINT DividerOf(Vexa& grid, const char* key) {
-    std::int32_t left = 0, top = 0, width = 0, height = 0;
-    grid.CellBoundary(1, grid.ColIndex(key), left, top, width, height);
+    std::int32_t left = 0, width = 0;
+    ColumnSpan(grid, key, left, width);
     return OnScreen(grid.hwnd(), POINT{left + width, grid.Header()->Height() / 2});
 }
 
@@ -60,6 +70,22 @@ void Keys(std::initializer_list<int> keys) {
 void GoTo(Vexa& grid, std::int32_t row, const char* key) {
     grid.SetCurCell(row, grid.ColIndex(key));
     grid.EnsureVisibleCell(row, grid.ColIndex(key));
+}
+
+// The form as it stands on the screen, with the lists and menus it has opened over itself.
+bool SaveFormPng(HWND form, const std::string& path) {
+    Screen().ScreenPixel(0, 0);  // brings what windows painted onto the screen
+    RECT rect;
+    GetWindowRect(form, &rect);
+    cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, rect.right - rect.left,
+                                                       rect.bottom - rect.top);
+    cairo_t* cr = cairo_create(shot);
+    cairo_set_source_surface(cr, Screen().ScreenSurface(), -rect.left, -rect.top);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    const bool written = cairo_surface_write_to_png(shot, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(shot);
+    return written;
 }
 
 struct Step {
@@ -97,6 +123,10 @@ std::vector<Step> TourSteps() {
              Keys({VK_RETURN});
              Vexa& grid = form.Products().Grid();
              GoTo(grid, 5, "price");
+             Keys({VK_F2, VK_HOME});
+             Screen().KeyDown(VK_SHIFT);
+             Keys({VK_END});
+             Screen().KeyUp(VK_SHIFT);
              Screen().TypeText("-5");
              Keys({VK_RETURN});
          }},
@@ -150,12 +180,11 @@ int RunTour(DemoForm& form, const std::string& directory) {
     for (const Step& step : TourSteps()) {
         step.act(form);
         PumpMessages();
-        char prefix[8];
-        std::snprintf(prefix, sizeof prefix, "%02d-", ++number);
-        const std::string path =
-            (std::filesystem::path(directory) / (prefix + std::string(step.name) + ".png"))
-                .string();
-        if (!Screen().SaveWindowPng(form.Handle(), path)) {
+        ++number;
+        const std::string file =
+            (number < 10 ? "0" : "") + std::to_string(number) + "-" + step.name + ".png";
+        const std::string path = (std::filesystem::path(directory) / file).string();
+        if (!SaveFormPng(form.Handle(), path)) {
             std::cerr << "vexa_demo: cannot write " << path << "\n";
             return 1;
         }

@@ -28,13 +28,24 @@ void CreateReadings(Connection& db) {
 MillionRows::MillionRows(HWND form, const RECT& rect) : grid_(form, rect) {
     CreateReadings(db_);
     grid_.SetRedraw(false);
+    grid_.SetDefaultRowHeight(20);
+    // What each column's new cells start with: the rows the grid adds take it from there.
     const struct {
         const char* header;
         std::int32_t width;
-    } columns[] = {{"Row", 80}, {"Reading", 100}, {"Sensor", 110}, {"Taken", 130}};
+        const char* format;
+        bool right;
+    } columns[] = {{"Row", 90, "#,##0", true},
+                   {"Reading", 100, "#,##0.00", true},
+                   {"Sensor", 110, "", false},
+                   {"Taken", 150, "dddd d mmm", false}};
     for (std::size_t i = 0; i < std::size(columns); ++i) {
         grid_.AddCol(
             {.sKey = kColumns[i], .sHeader = columns[i].header, .lWidth = columns[i].width});
+        const auto cell = grid_.ColDefaultCell(kColumns[i]);
+        cell->SetsFmtString(columns[i].format);
+        cell->SeteTextFlags(vxTextSingleLine | vxTextVCenter |
+                            (columns[i].right ? vxTextRight : 0));
     }
     grid_.SetBackColorEvenRows(0xF4F0EC);
     grid_.Advise(this);
@@ -56,9 +67,6 @@ void MillionRows::RequestRowData(std::int32_t row) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         grid_.SetCellValue(row, kColumns[i], values[i]);
     }
-    grid_.SetCellFmtString(row, "id", "#,##0");
-    grid_.SetCellFmtString(row, "reading", "#,##0.00");
-    grid_.SetCellFmtString(row, "taken", "dddd d mmm");
     ++rowsServed_;
 }
 

@@ -52,10 +52,12 @@ ProductsTable::ProductsTable(HWND form, const RECT& rect, std::function<void(std
     AddCategoryGroups();
     grid_.SetBackColorEvenRows(0xF8F5F2);
     grid_.SetKeySearchCol(grid_.ColIndex("name"));
+    grid_.SetKeyPressBehaviour(vxKeyPressSearchDefCol);
+    grid_.SetMultiSelect(true);
     grid_.Header()->SetDragCols(true);
     grid_.Header()->SetHotTrack(true);
-    grid_.SetCurCell(2, grid_.ColIndex("name"));
     grid_.SetRedraw(true);
+    grid_.SetCurCell(2, grid_.ColIndex("name"));
     grid_.Advise(this);
 }
 

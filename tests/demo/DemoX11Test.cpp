@@ -43,7 +43,7 @@ class DemoProgram {
         waitpid(pid_, nullptr, 0);
     }
     bool Running() const { return pid_ != 0; }
-    std::vector<std::string> Status() const {
+    std::vector<std::string> StatusLines() const {
         std::vector<std::string> lines;
         std::ifstream in(log_);
         for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -114,14 +114,21 @@ class DemoX11Test : public ::testing::Test {
     }
     // The grid's area as the user sees it.
     std::vector<unsigned long> Grid() { return Pixels(origin_.x + 12, origin_.y + 56, 500, 300); }
-    // Waits for a status line containing `text`.
-    bool StatusSays(const DemoProgram& demo, const std::string& text) {
+    // Waits for a status line containing `text` after the first `skip` lines.
+    bool StatusSays(const DemoProgram& demo, const std::string& text, std::size_t skip = 0) {
         return WaitFor([&] {
-            for (const std::string& line : demo.Status()) {
-                if (line.find(text) != std::string::npos) return true;
+            const std::vector<std::string> lines = demo.StatusLines();
+            for (std::size_t i = skip; i < lines.size(); ++i) {
+                if (lines[i].find(text) != std::string::npos) return true;
             }
             return false;
         });
+    }
+    // Every status line so far, for a failure's message.
+    static std::string Heard(const DemoProgram& demo) {
+        std::string heard;
+        for (const std::string& line : demo.StatusLines()) heard += "\n  " + line;
+        return heard;
     }
 
     ::Display* x_ = nullptr;
@@ -134,31 +141,34 @@ class DemoX11Test : public ::testing::Test {
 TEST_F(DemoX11Test, ASortAnEditAKeySearchAndScrollingAsAUserDoesThem) {
     DemoProgram demo(folder_);
     ASSERT_TRUE(demo.Running());
-    ASSERT_TRUE(WaitFor([&] { return !demo.Status().empty() && FindForm(); }))
+    ASSERT_TRUE(WaitFor([&] { return !demo.StatusLines().empty() && FindForm(); }))
         << "the demo's window never showed";
     ASSERT_TRUE(WaitFor([&] { return Grid() == Grid(); }));
     const std::vector<unsigned long> first = Grid();
 
     // The Price title: after the Id, Product and Category columns (44, 170 and 110 wide).
     ClickAt(12 + 44 + 170 + 110 + 40, 66);
-    EXPECT_TRUE(StatusSays(demo, "Sorted by Price up"));
+    EXPECT_TRUE(StatusSays(demo, "Sorted by Price up")) << Heard(demo);
     const std::vector<unsigned long> sorted = Grid();
     EXPECT_NE(sorted, first) << "the rows did not move";
 
-    // The current cell is a product name: edit it in place.
-    Xdotool("key --delay 40 F2 ctrl+a type --delay 20 Edited");
+    // A click on a product name (the third row shown) makes it the current cell; edit it there.
+    const std::size_t beforeClick = demo.StatusLines().size();
+    ClickAt(12 + 44 + 100, 56 + 18 + 2 * 20 + 10);
+    EXPECT_TRUE(StatusSays(demo, ", Product: ", beforeClick)) << Heard(demo);
+    Xdotool("key --delay 40 F2 Home shift+End type --delay 20 Edited");
     Xdotool("key Return");
-    EXPECT_TRUE(StatusSays(demo, "Product is now Edited"));
+    EXPECT_TRUE(StatusSays(demo, "Product is now Edited")) << Heard(demo);
 
     Xdotool("type --delay 40 Heavy");
-    EXPECT_TRUE(StatusSays(demo, "Product: Heavy"));
+    EXPECT_TRUE(StatusSays(demo, "Product: Heavy")) << Heard(demo);
 
     Xdotool("key --delay 40 Next Next Next");
     EXPECT_TRUE(WaitFor([&] {
-        const std::vector<std::string> lines = demo.Status();
+        const std::vector<std::string> lines = demo.StatusLines();
         return !lines.empty() && lines.back().rfind("Row ", 0) == 0 &&
                std::atoi(lines.back().c_str() + 4) > 30;
-    })) << demo.Status().back();
+    })) << Heard(demo);
     EXPECT_NE(Grid(), sorted) << "the grid did not scroll";
 }
 
