@@ -141,6 +141,20 @@ void CopyRows(const std::vector<Entry>& entries, RowOrder& order) {
     for (std::size_t p = 1; p < entries.size(); ++p) order[p] = entries[p].row;
 }
 
+// Sorts the entries and gives the order their rows; a comparison that throws (a host's
+// handler) still leaves the order as far as the sort got, with every row in it once.
+template <class Entry, class InOrder>
+void SortThenCopyRows(std::vector<Entry>& entries, const Ranges& ranges, const InOrder& inOrder,
+                      RowOrder& order) {
+    try {
+        SortRanges(entries, ranges, inOrder);
+    } catch (...) {
+        CopyRows(entries, order);
+        throw;
+    }
+    CopyRows(entries, order);
+}
+
 void SortByValueKeys(RowOrder& order, const GridStore& store, const Ranges& ranges,
                      const SortCriterion& criterion, RowComparer& comparer) {
     const bool ascending = criterion.order != vxSortDesc;
@@ -172,13 +186,7 @@ void SortByValueKeys(RowOrder& order, const GridStore& store, const Ranges& rang
         ascending ? SortRanges(entries, ranges, notLess) : SortRanges(entries, ranges, notGreater);
         return CopyRows(entries, order);
     }
-    try {
-        SortRanges(entries, ranges, inOrder);
-    } catch (...) {
-        CopyRows(entries, order);
-        throw;
-    }
-    CopyRows(entries, order);
+    SortThenCopyRows(entries, ranges, inOrder, order);
 }
 
 void SortByTextKeys(RowOrder& order, const GridStore& store, const Ranges& ranges,
@@ -197,13 +205,7 @@ void SortByTextKeys(RowOrder& order, const GridStore& store, const Ranges& range
         const int sign = (compared > 0) - (compared < 0);
         return Decide({sign == 0, InOrderBySign(sign, ascending)}, x.row, y.row, comparer);
     };
-    try {
-        SortRanges(entries, ranges, inOrder);
-    } catch (...) {
-        CopyRows(entries, order);
-        throw;
-    }
-    CopyRows(entries, order);
+    SortThenCopyRows(entries, ranges, inOrder, order);
 }
 
 // Whether every text criterion 0 gives is a string (a sort's texts always are), so that
