@@ -146,7 +146,7 @@ TEST(FormatPlain, EmptyFormatGivesThePlainText) {
     EXPECT_EQ(Format(true), "True");
 }
 
-TEST(FormatRobustness, MalformedAndHostileFormatsNeverFail) {
+TEST(FormatRobustness, MalformedAndHostileFormatsAndValuesNeverFail) {
     const std::string huge(10000, '0');
     EXPECT_EQ(Format(5, huge).size(), 10000u);
     EXPECT_EQ(Format(1.5, "0." + huge).size(), 10002u);
@@ -154,15 +154,30 @@ TEST(FormatRobustness, MalformedAndHostileFormatsNeverFail) {
     EXPECT_EQ(Format(5, ";;;;;;"), "5");
     EXPECT_EQ(Format(5, "\\"), "");
     EXPECT_EQ(Format(1e300, "#,##0").size(), 301u + 100u);  // every digit, grouped
+    const double inf = std::numeric_limits<double>::infinity();
+    const Variant values[] = {Variant(-1234.567),
+                              Variant(0),
+                              Variant("text"),
+                              Variant::Date(37623.75),
+                              Variant::Null(),
+                              Variant(inf),
+                              Variant(-inf),
+                              Variant(std::nan("")),
+                              Variant(5e-324),
+                              Variant(-1.7e308),
+                              Variant::Date(inf),
+                              Variant::Date(kMaxDateSerial),
+                              Variant::Date(kMinDateSerial),
+                              Variant::Currency(INT64_MIN),
+                              Variant::Decimal("79228162514264337593543950335"),
+                              Variant("1e-320"),
+                              Variant(-0.0)};
     std::mt19937 random(7);
-    const std::string alphabet = "0#.,;%E+-e\"\\@&<>!dmyhnswqcAMP/: x";
+    const std::string alphabet = "0#.,;%E+-e\"\\@&<>!dmyhnswqcAMP/: xt";
     for (int i = 0; i < 2000; ++i) {
         std::string format;
         for (int n = int(random() % 24); n > 0; --n) format += alphabet[random() % alphabet.size()];
-        for (const Variant& value : {Variant(-1234.567), Variant(0), Variant("text"),
-                                     Variant::Date(37623.75), Variant::Null()}) {
-            EXPECT_NO_THROW(Format(value, format)) << format;
-        }
+        for (const Variant& value : values) EXPECT_NO_THROW(Format(value, format)) << format;
     }
 }
 
@@ -220,29 +235,6 @@ TEST(FormatText, NullTakesTheSecondSection) {
     EXPECT_EQ(Format(Variant::Null(), ">@;\"n/a\""), "n/a");
     EXPECT_EQ(Format(Variant::Null(), "@@@"), "");
     EXPECT_EQ(Format("x", "@;\"(none)\""), "x");
-}
-
-TEST(FormatRobustness, HostileValuesUnderRandomFormatsNeverFail) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const std::vector<Variant> values = {Variant(inf),
-                                         Variant(-inf),
-                                         Variant(std::nan("")),
-                                         Variant(5e-324),
-                                         Variant(-1.7e308),
-                                         Variant::Date(inf),
-                                         Variant::Date(kMaxDateSerial),
-                                         Variant::Date(kMinDateSerial),
-                                         Variant::Currency(INT64_MIN),
-                                         Variant::Decimal("79228162514264337593543950335"),
-                                         Variant("1e-320"),
-                                         Variant(-0.0)};
-    std::mt19937 random(11);
-    const std::string alphabet = "0#.,;%E+-e\"\\@&<>!dmyhnswqcAMP/: xt";
-    for (int i = 0; i < 1500; ++i) {
-        std::string format;
-        for (int n = int(random() % 20); n > 0; --n) format += alphabet[random() % alphabet.size()];
-        for (const Variant& value : values) EXPECT_NO_THROW(Format(value, format)) << format;
-    }
 }
 
 namespace {

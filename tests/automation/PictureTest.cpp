@@ -10,21 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "vexa/system/automation/Error.h"
+#include "automation/AutomationTestSupport.h"
 #include "vexa/system/automation/Picture.h"
 
 using namespace vexa;
+using vexa::testing::ErrorOf;
 
 namespace {
-
-std::int32_t ErrorOf(auto&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
     auto& out = *static_cast<std::vector<std::uint8_t>*>(closure);
