@@ -96,10 +96,6 @@ std::filesystem::path TempDir() {
     return dir;
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 }  // namespace
 
 TEST(PropertyDefaults, NarrowDefaultsMatchWiderValuesButNotOtherKinds) {
@@ -313,7 +309,7 @@ TEST(TextPropertyBagMalformed, UnreadableFilesRaiseAndKeepTheContents) {
     EXPECT_EQ(ErrorOf([&] { bag.Load(dir.string()); }), 75);
     EXPECT_EQ(ErrorOf([&] { bag.Save((dir / "no" / "such" / "dir.txt").string()); }), 75);
     EXPECT_EQ(bag.ReadProperty("Kept", Variant()), Variant(std::int16_t{1}));
-    WriteFile(dir / "bom.txt", "\xEF\xBB\xBFKept = 2%\n");
+    std::ofstream(dir / "bom.txt", std::ios::binary) << "\xEF\xBB\xBFKept = 2%\n";
     bag.Load((dir / "bom.txt").string());
     EXPECT_EQ(bag.ReadProperty("Kept", Variant()), Variant(std::int16_t{2}));
     std::filesystem::remove_all(dir);
