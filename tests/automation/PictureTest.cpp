@@ -10,21 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "vexa/system/automation/Error.h"
+#include "automation/AutomationTestSupport.h"
 #include "vexa/system/automation/Picture.h"
 
 using namespace vexa;
+using vexa::testing::ErrorOf;
 
 namespace {
-
-std::int32_t ErrorOf(auto&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
     auto& out = *static_cast<std::vector<std::uint8_t>*>(closure);
@@ -70,21 +62,20 @@ TEST(PictureLoad, FromPngBytesKeepsSizeAndPixels) {
     EXPECT_EQ(GetMember(picture, "height"), Variant(4));
 }
 
-TEST(PictureLoad, SavedBytesLoadBackToTheSamePixels) {
+TEST(PictureLoad, SavedBytesAndFilesLoadBackToTheSamePixels) {
     const auto picture = Picture::FromPngBytes(TwoColourPng(6, 3));
     const auto again = Picture::FromPngBytes(picture->SavePngBytes());
     EXPECT_EQ(again->Width(), 6);
     EXPECT_EQ(PixelAt(again->Surface(), 5, 2), 0x0000FFu);
     EXPECT_NE(again->Handle(), picture->Handle());
-}
-
-TEST(PictureLoad, FromFileAndToFile) {
     const auto dir = std::filesystem::temp_directory_path() /
                      ("vexa-picture-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "two.png").string();
-    Picture::FromPngBytes(TwoColourPng(8, 8))->SavePngFile(path);
-    EXPECT_EQ(Picture::FromPngFile(path)->Height(), 8);
+    picture->SavePngFile(path);
+    const auto loaded = Picture::FromPngFile(path);
+    EXPECT_EQ(loaded->Height(), 3);
+    EXPECT_EQ(PixelAt(loaded->Surface(), 0, 2), 0xFF0000u);
     EXPECT_EQ(ErrorOf([&] { Picture::FromPngFile(dir.string()); }), 75);
     std::filesystem::remove_all(dir);
     EXPECT_EQ(ErrorOf([&] { Picture::FromPngFile(path); }), Picture::kFileNotFound);

@@ -4,21 +4,13 @@
 #include <tuple>
 #include <utility>
 
-#include "vexa/system/automation/Error.h"
+#include "automation/AutomationTestSupport.h"
 #include "vexa/system/automation/Variant.h"
 
 using namespace vexa;
+using vexa::testing::ErrorOf;
 
 namespace {
-
-std::int32_t ErrorOf(auto&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 class Greeter : public Object {
   public:
@@ -39,19 +31,22 @@ class Greeter : public Object {
 }  // namespace
 
 TEST(VariantTypes, ConstructorsPickTheClassicTypes) {
-    EXPECT_EQ(Variant().Type(), vtEmpty);
-    EXPECT_EQ(Variant(std::int16_t(3)).Type(), vtInteger);
-    EXPECT_EQ(Variant(3).Type(), vtLong);
-    EXPECT_EQ(Variant(3L).Type(), vtLong);
-    EXPECT_EQ(Variant(5'000'000'000LL).Type(), vtDouble);
-    EXPECT_EQ(Variant(1.5f).Type(), vtSingle);
-    EXPECT_EQ(Variant(1.5).Type(), vtDouble);
-    EXPECT_EQ(Variant(true).Type(), vtBoolean);
-    EXPECT_EQ(Variant(std::uint8_t(9)).Type(), vtByte);
-    EXPECT_EQ(Variant("key").Type(), vtString);
-    EXPECT_EQ(Variant::Null().Type(), vtNull);
-    EXPECT_EQ(Variant::Nothing().Type(), vtObject);
-    EXPECT_EQ(Variant(std::make_shared<Greeter>()).Type(), vtObject);
+    const std::pair<Variant, VariantType> cases[] = {
+        {Variant(), vtEmpty},
+        {Variant(std::int16_t(3)), vtInteger},
+        {Variant(3), vtLong},
+        {Variant(3L), vtLong},
+        {Variant(5'000'000'000LL), vtDouble},
+        {Variant(1.5f), vtSingle},
+        {Variant(1.5), vtDouble},
+        {Variant(true), vtBoolean},
+        {Variant(std::uint8_t(9)), vtByte},
+        {Variant("key"), vtString},
+        {Variant::Null(), vtNull},
+        {Variant::Nothing(), vtObject},
+        {Variant(std::make_shared<Greeter>()), vtObject}};
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].first.Type(), cases[i].second) << "case " << i;
     EXPECT_TRUE(Variant(std::vector<Variant>{1, "a"}).IsArray());
     EXPECT_LE(sizeof(Variant), 16u);
 }
@@ -108,30 +103,31 @@ TEST(VariantConversion, BooleansAndDates) {
     EXPECT_FALSE(Variant("FALSE").ToBoolean());
     EXPECT_TRUE(Variant("2").ToBoolean());
     EXPECT_FALSE(Variant(0.0).ToBoolean());
-    EXPECT_EQ(ErrorOf([] { Variant("maybe").ToBoolean(); }), 13);
     EXPECT_EQ(Variant("1/2/2003").ToDate(), 37623);
     EXPECT_EQ(Variant(37623).ConvertTo(vtDate).Type(), vtDate);
+    EXPECT_EQ(ErrorOf([] { Variant("maybe").ToBoolean(); }), 13);
     EXPECT_EQ(ErrorOf([] { Variant(1e7).ToDate(); }), 6);
     EXPECT_EQ(ErrorOf([] { Variant("not a date").ToDate(); }), 13);
 }
 
 TEST(VariantConversion, TextOfEveryType) {
-    EXPECT_EQ(Variant(0.1).ToString(), "0.1");
-    EXPECT_EQ(Variant(1e16).ToString(), "1E+16");
-    EXPECT_EQ(Variant(1.5e-5).ToString(), "0.000015");
-    EXPECT_EQ(Variant(-0.0).ToString(), "0");
-    EXPECT_EQ(Variant(1.0 / 3).ToString(), "0.333333333333333");
-    EXPECT_EQ(Variant(0.1f).ToString(), "0.1");
-    EXPECT_EQ(Variant(true).ToString(), "True");
-    EXPECT_EQ(Variant(false).ToString(), "False");
-    EXPECT_EQ(Variant::Currency(12345).ToString(), "1.2345");
-    EXPECT_EQ(Variant::Currency(-15000).ToString(), "-1.5");
-    EXPECT_EQ(Variant::ErrorValue(2042).ToString(), "Error 2042");
-    EXPECT_EQ(Variant().ToString(), "");
-    EXPECT_EQ(Variant::Date(37623.5).ToString(), "1/2/2003 12:00:00 PM");
-    EXPECT_EQ(Variant::Decimal("-12.500").ToString(), "-12.5");
-    EXPECT_EQ(Variant::Decimal("0.0000000000000000000000000001").ToString(),
-              "0.0000000000000000000000000001");
+    const std::pair<Variant, const char*> cases[] = {
+        {Variant(0.1), "0.1"},
+        {Variant(1e16), "1E+16"},
+        {Variant(1.5e-5), "0.000015"},
+        {Variant(-0.0), "0"},
+        {Variant(1.0 / 3), "0.333333333333333"},
+        {Variant(0.1f), "0.1"},
+        {Variant(true), "True"},
+        {Variant(false), "False"},
+        {Variant::Currency(12345), "1.2345"},
+        {Variant::Currency(-15000), "-1.5"},
+        {Variant::ErrorValue(2042), "Error 2042"},
+        {Variant(), ""},
+        {Variant::Date(37623.5), "1/2/2003 12:00:00 PM"},
+        {Variant::Decimal("-12.500"), "-12.5"},
+        {Variant::Decimal("0.0000000000000000000000000001"), "0.0000000000000000000000000001"}};
+    for (const auto& [value, text] : cases) EXPECT_EQ(value.ToString(), text) << text;
     EXPECT_EQ(ErrorOf([] { Variant::Decimal("1.2.3"); }), 13);
     EXPECT_EQ(ErrorOf([] { Variant::Null().ToString(); }), 94);
 }
@@ -143,52 +139,72 @@ TEST(VariantConversion, ConvertToEachType) {
     EXPECT_EQ(Variant("3.25").ConvertTo(vtDecimal).ToString(), "3.25");
     EXPECT_EQ(Variant(0.5).ConvertTo(vtDecimal).ToDouble(), 0.5);
     EXPECT_EQ(Variant(-1).ConvertTo(vtBoolean), Variant(true));
+    EXPECT_EQ(Variant(true).ConvertTo(vtByte), Variant(std::uint8_t(255)));
+    EXPECT_EQ(Variant(false).ToByte(), 0);
     EXPECT_EQ(ErrorOf([] { Variant(1).ConvertTo(vtObject); }), 13);
+    // Empty, Error and Variant are no conversion targets.
+    for (const Variant& value : {Variant(), Variant(1), Variant::ErrorValue(5)}) {
+        for (VariantType target : {vtEmpty, vtError, vtVariant}) {
+            EXPECT_EQ(ErrorOf([&] { value.ConvertTo(target); }), 13) << target;
+        }
+    }
 }
 
-TEST(VariantCompare, NumbersStringsEmptyAndNull) {
-    EXPECT_EQ(CompareVariants(Variant(2), Variant(2.5)), -1);
-    EXPECT_EQ(CompareVariants(Variant(std::int16_t(3)), Variant(3.0f)), 0);
-    EXPECT_EQ(CompareVariants(Variant(true), Variant(0)), -1);  // True is -1
-    EXPECT_EQ(CompareVariants(Variant::Date(2), Variant(1)), 1);
-    EXPECT_EQ(CompareVariants(Variant("B"), Variant("a")), -1);  // by character code
-    EXPECT_EQ(CompareVariants(Variant("B"), Variant("a"), true), 1);
-    EXPECT_EQ(CompareVariants(Variant("straße"), Variant("STRASSE"), true), 1);
-    EXPECT_EQ(CompareVariants(Variant(999), Variant("1")), -1);  // a number is less
-    EXPECT_EQ(CompareVariants(Variant("1"), Variant(999)), 1);
-    EXPECT_EQ(CompareVariants(Variant(), Variant(-1)), 1);  // Empty is 0
-    EXPECT_EQ(CompareVariants(Variant(), Variant("")), 0);  // Empty is ""
-    EXPECT_EQ(CompareVariants(Variant(), Variant("a")), -1);
-    EXPECT_EQ(CompareVariants(Variant(), Variant()), 0);
-    EXPECT_EQ(CompareVariants(Variant::Null(), Variant(-5)), -1);
-    EXPECT_EQ(CompareVariants(Variant(""), Variant::Null()), 1);
-    EXPECT_EQ(CompareVariants(Variant::Null(), Variant::Null()), 0);
-    EXPECT_EQ(CompareVariants(Variant::Currency(1), Variant::Currency(2)), -1);
-    EXPECT_EQ(ErrorOf([] { CompareVariants(Variant::ErrorValue(1), Variant(1)); }), 13);
-}
-
-TEST(VariantCompare, DecimalsCompareExactlyBeyondTheDigitsOfADouble) {
+// Each pair compares with the sign given, and the other way round with the opposite sign.
+TEST(VariantCompare, EveryTypeMeetsEveryOtherAtTheRightPrecision) {
     const Variant big = Variant::Decimal("12345678901234567890.123456789");
     const Variant bigger = Variant::Decimal("12345678901234567890.123456790");
-    EXPECT_EQ(CompareVariants(big, bigger), -1);
-    EXPECT_EQ(CompareVariants(bigger, big), 1);
-    EXPECT_FALSE(big == bigger);
-    EXPECT_EQ(CompareVariants(Variant::Decimal("1.50"), Variant::Decimal("1.5")), 0);
-    // Against integers and currency, scaled without rounding.
-    EXPECT_EQ(CompareVariants(Variant::Decimal("9007199254740993"), Variant(std::int32_t(7))), 1);
-    EXPECT_EQ(CompareVariants(Variant::Decimal("-2"), Variant(std::int16_t(-2))), 0);
-    EXPECT_EQ(CompareVariants(Variant::Currency(12345), Variant::Decimal("1.2345")), 0);
-    EXPECT_EQ(CompareVariants(Variant::Currency(12345), Variant::Decimal("1.23450000001")), -1);
-    EXPECT_EQ(CompareVariants(Variant(true), Variant::Decimal("-1")), 0);
-    EXPECT_EQ(CompareVariants(Variant(), Variant::Decimal("0.0000000000000000000000000001")), -1);
-    // The widest mantissa at scale 0 against the smallest step at scale 28.
     const Variant widest = Variant::Decimal("79228162514264337593543950335");
     const Variant tiny = Variant::Decimal("-0.0000000000000000000000000001");
-    EXPECT_EQ(CompareVariants(widest, tiny), 1);
-    EXPECT_EQ(CompareVariants(tiny, widest), -1);
-    EXPECT_EQ(CompareVariants(Variant::Decimal("-79228162514264337593543950335"), tiny), -1);
-    // Doubles still meet decimals as doubles.
-    EXPECT_EQ(CompareVariants(Variant(0.25), Variant::Decimal("0.25")), 0);
+    const std::tuple<Variant, Variant, int> cases[] = {
+        {Variant(2), Variant(2.5), -1},
+        {Variant(std::int16_t(3)), Variant(3.0f), 0},
+        {Variant(true), Variant(0), -1},  // True is -1
+        {Variant::Date(2), Variant(1), 1},
+        {Variant(999), Variant("1"), -1},  // a number is less
+        {Variant(), Variant(-1), 1},       // Empty is 0
+        {Variant(), Variant(""), 0},       // Empty is ""
+        {Variant(), Variant("a"), -1},
+        {Variant(), Variant(), 0},
+        {Variant::Null(), Variant(-5), -1},
+        {Variant(""), Variant::Null(), 1},
+        {Variant::Null(), Variant::Null(), 0},
+        {Variant::Currency(1), Variant::Currency(2), -1},
+        // Decimals compare exactly beyond the digits of a double, against integers and
+        // currency scaled without rounding.
+        {big, bigger, -1},
+        {Variant::Decimal("1.50"), Variant::Decimal("1.5"), 0},
+        {Variant::Decimal("9007199254740993"), Variant(std::int32_t(7)), 1},
+        {Variant::Decimal("-2"), Variant(std::int16_t(-2)), 0},
+        {Variant::Currency(12345), Variant::Decimal("1.2345"), 0},
+        {Variant::Currency(12345), Variant::Decimal("1.23450000001"), -1},
+        {Variant(true), Variant::Decimal("-1"), 0},
+        {Variant(), Variant::Decimal("0.0000000000000000000000000001"), -1},
+        {widest, tiny, 1},  // the widest mantissa against the smallest step
+        {Variant::Decimal("-79228162514264337593543950335"), tiny, -1},
+        {Variant(0.25), Variant::Decimal("0.25"), 0},
+        // A single meets a double as singles; a Decimal meets a double or single as the
+        // Decimal of its digits; a value beyond the Decimal range compares as a double.
+        {Variant(1.0f), Variant(1 + 1e-8), 0},
+        {Variant(0.1), Variant(0.1f), 0},
+        {Variant(1.0f), Variant(1.0000001), -1},
+        {Variant(3.4e38f), Variant(1e39), -1},
+        {Variant(16777216.0f), Variant(16777217), -1},  // a Long is no double: exact
+        {Variant::Decimal("1.00000000000000000001"), Variant(1.0), 1},
+        {Variant::Decimal("0.3"), Variant(0.1 + 0.2), 0},
+        {Variant::Decimal("0.60000002"), Variant(0.6f), 1},
+        {Variant::Decimal("-79228162514264337593543950335"), Variant(-1e30), 1}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [a, b, sign] = cases[i];
+        EXPECT_EQ(CompareVariants(a, b), sign) << "case " << i;
+        EXPECT_EQ(CompareVariants(b, a), -sign) << "case " << i;
+    }
+    EXPECT_FALSE(big == bigger);
+    // Text by character code, or case-blind.
+    EXPECT_EQ(CompareVariants(Variant("B"), Variant("a")), -1);
+    EXPECT_EQ(CompareVariants(Variant("B"), Variant("a"), true), 1);
+    EXPECT_EQ(CompareVariants(Variant("straße"), Variant("STRASSE"), true), 1);
+    EXPECT_EQ(ErrorOf([] { CompareVariants(Variant::ErrorValue(1), Variant(1)); }), 13);
 }
 
 TEST(VariantObjects, LateBoundMembersAndDefaultValue) {
@@ -208,38 +224,12 @@ TEST(VariantObjects, LateBoundMembersAndDefaultValue) {
     EXPECT_FALSE(Variant(greeter) == Variant(std::make_shared<Greeter>()));
 }
 
-// A single meets a double as singles; a Decimal meets a double or single as the Decimal of
-// its digits; a value beyond the Decimal range compares as a double.
-TEST(VariantCompare, MixedPrecisionsCompareAtTheRightPrecision) {
-    const std::tuple<Variant, Variant, int> cases[] = {
-        {Variant(1.0f), Variant(1 + 1e-8), 0},
-        {Variant(0.1), Variant(0.1f), 0},
-        {Variant(1.0f), Variant(1.0000001), -1},
-        {Variant(3.4e38f), Variant(1e39), -1},
-        {Variant(16777216.0f), Variant(16777217), -1},  // a Long is no double: exact
-        {Variant::Decimal("1.00000000000000000001"), Variant(1.0), 1},
-        {Variant::Decimal("0.3"), Variant(0.1 + 0.2), 0},
-        {Variant::Decimal("0.60000002"), Variant(0.6f), 1},
-        {Variant::Decimal("-79228162514264337593543950335"), Variant(-1e30), 1}};
-    for (const auto& [a, b, sign] : cases) {
-        EXPECT_EQ(CompareVariants(a, b), sign) << a.ToString() << " / " << b.ToString();
-        EXPECT_EQ(CompareVariants(b, a), -sign) << a.ToString() << " / " << b.ToString();
-    }
-}
-
-TEST(VariantConversion, BooleanEdgesAndTargetsThatAreNoConversion) {
-    EXPECT_EQ(Variant(true).ConvertTo(vtByte), Variant(std::uint8_t(255)));
-    EXPECT_EQ(Variant(false).ToByte(), 0);
+TEST(VariantConversion, BooleanTextMayBeADateLiteral) {
     for (const auto& [text, value] : {std::pair{"#TRUE#", true}, {" #false# ", false}}) {
         EXPECT_EQ(Variant(text).ToBoolean(), value) << text;
     }
     for (const char* text : {"#TRUE", "# TRUE#", "#YES#"}) {
         EXPECT_EQ(ErrorOf([&] { Variant(text).ToBoolean(); }), 13) << text;
-    }
-    for (const Variant& value : {Variant(), Variant(1), Variant::ErrorValue(5)}) {
-        for (VariantType target : {vtEmpty, vtError, vtVariant}) {
-            EXPECT_EQ(ErrorOf([&] { value.ConvertTo(target); }), 13) << target;
-        }
     }
 }
 

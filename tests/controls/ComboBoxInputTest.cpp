@@ -14,8 +14,8 @@ struct Scenario {
     const char* name;
     const char* steps;  // run in order, separated by spaces
     std::vector<UINT> notifications;
-    int selection;  // afterwards; Banana (1) was selected before
-    bool dropped;   // afterwards
+    int selection;         // afterwards
+    bool dropped = false;  // afterwards
 };
 
 void PrintTo(const Scenario& scenario, std::ostream* out) {
@@ -106,69 +106,30 @@ TEST_F(ComboTest, AParentClosingTheListFromItsHandlersGetsOneCloseUp) {
     EXPECT_EQ(GetCapture(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scenarios, ComboBoxInputTest,
-    ::testing::Values(
-        Scenario{"open by message", "open", {DROP}, 1, true},
-        Scenario{"open by F4", "F4", {DROP}, 1, true},
-        Scenario{"open by Alt+Down", "Alt+Down", {DROP}, 1, true},
-        Scenario{"open by a click on the box", "click-box", {DROP}, 1, true},
-        Scenario{
-            "arrows and Enter", "F4 Down Down Enter", {DROP, CHANGE, CHANGE, OK, CLOSE}, 3, false},
-        Scenario{"page down and Enter", "F4 PgDn Enter", {DROP, CHANGE, OK, CLOSE}, 8, false},
-        Scenario{"typing finds the next item with that initial",
-                 "F4 type:c type:C Enter",
-                 {DROP, CHANGE, CHANGE, OK, CLOSE},
-                 7,
-                 false},
-        Scenario{"typing a non-ASCII initial ignores its case",
-                 "F4 type:é Enter",
-                 {DROP, CHANGE, OK, CLOSE},
-                 8,
-                 false},
-        Scenario{"a click on an item chooses it",
-                 "click-box click:4",
-                 {DROP, CHANGE, OK, CLOSE},
-                 4,
-                 false},
-        Scenario{"Enter chooses the item under the pointer",
-                 "click-box hover:5 Enter",
-                 {DROP, CHANGE, OK, CLOSE},
-                 5,
-                 false},
-        Scenario{"Escape puts the selection back",
-                 "F4 Down Esc",
-                 {DROP, CHANGE, CANCEL, CLOSE},
-                 1,
-                 false},
-        Scenario{"a click elsewhere cancels",
-                 "click-box hover:5 click-away",
-                 {DROP, CANCEL, CLOSE},
-                 1,
-                 false},
-        Scenario{
-            "a click on the box closes it", "click-box click-box", {DROP, CANCEL, CLOSE}, 1, false},
-        Scenario{"losing the focus cancels",
-                 "F4 Down focus-away",
-                 {DROP, CHANGE, CANCEL, CLOSE},
-                 1,
-                 false},
-        Scenario{"losing activation cancels", "F4 activate-other", {DROP, CANCEL, CLOSE}, 1, false},
-        Scenario{"F4 again closes with the selection",
-                 "F4 Down F4",
-                 {DROP, CHANGE, OK, CLOSE},
-                 2,
-                 false},
-        Scenario{"closing by message cancels", "open close", {DROP, CANCEL, CLOSE}, 1, false},
-        Scenario{
-            "keys on the closed box select", "Down End Home", {CHANGE, CHANGE, CHANGE}, 0, false},
-        Scenario{"the wheel on the closed box selects", "wheel-down", {CHANGE}, 2, false}),
-    [](const auto& info) {
-        std::string name;
-        for (char c : std::string(info.param.name))
-            if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-        return name;
-    });
+// Banana (1) is selected before each.
+const Scenario kScenarios[] = {
+    {"OpenByMessage", "open", {DROP}, 1, true},
+    {"OpenByF4", "F4", {DROP}, 1, true},
+    {"OpenByAltDown", "Alt+Down", {DROP}, 1, true},
+    {"OpenByAClickOnTheBox", "click-box", {DROP}, 1, true},
+    {"ArrowsAndEnter", "F4 Down Down Enter", {DROP, CHANGE, CHANGE, OK, CLOSE}, 3},
+    {"PageDownAndEnter", "F4 PgDn Enter", {DROP, CHANGE, OK, CLOSE}, 8},
+    {"TypingFindsTheNextInitial", "F4 type:c type:C Enter", {DROP, CHANGE, CHANGE, OK, CLOSE}, 7},
+    {"TypedNonAsciiInitialIgnoresCase", "F4 type:é Enter", {DROP, CHANGE, OK, CLOSE}, 8},
+    {"AClickOnAnItemChoosesIt", "click-box click:4", {DROP, CHANGE, OK, CLOSE}, 4},
+    {"EnterChoosesTheItemHovered", "click-box hover:5 Enter", {DROP, CHANGE, OK, CLOSE}, 5},
+    {"EscapePutsTheSelectionBack", "F4 Down Esc", {DROP, CHANGE, CANCEL, CLOSE}, 1},
+    {"AClickElsewhereCancels", "click-box hover:5 click-away", {DROP, CANCEL, CLOSE}, 1},
+    {"AClickOnTheBoxClosesIt", "click-box click-box", {DROP, CANCEL, CLOSE}, 1},
+    {"LosingTheFocusCancels", "F4 Down focus-away", {DROP, CHANGE, CANCEL, CLOSE}, 1},
+    {"LosingActivationCancels", "F4 activate-other", {DROP, CANCEL, CLOSE}, 1},
+    {"F4AgainClosesWithTheSelection", "F4 Down F4", {DROP, CHANGE, OK, CLOSE}, 2},
+    {"ClosingByMessageCancels", "open close", {DROP, CANCEL, CLOSE}, 1},
+    {"KeysOnTheClosedBoxSelect", "Down End Home", {CHANGE, CHANGE, CHANGE}, 0},
+    {"TheWheelOnTheClosedBoxSelects", "wheel-down", {CHANGE}, 2}};
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ComboBoxInputTest, ::testing::ValuesIn(kScenarios),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vexa::sys::combo_testing

@@ -1,12 +1,8 @@
 // The header on a real X server (skipped without DISPLAY): a click and a divider drag made
 // with xdotool arrive as the header's notifications and change the item's width.
-#include <cstdlib>
-
-#include "HeaderTestSupport.h"
-#include "vexa/system/display/X11Display.h"
-
+#include "controls/HeaderTestSupport.h"
 // Xlib last: its macros must not reach the window system's headers.
-#include <X11/Xlib.h>
+#include "common/X11Session.h"
 
 namespace vexa::sys::testing {
 namespace {
@@ -14,53 +10,24 @@ namespace {
 class X11HeaderTest : public HeaderTest {
   protected:
     void SetUp() override {
-        const char* name = std::getenv("DISPLAY");
-        if (name == nullptr || *name == 0) GTEST_SKIP() << "no X display";
-        auto opened = X11Display::Open();
-        if (opened == nullptr) GTEST_SKIP() << "cannot open the X display";
+        if (!session.Open()) GTEST_SKIP() << "no X display";
         RegisterClasses();
-        x11 = opened.get();
-        previous = SetDisplayBackend(std::move(opened));
-    }
-    void TearDown() override {
-        if (x11 == nullptr) return;
-        DestroyAllWindowsForTesting();
-        SetThemeActive(true);
-        SetDisplayBackend(std::move(previous));
-    }
-
-    // Handles what the server sends until done() holds; 200 waits of 20 ms at most.
-    template <typename Done>
-    bool PumpUntil(Done done) {
-        for (int i = 0; i < 200 && !done(); ++i) {
-            x11->PumpEvents(20);
-            x11->Sync();
-            PumpMessages();
-        }
-        return done();
-    }
-    bool Mapped() const {
-        XWindowAttributes attributes;
-        XGetWindowAttributes(x11->Connection(), x11->NativeWindow(parent), &attributes);
-        return attributes.map_state == IsViewable;
     }
     // Runs xdotool, then waits until the parent has heard the header release the mouse.
     bool Xdotool(const std::string& arguments) {
-        if (std::system(("xdotool " + arguments).c_str()) != 0) return false;
-        return PumpUntil([&] { return Parent().Heard().ends_with("released"); });
+        return session.Xdotool(arguments, [] { return Parent().Heard().ends_with("released"); });
     }
     std::string At(int x, int y) const {  // a header client point on the screen
         const POINT p = Screen(x, y);
         return std::to_string(p.x) + " " + std::to_string(p.y);
     }
 
-    X11Display* x11 = nullptr;
-    std::unique_ptr<DisplayBackend> previous;
+    test::X11Session session;
 };
 
 TEST_F(X11HeaderTest, ClickAndDividerDragWithXdotool) {
     MakeHeader(HDS_BUTTONS, {100, 100});
-    ASSERT_TRUE(PumpUntil([&] { return Mapped(); }));
+    session.WaitUntilMapped(parent);
     ASSERT_TRUE(Xdotool("mousemove --sync " + At(150, 10) + " click 1"));
     EXPECT_EQ(Parent().Heard(), "click released");
     EXPECT_EQ(Parent().notices[0].item, 1);
