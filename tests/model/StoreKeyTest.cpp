@@ -21,22 +21,29 @@ TEST(StoreRowKeys, KeysAreUniqueAndCaseSensitive) {
     ExpectGridError([&] { grid.SetRowKey(0, "x"); }, 513, kSubscript);
 }
 
-TEST(StoreRowKeys, RenamingAndClearingKeys) {
+TEST(StoreRowKeys, RenamingMovingAndClearingKeys) {
     Vexa grid;
     grid.AddCol();
-    grid.SetRowCount(3);
+    grid.SetRowCount(4);
     grid.SetRowKey(2, "m");
     grid.SetRowKey(3, "a");
     grid.SetRowKey(2, "z");  // rename moves the entry to its new sorted place
     EXPECT_EQ(grid.RowIndex("z"), 2);
     EXPECT_EQ(grid.RowIndex("a"), 3);
     ExpectGridError([&] { grid.RowIndex("m"); }, 513, kSubscript);
+    ExpectGridError([&] { grid.SetRowKey(4, "z"); }, 515, kDuplicateKey);
+    EXPECT_EQ(grid.RowKey(4), "");
     grid.SetRowKey(2, "z");  // the same key on the same row is fine
+    grid.SetRowKey(4, "");   // clearing a key a row never had
     grid.SetRowKey(3, "");
     ExpectGridError([&] { grid.RowIndex("a"); }, 513, kSubscript);
     EXPECT_EQ(grid.RowKey(3), "");
-    grid.SetRowKey(1, "a");  // a freed key can be reused
-    EXPECT_EQ(grid.RowIndex("a"), 1);
+    grid.SetRowKey(4, "a");  // a freed key can be reused
+    EXPECT_EQ(grid.RowIndex("a"), 4);
+    ExpectGridError([&] { grid.SetRowKey(5, "y"); }, 513, kSubscript);
+    grid.RemoveRow(1);
+    EXPECT_EQ(grid.RowIndex("z"), 1);
+    EXPECT_EQ(grid.RowIndex("a"), 3);
 }
 
 TEST(StoreRowKeys, IndexStaysSortedThroughRandomInsertsAndRemovals) {
@@ -72,51 +79,35 @@ TEST(StoreRowKeys, IndexStaysSortedThroughRandomInsertsAndRemovals) {
     }
 }
 
-TEST(StoreRowKeys, FindReportsInsertionPlacesAndCapacityDoubles) {
-    GridStore store;
-    store.InsertColumn(NewColumn{}, 64, 0);
-    EXPECT_EQ(store.FindRowKey("m").position, 1);
-    EXPECT_FALSE(store.FindRowKey("m").found);
-    EXPECT_EQ(store.Keys().Capacity(), 10);
-    for (int i = 0; i < 11; ++i) {
-        NewRow row;
-        row.key = std::string(1, char('b' + 2 * i));  // b, d, f, ...
-        store.InsertRow(row, 0, store.CheckNewRow(row));
+// Where FindRowKey places each key, and whether it found it.
+struct Place {
+    const char* key;
+    std::int32_t position;
+    bool found;
+};
+
+void ExpectPlaces(const GridStore& store, std::initializer_list<Place> places) {
+    for (const Place& p : places) {
+        EXPECT_EQ(store.FindRowKey(p.key).position, p.position) << p.key;
+        EXPECT_EQ(store.FindRowKey(p.key).found, p.found) << p.key;
     }
-    EXPECT_EQ(store.Keys().Capacity(), 20);
-    EXPECT_EQ(store.FindRowKey("a").position, 1);
-    EXPECT_EQ(store.FindRowKey("c").position, 2);
-    EXPECT_TRUE(store.FindRowKey("d").found);
-    EXPECT_EQ(store.FindRowKey("d").position, 2);
-    EXPECT_EQ(store.FindRowKey("zz").position, 12);
 }
 
-TEST(StoreRowKeys, FindWithOneKeyAndOrdinalOrder) {
-    GridStore store;
-    store.InsertColumn(NewColumn{}, 64, 0);
-    NewRow row;
-    row.key = "m";
-    store.InsertRow(row, 0, store.CheckNewRow(row));
-    EXPECT_EQ(store.FindRowKey("a").position, 1);
-    EXPECT_FALSE(store.FindRowKey("a").found);
-    EXPECT_EQ(store.FindRowKey("m").position, 1);
-    EXPECT_TRUE(store.FindRowKey("m").found);
-    EXPECT_EQ(store.FindRowKey("z").position, 2);
-    EXPECT_FALSE(store.FindRowKey("z").found);
+TEST(StoreRowKeys, FindReportsInsertionPlacesInOrdinalOrder) {
+    GridStore store = StoreWithColumns(1);
+    ExpectPlaces(store, {{"m", 1, false}});
+    AddKeyed(store, "m");
+    ExpectPlaces(store, {{"a", 1, false}, {"m", 1, true}, {"z", 2, false}});
     // Ordinal comparison: every capital letter sorts before every small one, and bytes
     // above 127 after both.
-    for (const char* key : {"a", "B", "\xc3\xa9"}) {
-        NewRow more;
-        more.key = key;
-        store.InsertRow(more, 0, store.CheckNewRow(more));
-    }
-    EXPECT_EQ(store.FindRowKey("B").position, 1);
-    EXPECT_EQ(store.FindRowKey("C").position, 2);
-    EXPECT_EQ(store.FindRowKey("a").position, 2);
-    EXPECT_EQ(store.FindRowKey("m").position, 3);
-    EXPECT_EQ(store.FindRowKey("\xc3\xa9").position, 4);
-    EXPECT_TRUE(store.FindRowKey("\xc3\xa9").found);
+    for (const char* key : {"a", "B", "\xc3\xa9"}) AddKeyed(store, key);
+    ExpectPlaces(
+        store,
+        {{"B", 1, true}, {"C", 2, false}, {"a", 2, true}, {"m", 3, true}, {"\xc3\xa9", 4, true}});
     EXPECT_EQ(store.RowIndex("\xc3\xa9"), 4);
+    GridStore many = StoreWithColumns(1);
+    for (int i = 0; i < 11; ++i) AddKeyed(many, std::string(1, char('b' + 2 * i)));  // b, d, ...
+    ExpectPlaces(many, {{"a", 1, false}, {"c", 2, false}, {"d", 2, true}, {"zz", 12, false}});
 }
 
 TEST(StoreRowKeys, CapacityDoublesEachTimeItIsFull) {
@@ -127,14 +118,14 @@ TEST(StoreRowKeys, CapacityDoublesEachTimeItIsFull) {
     for (std::int32_t r = 1; r <= 41; ++r) {
         EXPECT_EQ(grid.RowIndex("k" + std::to_string(1000 + r)), r);
     }
-    GridStore store;
-    store.InsertColumn(NewColumn{}, 64, 0);
+    GridStore store = StoreWithColumns(1);
     store.SetRowCount(41);
     std::vector<std::int32_t> capacities;
     for (std::int32_t r = 1; r <= 41; ++r) {
         store.SetRowKey(r, "k" + std::to_string(1000 + r));
         capacities.push_back(store.Keys().Capacity());
     }
+    EXPECT_EQ(capacities[0], 10);
     EXPECT_EQ(capacities[9], 10);   // 10 keys fit
     EXPECT_EQ(capacities[10], 20);  // the 11th doubles
     EXPECT_EQ(capacities[19], 20);
@@ -142,31 +133,9 @@ TEST(StoreRowKeys, CapacityDoublesEachTimeItIsFull) {
     EXPECT_EQ(capacities[40], 80);
 }
 
-TEST(StoreRowKeys, RowKeyLetMovesClearsAndRefusesKeys) {
-    Vexa grid;
-    grid.AddCol();
-    grid.SetRowCount(3);
-    grid.SetRowKey(1, "x");
-    ExpectGridError([&] { grid.SetRowKey(2, "x"); }, 515, kDuplicateKey);
-    EXPECT_EQ(grid.RowKey(2), "");
-    grid.SetRowKey(2, "");  // clearing a key a row never had
-    grid.SetRowKey(1, "");
-    grid.SetRowKey(2, "x");  // free again
-    EXPECT_EQ(grid.RowIndex("x"), 2);
-    ExpectGridError([&] { grid.SetRowKey(4, "y"); }, 513, kSubscript);
-    grid.RemoveRow(1);
-    EXPECT_EQ(grid.RowIndex("x"), 1);
-}
-
 TEST(StoreRowKeys, PermutingRowsMovesCellsAndRebuildsTheIndex) {
-    GridStore store;
-    store.InsertColumn(NewColumn{}, 64, 0);
-    for (const char* key : {"a", "b", "c"}) {
-        NewRow row;
-        row.key = key;
-        row.height = key[0] == 'a' ? 40 : 15;
-        store.InsertRow(row, 0, store.CheckNewRow(row));
-    }
+    GridStore store = StoreWithColumns(1);
+    for (const char* key : {"a", "b", "c"}) AddKeyed(store, key);
     store.Cell(1, 1).icon = 1;
     store.Cell(1, 3).icon = 3;
     store.PermuteRows({3, 1, 2});
