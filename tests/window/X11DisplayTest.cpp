@@ -1,13 +1,10 @@
 // End-to-end tests on a real X server (skipped without DISPLAY): windows appear on the X
 // screen with their pixels, input made with xdotool reaches the window procedures as the
 // classic messages, and the window manager's requests come back as window calls.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <string>
 
-#include "WindowTestSupport.h"
-#include "vexa/system/display/X11Display.h"
+#include "X11TestFixture.h"
 #include "vexa/system/window/MessageBoxDialog.h"
 
 // Xlib last: its macros must not reach the window system's headers.
@@ -23,74 +20,14 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 150;
 constexpr int kMaxWaits = 200;  // 20 ms each: a generous bound, normally one or two suffice
 
-// The X server resets when its last client leaves, refusing connections for a moment; a
-// connection held for the whole program keeps it up between the tests.
-bool HoldServer() {
-    static ::Display* const keeper = XOpenDisplay(nullptr);
-    return keeper != nullptr;
-}
-
-class X11DisplayTest : public ::testing::Test {
+class X11DisplayTest : public X11Test {
   protected:
-    void SetUp() override {
-        const char* name = std::getenv("DISPLAY");
-        if (name == nullptr || *name == 0) GTEST_SKIP() << "no X display";
-        if (!HoldServer()) GTEST_SKIP() << "cannot reach the X display";
-        auto opened = X11Display::Open();
-        if (opened == nullptr) GTEST_SKIP() << "cannot open the X display";
-        RegisterTestClasses();
-        DestroyAllWindowsForTesting();
-        Log().Clear();
-        Log().handlers.clear();
-        x11 = opened.get();
-        previous = SetDisplayBackend(std::move(opened));
-    }
-    void TearDown() override {
-        if (x11 == nullptr) return;
-        Log().handlers.clear();
-        DestroyAllWindowsForTesting();
-        Log().Clear();
-        SetDisplayBackend(std::move(previous));
-    }
-
     // A shown popup (placed exactly where asked, no manager frame), painted and on screen.
-    HWND ShownWindow() {
-        HWND hwnd = CreateWindowEx(0, kRecordingClass, "x11 test", WS_POPUP | WS_VISIBLE, kLeft,
-                                   kTop, kWidth, kHeight);
-        SetFocus(hwnd);
-        PumpMessages();
-        WaitUntilMapped(hwnd);
-        return hwnd;
-    }
+    HWND ShownWindow() { return FocusedWindow(kLeft, kTop); }
 
-    void WaitUntilMapped(HWND hwnd) {
-        for (int i = 0; i < kMaxWaits; ++i) {
-            XWindowAttributes attributes;
-            XGetWindowAttributes(x11->Connection(), x11->NativeWindow(hwnd), &attributes);
-            if (attributes.map_state == IsViewable) break;
-            x11->PumpEvents(20);
-        }
-        x11->Sync();
-        PumpMessages();
-    }
-
-    // Runs xdotool and handles what it caused until `done` holds (or the bound is reached).
     template <typename Done>
     bool RunXdotool(const std::string& arguments, Done done) {
-        const std::string command = "xdotool " + arguments;
-        if (std::system(command.c_str()) != 0) return false;
-        return PumpUntil(done);
-    }
-
-    template <typename Done>
-    bool PumpUntil(Done done) {
-        for (int i = 0; i < kMaxWaits; ++i) {
-            x11->Sync();
-            PumpMessages();
-            if (done()) return true;
-            x11->PumpEvents(20);
-        }
-        return false;
+        return RunUntil("xdotool " + arguments, done);
     }
 
     static void PaintSolid(HWND hwnd, double r, double g, double b) {
@@ -106,17 +43,13 @@ class X11DisplayTest : public ::testing::Test {
     // The pixel at a screen point as the X server has it, 0xRRGGBB.
     unsigned long ScreenPixel(int x, int y) {
         x11->Sync();
-        ::Display* connection = x11->Connection();
-        XImage* image =
-            XGetImage(connection, DefaultRootWindow(connection), x, y, 1, 1, AllPlanes, ZPixmap);
+        XImage* image = XGetImage(Connection(), DefaultRootWindow(Connection()), x, y, 1, 1,
+                                  AllPlanes, ZPixmap);
         if (image == nullptr) return ~0ul;
         const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
         XDestroyImage(image);
         return pixel;
     }
-
-    X11Display* x11 = nullptr;
-    std::unique_ptr<DisplayBackend> previous;
 };
 
 TEST_F(X11DisplayTest, PresentedBackBufferIsOnTheScreen) {
@@ -169,8 +102,6 @@ TEST_F(X11DisplayTest, RightButtonAndWheelNotches) {
 
 TEST_F(X11DisplayTest, KeysBecomeKeyAndCharacterMessages) {
     HWND hwnd = ShownWindow();
-    XSetInputFocus(x11->Connection(), x11->NativeWindow(hwnd), RevertToParent, CurrentTime);
-    x11->Sync();
     Log().Clear();
     ASSERT_TRUE(RunXdotool("key --clearmodifiers a shift+b Return", [] {
         return !Log().Of(WM_KEYUP).empty() && Log().Of(WM_KEYUP).back().wParam == WPARAM(VK_RETURN);
