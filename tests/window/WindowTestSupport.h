@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "vexa/system/display/HeadlessDisplay.h"
@@ -48,6 +49,12 @@ struct MessageLog {
                 if (r.msg == m) result.push_back(m);
             }
         }
+        return result;
+    }
+    // Every message as window, number and wParam.
+    std::vector<std::tuple<HWND, UINT, WPARAM>> Calls() const {
+        std::vector<std::tuple<HWND, UINT, WPARAM>> result;
+        for (const Received& r : messages) result.emplace_back(r.hwnd, r.msg, r.wParam);
         return result;
     }
     void Clear() { messages.clear(); }

@@ -272,6 +272,8 @@ TEST_F(WindowTreeTest, MissingOutParametersAndPayloadsAreRefusedQuietly) {
     EXPECT_EQ(SendMessage(hwnd, WM_SETTEXT, 0, 0), 1);
     EXPECT_EQ(GetWindowText(hwnd), "");
     EXPECT_EQ(RegisterClass(WNDCLASS{}), 0);
+    EXPECT_EQ(GetSystemMetrics(-1), 0);
+    EXPECT_EQ(GetSysColor(99), 0u);
 }
 
 TEST_F(WindowTreeTest, SetParentMovesAWindowUnderANewParent) {
