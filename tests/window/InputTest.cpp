@@ -254,9 +254,7 @@ TEST_F(InputTest, KeysGoToTheFocusWindowAndCharactersFollowTheirKeyDown) {
     SetFocus(edit);
     Log().Clear();
     display().TypeText("aB!");
-    std::vector<WPARAM> chars;
-    for (const Received& r : Log().Of(WM_CHAR, edit)) chars.push_back(r.wParam);
-    EXPECT_EQ(chars, (std::vector<WPARAM>{'a', 'B', '!'}));
+    EXPECT_EQ(Log().Chars(edit), U"aB!");
     EXPECT_EQ(Log().Sequence({WM_KEYDOWN, WM_CHAR, WM_KEYUP}).size(), 3u + 3u + 3u + 4u);
     auto downs = Log().Of(WM_KEYDOWN, edit);
     ASSERT_GE(downs.size(), 1u);
@@ -272,9 +270,8 @@ TEST_F(InputTest, EveryPrintableAsciiCharacterIsTypedThroughItsKey) {
     for (char c = ' '; c <= '~'; ++c) all.push_back(c);
     Log().Clear();
     display().TypeText(all + "\t\n");
-    std::string typed;
-    for (const Received& r : Log().Of(WM_CHAR, top)) typed.push_back(char(r.wParam));
-    EXPECT_EQ(typed, all + "\t\r");  // Enter types a carriage return
+    const std::u32string typed = Log().Chars(top);
+    EXPECT_EQ(std::string(typed.begin(), typed.end()), all + "\t\r");  // Enter: a carriage return
     EXPECT_EQ(Log().Of(WM_KEYDOWN, top).size() - Log().Of(WM_KEYUP, top).size(), 0u);
 }
 
@@ -283,10 +280,7 @@ TEST_F(InputTest, TextWithoutKeysArrivesAsCharactersOnly) {
     SetFocus(top);
     Log().Clear();
     display().TypeText("é€");
-    auto chars = Log().Of(WM_CHAR, top);
-    ASSERT_EQ(chars.size(), 2u);
-    EXPECT_EQ(chars[0].wParam, 0xE9u);
-    EXPECT_EQ(chars[1].wParam, 0x20ACu);
+    EXPECT_EQ(Log().Chars(top), U"\u00E9\u20AC");
     EXPECT_TRUE(Log().Of(WM_KEYDOWN).empty());
 }
 
@@ -298,16 +292,11 @@ TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
     EXPECT_LT(GetAsyncKeyState(VK_CONTROL), 0);
     Log().Clear();
     display().KeyPress('C');
-    auto chars = Log().Of(WM_CHAR, top);
-    ASSERT_EQ(chars.size(), 1u);
-    EXPECT_EQ(chars[0].wParam, 3u);  // Ctrl+C
-    display().KeyPress(VK_SPACE);    // Ctrl+Space still types a space
-    display().KeyPress(VK_RETURN);   // Ctrl+Enter a line feed
-    display().KeyPress(VK_DOWN);     // Ctrl+Down nothing
-    chars = Log().Of(WM_CHAR, top);
-    ASSERT_EQ(chars.size(), 3u);
-    EXPECT_EQ(chars[1].wParam, WPARAM(' '));
-    EXPECT_EQ(chars[2].wParam, WPARAM('\n'));
+    EXPECT_EQ(Log().Chars(top), U"\x03");  // Ctrl+C
+    display().KeyPress(VK_SPACE);          // Ctrl+Space still types a space
+    display().KeyPress(VK_RETURN);         // Ctrl+Enter a line feed
+    display().KeyPress(VK_DOWN);           // Ctrl+Down nothing
+    EXPECT_EQ(Log().Chars(top), U"\x03 \n");
     display().KeyUp(VK_CONTROL);
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
 
@@ -315,10 +304,8 @@ TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
     display().KeyDown(VK_MENU);
     display().KeyPress(VK_F5);
     display().KeyUp(VK_MENU);
-    auto sys = Log().Of(WM_SYSKEYDOWN, top);
-    ASSERT_EQ(sys.size(), 2u);
-    EXPECT_EQ(sys[1].wParam, WPARAM(VK_F5));
-    EXPECT_NE(sys[1].lParam & (LPARAM(1) << 29), 0);
+    EXPECT_EQ(Log().WParams(WM_SYSKEYDOWN, top), (std::vector<WPARAM>{VK_MENU, VK_F5}));
+    EXPECT_NE(Log().Of(WM_SYSKEYDOWN, top).back().lParam & (LPARAM(1) << 29), 0);
 
     display().KeyPress(VK_CAPITAL);
     EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);

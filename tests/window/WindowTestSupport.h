@@ -51,6 +51,18 @@ struct MessageLog {
         }
         return result;
     }
+    // The wParam of each `msg` the window got, in order.
+    std::vector<WPARAM> WParams(UINT msg, HWND hwnd) const {
+        std::vector<WPARAM> result;
+        for (const Received& r : Of(msg, hwnd)) result.push_back(r.wParam);
+        return result;
+    }
+    // The characters the window got as WM_CHAR, in order.
+    std::u32string Chars(HWND hwnd) const {
+        std::u32string typed;
+        for (const Received& r : Of(WM_CHAR, hwnd)) typed += char32_t(r.wParam);
+        return typed;
+    }
     // Every message as window, number and wParam.
     std::vector<std::tuple<HWND, UINT, WPARAM>> Calls() const {
         std::vector<std::tuple<HWND, UINT, WPARAM>> result;
