@@ -181,9 +181,7 @@ TEST_F(InputTest, NonClientPartsGetNonClientMessages) {
     HWND child = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
     Log().Clear();
     display().Click(90, 10);
-    auto downs = Log().Of(WM_NCLBUTTONDOWN, child);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(LRESULT(downs[0].wParam), HTVSCROLL);
+    EXPECT_EQ(Log().WParams(WM_NCLBUTTONDOWN, child), (std::vector<WPARAM>{HTVSCROLL}));
     EXPECT_TRUE(Log().Of(WM_LBUTTONDOWN).empty());
 }
 

@@ -264,11 +264,7 @@ TEST_F(MessageLoopTest, SettingChangesAreBroadcastToTopLevelWindows) {
     SetSystemMetric(SM_CXVSCROLL, 17);
     Log().Clear();
     BroadcastMessage(WM_THEMECHANGED, 0, 0, true);
-    auto themed = Log().Of(WM_THEMECHANGED);
-    ASSERT_EQ(themed.size(), 3u);
-    EXPECT_EQ(themed[0].hwnd, a);
-    EXPECT_EQ(themed[1].hwnd, child);
-    EXPECT_EQ(themed[2].hwnd, b);
+    EXPECT_EQ(Log().Windows(WM_THEMECHANGED), (std::vector<HWND>{a, child, b}));
 }
 
 }  // namespace

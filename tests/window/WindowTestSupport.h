@@ -51,6 +51,12 @@ struct MessageLog {
         }
         return result;
     }
+    // The windows that got `msg`, in order.
+    std::vector<HWND> Windows(UINT msg) const {
+        std::vector<HWND> result;
+        for (const Received& r : Of(msg)) result.push_back(r.hwnd);
+        return result;
+    }
     // The wParam of each `msg` the window got, in order.
     std::vector<WPARAM> WParams(UINT msg, HWND hwnd) const {
         std::vector<WPARAM> result;
