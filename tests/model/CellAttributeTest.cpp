@@ -90,6 +90,8 @@ TEST_F(CellAttributeTest, NewRowsTakeTheDefaultCell) {
     auto cell = grid.ColDefaultCell("b");
     ASSERT_TRUE(cell);
     EXPECT_EQ(cell, grid.ColDefaultCell(2));
+    ExpectGridError([&] { grid.ColDefaultCell(3); }, 513, kSubscript);
+    ExpectGridError([&] { grid.ColDefaultCell("zz"); }, 513, kSubscript);
     cell->SetoBackColor(0xABCDEF);
     cell->SetiIndent(5);
     cell->SetsFmtString("0.000");
@@ -117,11 +119,6 @@ TEST_F(CellAttributeTest, ColumnAddedLaterFillsExistingRowsFromItsDefaultCell) {
     grid.AddRow();
     EXPECT_EQ(grid.CellType(3, "c"), vxCellCheck);
     EXPECT_EQ(grid.CellValue(3, "c"), Variant(std::int32_t{0}));
-}
-
-TEST_F(CellAttributeTest, ColDefaultCellOfAMissingColumnRaises513) {
-    ExpectGridError([&] { grid.ColDefaultCell(3); }, 513, kSubscript);
-    ExpectGridError([&] { grid.ColDefaultCell("zz"); }, 513, kSubscript);
 }
 
 TEST(CellObjectTest, TypeChangeResetsTheValueToTheInitialOne) {
