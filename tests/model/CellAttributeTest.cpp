@@ -5,22 +5,10 @@
 #include "StoreTestSupport.h"
 #include "vexa/model/CellObject.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
-using test::ExpectGridError;
-using test::kInvalidArg;
-using test::kSubscript;
-
-class CellAttributeTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        grid.AddCol("a");
-        grid.AddCol("b");
-        grid.SetRowCount(2);
-    }
-    Vexa grid;
-};
+using CellAttributeTest = TwoColumnGrid<2>;
 
 TEST_F(CellAttributeTest, AttributesRoundTrip) {
     grid.SetCellTextFlags(1, 2, vxTextSingleLine);
@@ -171,4 +159,4 @@ TEST(CellObjectTest, OutlivingItsGridIsSafe) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

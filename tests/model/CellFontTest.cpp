@@ -12,21 +12,10 @@
 #include "vexa/model/GridStore.h"
 #include "vexa/system/automation/RuntimeError.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
-using test::ExpectGridError;
-using test::kSubscript;
-
-class CellFontTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        grid.AddCol("a");
-        grid.AddCol("b");
-        grid.SetRowCount(2);
-    }
-    Vexa grid;
-};
+using CellFontTest = TwoColumnGrid<2>;
 
 TEST_F(CellFontTest, AFreshCellShowsACopyOfTheGridFont) {
     auto font = grid.CellFont(1, 1);
@@ -227,4 +216,4 @@ TEST(FormatStringTableTest, AFullTableRaisesOverflowAndKeepsItsEntries) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -7,11 +7,8 @@
 #include "StoreTestSupport.h"
 #include "vexa/model/CellObject.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
-
-using test::ExpectGridError;
-using test::kInvalidArg;
 
 // Each published member, its dispatch identifier and what a new column's default cell holds.
 const struct {
@@ -98,4 +95,4 @@ TEST(CellObjectMemberTest, ComboMembersWithoutComboLists) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

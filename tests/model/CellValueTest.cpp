@@ -8,12 +8,8 @@
 #include "vexa/model/CellObject.h"
 #include "vexa/system/automation/RuntimeError.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
-
-using test::ExpectGridError;
-using test::kInvalidArg;
-using test::kSubscript;
 
 // 1 January 2026, a Thursday, as a date serial.
 constexpr double kJan1st2026 = 46023.0;
@@ -34,19 +30,13 @@ class Named : public Object {
     bool fails_;
 };
 
-class CellValueTest : public ::testing::Test {
+class CellValueTest : public TwoColumnGrid<3> {
   protected:
-    void SetUp() override {
-        grid.AddCol("a");
-        grid.AddCol("b");
-        grid.SetRowCount(3);
-    }
     std::string TextOf(const Variant& value, const std::string& format = {}) {
         grid.SetCellValue(1, 1, value);
         grid.SetCellFmtString(1, 1, format);
         return grid.CellText(1, 1);
     }
-    Vexa grid;
 };
 
 TEST_F(CellValueTest, NewCellsHoldTheFreshDefaults) {
@@ -178,4 +168,4 @@ TEST(CellInitValueTest, InitialValuesOfEachType) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

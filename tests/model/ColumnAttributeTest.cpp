@@ -4,13 +4,8 @@
 
 #include "StoreTestSupport.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
-
-using test::ExpectGridError;
-using test::kInvalidArg;
-using test::kSubscript;
-using test::StoreSnapshot;
 
 const std::string kMaxBelowMin = "Column maximum width can not be less than its minimum width.";
 
@@ -161,4 +156,4 @@ TEST_F(ColumnAttributeTest, RowTextColumnCannotBeHiddenAndNamesItsStartColumn) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -3,22 +3,10 @@
 
 #include "StoreTestSupport.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
-using test::ExpectGridError;
-using test::kInvalidArg;
-using test::kSubscript;
-
-class RowAttributeTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        grid.AddCol("a");
-        grid.AddCol("b");
-        grid.SetRowCount(5);
-    }
-    Vexa grid;
-};
+using RowAttributeTest = TwoColumnGrid<5>;
 
 TEST_F(RowAttributeTest, HeightsVisibilityAndTagsRoundTripByIndexAndKey) {
     grid.SetRowHeight(3, grid.RowHeight(3) + 10);
@@ -87,4 +75,4 @@ TEST_F(RowAttributeTest, RowTextStartColMustNameAColumn) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -50,6 +50,18 @@ inline void AddKeyed(GridStore& store, const std::string& key, std::int32_t befo
     Add(store, row, before);
 }
 
+// A grid with columns "a" and "b" and `Rows` plain rows.
+template <int Rows>
+class TwoColumnGrid : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        grid.AddCol("a");
+        grid.AddCol("b");
+        grid.SetRowCount(Rows);
+    }
+    Vexa grid;
+};
+
 // What the host can observe of the store's structure.
 struct StoreSnapshot {
     std::int32_t cols = 0, rows = 0, allocated = 0;
