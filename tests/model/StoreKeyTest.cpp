@@ -129,11 +129,10 @@ TEST(StoreRowKeys, LookupsBetweenChangesFollowInsertsRemovalsRenamesAndSorts) {
             case 0: {
                 const std::int32_t before =
                     count > 0 && random() % 2 == 0 ? std::int32_t(random() % count) + 1 : 0;
-                const std::string key =
-                    random() % 4 == 0 ? std::string() : "k" + std::to_string(step);
-                grid.AddRow(key, before > 0 ? std::optional<Variant>(before) : std::nullopt);
+                const std::string added = random() % 4 == 0 ? std::string() : key;
+                grid.AddRow(added, before > 0 ? std::optional<Variant>(before) : std::nullopt);
                 grid.SetCellValue(before > 0 ? before : count + 1, 1, int(random() % 50));
-                keys.insert(before > 0 ? keys.begin() + (before - 1) : keys.end(), key);
+                keys.insert(before > 0 ? keys.begin() + (before - 1) : keys.end(), added);
                 break;
             }
             case 1: {
