@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -101,6 +102,28 @@ inline void RegisterTestClasses() {
     cls.style = CS_DBLCLKS;
     cls.lpszClassName = kDoubleClickClass;
     RegisterClass(cls);
+}
+
+// The bounds, in client coordinates, of the window's pixels in `color` (right < left when
+// there are none); a message box frames its focused button in the highlight colour.
+inline RECT BoundsOfColour(HWND hwnd, COLORREF color) {
+    const WindowSurface s = GetWindowSurface(hwnd);
+    cairo_surface_flush(s.surface);
+    const unsigned char* data = cairo_image_surface_get_data(s.surface);
+    const int stride = cairo_image_surface_get_stride(s.surface);
+    const std::uint32_t wanted = 0xFF000000u | (std::uint32_t(GetRValue(color)) << 16) |
+                                 (std::uint32_t(GetGValue(color)) << 8) | GetBValue(color);
+    RECT found{1 << 20, 1 << 20, -1, -1};
+    for (int y = s.clip.top; y < s.clip.bottom; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        for (int x = s.clip.left; x < s.clip.right; ++x) {
+            if (row[x] != wanted) continue;
+            const int left = x - s.origin.x, top = y - s.origin.y;
+            found = RECT{std::min(found.left, left), std::min(found.top, top),
+                         std::max(found.right, left + 1), std::max(found.bottom, top + 1)};
+        }
+    }
+    return found;
 }
 
 class WindowTest : public ::testing::Test {

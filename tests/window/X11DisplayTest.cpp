@@ -205,26 +205,6 @@ TEST_F(X11DisplayTest, TimersFireOnTheRealClockInsideTheLoop) {
 // one framed in the highlight colour) with xdotool.
 X11Display* boxDisplay = nullptr;
 
-RECT HighlightedRect(HWND box) {
-    const WindowSurface target = GetWindowSurface(box);
-    cairo_surface_flush(target.surface);
-    const unsigned char* data = cairo_image_surface_get_data(target.surface);
-    const int stride = cairo_image_surface_get_stride(target.surface);
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    const std::uint32_t wanted = 0xFF000000u | (std::uint32_t(GetRValue(highlight)) << 16) |
-                                 (std::uint32_t(GetGValue(highlight)) << 8) | GetBValue(highlight);
-    RECT found{1 << 20, 1 << 20, -1, -1};
-    for (int y = target.clip.top; y < target.clip.bottom; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-        for (int x = target.clip.left; x < target.clip.right; ++x) {
-            if (row[x] != wanted) continue;
-            found = RECT{std::min(found.left, x), std::min(found.top, y),
-                         std::max(found.right, x + 1), std::max(found.bottom, y + 1)};
-        }
-    }
-    return found;
-}
-
 // Waits until the server shows the active message box and returns it.
 HWND MappedMessageBox() {
     const HWND box = GetActiveWindow();
@@ -248,7 +228,7 @@ void ClickFocusedButton(HWND, UINT, std::uintptr_t id, DWORD) {
     KillTimer(0, id);
     const HWND box = MappedMessageBox();
     ASSERT_NE(box, 0u);
-    const RECT button = HighlightedRect(box);
+    const RECT button = BoundsOfColour(box, GetSysColor(COLOR_HIGHLIGHT));
     ASSERT_GT(button.right, button.left);
     POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ClientToScreen(box, &centre);
