@@ -17,10 +17,8 @@ TEST_F(InputTest, MouseMessagesReachTheDeepestWindowInItsClientCoordinates) {
     HWND child = Child(top, 50, 40, 100, 100);
     Log().Clear();
     display().MouseMove(160, 150);
-    auto moves = Log().Of(WM_MOUSEMOVE);
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].hwnd, child);
-    EXPECT_EQ(ClientPointOf(moves[0]), (POINT{10, 10}));
+    EXPECT_EQ(Log().Windows(WM_MOUSEMOVE), (std::vector<HWND>{child}));
+    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, child), (std::vector<POINT>{{10, 10}}));
     EXPECT_EQ(Log().Of(WM_SETCURSOR, child).size(), 1u);
     display().MouseMove(110, 110);
     EXPECT_EQ(Log().Of(WM_MOUSEMOVE).back().hwnd, top);
@@ -71,10 +69,9 @@ TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
     EXPECT_EQ(Log().Sequence({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}),
               (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE,
                                  WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP}));
-    auto moves = Log().Of(WM_MOUSEMOVE, top);
-    EXPECT_EQ(ClientPointOf(moves[1]), (POINT{20, 15}));
-    EXPECT_EQ(ClientPointOf(moves.back()), (POINT{50, 30}));
-    EXPECT_EQ(moves.back().wParam & MK_LBUTTON, MK_LBUTTON);
+    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, top),
+              (std::vector<POINT>{{10, 10}, {20, 15}, {30, 20}, {40, 25}, {50, 30}}));
+    EXPECT_EQ(Log().WParams(WM_MOUSEMOVE, top).back() & MK_LBUTTON, MK_LBUTTON);
 }
 
 TEST_F(InputTest, MovesFasterThanTheLoopCollapseIntoTheLatestWithoutPassingOtherInput) {
@@ -95,15 +92,10 @@ TEST_F(InputTest, MovesFasterThanTheLoopCollapseIntoTheLatestWithoutPassingOther
     EXPECT_EQ(Log().Sequence({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}),
               (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP,
                                  WM_MOUSEMOVE, WM_MOUSEMOVE}));
-    auto moves = Log().Of(WM_MOUSEMOVE);
-    ASSERT_EQ(moves.size(), 4u);
-    EXPECT_EQ(ClientPointOf(moves[0]), (POINT{30, 10}));
-    EXPECT_EQ(ClientPointOf(moves[1]), (POINT{50, 10}));
-    EXPECT_EQ(moves[1].wParam & MK_LBUTTON, MK_LBUTTON);
-    EXPECT_EQ(ClientPointOf(moves[2]), (POINT{60, 10}));
-    EXPECT_EQ(moves[2].wParam & MK_LBUTTON, 0u) << "moves are not merged across the release";
-    EXPECT_EQ(moves[3].hwnd, child);
-    EXPECT_EQ(ClientPointOf(moves[3]), (POINT{10, 10}));
+    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, top), (std::vector<POINT>{{30, 10}, {50, 10}, {60, 10}}));
+    // Moves are not merged across the release.
+    EXPECT_EQ(Log().WParams(WM_MOUSEMOVE, top), (std::vector<WPARAM>{0, MK_LBUTTON, 0}));
+    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, child), (std::vector<POINT>{{10, 10}}));
 }
 
 TEST_F(InputTest, CapturedMovesLeftOfTheWindowHaveNegativeCoordinates) {
@@ -111,9 +103,7 @@ TEST_F(InputTest, CapturedMovesLeftOfTheWindowHaveNegativeCoordinates) {
     SetCapture(top);
     Log().Clear();
     display().MouseMove(40, 70);
-    auto moves = Log().Of(WM_MOUSEMOVE, top);
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(ClientPointOf(moves[0]), (POINT{-60, -30}));
+    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, top), (std::vector<POINT>{{-60, -30}}));
     ReleaseCapture();
 }
 
@@ -365,11 +355,11 @@ TEST_F(InputTest, WheelGoesToTheFocusWindowAndUpToItsParent) {
     display().MouseMove(30, 40);
     Log().Clear();
     display().Wheel(-WHEEL_DELTA);
-    auto child_wheel = Log().Of(WM_MOUSEWHEEL, child);
-    ASSERT_EQ(child_wheel.size(), 1u);
-    EXPECT_EQ(std::int16_t(HIWORD(child_wheel[0].wParam)), -WHEEL_DELTA);
-    EXPECT_EQ(ClientPointOf(child_wheel[0]), (POINT{30, 40}));  // screen coordinates
-    EXPECT_EQ(Log().Of(WM_MOUSEWHEEL, top).size(), 1u);         // passed up by DefWindowProc
+    const auto wheel = Log().WParams(WM_MOUSEWHEEL, child);
+    ASSERT_EQ(wheel.size(), 1u);
+    EXPECT_EQ(std::int16_t(HIWORD(wheel[0])), -WHEEL_DELTA);
+    EXPECT_EQ(Log().Points(WM_MOUSEWHEEL, child), (std::vector<POINT>{{30, 40}}));  // on screen
+    EXPECT_EQ(Log().Of(WM_MOUSEWHEEL, top).size(), 1u);  // passed up by DefWindowProc
 }
 
 TEST_F(InputTest, ClipCursorConfinesInjectedAndProgrammaticMoves) {

@@ -64,6 +64,13 @@ struct MessageLog {
         for (const Received& r : Of(msg, hwnd)) result.push_back(r.wParam);
         return result;
     }
+    // The client (or screen) point carried by each `msg` the window got, in order.
+    std::vector<POINT> Points(UINT msg, HWND hwnd) const {
+        std::vector<POINT> result;
+        for (const Received& r : Of(msg, hwnd))
+            result.push_back(POINT{GET_X_LPARAM(r.lParam), GET_Y_LPARAM(r.lParam)});
+        return result;
+    }
     // The characters the window got as WM_CHAR, in order.
     std::u32string Chars(HWND hwnd) const {
         std::u32string typed;
