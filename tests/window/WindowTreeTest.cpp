@@ -52,14 +52,11 @@ TEST_F(WindowTreeTest, DestroyNotifiesParentThenChildrenAndInvalidatesEveryHandl
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(grandchild));
     EXPECT_FALSE(DestroyWindow(top));
-}
-
-TEST_F(WindowTreeTest, HandlesAreNeverReused) {
-    HWND first = TopLevel(0, 0, 10, 10);
-    DestroyWindow(first);
-    HWND second = TopLevel(0, 0, 10, 10);
-    EXPECT_NE(first, second);
-    EXPECT_FALSE(IsWindow(first));
+    // Handles are never reused.
+    HWND next = TopLevel(0, 0, 10, 10);
+    EXPECT_NE(next, top);
+    EXPECT_NE(next, grandchild);
+    EXPECT_FALSE(IsWindow(top));
 }
 
 TEST_F(WindowTreeTest, OwnedPopupsGoWithTheirOwner) {
