@@ -15,11 +15,7 @@ class ArgumentResolution : public ::testing::Test {
             column.key = key;
             store.InsertColumn(column, 64, 0);
         }
-        for (const char* key : {"r1", "r2"}) {
-            NewRow row;
-            row.key = key;
-            store.InsertRow(row, 0, store.CheckNewRow(row));
-        }
+        for (const char* key : {"r1", "r2"}) AddKeyed(store, key);
     }
     GridStore store;
 };
@@ -46,13 +42,13 @@ TEST_F(ArgumentResolution, BadArgumentsRaiseSubscriptOutOfRange) {
 }
 
 TEST_F(ArgumentResolution, OnlyNumericVariantTypesAreIndices) {
-    EXPECT_TRUE(IsNumericArg(std::int16_t(1)));
-    EXPECT_TRUE(IsNumericArg(std::int32_t(1)));
-    EXPECT_TRUE(IsNumericArg(1.5f));
-    EXPECT_TRUE(IsNumericArg(std::uint8_t(1)));
-    EXPECT_FALSE(IsNumericArg("1"));
-    EXPECT_FALSE(IsNumericArg(true));
-    EXPECT_FALSE(IsNumericArg(Variant::Null()));
+    for (const Variant& number :
+         {Variant(std::int16_t(1)), Variant(1), Variant(1.5f), Variant(std::uint8_t(1))}) {
+        EXPECT_TRUE(IsNumericArg(number)) << "type " << number.Type();
+    }
+    for (const Variant& other : {Variant("1"), Variant(true), Variant::Null()}) {
+        EXPECT_FALSE(IsNumericArg(other)) << "type " << other.Type();
+    }
 }
 
 TEST_F(ArgumentResolution, ColumnPositionFollowsTheDisplayOrder) {

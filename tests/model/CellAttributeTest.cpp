@@ -5,22 +5,10 @@
 #include "StoreTestSupport.h"
 #include "vexa/model/CellObject.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
-using test::ExpectGridError;
-using test::kInvalidArg;
-using test::kSubscript;
-
-class CellAttributeTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        grid.AddCol("a");
-        grid.AddCol("b");
-        grid.SetRowCount(2);
-    }
-    Vexa grid;
-};
+using CellAttributeTest = TwoColumnGrid<2>;
 
 TEST_F(CellAttributeTest, AttributesRoundTrip) {
     grid.SetCellTextFlags(1, 2, vxTextSingleLine);
@@ -90,6 +78,8 @@ TEST_F(CellAttributeTest, NewRowsTakeTheDefaultCell) {
     auto cell = grid.ColDefaultCell("b");
     ASSERT_TRUE(cell);
     EXPECT_EQ(cell, grid.ColDefaultCell(2));
+    ExpectGridError([&] { grid.ColDefaultCell(3); }, 513, kSubscript);
+    ExpectGridError([&] { grid.ColDefaultCell("zz"); }, 513, kSubscript);
     cell->SetoBackColor(0xABCDEF);
     cell->SetiIndent(5);
     cell->SetsFmtString("0.000");
@@ -117,11 +107,6 @@ TEST_F(CellAttributeTest, ColumnAddedLaterFillsExistingRowsFromItsDefaultCell) {
     grid.AddRow();
     EXPECT_EQ(grid.CellType(3, "c"), vxCellCheck);
     EXPECT_EQ(grid.CellValue(3, "c"), Variant(std::int32_t{0}));
-}
-
-TEST_F(CellAttributeTest, ColDefaultCellOfAMissingColumnRaises513) {
-    ExpectGridError([&] { grid.ColDefaultCell(3); }, 513, kSubscript);
-    ExpectGridError([&] { grid.ColDefaultCell("zz"); }, 513, kSubscript);
 }
 
 TEST(CellObjectTest, TypeChangeResetsTheValueToTheInitialOne) {
@@ -174,4 +159,4 @@ TEST(CellObjectTest, OutlivingItsGridIsSafe) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -1,6 +1,9 @@
 // Cell fonts: the live font CellFont hands out, the cell-font table, and default-cell fonts.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "StoreTestSupport.h"
 #include "vexa/model/CellFontTable.h"
 #include "vexa/model/CellObject.h"
@@ -9,21 +12,10 @@
 #include "vexa/model/GridStore.h"
 #include "vexa/system/automation/RuntimeError.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
-using test::ExpectGridError;
-using test::kSubscript;
-
-class CellFontTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        grid.AddCol("a");
-        grid.AddCol("b");
-        grid.SetRowCount(2);
-    }
-    Vexa grid;
-};
+using CellFontTest = TwoColumnGrid<2>;
 
 TEST_F(CellFontTest, AFreshCellShowsACopyOfTheGridFont) {
     auto font = grid.CellFont(1, 1);
@@ -47,32 +39,38 @@ TEST_F(CellFontTest, ChangingTheLiveFontChangesOnlyTheCellAddressedLast) {
     EXPECT_FALSE(grid.CellFont(1, 1)->Italic());
 }
 
-TEST_F(CellFontTest, RowAndColumnMembersDoNotRetargetTheLiveFont) {
-    auto live = grid.CellFont(1, 1);
-    grid.SetRowHeight(2, 30);
-    grid.ColWidth("b");
-    live->SetStrikethrough(true);
-    EXPECT_TRUE(grid.CellFont(1, 1)->Strikethrough());
-    EXPECT_FALSE(grid.CellFont(2, 1)->Strikethrough());
-    EXPECT_FALSE(grid.CellFont(1, 2)->Strikethrough());
-}
-
-TEST_F(CellFontTest, AnyCellMemberRetargetsTheLiveFont) {
-    auto live = grid.CellFont(1, 1);
-    grid.CellValue(2, 2);
-    live->SetItalic(true);
-    EXPECT_TRUE(grid.CellFont(2, 2)->Italic());
-    EXPECT_FALSE(grid.CellFont(1, 1)->Italic());
-}
-
-TEST_F(CellFontTest, AFailedCellCallLeavesTheLiveFontsCell) {
-    auto live = grid.CellFont(1, 2);
-    ExpectGridError([&] { grid.CellValue(3, 1); }, 513, kSubscript);  // column fine, row not
-    ExpectGridError([&] { grid.SetCellIndent(1, "zz", 4); }, 513, kSubscript);
-    live->SetBold(true);
-    EXPECT_TRUE(grid.CellFont(1, 2)->Bold());
-    EXPECT_FALSE(grid.CellFont(1, 1)->Bold());
-    EXPECT_FALSE(grid.CellFont(2, 2)->Bold());
+// Which cell the live font handed out for cell (1, 2) changes after another call.
+TEST(CellFontRetargetTest, AnyCellMemberRetargetsTheLiveFontAndNothingElseDoes) {
+    const struct {
+        const char* name;
+        std::function<void(Vexa&)> call;
+        std::pair<int, int> target;
+    } cases[] = {
+        {"row member", [](Vexa& g) { g.SetRowHeight(2, 30); }, {1, 2}},
+        {"column member", [](Vexa& g) { g.ColWidth("b"); }, {1, 2}},
+        {"cell value", [](Vexa& g) { g.CellValue(2, 1); }, {2, 1}},
+        {"cell font", [](Vexa& g) { g.CellFont(2, 1); }, {2, 1}},
+        // A failed call leaves it alone, even when its column was fine and its row not.
+        {"bad row",
+         [](Vexa& g) { ExpectGridError([&] { g.CellValue(3, 1); }, 513, kSubscript); },
+         {1, 2}},
+        {"bad column",
+         [](Vexa& g) { ExpectGridError([&] { g.SetCellIndent(1, "zz", 4); }, 513, kSubscript); },
+         {1, 2}},
+    };
+    for (const auto& c : cases) {
+        Vexa grid;
+        grid.AddCol("a");
+        grid.AddCol("b");
+        grid.SetRowCount(2);
+        auto live = grid.CellFont(1, 2);
+        c.call(grid);
+        live->SetItalic(true);
+        for (int row = 1; row <= 2; ++row)
+            for (int col = 1; col <= 2; ++col)
+                EXPECT_EQ(grid.CellFont(row, col)->Italic(), std::pair(row, col) == c.target)
+                    << c.name << " at " << row << "," << col;
+    }
 }
 
 TEST_F(CellFontTest, LetStoresACopyAndDefaultFontRestoresTheGridFont) {
@@ -109,25 +107,16 @@ TEST_F(CellFontTest, LiveFontChangesAfterTheCellWentAreHarmless) {
     EXPECT_TRUE(grid.CellFont(2, 1)->Underline());
 }
 
-TEST_F(CellFontTest, DefaultCellFontReachesNewRows) {
-    auto bold = Font::Create();
-    bold->SetBold(true);
-    auto cell = grid.ColDefaultCell("a");
-    cell->SetoFont(bold);
-    EXPECT_EQ(cell->oFont(), bold);
-    grid.AddRow();
-    EXPECT_TRUE(grid.CellFont(3, 1)->Bold());
-    EXPECT_FALSE(grid.CellFont(3, 2)->Bold());
-    EXPECT_FALSE(grid.CellFont(1, 1)->Bold());  // existing cells keep theirs
-}
-
-TEST_F(CellFontTest, DefaultCellFontIsTakenAsItIsWhenTheRowIsMade) {
+TEST_F(CellFontTest, DefaultCellFontReachesNewRowsAsItIsWhenTheRowIsMade) {
     auto font = Font::Create();
     auto cell = grid.ColDefaultCell("b");
     cell->SetoFont(font);
+    EXPECT_EQ(cell->oFont(), font);
     font->SetItalic(true);  // changed after it was handed over
     grid.AddRow();
     EXPECT_TRUE(grid.CellFont(3, 2)->Italic());
+    EXPECT_FALSE(grid.CellFont(3, 1)->Italic());  // the other column's default cell
+    EXPECT_FALSE(grid.CellFont(1, 2)->Italic());  // existing cells keep theirs
     font->SetItalic(false);
     font->SetUnderline(true);
     grid.SetRowCount(4);
@@ -227,4 +216,4 @@ TEST(FormatStringTableTest, AFullTableRaisesOverflowAndKeepsItsEntries) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -2,60 +2,52 @@
 // the defaults of a new column and the combo members while no combo list exists.
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <iterator>
 
 #include "StoreTestSupport.h"
 #include "vexa/model/CellObject.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
-using test::ExpectGridError;
-using test::kInvalidArg;
-
-const std::vector<std::pair<std::string, std::int32_t>> kPublishedMembers = {
-    {"vValue", 0x40030000},          {"oBackColor", 0x40030001}, {"oForeColor", 0x40030002},
-    {"oFont", 0x40030003},           {"eTextFlags", 0x40030004}, {"iIconIndex", 0x40030005},
-    {"iExtraIconIndex", 0x40030006}, {"bSelected", 0x40030007},  {"iIndent", 0x40030008},
-    {"iRightIndent", 0x40030009},    {"eType", 0x4003000A},      {"eTypeFlags", 0x4003000B},
-    {"eHatch", 0x40030010},          {"sFmtString", 0x68030003}, {"sCtrlKey", 0x68030001},
+// Each published member, its dispatch identifier and what a new column's default cell holds.
+const struct {
+    std::string name;
+    std::int32_t id;
+    Variant initial;
+} kPublishedMembers[] = {
+    {"vValue", 0x40030000, Variant(std::string())},
+    {"oBackColor", 0x40030001, Variant(std::int32_t{-1})},
+    {"oForeColor", 0x40030002, Variant(std::int32_t{-1})},
+    {"oFont", 0x40030003, Variant::Nothing()},
+    {"eTextFlags", 0x40030004, Variant(std::int32_t{32800})},
+    {"iIconIndex", 0x40030005, Variant(std::int16_t{-1})},
+    {"iExtraIconIndex", 0x40030006, Variant(std::int16_t{-1})},
+    {"bSelected", 0x40030007, Variant(false)},
+    {"iIndent", 0x40030008, Variant(std::int16_t{2})},
+    {"iRightIndent", 0x40030009, Variant(std::int16_t{2})},
+    {"eType", 0x4003000A, Variant(std::int32_t{vxCellText})},
+    {"eTypeFlags", 0x4003000B, Variant(std::int32_t{0})},
+    {"eHatch", 0x40030010, Variant(std::int32_t{7})},
+    {"sFmtString", 0x68030003, Variant(std::string())},
+    {"sCtrlKey", 0x68030001, Variant(std::string())},
 };
 
-TEST(CellObjectMemberTest, MembersKeepTheirOrderAndDispatchIdentifiers) {
-    ASSERT_EQ(CellObject::kMembers.size(), kPublishedMembers.size());
-    for (std::size_t i = 0; i < kPublishedMembers.size(); ++i) {
-        const auto& [name, id] = kPublishedMembers[i];
-        EXPECT_EQ(CellObject::kMembers[i].name, name);
-        EXPECT_EQ(CellObject::DispIdOf(name), id) << name;
-        EXPECT_EQ(CellObject::MemberOfDispId(id), name);
+TEST(CellObjectMemberTest, MembersKeepTheirOrderDispatchIdentifiersAndDocumentedDefaults) {
+    Vexa grid;
+    std::shared_ptr<Object> cell = grid.AddCol();
+    ASSERT_EQ(CellObject::kMembers.size(), std::size(kPublishedMembers));
+    for (std::size_t i = 0; i < std::size(kPublishedMembers); ++i) {
+        const auto& member = kPublishedMembers[i];
+        EXPECT_EQ(CellObject::kMembers[i].name, member.name);
+        EXPECT_EQ(CellObject::DispIdOf(member.name), member.id) << member.name;
+        EXPECT_EQ(CellObject::MemberOfDispId(member.id), member.name);
+        EXPECT_EQ(GetMember(cell, member.name), member.initial) << member.name;
     }
     EXPECT_EQ(CellObject::DispIdOf("SFMTSTRING"), 0x68030003);  // late binding ignores case
     EXPECT_EQ(CellObject::DispIdOf("Value"), -1);
     EXPECT_EQ(CellObject::MemberOfDispId(0x4003000C), "");
     EXPECT_EQ(CellObject::MemberOfDispId(0), "");
-}
-
-TEST(CellObjectMemberTest, ANewColumnsDefaultCellHoldsTheDocumentedDefaults) {
-    Vexa grid;
-    std::shared_ptr<Object> cell = grid.AddCol();
-    EXPECT_EQ(GetMember(cell, "vValue"), Variant(std::string()));
-    EXPECT_EQ(GetMember(cell, "oBackColor"), Variant(std::int32_t{-1}));
-    EXPECT_EQ(GetMember(cell, "oForeColor"), Variant(std::int32_t{-1}));
-    const Variant font = GetMember(cell, "oFont");
-    EXPECT_TRUE(font.IsObject());
-    EXPECT_EQ(font.ToObject(), nullptr);  // Nothing
-    EXPECT_EQ(GetMember(cell, "eTextFlags"), Variant(std::int32_t{32800}));
-    EXPECT_EQ(GetMember(cell, "iIconIndex"), Variant(std::int16_t{-1}));
-    EXPECT_EQ(GetMember(cell, "iExtraIconIndex"), Variant(std::int16_t{-1}));
-    EXPECT_EQ(GetMember(cell, "bSelected"), Variant(false));
-    EXPECT_EQ(GetMember(cell, "iIndent"), Variant(std::int16_t{2}));
-    EXPECT_EQ(GetMember(cell, "iRightIndent"), Variant(std::int16_t{2}));
-    EXPECT_EQ(GetMember(cell, "eType"), Variant(std::int32_t{vxCellText}));
-    EXPECT_EQ(GetMember(cell, "eTypeFlags"), Variant(std::int32_t{0}));
-    EXPECT_EQ(GetMember(cell, "eHatch"), Variant(std::int32_t{7}));
-    EXPECT_EQ(GetMember(cell, "sFmtString"), Variant(std::string()));
-    EXPECT_EQ(GetMember(cell, "sCtrlKey"), Variant(std::string()));
 }
 
 TEST(CellObjectMemberTest, LateBoundLetsReachTheCellsOfNewRows) {
@@ -103,4 +95,4 @@ TEST(CellObjectMemberTest, ComboMembersWithoutComboLists) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -1,15 +1,11 @@
-// Column properties: widths and their limits, visibility, display order, tags and header.
+// Column properties: widths and their limits, visibility, display order, tags, header and
+// the row-text column, seen through the column members.
 #include <gtest/gtest.h>
 
 #include "StoreTestSupport.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
-
-using test::ExpectGridError;
-using test::kInvalidArg;
-using test::kSubscript;
-using test::StoreSnapshot;
 
 const std::string kMaxBelowMin = "Column maximum width can not be less than its minimum width.";
 
@@ -19,6 +15,8 @@ class ColumnAttributeTest : public ::testing::Test {
         for (const char* key : {"a", "b", "c", "d"}) grid.AddCol(key);
         grid.SetRowCount(2);
     }
+    // The display position of each column, by index.
+    std::vector<std::int32_t> Orders() const { return StoreSnapshot::Of(grid).colOrders; }
     Vexa grid;
 };
 
@@ -56,6 +54,27 @@ TEST_F(ColumnAttributeTest, LimitsWidenOrNarrowTheColumnAndMayNotCross) {
     EXPECT_EQ(grid.ColMinWidth("c"), -1);
 }
 
+TEST_F(ColumnAttributeTest, LimitsGivenToAddColBindLaterWidths) {
+    grid.AddCol({.sKey = "e", .lWidth = 10, .lMinWidth = 20, .lMaxWidth = 60});
+    EXPECT_EQ(grid.ColWidth("e"), 20);
+    grid.SetColWidth("e", 100);
+    EXPECT_EQ(grid.ColWidth("e"), 60);
+    grid.SetColWidth("e", 0);
+    EXPECT_EQ(grid.ColWidth("e"), 20);
+    ExpectGridError([&] { grid.SetColMaxWidth("e", 19); }, 519, kMaxBelowMin);
+    ExpectGridError([&] { grid.SetColMinWidth("e", 61); }, 519, kMaxBelowMin);
+    EXPECT_EQ(grid.ColMinWidth("e"), 20);
+    EXPECT_EQ(grid.ColMaxWidth("e"), 60);
+    // Removing a limit frees the width; it does not change it.
+    grid.SetColMaxWidth("e", -1);
+    EXPECT_EQ(grid.ColWidth("e"), 20);
+    grid.SetColWidth("e", 500);
+    EXPECT_EQ(grid.ColWidth("e"), 500);
+    grid.SetColMinWidth("e", -1);
+    grid.SetColWidth("e", 0);
+    EXPECT_EQ(grid.ColWidth("e"), 0);
+}
+
 TEST_F(ColumnAttributeTest, HidingAColumnKeepsItsWidth) {
     for (int c = 1; c <= 4; ++c) grid.SetColWidth(c, 10 * c);
     grid.SetColVisible("b", false);
@@ -65,35 +84,37 @@ TEST_F(ColumnAttributeTest, HidingAColumnKeepsItsWidth) {
     EXPECT_TRUE(grid.ColVisible("b"));
 }
 
-TEST_F(ColumnAttributeTest, RowTextColumnCannotBeHidden) {
-    grid.AddCol({.sKey = "text", .bRowTextCol = true});
-    grid.SetColVisible("text", false);
-    EXPECT_TRUE(grid.ColVisible("text"));
-    ExpectGridError([&] { grid.SetColVisible("nokey", false); }, 513, kSubscript);
-}
-
-TEST_F(ColumnAttributeTest, ColOrderMovesTheRecordButKeepsIndexAndCells) {
+TEST_F(ColumnAttributeTest, MovedColumnsKeepTheirIndexCellsDefaultCellsAndAttributes) {
+    auto defaultOfD = grid.ColDefaultCell("d");
     grid.SetCellValue(1, "d", Variant("cell of d"));
     grid.SetColTag("d", Variant(99));
+    grid.SetColWidth("d", 90);
+    grid.SetColHeaderText("d", "Dee");
     grid.SetColOrder("d", 1);
-    EXPECT_EQ(grid.ColOrder("d"), 1);
-    EXPECT_EQ(grid.ColOrder("a"), 2);
-    EXPECT_EQ(grid.ColOrder("b"), 3);
-    EXPECT_EQ(grid.ColOrder("c"), 4);
+    EXPECT_EQ(Orders(), (std::vector<std::int32_t>{2, 3, 4, 1}));
     EXPECT_EQ(grid.ColIndex("d"), 4);
     EXPECT_EQ(grid.ColKey(4), "d");
     EXPECT_EQ(grid.CellValue(1, 4), Variant("cell of d"));
     EXPECT_EQ(grid.ColTag(4), Variant(99));
-
+    EXPECT_EQ(grid.ColDefaultCell(4), defaultOfD);
+    EXPECT_EQ(grid.ColWidth(4), 90);
+    EXPECT_EQ(grid.ColHeaderText(4), "Dee");
     grid.SetColOrder("a", 4);  // and back towards the end
-    EXPECT_EQ(grid.ColOrder("d"), 1);
-    EXPECT_EQ(grid.ColOrder("b"), 2);
-    EXPECT_EQ(grid.ColOrder("c"), 3);
-    EXPECT_EQ(grid.ColOrder("a"), 4);
+    EXPECT_EQ(Orders(), (std::vector<std::int32_t>{4, 2, 3, 1}));
+    grid.SetColOrder(2, 4);  // by index
+    EXPECT_EQ(Orders(), (std::vector<std::int32_t>{3, 4, 2, 1}));
+    // New rows still fill each column from its own default cell.
+    defaultOfD->SetvValue(Variant("from d"));
+    grid.AddRow();
+    EXPECT_EQ(grid.CellValue(3, "d"), Variant("from d"));
+    EXPECT_EQ(grid.CellValue(3, "c"), Variant(std::string()));
 }
 
-TEST_F(ColumnAttributeTest, ColOrderOutsideTheColumnsIsRefused) {
+TEST_F(ColumnAttributeTest, ColOrderToItsOwnPlaceChangesNothingAndOutsideIsRefused) {
+    grid.SetColOrder("b", 3);
     const StoreSnapshot before = StoreSnapshot::Of(grid);
+    grid.SetColOrder("b", 3);
+    EXPECT_EQ(StoreSnapshot::Of(grid), before);
     ExpectGridError([&] { grid.SetColOrder("a", 0); }, 513, kSubscript);
     ExpectGridError([&] { grid.SetColOrder("a", 5); }, 513, kSubscript);
     ExpectGridError([&] { grid.SetColOrder("zz", 1); }, 513, kSubscript);
@@ -121,5 +142,18 @@ TEST_F(ColumnAttributeTest, HeaderAndPlainPropertiesRoundTrip) {
     ExpectGridError([&] { grid.SetColHeaderText(9, "x"); }, 513, kSubscript);
 }
 
+TEST_F(ColumnAttributeTest, RowTextColumnCannotBeHiddenAndNamesItsStartColumn) {
+    grid.AddCol({.sKey = "text", .bRowTextCol = true});
+    grid.SetRowTextStartCol(3);
+    EXPECT_EQ(grid.RowTextStartCol(), 3);
+    grid.SetColVisible("text", false);
+    EXPECT_TRUE(grid.ColVisible("text"));
+    ExpectGridError([&] { grid.SetColVisible("nokey", false); }, 513, kSubscript);
+    ExpectGridError([&] { grid.SetRowTextStartCol(6); }, 513, kSubscript);
+    EXPECT_EQ(grid.RowTextStartCol(), 3);
+    grid.Clear(true);
+    EXPECT_EQ(grid.RowTextStartCol(), 0);
+}
+
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -3,30 +3,28 @@
 
 #include "StoreTestSupport.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
-using test::ExpectGridError;
-using test::kInvalidArg;
-using test::kSubscript;
+using RowAttributeTest = TwoColumnGrid<5>;
 
-class RowAttributeTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        grid.AddCol("a");
-        grid.AddCol("b");
-        grid.SetRowCount(5);
-    }
-    Vexa grid;
-};
-
-TEST_F(RowAttributeTest, HeightsRoundTripByIndexAndKey) {
+TEST_F(RowAttributeTest, HeightsVisibilityAndTagsRoundTripByIndexAndKey) {
     grid.SetRowHeight(3, grid.RowHeight(3) + 10);
     EXPECT_EQ(grid.RowHeight(3), 25);
     EXPECT_EQ(grid.RowHeight(4), 15);
     grid.SetRowKey(4, "four");
     grid.SetRowHeight("four", -3);  // any height is accepted, negative ones too
     EXPECT_EQ(grid.RowHeight(4), -3);
+    grid.SetRowVisible(2, false);
+    grid.SetRowVisible(2, false);
+    EXPECT_FALSE(grid.RowVisible(2));
+    EXPECT_TRUE(grid.RowVisible(3));
+    auto tag = std::make_shared<Object>();
+    grid.SetRowTag(1, Variant(tag));
+    grid.SetRowTag("four", Variant("four"));
+    EXPECT_EQ(grid.RowTag(1).ToObject(), tag);  // by reference
+    EXPECT_EQ(grid.RowTag(4), Variant("four"));
+    EXPECT_TRUE(grid.RowTag(3).IsEmpty());
 }
 
 TEST_F(RowAttributeTest, BadRowsAreRefused) {
@@ -41,15 +39,6 @@ TEST_F(RowAttributeTest, BadRowsAreRefused) {
     }
 }
 
-TEST_F(RowAttributeTest, VisibilityRoundTrips) {
-    grid.SetRowVisible(2, false);
-    EXPECT_FALSE(grid.RowVisible(2));
-    grid.SetRowVisible(2, false);
-    EXPECT_FALSE(grid.RowVisible(2));
-    grid.SetRowVisible(2, true);
-    EXPECT_TRUE(grid.RowVisible(2));
-}
-
 TEST_F(RowAttributeTest, GroupRowsAndTheirStartColumn) {
     grid.SetRowIsGroup(2, true);
     grid.SetRowGroupStartCol(2, 2);
@@ -61,15 +50,6 @@ TEST_F(RowAttributeTest, GroupRowsAndTheirStartColumn) {
     EXPECT_FALSE(grid.RowIsGroup(2));
     grid.AddRow({.sKey = "g", .bGroupRow = true});
     EXPECT_TRUE(grid.RowIsGroup("g"));
-}
-
-TEST_F(RowAttributeTest, TagsKeepObjectsByReference) {
-    auto tag = std::make_shared<Object>();
-    grid.SetRowTag(1, Variant(tag));
-    grid.SetRowTag(2, Variant("two"));
-    EXPECT_EQ(grid.RowTag(1).ToObject(), tag);
-    EXPECT_EQ(grid.RowTag(2), Variant("two"));
-    EXPECT_TRUE(grid.RowTag(3).IsEmpty());
 }
 
 TEST_F(RowAttributeTest, DefaultRowHeightAppliesToNewRowsOnly) {
@@ -95,4 +75,4 @@ TEST_F(RowAttributeTest, RowTextStartColMustNameAColumn) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -8,7 +8,7 @@
 #include "StoreTestSupport.h"
 #include "vexa/model/CellObject.h"
 
-namespace vexa {
+namespace vexa::test {
 namespace {
 
 struct Attribute {
@@ -58,4 +58,4 @@ TEST(SharedRowCells, AChangeToOneRowReachesNoOther) {
 }
 
 }  // namespace
-}  // namespace vexa
+}  // namespace vexa::test

@@ -23,20 +23,14 @@ TEST(StoreColumns, AddColWithoutArgumentsUsesTheDocumentedDefaults) {
 }
 
 TEST(StoreColumns, WidthIsClampedToTheLimitsAndContradictoryLimitsAreRejected) {
-    GridStore store;
-    NewColumn narrow;
-    narrow.width = 10;
-    narrow.minWidth = 20;
-    EXPECT_EQ(store.CheckNewColumn(narrow), 20);
-    NewColumn wide;
-    wide.width = 500;
-    wide.maxWidth = 100;
-    EXPECT_EQ(store.CheckNewColumn(wide), 100);
-
     Vexa grid;
+    grid.AddCol({.sKey = "narrow", .lWidth = 10, .lMinWidth = 20});
+    grid.AddCol({.sKey = "wide", .lWidth = 500, .lMaxWidth = 100});
+    EXPECT_EQ(grid.ColWidth("narrow"), 20);
+    EXPECT_EQ(grid.ColWidth("wide"), 100);
     ExpectGridError([&] { grid.AddCol({.lMinWidth = 30, .lMaxWidth = 20}); }, 519,
                     "Column maximum width can not be less than its minimum width.");
-    EXPECT_EQ(grid.ColCount(), 0);
+    EXPECT_EQ(grid.ColCount(), 2);
 }
 
 TEST(StoreColumns, AnyNegativeWidthMeansTheDefaultWidth) {

@@ -5,17 +5,6 @@
 namespace vexa::test {
 namespace {
 
-GridStore StoreWithColumns(int columns) {
-    GridStore store;
-    for (int i = 0; i < columns; ++i) store.InsertColumn(NewColumn{}, 64, 0);
-    return store;
-}
-
-void Add(GridStore& store, NewRow row, std::int32_t before = 0) {
-    const KeyLookup lookup = store.CheckNewRow(row);
-    store.InsertRow(row, before, lookup);
-}
-
 TEST(StoreRows, RowsNeedColumns) {
     Vexa grid;
     ExpectGridError([&] { grid.AddRow(); }, 516, kNoColumns);

@@ -31,6 +31,37 @@ inline const std::string kDuplicateKey =
     "This key is already associated with an element of this collection.";
 inline const std::string kNoColumns = "Attempt to add rows with no columns.";
 
+// A store with `columns` plain columns.
+inline GridStore StoreWithColumns(int columns) {
+    GridStore store;
+    for (int i = 0; i < columns; ++i) store.InsertColumn(NewColumn{}, 64, 0);
+    return store;
+}
+
+// Adds a row to the store the way the control does: checked first, then inserted.
+inline void Add(GridStore& store, NewRow row, std::int32_t before = 0) {
+    const KeyLookup lookup = store.CheckNewRow(row);
+    store.InsertRow(row, before, lookup);
+}
+
+inline void AddKeyed(GridStore& store, const std::string& key, std::int32_t before = 0) {
+    NewRow row;
+    row.key = key;
+    Add(store, row, before);
+}
+
+// A grid with columns "a" and "b" and `Rows` plain rows.
+template <int Rows>
+class TwoColumnGrid : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        grid.AddCol("a");
+        grid.AddCol("b");
+        grid.SetRowCount(Rows);
+    }
+    Vexa grid;
+};
+
 // What the host can observe of the store's structure.
 struct StoreSnapshot {
     std::int32_t cols = 0, rows = 0, allocated = 0;

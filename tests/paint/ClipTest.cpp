@@ -30,8 +30,7 @@ TEST(ClipTest, DrawingRespectsTheClipAndSaveRestoreBringsItBack) {
     ExcludeClipRect(canvas.dc(), 3, 3, 4, 4);
     FillRect(canvas.dc(), &all, black);
     EXPECT_EQ(canvas.CountNot(all, kWhite), 16 - 1);
-    EXPECT_EQ(canvas.At(3, 3), kWhite);
-    EXPECT_EQ(canvas.At(6, 2), kWhite);
+    canvas.Expect({{3, 3, kWhite}, {6, 2, kWhite}});
     EXPECT_TRUE(RestoreDC(canvas.dc(), saved));
     HRGN probe = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(GetClipRgn(canvas.dc(), probe), 0);
@@ -96,9 +95,8 @@ TEST(ViewportTest, TheOriginMovesDrawingButNotTheClipOrThePatterns) {
     HBRUSH hatch = CreateHatchBrush(HS_VERTICAL, kBlack);
     SetBkMode(canvas.dc(), TRANSPARENT);
     InkWithViewport(canvas, [&] { FillRect(canvas.dc(), &wide, hatch); });
-    EXPECT_EQ(canvas.At(4, 0), kBlack);  // column 4 of every 8, counted from the corner
-    EXPECT_EQ(canvas.At(12, 0), kBlack);
-    EXPECT_EQ(canvas.At(9, 0), kWhite);
+    // Column 4 of every 8, counted from the corner.
+    canvas.Expect({{4, 0, kBlack}, {12, 0, kBlack}, {9, 0, kWhite}}, "hatch");
     POINT previous{1, 1};
     SetViewportOrgEx(canvas.dc(), 3, 3, nullptr);
     OffsetViewportOrgEx(canvas.dc(), -3, -2, &previous);

@@ -11,17 +11,19 @@ TEST(EdgeTest, SunkenAndRaisedEdgesUseTheThreeDColours) {
     RECT r{0, 0, 10, 10};
     ASSERT_TRUE(DrawEdge(canvas.dc(), &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST));
     EXPECT_EQ(r, (RECT{2, 2, 8, 8}));
-    EXPECT_EQ(canvas.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(canvas.At(1, 5), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(canvas.At(9, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(canvas.At(8, 5), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(canvas.At(5, 5), kWhite);
+    canvas.Expect({{0, 5, GetSysColor(COLOR_BTNSHADOW)},
+                   {1, 5, GetSysColor(COLOR_3DDKSHADOW)},
+                   {9, 5, GetSysColor(COLOR_BTNHIGHLIGHT)},
+                   {8, 5, GetSysColor(COLOR_3DLIGHT)},
+                   {5, 5, kWhite}},
+                  "sunken");
     RECT raised{10, 10, 20, 20};
     DrawEdge(canvas.dc(), &raised, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    EXPECT_EQ(canvas.At(10, 15), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(canvas.At(11, 15), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(canvas.At(19, 15), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(canvas.At(15, 15), GetSysColor(COLOR_BTNFACE));
+    canvas.Expect({{10, 15, GetSysColor(COLOR_3DLIGHT)},
+                   {11, 15, GetSysColor(COLOR_BTNHIGHLIGHT)},
+                   {19, 15, GetSysColor(COLOR_3DDKSHADOW)},
+                   {15, 15, GetSysColor(COLOR_BTNFACE)}},
+                  "raised");
     EXPECT_EQ(raised, (RECT{10, 10, 20, 20}));
 }
 
@@ -42,8 +44,7 @@ TEST(FrameControlTest, CheckBoxShowsTheMarkOnlyWhenChecked) {
     EXPECT_GT(grey, 15);
     Canvas flat(16, 16);
     DrawFrameControl(flat.dc(), &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT);
-    EXPECT_EQ(flat.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(flat.At(1, 5), GetSysColor(COLOR_WINDOW));
+    flat.Expect({{0, 5, GetSysColor(COLOR_BTNSHADOW)}, {1, 5, GetSysColor(COLOR_WINDOW)}}, "flat");
 }
 
 TEST(FrameControlTest, ComboButtonHasAFaceAndADownArrow) {
@@ -51,8 +52,7 @@ TEST(FrameControlTest, ComboButtonHasAFaceAndADownArrow) {
     RECT r{0, 0, 16, 16};
     ASSERT_TRUE(DrawFrameControl(normal.dc(), &r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX));
     DrawFrameControl(pushed.dc(), &r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_PUSHED);
-    EXPECT_EQ(normal.At(3, 3), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(normal.At(15, 15), GetSysColor(COLOR_3DDKSHADOW));
+    normal.Expect({{3, 3, GetSysColor(COLOR_BTNFACE)}, {15, 15, GetSysColor(COLOR_3DDKSHADOW)}});
     int arrowPixels = 0;
     for (int y = 2; y < 14; ++y)
         for (int x = 2; x < 14; ++x) arrowPixels += normal.At(x, y) == GetSysColor(COLOR_BTNTEXT);
@@ -75,8 +75,8 @@ TEST(FrameControlTest, ScrollArrowsPointTheirWay) {
         Canvas canvas(16, 16);
         RECT r{0, 0, 16, 16};
         ASSERT_TRUE(DrawFrameControl(canvas.dc(), &r, DFC_SCROLL, arrow.kind));
-        EXPECT_EQ(canvas.At(arrow.tip.x, arrow.tip.y), text) << arrow.kind;
-        EXPECT_EQ(canvas.At(arrow.base.x, arrow.base.y), text) << arrow.kind;
+        canvas.Expect({{arrow.tip.x, arrow.tip.y, text}, {arrow.base.x, arrow.base.y, text}},
+                      std::to_string(arrow.kind));
         const RECT inner{2, 2, 14, 14};
         EXPECT_EQ(canvas.CountNot(inner, GetSysColor(COLOR_BTNFACE)), 16) << arrow.kind;
     }
@@ -182,8 +182,7 @@ TEST_F(ThemeTest, ThemedComboButtonAndHeaderItem) {
     EXPECT_NEAR((chevron.left + chevron.right) / 2.0, 8.0, 1.0);
     RECT h{0, 0, 60, 20};
     DrawThemeBackground(header, item.dc(), HP_HEADERITEM, HIS_NORMAL, &h, nullptr);
-    EXPECT_EQ(item.At(30, 19), RGB(229, 229, 229));
-    EXPECT_EQ(item.At(30, 10), kWhite);
+    item.Expect({{30, 19, RGB(229, 229, 229)}, {30, 10, kWhite}}, "header item");
     CloseThemeData(combo);
     CloseThemeData(header);
 }

@@ -38,8 +38,7 @@ TEST_F(ImageListTest, AddSplitsTheStripAndReportsSizes) {
     EXPECT_EQ(ImageList_GetImageCount(list), 2);
     int cx = 0, cy = 0;
     EXPECT_TRUE(ImageList_GetIconSize(list, &cx, &cy));
-    EXPECT_EQ(cx, 4);
-    EXPECT_EQ(cy, 4);
+    EXPECT_EQ(std::pair(cx, cy), std::pair(4, 4));
     EXPECT_FALSE(ImageList_GetIconSize(HIMAGELIST(77), &cx, &cy));
 }
 
@@ -48,8 +47,7 @@ TEST_F(ImageListTest, TransparentDrawingKeepsTheBackgroundAndIndexMinusOneDrawsN
     canvas.Clear(RGB(0, 200, 0));
     EXPECT_TRUE(
         ImageList_DrawEx(list, 0, canvas.dc(), 2, 2, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT));
-    EXPECT_EQ(canvas.At(3, 3), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.At(2, 2), RGB(0, 200, 0));
+    canvas.Expect({{3, 3, RGB(255, 0, 0)}, {2, 2, RGB(0, 200, 0)}});
     const std::string before = canvas.Snapshot();
     EXPECT_FALSE(
         ImageList_DrawEx(list, -1, canvas.dc(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT));
@@ -99,8 +97,7 @@ TEST_F(ImageListTest, DisabledIconsAreEmbossedInTheShadowColours) {
     ASSERT_NE(icon, 0u);
     EXPECT_TRUE(
         DrawStateA(canvas.dc(), 0, nullptr, LPARAM(icon), 0, 0, 0, 0, 0, DST_ICON | DSS_DISABLED));
-    EXPECT_EQ(canvas.At(1, 1), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(canvas.At(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
+    canvas.Expect({{1, 1, GetSysColor(COLOR_BTNSHADOW)}, {3, 3, GetSysColor(COLOR_BTNHIGHLIGHT)}});
     EXPECT_TRUE(DestroyIcon(icon));
     EXPECT_FALSE(DestroyIcon(icon));
     EXPECT_FALSE(DrawStateA(canvas.dc(), 0, nullptr, LPARAM(icon), 0, 0, 0, 0, 0, DST_ICON));
@@ -114,8 +111,7 @@ TEST_F(ImageListTest, MaskedBitmapsLoseTheirMaskColour) {
     EXPECT_EQ(index, 2);
     Canvas canvas(4, 4);
     ImageList_Draw(list, index, canvas.dc(), 0, 0, ILD_TRANSPARENT);
-    EXPECT_EQ(canvas.At(0, 0), kWhite);
-    EXPECT_EQ(canvas.At(1, 1), RGB(10, 20, 30));
+    canvas.Expect({{0, 0, kWhite}, {1, 1, RGB(10, 20, 30)}});
 }
 
 }  // namespace

@@ -28,16 +28,12 @@ TEST(ExtremeCoordinatesTest, BlitsWithHugeExtentsCopyWhatThereIs) {
     source.Clear(kRed);
     EXPECT_TRUE(BitBlt(target.dc(), 2, 2, INT_MAX, INT_MAX, source.dc(), 0, 0, SRCCOPY));
     EXPECT_EQ(target.CountNot({0, 0, 8, 8}, kWhite), 16);
-    EXPECT_EQ(target.At(2, 2), kRed);
-    EXPECT_EQ(target.At(5, 5), kRed);
-    EXPECT_EQ(target.At(6, 6), kWhite);
+    target.Expect({{2, 2, kRed}, {5, 5, kRed}, {6, 6, kWhite}}, "copy");
     EXPECT_TRUE(BitBlt(target.dc(), 0, 0, 8, 8, source.dc(), INT_MIN, INT_MAX, SRCCOPY));
     EXPECT_EQ(target.CountNot({0, 0, 8, 8}, kWhite), 16);
     EXPECT_TRUE(PatBlt(target.dc(), INT_MAX - 1, 0, INT_MAX, 8, BLACKNESS));
     EXPECT_TRUE(PatBlt(target.dc(), 6, -100, INT_MAX, INT_MAX, BLACKNESS));
-    EXPECT_EQ(target.At(6, 0), kBlack);
-    EXPECT_EQ(target.At(7, 6), kBlack);
-    EXPECT_EQ(target.At(5, 0), kWhite);
+    target.Expect({{6, 0, kBlack}, {7, 6, kBlack}, {5, 0, kWhite}}, "pattern");
 }
 
 TEST(ExtremeCoordinatesTest, TextInAHugeRectangleIsLaidOutAndMeasured) {

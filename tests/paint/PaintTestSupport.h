@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "vexa/system/paint/Gdi.h"
@@ -11,6 +12,13 @@ namespace vexa::sys::testing {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// A pixel and the colour it should have.
+struct Pixel {
+    int x;
+    int y;
+    COLORREF color;
+};
 
 class Canvas {
   public:
@@ -42,6 +50,11 @@ class Canvas {
         DeleteObject(brush);
     }
     COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    // Checks every listed pixel, naming the case and the place of each one that differs.
+    void Expect(std::initializer_list<Pixel> pixels, const std::string& what = "") const {
+        for (const Pixel& p : pixels)
+            EXPECT_EQ(At(p.x, p.y), p.color) << what << " at " << p.x << "," << p.y;
+    }
     // Pixels of the rectangle that differ from the colour.
     int CountNot(const RECT& r, COLORREF color) const {
         int count = 0;
@@ -82,6 +95,13 @@ inline int LineHeight(HDC dc) {
     TEXTMETRIC tm;
     GetTextMetrics(dc, &tm);
     return tm.tmHeight;
+}
+
+// A solid brush for one fill, deleted afterwards.
+inline void FillWith(HDC dc, const RECT& r, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
 }
 
 inline int WidthOf(HDC dc, const std::string& text) {

@@ -1,5 +1,5 @@
-// Draws one sheet of everything the painters use; set VEXA_PAINT_SHEET to a file name to
-// keep it as a PNG for looking at.
+// Draws one sheet of every state of the classic and themed glyphs the painters use; set
+// VEXA_PAINT_SHEET to a file name to keep it as a PNG for looking at.
 #include <cstdlib>
 
 #include "paint/PaintTestSupport.h"
@@ -8,17 +8,6 @@
 
 namespace vexa::sys::testing {
 namespace {
-
-void DrawHatches(HDC dc) {
-    SetBkColor(dc, RGB(255, 255, 255));
-    for (int style = HS_HORIZONTAL; style <= HS_DIAGCROSS; ++style) {
-        HBRUSH brush = CreateHatchBrush(style, RGB(0, 0, 160));
-        RECT r{10 + style * 50, 10, 50 + style * 50, 40};
-        FillRect(dc, &r, brush);
-        FrameRect(dc, &r, HBRUSH(GetStockObject(BLACK_BRUSH)));
-        DeleteObject(brush);
-    }
-}
 
 void DrawGlyphs(HDC dc) {
     const std::uint32_t checks[] = {DFCS_BUTTONCHECK, DFCS_BUTTONCHECK | DFCS_CHECKED,
@@ -64,42 +53,10 @@ void DrawGlyphs(HDC dc) {
     CloseThemeData(header);
 }
 
-void DrawTexts(HDC dc) {
-    SetBkMode(dc, TRANSPARENT);
-    const struct {
-        const char* text;
-        std::uint32_t format;
-    } samples[] = {
-        {"Left aligned", DT_LEFT | DT_SINGLELINE | DT_VCENTER},
-        {"Centred", DT_CENTER | DT_SINGLELINE | DT_VCENTER},
-        {"Right aligned", DT_RIGHT | DT_SINGLELINE | DT_VCENTER},
-        {"An end ellipsis cuts this long text", DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER},
-        {"C:\\Program Files\\Vexa\\report.txt", DT_PATH_ELLIPSIS | DT_SINGLELINE | DT_VCENTER},
-        {"Word ellipsis stops at words", DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER},
-        {"&File and A&&B", DT_SINGLELINE | DT_VCENTER},
-        {"Wrapped text over several lines of the cell", DT_WORDBREAK},
-    };
-    int y = 130;
-    for (const auto& sample : samples) {
-        RECT cell{10, y, 150, y + 34};
-        FrameRect(dc, &cell, GetSysColorBrush(COLOR_BTNSHADOW));
-        RECT text = cell;
-        InflateRect(&text, -2, -1);
-        DrawText(dc, sample.text, -1, &text, sample.format);
-        y += 36;
-    }
-    RECT focus{160, 130, 300, 164};
-    SetBkColor(dc, RGB(255, 255, 255));
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawFocusRect(dc, &focus);
-}
-
 TEST(TestSheet, DrawsEveryPartAndCanBeSaved) {
-    Canvas canvas(420, 430);
-    DrawHatches(canvas.dc());
+    Canvas canvas(420, 130);
     DrawGlyphs(canvas.dc());
-    DrawTexts(canvas.dc());
-    EXPECT_GT(canvas.CountNot({0, 0, 420, 430}, kWhite), 5000);
+    EXPECT_GT(canvas.CountNot({0, 0, 420, 130}, kWhite), 3000);
     if (const char* path = std::getenv("VEXA_PAINT_SHEET")) {
         EXPECT_EQ(cairo_surface_write_to_png(GetBitmapSurface(canvas.bitmap()), path),
                   CAIRO_STATUS_SUCCESS);

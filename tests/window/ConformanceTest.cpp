@@ -39,10 +39,7 @@ TEST_F(ConformanceTest, AMessagePostedByAKeyHandlerComesBeforeTheKeysAlreadyWait
     const std::vector<UINT> expected{WM_KEYDOWN, WM_CHAR, kPosted, WM_KEYUP,
                                      WM_KEYDOWN, WM_CHAR, WM_KEYUP};
     EXPECT_EQ(Log().Sequence({WM_KEYDOWN, WM_CHAR, WM_KEYUP, kPosted}), expected);
-    const auto chars = Log().Of(WM_CHAR);
-    ASSERT_EQ(chars.size(), 2u);
-    EXPECT_EQ(chars[0].wParam, WPARAM('a'));
-    EXPECT_EQ(chars[1].wParam, WPARAM('b'));
+    EXPECT_EQ(Log().Chars(hwnd), U"ab");
 }
 
 TEST_F(ConformanceTest, PostedMessagesGoBeforeWaitingClicksButAfterEarlierPosts) {
@@ -58,10 +55,7 @@ TEST_F(ConformanceTest, PostedMessagesGoBeforeWaitingClicksButAfterEarlierPosts)
     const std::vector<UINT> expected{kPosted, WM_MOUSEMOVE,   kPosted,
                                      kPosted, WM_LBUTTONDOWN, WM_LBUTTONUP};
     EXPECT_EQ(Log().Sequence({kPosted, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}), expected);
-    const auto posts = Log().Of(kPosted);
-    ASSERT_EQ(posts.size(), 3u);
-    EXPECT_EQ(posts[1].wParam, 2u);
-    EXPECT_EQ(posts[2].wParam, 3u);
+    EXPECT_EQ(Log().WParams(kPosted, hwnd), (std::vector<WPARAM>{1, 2, 3}));
 }
 
 TEST_F(ConformanceTest, NonClientDoubleClicksNeedNoDoubleClickStyle) {
@@ -69,10 +63,9 @@ TEST_F(ConformanceTest, NonClientDoubleClicksNeedNoDoubleClickStyle) {
     HWND hwnd = TopLevel(10, 10, 100, 100, WS_POPUP | WS_VISIBLE | WS_VSCROLL);
     Log().Clear();
     display().DoubleClick(10 + 95, 50);
-    const auto dbl = Log().Of(WM_NCLBUTTONDBLCLK, hwnd);
-    ASSERT_EQ(dbl.size(), 1u);
-    EXPECT_EQ(dbl[0].wParam, WPARAM(HTVSCROLL));
-    EXPECT_EQ(Log().Of(WM_NCLBUTTONDOWN, hwnd).size(), 1u);
+    EXPECT_EQ(Log().WParams(WM_NCLBUTTONDBLCLK, hwnd), (std::vector<WPARAM>{HTVSCROLL}));
+    EXPECT_EQ(Log().WParams(WM_NCLBUTTONDOWN, hwnd), (std::vector<WPARAM>{HTVSCROLL}));
+    EXPECT_TRUE(Log().Of(WM_LBUTTONDOWN).empty());
     // The client area of the same window still gets two presses.
     Log().Clear();
     display().DoubleClick(40, 50);

@@ -28,22 +28,9 @@ void ActWhenShown(HWND, UINT, std::uintptr_t id, DWORD) {
     UserAction()(box);
 }
 
-// The rectangle (client coordinates) framed in the highlight colour: the focused button.
+// The focused button.
 RECT HighlightedButton(HWND box) {
-    RECT client;
-    GetClientRect(box, &client);
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    RECT found{client.right, client.bottom, -1, -1};
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            if (HeadlessDisplay::Instance().WindowPixel(box, x, y) != highlight) continue;
-            found.left = std::min(found.left, x);
-            found.top = std::min(found.top, y);
-            found.right = std::max(found.right, x + 1);
-            found.bottom = std::max(found.bottom, y + 1);
-        }
-    }
-    return found;
+    return BoundsOfColour(box, GetSysColor(COLOR_HIGHLIGHT));
 }
 
 POINT ScreenCentre(HWND box, const RECT& clientRect) {

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "vexa/system/display/HeadlessDisplay.h"
@@ -50,6 +52,37 @@ struct MessageLog {
         }
         return result;
     }
+    // The windows that got `msg`, in order.
+    std::vector<HWND> Windows(UINT msg) const {
+        std::vector<HWND> result;
+        for (const Received& r : Of(msg)) result.push_back(r.hwnd);
+        return result;
+    }
+    // The wParam of each `msg` the window got, in order.
+    std::vector<WPARAM> WParams(UINT msg, HWND hwnd) const {
+        std::vector<WPARAM> result;
+        for (const Received& r : Of(msg, hwnd)) result.push_back(r.wParam);
+        return result;
+    }
+    // The client (or screen) point carried by each `msg` the window got, in order.
+    std::vector<POINT> Points(UINT msg, HWND hwnd) const {
+        std::vector<POINT> result;
+        for (const Received& r : Of(msg, hwnd))
+            result.push_back(POINT{GET_X_LPARAM(r.lParam), GET_Y_LPARAM(r.lParam)});
+        return result;
+    }
+    // The characters the window got as WM_CHAR, in order.
+    std::u32string Chars(HWND hwnd) const {
+        std::u32string typed;
+        for (const Received& r : Of(WM_CHAR, hwnd)) typed += char32_t(r.wParam);
+        return typed;
+    }
+    // Every message as window, number and wParam.
+    std::vector<std::tuple<HWND, UINT, WPARAM>> Calls() const {
+        std::vector<std::tuple<HWND, UINT, WPARAM>> result;
+        for (const Received& r : messages) result.emplace_back(r.hwnd, r.msg, r.wParam);
+        return result;
+    }
     void Clear() { messages.clear(); }
 };
 
@@ -76,6 +109,28 @@ inline void RegisterTestClasses() {
     cls.style = CS_DBLCLKS;
     cls.lpszClassName = kDoubleClickClass;
     RegisterClass(cls);
+}
+
+// The bounds, in client coordinates, of the window's pixels in `color` (right < left when
+// there are none); a message box frames its focused button in the highlight colour.
+inline RECT BoundsOfColour(HWND hwnd, COLORREF color) {
+    const WindowSurface s = GetWindowSurface(hwnd);
+    cairo_surface_flush(s.surface);
+    const unsigned char* data = cairo_image_surface_get_data(s.surface);
+    const int stride = cairo_image_surface_get_stride(s.surface);
+    const std::uint32_t wanted = 0xFF000000u | (std::uint32_t(GetRValue(color)) << 16) |
+                                 (std::uint32_t(GetGValue(color)) << 8) | GetBValue(color);
+    RECT found{1 << 20, 1 << 20, -1, -1};
+    for (int y = s.clip.top; y < s.clip.bottom; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        for (int x = s.clip.left; x < s.clip.right; ++x) {
+            if (row[x] != wanted) continue;
+            const int left = x - s.origin.x, top = y - s.origin.y;
+            found = RECT{std::min(found.left, left), std::min(found.top, top),
+                         std::max(found.right, left + 1), std::max(found.bottom, top + 1)};
+        }
+    }
+    return found;
 }
 
 class WindowTest : public ::testing::Test {

@@ -45,28 +45,18 @@ TEST_F(WindowTreeTest, DestroyNotifiesParentThenChildrenAndInvalidatesEveryHandl
     };
     Log().Clear();
     EXPECT_TRUE(DestroyWindow(top));
-    auto destroys = Log().Of(WM_DESTROY);
-    ASSERT_EQ(destroys.size(), 3u);
-    EXPECT_EQ(destroys[0].hwnd, top);
-    EXPECT_EQ(destroys[1].hwnd, child);
-    EXPECT_EQ(destroys[2].hwnd, grandchild);
-    auto ncDestroys = Log().Of(WM_NCDESTROY);
-    ASSERT_EQ(ncDestroys.size(), 3u);
-    EXPECT_EQ(ncDestroys[0].hwnd, grandchild);
-    EXPECT_EQ(ncDestroys[2].hwnd, top);
+    EXPECT_EQ(Log().Windows(WM_DESTROY), (std::vector<HWND>{top, child, grandchild}));
+    EXPECT_EQ(Log().Windows(WM_NCDESTROY), (std::vector<HWND>{grandchild, child, top}));
     EXPECT_TRUE(childAliveDuringParentDestroy);
     EXPECT_FALSE(IsWindow(top));
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(grandchild));
     EXPECT_FALSE(DestroyWindow(top));
-}
-
-TEST_F(WindowTreeTest, HandlesAreNeverReused) {
-    HWND first = TopLevel(0, 0, 10, 10);
-    DestroyWindow(first);
-    HWND second = TopLevel(0, 0, 10, 10);
-    EXPECT_NE(first, second);
-    EXPECT_FALSE(IsWindow(first));
+    // Handles are never reused.
+    HWND next = TopLevel(0, 0, 10, 10);
+    EXPECT_NE(next, top);
+    EXPECT_NE(next, grandchild);
+    EXPECT_FALSE(IsWindow(top));
 }
 
 TEST_F(WindowTreeTest, OwnedPopupsGoWithTheirOwner) {
@@ -167,10 +157,7 @@ TEST_F(WindowTreeTest, VisibilityAndEnablingFollowTheParentChain) {
     EXPECT_FALSE(EnableWindow(child, false));
     EXPECT_FALSE(IsWindowEnabled(child));
     EXPECT_TRUE(EnableWindow(child, true));
-    auto enables = Log().Of(WM_ENABLE, child);
-    ASSERT_EQ(enables.size(), 2u);
-    EXPECT_EQ(enables[0].wParam, 0u);
-    EXPECT_EQ(enables[1].wParam, 1u);
+    EXPECT_EQ(Log().WParams(WM_ENABLE, child), (std::vector<WPARAM>{0, 1}));
 }
 
 TEST_F(WindowTreeTest, WindowDataPropertiesAndText) {
@@ -272,6 +259,8 @@ TEST_F(WindowTreeTest, MissingOutParametersAndPayloadsAreRefusedQuietly) {
     EXPECT_EQ(SendMessage(hwnd, WM_SETTEXT, 0, 0), 1);
     EXPECT_EQ(GetWindowText(hwnd), "");
     EXPECT_EQ(RegisterClass(WNDCLASS{}), 0);
+    EXPECT_EQ(GetSystemMetrics(-1), 0);
+    EXPECT_EQ(GetSysColor(99), 0u);
 }
 
 TEST_F(WindowTreeTest, SetParentMovesAWindowUnderANewParent) {

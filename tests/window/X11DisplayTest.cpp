@@ -1,13 +1,10 @@
 // End-to-end tests on a real X server (skipped without DISPLAY): windows appear on the X
 // screen with their pixels, input made with xdotool reaches the window procedures as the
 // classic messages, and the window manager's requests come back as window calls.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <string>
 
-#include "WindowTestSupport.h"
-#include "vexa/system/display/X11Display.h"
+#include "X11TestFixture.h"
 #include "vexa/system/window/MessageBoxDialog.h"
 
 // Xlib last: its macros must not reach the window system's headers.
@@ -23,74 +20,14 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 150;
 constexpr int kMaxWaits = 200;  // 20 ms each: a generous bound, normally one or two suffice
 
-// The X server resets when its last client leaves, refusing connections for a moment; a
-// connection held for the whole program keeps it up between the tests.
-bool HoldServer() {
-    static ::Display* const keeper = XOpenDisplay(nullptr);
-    return keeper != nullptr;
-}
-
-class X11DisplayTest : public ::testing::Test {
+class X11DisplayTest : public X11Test {
   protected:
-    void SetUp() override {
-        const char* name = std::getenv("DISPLAY");
-        if (name == nullptr || *name == 0) GTEST_SKIP() << "no X display";
-        if (!HoldServer()) GTEST_SKIP() << "cannot reach the X display";
-        auto opened = X11Display::Open();
-        if (opened == nullptr) GTEST_SKIP() << "cannot open the X display";
-        RegisterTestClasses();
-        DestroyAllWindowsForTesting();
-        Log().Clear();
-        Log().handlers.clear();
-        x11 = opened.get();
-        previous = SetDisplayBackend(std::move(opened));
-    }
-    void TearDown() override {
-        if (x11 == nullptr) return;
-        Log().handlers.clear();
-        DestroyAllWindowsForTesting();
-        Log().Clear();
-        SetDisplayBackend(std::move(previous));
-    }
-
     // A shown popup (placed exactly where asked, no manager frame), painted and on screen.
-    HWND ShownWindow() {
-        HWND hwnd = CreateWindowEx(0, kRecordingClass, "x11 test", WS_POPUP | WS_VISIBLE, kLeft,
-                                   kTop, kWidth, kHeight);
-        SetFocus(hwnd);
-        PumpMessages();
-        WaitUntilMapped(hwnd);
-        return hwnd;
-    }
+    HWND ShownWindow() { return FocusedWindow(kLeft, kTop); }
 
-    void WaitUntilMapped(HWND hwnd) {
-        for (int i = 0; i < kMaxWaits; ++i) {
-            XWindowAttributes attributes;
-            XGetWindowAttributes(x11->Connection(), x11->NativeWindow(hwnd), &attributes);
-            if (attributes.map_state == IsViewable) break;
-            x11->PumpEvents(20);
-        }
-        x11->Sync();
-        PumpMessages();
-    }
-
-    // Runs xdotool and handles what it caused until `done` holds (or the bound is reached).
     template <typename Done>
     bool RunXdotool(const std::string& arguments, Done done) {
-        const std::string command = "xdotool " + arguments;
-        if (std::system(command.c_str()) != 0) return false;
-        return PumpUntil(done);
-    }
-
-    template <typename Done>
-    bool PumpUntil(Done done) {
-        for (int i = 0; i < kMaxWaits; ++i) {
-            x11->Sync();
-            PumpMessages();
-            if (done()) return true;
-            x11->PumpEvents(20);
-        }
-        return false;
+        return RunUntil("xdotool " + arguments, done);
     }
 
     static void PaintSolid(HWND hwnd, double r, double g, double b) {
@@ -106,17 +43,13 @@ class X11DisplayTest : public ::testing::Test {
     // The pixel at a screen point as the X server has it, 0xRRGGBB.
     unsigned long ScreenPixel(int x, int y) {
         x11->Sync();
-        ::Display* connection = x11->Connection();
-        XImage* image =
-            XGetImage(connection, DefaultRootWindow(connection), x, y, 1, 1, AllPlanes, ZPixmap);
+        XImage* image = XGetImage(Connection(), DefaultRootWindow(Connection()), x, y, 1, 1,
+                                  AllPlanes, ZPixmap);
         if (image == nullptr) return ~0ul;
         const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
         XDestroyImage(image);
         return pixel;
     }
-
-    X11Display* x11 = nullptr;
-    std::unique_ptr<DisplayBackend> previous;
 };
 
 TEST_F(X11DisplayTest, PresentedBackBufferIsOnTheScreen) {
@@ -169,21 +102,15 @@ TEST_F(X11DisplayTest, RightButtonAndWheelNotches) {
 
 TEST_F(X11DisplayTest, KeysBecomeKeyAndCharacterMessages) {
     HWND hwnd = ShownWindow();
-    XSetInputFocus(x11->Connection(), x11->NativeWindow(hwnd), RevertToParent, CurrentTime);
-    x11->Sync();
     Log().Clear();
     ASSERT_TRUE(RunXdotool("key --clearmodifiers a shift+b Return", [] {
         return !Log().Of(WM_KEYUP).empty() && Log().Of(WM_KEYUP).back().wParam == WPARAM(VK_RETURN);
     }));
-    std::u32string typed;
-    for (const Received& r : Log().Of(WM_CHAR, hwnd)) typed += char32_t(r.wParam);
-    EXPECT_EQ(typed, U"aB\r");
-    const auto downs = Log().Of(WM_KEYDOWN, hwnd);
+    EXPECT_EQ(Log().Chars(hwnd), U"aB\r");
+    std::vector<WPARAM> downs = Log().WParams(WM_KEYDOWN, hwnd);
     ASSERT_GE(downs.size(), 4u);
-    EXPECT_EQ(downs[0].wParam, WPARAM('A'));
-    EXPECT_EQ(downs[1].wParam, WPARAM(VK_SHIFT));
-    EXPECT_EQ(downs[2].wParam, WPARAM('B'));
-    EXPECT_EQ(downs[3].wParam, WPARAM(VK_RETURN));
+    downs.resize(4);
+    EXPECT_EQ(downs, (std::vector<WPARAM>{'A', VK_SHIFT, 'B', VK_RETURN}));
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // released again
 }
 
@@ -278,26 +205,6 @@ TEST_F(X11DisplayTest, TimersFireOnTheRealClockInsideTheLoop) {
 // one framed in the highlight colour) with xdotool.
 X11Display* boxDisplay = nullptr;
 
-RECT HighlightedRect(HWND box) {
-    const WindowSurface target = GetWindowSurface(box);
-    cairo_surface_flush(target.surface);
-    const unsigned char* data = cairo_image_surface_get_data(target.surface);
-    const int stride = cairo_image_surface_get_stride(target.surface);
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    const std::uint32_t wanted = 0xFF000000u | (std::uint32_t(GetRValue(highlight)) << 16) |
-                                 (std::uint32_t(GetGValue(highlight)) << 8) | GetBValue(highlight);
-    RECT found{1 << 20, 1 << 20, -1, -1};
-    for (int y = target.clip.top; y < target.clip.bottom; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-        for (int x = target.clip.left; x < target.clip.right; ++x) {
-            if (row[x] != wanted) continue;
-            found = RECT{std::min(found.left, x), std::min(found.top, y),
-                         std::max(found.right, x + 1), std::max(found.bottom, y + 1)};
-        }
-    }
-    return found;
-}
-
 // Waits until the server shows the active message box and returns it.
 HWND MappedMessageBox() {
     const HWND box = GetActiveWindow();
@@ -321,7 +228,7 @@ void ClickFocusedButton(HWND, UINT, std::uintptr_t id, DWORD) {
     KillTimer(0, id);
     const HWND box = MappedMessageBox();
     ASSERT_NE(box, 0u);
-    const RECT button = HighlightedRect(box);
+    const RECT button = BoundsOfColour(box, GetSysColor(COLOR_HIGHLIGHT));
     ASSERT_GT(button.right, button.left);
     POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ClientToScreen(box, &centre);

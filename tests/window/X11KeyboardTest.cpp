@@ -13,15 +13,12 @@ namespace vexa::sys::testing {
 namespace {
 
 std::u32string CharactersReceived(HWND hwnd) {
-    std::u32string typed;
-    for (const Received& r : Log().Of(WM_CHAR, hwnd)) typed += char32_t(r.wParam);
-    return typed;
+    return Log().Chars(hwnd);
 }
 
 std::vector<int> KeysDown(HWND hwnd) {
-    std::vector<int> keys;
-    for (const Received& r : Log().Of(WM_KEYDOWN, hwnd)) keys.push_back(int(r.wParam));
-    return keys;
+    const std::vector<WPARAM> keys = Log().WParams(WM_KEYDOWN, hwnd);
+    return std::vector<int>(keys.begin(), keys.end());
 }
 
 // Whether the program got a key-down or key-up (system ones included) of the key.
