@@ -1,7 +1,9 @@
 // End-to-end tests on a real X server (skipped without DISPLAY): windows appear on the X
 // screen with their pixels, input made with xdotool reaches the window procedures as the
 // classic messages, and the window manager's requests come back as window calls.
+#include <chrono>
 #include <cstdlib>
+#include <future>
 #include <string>
 
 #include "X11TestFixture.h"
@@ -220,8 +222,15 @@ HWND MappedMessageBox() {
     return box;
 }
 
+// Runs xdotool while the program goes on reading what the server sends, so that neither
+// waits for the other.
 void RunXdotool(const std::string& arguments) {
-    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0);
+    auto finished = std::async(
+        std::launch::async, [arguments] { return std::system(("xdotool " + arguments).c_str()); });
+    while (finished.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        boxDisplay->PumpEvents(20);
+    }
+    ASSERT_EQ(finished.get(), 0);
 }
 
 void ClickFocusedButton(HWND, UINT, std::uintptr_t id, DWORD) {
