@@ -2,6 +2,7 @@
 // scaling, percent, exponents and literal text, with rounding half away from zero on the
 // runtime's 15 significant digits.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "vexa/system/automation/FormatSections.h"
@@ -68,91 +69,95 @@ bool IncrementDigits(std::string& digits) {
     return false;
 }
 
-// The runtime's 15 significant digits of |x| (finite), and the power of ten of the first.
-struct Significant {
-    std::string digits;
+// The digits the placeholders show, in one buffer: the integer part (without leading
+// zeros, then padded to the minimum digit count) followed by the fraction.
+struct Digits {
+    std::string text;
+    std::size_t integerLength = 0;
     int exponent = 0;
-};
 
-Significant SignificantOf(double x) {
-    const SignificantDigits significant(x, 15);
-    return Significant{std::string(significant.Digits()), significant.Exponent()};
-}
+    std::string_view Integer() const { return std::string_view(text).substr(0, integerLength); }
+    std::string_view Fraction() const { return std::string_view(text).substr(integerLength); }
+};
 
 // The significant digits times 10^shift to `decimals` places, rounded half away from zero.
 // Percent signs, thousands scaling and exponents move the point within the digits instead
 // of multiplying the double, so no scale can overflow, underflow or add binary error.
-// The integer part has no leading zeros ("" for zero); the fraction has `decimals` digits.
-void DecimalParts(const Significant& value, int shift, int decimals, std::string& integer,
-                  std::string& fraction) {
-    std::string digits = value.digits;
-    const bool zero = digits.find_first_not_of('0') == std::string::npos;
-    int pointPosition = zero ? 1 : value.exponent + 1 + shift;
-
+void DecimalParts(const SignificantDigits& value, int shift, int decimals, Digits& d) {
+    const std::string_view significant = value.Digits();
+    int pointPosition = value.IsZero() ? 1 : value.Exponent() + 1 + shift;
+    std::string& digits = d.text;
+    digits.clear();
     const int keep = pointPosition + decimals;
-    if (keep < 0) {
-        digits.clear();
-    } else if (keep < int(digits.size())) {
-        const bool roundUp = digits[std::size_t(keep)] >= '5';
-        digits.resize(std::size_t(keep));
+    if (keep >= 0) {
+        const std::size_t kept = std::min(significant.size(), std::size_t(keep));
+        digits.append(significant.substr(0, kept));
+        const bool roundUp = kept < significant.size() && significant[kept] >= '5';
         if (roundUp && !IncrementDigits(digits)) {
             digits.insert(digits.begin(), '1');
             ++pointPosition;
         }
-    } else {
-        digits.append(std::size_t(keep) - digits.size(), '0');
+        if (digits.size() < std::size_t(keep))
+            digits.append(std::size_t(keep) - digits.size(), '0');
     }
     if (pointPosition > 0) {
-        integer = digits.substr(0, std::min(digits.size(), std::size_t(pointPosition)));
-        fraction = digits.substr(std::min(digits.size(), std::size_t(pointPosition)));
+        d.integerLength = std::min(digits.size(), std::size_t(pointPosition));
     } else {
-        integer.clear();
-        fraction = std::string(std::size_t(-pointPosition), '0') + digits;
+        d.integerLength = 0;
+        digits.insert(0, std::size_t(-pointPosition), '0');
     }
-    fraction.resize(std::size_t(decimals), '0');
-    const auto firstNonZero = integer.find_first_not_of('0');
-    integer.erase(0, firstNonZero == std::string::npos ? integer.size() : firstNonZero);
+    digits.resize(d.integerLength + std::size_t(decimals), '0');
+    std::size_t leadingZeros = 0;
+    while (leadingZeros < d.integerLength && digits[leadingZeros] == '0') ++leadingZeros;
+    digits.erase(0, leadingZeros);
+    d.integerLength -= leadingZeros;
 }
 
-struct Digits {
-    std::string integer;   // padded to the minimum digit count
-    std::string fraction;  // trimmed to what the placeholders show
-    int exponent = 0;
-};
-
 Digits DigitsFor(double value, const NumberLayout& layout) {
-    const Significant significant = SignificantOf(value);
+    const SignificantDigits significant(value, 15);
     const int shift = 2 * layout.percents - 3 * layout.thousandsScaling;
     const int decimals = layout.fracPlaceholders;
     Digits d;
     if (layout.scientific && value != 0) {
         // Without integer placeholders the mantissa is all fraction: ".4711E+2".
         const int leading = layout.intPlaceholders;
-        d.exponent = significant.exponent + shift - (leading - 1);
-        DecimalParts(significant, shift - d.exponent, decimals, d.integer, d.fraction);
-        if (int(d.integer.size()) > leading) {  // rounding reached the next power of ten
+        d.exponent = significant.Exponent() + shift - (leading - 1);
+        DecimalParts(significant, shift - d.exponent, decimals, d);
+        if (int(d.integerLength) > leading) {  // rounding reached the next power of ten
             ++d.exponent;
-            DecimalParts(significant, shift - d.exponent, decimals, d.integer, d.fraction);
+            DecimalParts(significant, shift - d.exponent, decimals, d);
         }
     } else {
-        DecimalParts(significant, shift, decimals, d.integer, d.fraction);
+        DecimalParts(significant, shift, decimals, d);
     }
-    if (int(d.integer.size()) < layout.intZeros) {
-        d.integer.insert(0, std::size_t(layout.intZeros) - d.integer.size(), '0');
+    if (int(d.integerLength) < layout.intZeros) {
+        const std::size_t padding = std::size_t(layout.intZeros) - d.integerLength;
+        d.text.insert(0, padding, '0');
+        d.integerLength += padding;
     }
-    while (int(d.fraction.size()) > layout.fracZeros && d.fraction.back() == '0') {
-        d.fraction.pop_back();
+    std::size_t fractionLength = d.text.size() - d.integerLength;
+    while (int(fractionLength) > layout.fracZeros && d.text.back() == '0') {
+        d.text.pop_back();
+        --fractionLength;
     }
     return d;
 }
 
 class NumberWriter {
   public:
-    NumberWriter(const NumberLayout& layout, const Digits& digits)
-        : layout_(layout), digits_(digits) {}
+    NumberWriter(const NumberLayout& layout, const Digits& digits, std::size_t literalLength)
+        : layout_(layout),
+          digits_(digits),
+          integer_(digits.Integer()),
+          fraction_(digits.Fraction()) {
+        // Room for the digits, a separator per three of them, a sign, a point and an
+        // exponent: the text is written without growing (and short ones stay inline).
+        const std::size_t exponent = layout.scientific ? 8 : 0;
+        out_.reserve(digits.text.size() + integer_.size() / 3 + literalLength + 2 + exponent);
+    }
 
     void IntegerPlaceholder() {
-        const int length = int(digits_.integer.size());
+        const int length = int(integer_.size());
         if (placeholder_ == 0) {
             for (int i = 0; i < length - layout_.intPlaceholders; ++i) EmitIntegerDigit(i);
         }
@@ -164,14 +169,14 @@ class NumberWriter {
     // A format without integer placeholders (".00") still shows the integer digits.
     void Point() {
         if (layout_.intPlaceholders == 0) {
-            for (int i = 0; i < int(digits_.integer.size()); ++i) EmitIntegerDigit(i);
+            for (int i = 0; i < int(integer_.size()); ++i) EmitIntegerDigit(i);
         }
         out_ += '.';
     }
 
     void FractionPlaceholder() {
-        if (fractionIndex_ < int(digits_.fraction.size())) {
-            out_ += digits_.fraction[std::size_t(fractionIndex_)];
+        if (fractionIndex_ < int(fraction_.size())) {
+            out_ += fraction_[std::size_t(fractionIndex_)];
         }
         ++fractionIndex_;
     }
@@ -183,11 +188,11 @@ class NumberWriter {
         } else if (sign == '+') {
             out_ += '+';
         }
-        std::string text = std::to_string(std::abs(digits_.exponent));
-        if (int(text.size()) < minimumDigits) {
-            text.insert(0, std::size_t(minimumDigits) - text.size(), '0');
-        }
-        out_ += text;
+        char text[16];
+        const int length =
+            int(std::to_chars(text, text + sizeof text, std::abs(digits_.exponent)).ptr - text);
+        if (length < minimumDigits) out_.append(std::size_t(minimumDigits - length), '0');
+        out_.append(text, std::size_t(length));
     }
 
     void Literal(std::string_view text) { out_ += text; }
@@ -196,13 +201,15 @@ class NumberWriter {
 
   private:
     void EmitIntegerDigit(int index) {
-        out_ += digits_.integer[std::size_t(index)];
-        const int fromRight = int(digits_.integer.size()) - 1 - index;
+        out_ += integer_[std::size_t(index)];
+        const int fromRight = int(integer_.size()) - 1 - index;
         if (layout_.grouping && fromRight > 0 && fromRight % 3 == 0) out_ += ',';
     }
 
     const NumberLayout& layout_;
     const Digits& digits_;
+    std::string_view integer_;
+    std::string_view fraction_;
     std::string out_;
     int placeholder_ = 0;
     int fractionIndex_ = 0;
@@ -223,8 +230,7 @@ int ReadExponentDigits(FormatScanner& scanner) {
 }
 
 bool AllZero(const Digits& d) {
-    return d.integer.find_first_not_of('0') == std::string::npos &&
-           d.fraction.find_first_not_of('0') == std::string::npos;
+    return d.text.find_first_not_of('0') == std::string::npos;
 }
 
 }  // namespace
@@ -278,7 +284,7 @@ std::string NumberSection::Format(double value, bool withMinus) const {
     // Placeholders have no digits for these; they read as the number's plain text.
     if (!std::isfinite(value)) return DoubleToText(value);
     const Digits digits = DigitsFor(value, layout_);
-    NumberWriter writer(layout_, digits);
+    NumberWriter writer(layout_, digits, literals_.size());
     if (withMinus && !AllZero(digits)) writer.Literal('-');
     for (const Item& item : items_) {
         switch (item.kind) {

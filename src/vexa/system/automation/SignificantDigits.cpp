@@ -1,8 +1,11 @@
 #include "vexa/system/automation/SignificantDigits.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace vexa {
 
@@ -32,6 +35,59 @@ int ScientificDigits(double magnitude, int fractionDigits, char* digits) {
     return negative ? -exponent : exponent;
 }
 
+using Wide = unsigned __int128;
+
+constexpr std::array<Wide, 23> PowersOfTen() {
+    std::array<Wide, 23> powers{};
+    Wide power = 1;
+    for (Wide& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}
+constexpr std::array<Wide, 23> kPowersOfTen = PowersOfTen();
+constexpr double kLog10Of2 = 0.30102999566398119521;
+
+// The first `precision` significant digits of `magnitude` as an integer, rounded half away
+// from zero on the exact value, and the power of ten of the first. A double is m * 2^e with
+// a 53-bit m; for values from 1e-8 or so up to 2^53, m * 10^k fits in 128 bits, and shifting
+// it right by -e gives the digits with the exact remainder to round on. Returns false for
+// values outside that range.
+bool ScaledDigits(double magnitude, int precision, std::uint64_t& scaled, int& exponent) {
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = int(bits >> 52);
+    // Subnormals are far below the range.
+    if (biasedExponent == 0) return false;
+    const std::uint64_t mantissa =
+        (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
+    // magnitude = mantissa * 2^-shift = [0.5, 1) * 2^binaryExponent.
+    const int binaryExponent = biasedExponent - 1022;
+    const int shift = 53 - binaryExponent;
+    if (shift < 0 || shift > 127) return false;
+    // magnitude lies in [2^(b-1), 2^b): its power of ten is this estimate or the next.
+    exponent = int(std::floor((binaryExponent - 1) * kLog10Of2));
+    const Wide limit = kPowersOfTen[std::size_t(precision)];
+    for (int attempt = 0; attempt < 2; ++attempt, ++exponent) {
+        const int scale = precision - 1 - exponent;
+        if (scale < 0 || scale >= int(kPowersOfTen.size())) return false;
+        const Wide product = Wide(mantissa) * kPowersOfTen[std::size_t(scale)];
+        Wide digits = product >> shift;
+        if (digits >= limit) continue;
+        if (shift > 0) {
+            const Wide remainder = product - (digits << shift);
+            if (remainder >= (Wide(1) << (shift - 1))) ++digits;
+        }
+        if (digits == limit) {  // 9.99… carried into the next power of ten
+            digits = kPowersOfTen[std::size_t(precision - 1)];
+            ++exponent;
+        }
+        scaled = std::uint64_t(digits);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 SignificantDigits::SignificantDigits(double value, int precision) {
@@ -40,6 +96,12 @@ SignificantDigits::SignificantDigits(double value, int precision) {
     if (magnitude == 0 || !std::isfinite(magnitude)) {
         digits_[0] = '0';
         count_ = 1;
+        return;
+    }
+    std::uint64_t scaled = 0;
+    if (ScaledDigits(magnitude, precision, scaled, exponent_)) {
+        count_ = int(std::to_chars(digits_, digits_ + precision, scaled).ptr - digits_);
+        while (count_ > 1 && digits_[count_ - 1] == '0') --count_;
         return;
     }
     char guarded[24];
