@@ -97,3 +97,56 @@ TEST(NumberText, FifteenDigitsMatchTheExactExpansionAtEveryMagnitude) {
         EXPECT_EQ(Format(value, "0.00000000000000E+00"), ExactScientific(value)) << value;
     }
 }
+
+namespace {
+
+// A fixed-point format's text built from ExactScientific's fifteen digits, rounded half away
+// from zero at the last decimal shown, with thousands separators when asked.
+std::string FixedFromFifteenDigits(double value, int decimals, bool grouping) {
+    const std::string scientific = ExactScientific(std::fabs(value));
+    const auto digits = std::stoull(scientific.substr(0, 1) + scientific.substr(2, 14));
+    const int power = std::stoi(scientific.substr(17)) - 14 + decimals;
+    unsigned long long units = 0;
+    if (power > 4) return {};  // past 64 bits here; the other test covers those magnitudes
+    if (power >= 0) {
+        units = digits * static_cast<unsigned long long>(std::pow(10, power));
+    } else if (power >= -15) {
+        const auto dropped = static_cast<unsigned long long>(std::pow(10, -power));
+        units = digits / dropped + (digits % dropped >= dropped / 2);
+    }
+    const auto scale = static_cast<unsigned long long>(std::pow(10, decimals));
+    std::string integer = std::to_string(units / scale);
+    for (int at = int(integer.size()) - 3; grouping && at > 0; at -= 3) integer.insert(at, ",");
+    std::string fraction = decimals > 0 ? "." + std::to_string(units % scale) : "";
+    if (decimals > 0) fraction.insert(1, std::size_t(decimals + 1) - fraction.size(), '0');
+    return (value < 0 && units != 0 ? "-" : "") + integer + fraction;
+}
+
+}  // namespace
+
+TEST(NumberText, FixedFormatsRoundTheFifteenDigitsHalfAwayFromZero) {
+    const struct {
+        const char* format;
+        int decimals;
+        bool grouping;
+    } formats[] = {
+        {"#,##0.00", 2, true}, {"0.000", 3, false}, {"#,##0", 0, true}, {"0.0000000", 7, false}};
+    std::mt19937_64 random(7);
+    std::vector<double> values{0.005, 0.015, 2.675, 1.0005, 999999.995, 4503599627370495.5};
+    for (int i = 0; i < 3000; ++i) {
+        const double power = std::uniform_real_distribution<double>(-9, 13)(random);
+        values.push_back((i % 3 ? 1 : -1) * std::pow(10.0, power));
+        values.push_back(double(std::uniform_int_distribution<long long>(0, 99999999)(random)) /
+                             std::pow(10.0, i % 8) +
+                         0.005);
+    }
+    for (const auto& format : formats) {
+        for (double value : values) {
+            const std::string expected =
+                FixedFromFifteenDigits(value, format.decimals, format.grouping);
+            if (!expected.empty()) {
+                EXPECT_EQ(Format(value, format.format), expected) << value;
+            }
+        }
+    }
+}

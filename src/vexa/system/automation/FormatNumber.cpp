@@ -2,8 +2,10 @@
 // scaling, percent, exponents and literal text, with rounding half away from zero on the
 // runtime's 15 significant digits.
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "vexa/system/automation/FormatSections.h"
 #include "vexa/system/automation/SignificantDigits.h"
@@ -113,12 +115,58 @@ void DecimalParts(const SignificantDigits& value, int shift, int decimals, Digit
     d.integerLength -= leadingZeros;
 }
 
+constexpr std::array<std::uint64_t, 20> TensUpTo19() {
+    std::array<std::uint64_t, 20> tens{};
+    std::uint64_t ten = 1;
+    for (std::uint64_t& entry : tens) {
+        entry = ten;
+        ten *= 10;
+    }
+    return tens;
+}
+constexpr std::array<std::uint64_t, 20> kTens = TensUpTo19();
+
+// What DecimalParts gives, worked out on the fifteen significant digits as one integer: the
+// amounts grids show, rounded to their last place, fit in 64 bits. False when they do not.
+bool FixedDigits(double value, int shift, int decimals, Digits& d) {
+    constexpr int kPrecision = 15;
+    if (decimals > 18) return false;
+    std::uint64_t units = 0;  // the value in units of its last place shown
+    if (value != 0) {
+        std::uint64_t digits = 0;
+        int exponent = 0;
+        if (!SignificantDigits::Scaled(std::fabs(value), kPrecision, digits, exponent)) {
+            return false;
+        }
+        const int kept = exponent + 1 + shift + decimals;
+        if (kept > 19) return false;
+        if (kept >= kPrecision) {
+            units = digits * kTens[std::size_t(kept - kPrecision)];
+        } else if (kept >= 0) {
+            const std::uint64_t dropped = kTens[std::size_t(kPrecision - kept)];
+            units = digits / dropped + (digits % dropped >= dropped / 2 ? 1 : 0);
+        }
+    }
+    const std::uint64_t integer = units / kTens[std::size_t(decimals)];
+    std::uint64_t fraction = units % kTens[std::size_t(decimals)];
+    char text[48];
+    char* end = integer > 0 ? std::to_chars(text, text + 20, integer).ptr : text;
+    d.integerLength = std::size_t(end - text);
+    // The fraction has exactly `decimals` digits, zeros first.
+    char* const fractionEnd = std::fill_n(end, decimals, '0');
+    for (char* digit = fractionEnd; fraction > 0; fraction /= 10) {
+        *--digit = char('0' + fraction % 10);
+    }
+    d.text.assign(text, std::size_t(fractionEnd - text));
+    return true;
+}
+
 Digits DigitsFor(double value, const NumberLayout& layout) {
-    const SignificantDigits significant(value, 15);
     const int shift = 2 * layout.percents - 3 * layout.thousandsScaling;
     const int decimals = layout.fracPlaceholders;
     Digits d;
     if (layout.scientific && value != 0) {
+        const SignificantDigits significant(value, 15);
         // Without integer placeholders the mantissa is all fraction: ".4711E+2".
         const int leading = layout.intPlaceholders;
         d.exponent = significant.Exponent() + shift - (leading - 1);
@@ -127,8 +175,8 @@ Digits DigitsFor(double value, const NumberLayout& layout) {
             ++d.exponent;
             DecimalParts(significant, shift - d.exponent, decimals, d);
         }
-    } else {
-        DecimalParts(significant, shift, decimals, d);
+    } else if (!FixedDigits(value, shift, decimals, d)) {
+        DecimalParts(SignificantDigits(value, 15), shift, decimals, d);
     }
     if (int(d.integerLength) < layout.intZeros) {
         const std::size_t padding = std::size_t(layout.intZeros) - d.integerLength;

@@ -99,7 +99,7 @@ SignificantDigits::SignificantDigits(double value, int precision) {
         return;
     }
     std::uint64_t scaled = 0;
-    if (ScaledDigits(magnitude, precision, scaled, exponent_)) {
+    if (Scaled(magnitude, precision, scaled, exponent_)) {
         count_ = int(std::to_chars(digits_, digits_ + precision, scaled).ptr - digits_);
         while (count_ > 1 && digits_[count_ - 1] == '0') --count_;
         return;
@@ -119,6 +119,11 @@ SignificantDigits::SignificantDigits(double value, int precision) {
     count_ = precision;
     RoundAt(precision, up);
     while (count_ > 1 && digits_[count_ - 1] == '0') --count_;
+}
+
+bool SignificantDigits::Scaled(double magnitude, int precision, std::uint64_t& digits,
+                               int& exponent) {
+    return ScaledDigits(magnitude, precision, digits, exponent);
 }
 
 void SignificantDigits::RoundAt(int precision, bool up) {
