@@ -201,7 +201,9 @@ class NumberWriter {
         // Room for the digits, a separator per three of them, a sign, a point and an
         // exponent: the text is written without growing (and short ones stay inline).
         const std::size_t exponent = layout.scientific ? 8 : 0;
-        out_.reserve(digits.text.size() + integer_.size() / 3 + literalLength + 2 + exponent);
+        const std::size_t room =
+            digits.text.size() + integer_.size() / 3 + literalLength + 2 + exponent;
+        if (room > out_.capacity()) out_.reserve(room);
     }
 
     void IntegerPlaceholder() {

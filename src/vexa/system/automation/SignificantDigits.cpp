@@ -47,7 +47,6 @@ constexpr std::array<Wide, 23> PowersOfTen() {
     return powers;
 }
 constexpr std::array<Wide, 23> kPowersOfTen = PowersOfTen();
-constexpr double kLog10Of2 = 0.30102999566398119521;
 
 // The first `precision` significant digits of `magnitude` as an integer, rounded half away
 // from zero on the exact value, and the power of ten of the first. A double is m * 2^e with
@@ -66,7 +65,9 @@ bool ScaledDigits(double magnitude, int precision, std::uint64_t& scaled, int& e
     const int shift = 53 - binaryExponent;
     if (shift < 0 || shift > 127) return false;
     // magnitude lies in [2^(b-1), 2^b): its power of ten is this estimate or the next.
-    exponent = int(std::floor((binaryExponent - 1) * kLog10Of2));
+    // floor((b - 1) * log10(2)) in integers: 78913 / 2^18 is log10(2) closely enough for
+    // every exponent a double has.
+    exponent = ((binaryExponent - 1) * 78913) >> 18;
     const Wide limit = kPowersOfTen[std::size_t(precision)];
     for (int attempt = 0; attempt < 2; ++attempt, ++exponent) {
         const int scale = precision - 1 - exponent;
