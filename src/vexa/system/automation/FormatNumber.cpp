@@ -74,12 +74,18 @@ bool IncrementDigits(std::string& digits) {
 // The digits the placeholders show, in one buffer: the integer part (without leading
 // zeros, then padded to the minimum digit count) followed by the fraction.
 struct Digits {
-    std::string text;
+    Digits() = default;
+    Digits(const Digits&) = delete;  // `all` points into the object itself
+    Digits& operator=(const Digits&) = delete;
+
+    std::string text;      // where the general path builds them
+    char fixed[48];        // where amounts in 64 bits are written
+    std::string_view all;  // the digits, in one of the two
     std::size_t integerLength = 0;
     int exponent = 0;
 
-    std::string_view Integer() const { return std::string_view(text).substr(0, integerLength); }
-    std::string_view Fraction() const { return std::string_view(text).substr(integerLength); }
+    std::string_view Integer() const { return all.substr(0, integerLength); }
+    std::string_view Fraction() const { return all.substr(integerLength); }
 };
 
 // The significant digits times 10^shift to `decimals` places, rounded half away from zero.
@@ -128,9 +134,10 @@ constexpr std::array<std::uint64_t, 20> kTens = TensUpTo19();
 
 // What DecimalParts gives, worked out on the fifteen significant digits as one integer: the
 // amounts grids show, rounded to their last place, fit in 64 bits. False when they do not.
-bool FixedDigits(double value, int shift, int decimals, Digits& d) {
+bool FixedDigits(double value, int shift, const NumberLayout& layout, Digits& d) {
     constexpr int kPrecision = 15;
-    if (decimals > 18) return false;
+    const int decimals = layout.fracPlaceholders;
+    if (decimals > 18 || layout.intZeros > 20) return false;
     std::uint64_t units = 0;  // the value in units of its last place shown
     if (value != 0) {
         std::uint64_t digits = 0;
@@ -149,22 +156,29 @@ bool FixedDigits(double value, int shift, int decimals, Digits& d) {
     }
     const std::uint64_t integer = units / kTens[std::size_t(decimals)];
     std::uint64_t fraction = units % kTens[std::size_t(decimals)];
-    char text[48];
-    char* end = integer > 0 ? std::to_chars(text, text + 20, integer).ptr : text;
+    // The integer part padded to the digits the placeholders always show, then the fraction
+    // to `decimals` places (zeros first) less the trailing zeros no placeholder demands.
+    char* const text = d.fixed;
+    char integerText[20];
+    const int integerDigits =
+        integer > 0 ? int(std::to_chars(integerText, integerText + 20, integer).ptr - integerText)
+                    : 0;
+    char* end = std::fill_n(text, std::max(layout.intZeros - integerDigits, 0), '0');
+    end = std::copy_n(integerText, integerDigits, end);
     d.integerLength = std::size_t(end - text);
-    // The fraction has exactly `decimals` digits, zeros first.
-    char* const fractionEnd = std::fill_n(end, decimals, '0');
+    char* fractionEnd = std::fill_n(end, decimals, '0');
     for (char* digit = fractionEnd; fraction > 0; fraction /= 10) {
         *--digit = char('0' + fraction % 10);
     }
-    d.text.assign(text, std::size_t(fractionEnd - text));
+    while (fractionEnd - end > layout.fracZeros && fractionEnd[-1] == '0') --fractionEnd;
+    d.all = std::string_view(text, std::size_t(fractionEnd - text));
     return true;
 }
 
-Digits DigitsFor(double value, const NumberLayout& layout) {
+void DigitsFor(double value, const NumberLayout& layout, Digits& d) {
     const int shift = 2 * layout.percents - 3 * layout.thousandsScaling;
     const int decimals = layout.fracPlaceholders;
-    Digits d;
+    if (!layout.scientific && FixedDigits(value, shift, layout, d)) return;
     if (layout.scientific && value != 0) {
         const SignificantDigits significant(value, 15);
         // Without integer placeholders the mantissa is all fraction: ".4711E+2".
@@ -175,7 +189,7 @@ Digits DigitsFor(double value, const NumberLayout& layout) {
             ++d.exponent;
             DecimalParts(significant, shift - d.exponent, decimals, d);
         }
-    } else if (!FixedDigits(value, shift, decimals, d)) {
+    } else {
         DecimalParts(SignificantDigits(value, 15), shift, decimals, d);
     }
     if (int(d.integerLength) < layout.intZeros) {
@@ -188,21 +202,23 @@ Digits DigitsFor(double value, const NumberLayout& layout) {
         d.text.pop_back();
         --fractionLength;
     }
-    return d;
+    d.all = d.text;
 }
 
 class NumberWriter {
   public:
-    NumberWriter(const NumberLayout& layout, const Digits& digits, std::size_t literalLength)
+    NumberWriter(const NumberLayout& layout, const Digits& digits, std::size_t literalLength,
+                 std::string& out)
         : layout_(layout),
           digits_(digits),
           integer_(digits.Integer()),
-          fraction_(digits.Fraction()) {
+          fraction_(digits.Fraction()),
+          out_(out) {
         // Room for the digits, a separator per three of them, a sign, a point and an
         // exponent: the text is written without growing (and short ones stay inline).
         const std::size_t exponent = layout.scientific ? 8 : 0;
         const std::size_t room =
-            digits.text.size() + integer_.size() / 3 + literalLength + 2 + exponent;
+            digits.all.size() + integer_.size() / 3 + literalLength + 2 + exponent;
         if (room > out_.capacity()) out_.reserve(room);
     }
 
@@ -247,7 +263,6 @@ class NumberWriter {
 
     void Literal(std::string_view text) { out_ += text; }
     void Literal(char c) { out_ += c; }
-    std::string Result() && { return std::move(out_); }
 
   private:
     void EmitIntegerDigit(int index) {
@@ -260,7 +275,7 @@ class NumberWriter {
     const Digits& digits_;
     std::string_view integer_;
     std::string_view fraction_;
-    std::string out_;
+    std::string& out_;
     int placeholder_ = 0;
     int fractionIndex_ = 0;
 };
@@ -280,7 +295,7 @@ int ReadExponentDigits(FormatScanner& scanner) {
 }
 
 bool AllZero(const Digits& d) {
-    return d.text.find_first_not_of('0') == std::string::npos;
+    return d.all.find_first_not_of('0') == std::string_view::npos;
 }
 
 }  // namespace
@@ -333,8 +348,10 @@ void NumberSection::AddLiteral(std::string_view text) {
 std::string NumberSection::Format(double value, bool withMinus) const {
     // Placeholders have no digits for these; they read as the number's plain text.
     if (!std::isfinite(value)) return DoubleToText(value);
-    const Digits digits = DigitsFor(value, layout_);
-    NumberWriter writer(layout_, digits, literals_.size());
+    Digits digits;
+    DigitsFor(value, layout_, digits);
+    std::string text;
+    NumberWriter writer(layout_, digits, literals_.size(), text);
     if (withMinus && !AllZero(digits)) writer.Literal('-');
     for (const Item& item : items_) {
         switch (item.kind) {
@@ -356,7 +373,7 @@ std::string NumberSection::Format(double value, bool withMinus) const {
                 break;
         }
     }
-    return std::move(writer).Result();
+    return text;
 }
 
 std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {
