@@ -73,12 +73,12 @@ bool ScaledDigits(double magnitude, int precision, std::uint64_t& scaled, int& e
         const int scale = precision - 1 - exponent;
         if (scale < 0 || scale >= int(kPowersOfTen.size())) return false;
         const Wide product = Wide(mantissa) * kPowersOfTen[std::size_t(scale)];
-        Wide digits = product >> shift;
+        // The digits with the first binary place dropped after them: when that place is
+        // set, what is dropped is half a unit or more, and the digits round up.
+        const Wide withHalf = shift > 0 ? product >> (shift - 1) : product << 1;
+        Wide digits = withHalf >> 1;
         if (digits >= limit) continue;
-        if (shift > 0) {
-            const Wide remainder = product - (digits << shift);
-            if (remainder >= (Wide(1) << (shift - 1))) ++digits;
-        }
+        digits += withHalf & 1;
         if (digits == limit) {  // 9.99… carried into the next power of ten
             digits = kPowersOfTen[std::size_t(precision - 1)];
             ++exponent;
