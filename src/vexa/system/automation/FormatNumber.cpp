@@ -3,6 +3,7 @@
 // runtime's 15 significant digits.
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -207,19 +208,34 @@ void DigitsFor(double value, const NumberLayout& layout, Digits& d) {
 
 class NumberWriter {
   public:
-    NumberWriter(const NumberLayout& layout, const Digits& digits, std::size_t literalLength,
+    // `room` bounds what the section's literals and exponent add to the digits.
+    NumberWriter(const NumberLayout& layout, const Digits& digits, std::size_t room,
                  std::string& out)
         : layout_(layout),
           digits_(digits),
           integer_(digits.Integer()),
           fraction_(digits.Fraction()),
           out_(out) {
-        // Room for the digits, a separator per three of them, a sign, a point and an
-        // exponent: the text is written without growing (and short ones stay inline).
-        const std::size_t exponent = layout.scientific ? 8 : 0;
-        const std::size_t room =
-            digits.all.size() + integer_.size() / 3 + literalLength + 2 + exponent;
-        if (room > out_.capacity()) out_.reserve(room);
+        // A sign, each integer digit with a separator, a point and the fraction: short texts
+        // are written on the stack and copied out once, longer ones in place.
+        bound_ = 1 + 2 * integer_.size() + 1 + fraction_.size() + room;
+        if (bound_ > sizeof buffer_) {
+            out_.resize(bound_);
+            begin_ = out_.data();
+        } else {
+            begin_ = buffer_;
+        }
+        end_ = begin_;
+    }
+
+    void Finish() {
+        const auto length = std::size_t(end_ - begin_);
+        assert(length <= bound_);
+        if (begin_ == buffer_) {
+            out_.assign(buffer_, length);
+        } else {
+            out_.resize(length);
+        }
     }
 
     void IntegerPlaceholder() {
@@ -237,38 +253,38 @@ class NumberWriter {
         if (layout_.intPlaceholders == 0) {
             for (int i = 0; i < int(integer_.size()); ++i) EmitIntegerDigit(i);
         }
-        out_ += '.';
+        *end_++ = '.';
     }
 
     void FractionPlaceholder() {
         if (fractionIndex_ < int(fraction_.size())) {
-            out_ += fraction_[std::size_t(fractionIndex_)];
+            *end_++ = fraction_[std::size_t(fractionIndex_)];
         }
         ++fractionIndex_;
     }
 
     void Exponent(char e, char sign, int minimumDigits) {
-        out_ += e;
+        *end_++ = e;
         if (digits_.exponent < 0) {
-            out_ += '-';
+            *end_++ = '-';
         } else if (sign == '+') {
-            out_ += '+';
+            *end_++ = '+';
         }
         char text[16];
         const int length =
             int(std::to_chars(text, text + sizeof text, std::abs(digits_.exponent)).ptr - text);
-        if (length < minimumDigits) out_.append(std::size_t(minimumDigits - length), '0');
-        out_.append(text, std::size_t(length));
+        if (length < minimumDigits) end_ = std::fill_n(end_, minimumDigits - length, '0');
+        end_ = std::copy_n(text, length, end_);
     }
 
-    void Literal(std::string_view text) { out_ += text; }
-    void Literal(char c) { out_ += c; }
+    void Literal(std::string_view text) { end_ = std::copy(text.begin(), text.end(), end_); }
+    void Literal(char c) { *end_++ = c; }
 
   private:
     void EmitIntegerDigit(int index) {
-        out_ += integer_[std::size_t(index)];
+        *end_++ = integer_[std::size_t(index)];
         const int fromRight = int(integer_.size()) - 1 - index;
-        if (layout_.grouping && fromRight > 0 && fromRight % 3 == 0) out_ += ',';
+        if (layout_.grouping && fromRight > 0 && fromRight % 3 == 0) *end_++ = ',';
     }
 
     const NumberLayout& layout_;
@@ -276,6 +292,10 @@ class NumberWriter {
     std::string_view integer_;
     std::string_view fraction_;
     std::string& out_;
+    char buffer_[64];
+    std::size_t bound_ = 0;  // what the text can take at most
+    char* begin_ = nullptr;  // the buffer or the string
+    char* end_ = nullptr;
     int placeholder_ = 0;
     int fractionIndex_ = 0;
 };
@@ -322,6 +342,8 @@ NumberSection::NumberSection(std::string_view section) : empty_(section.empty())
             scanner.Skip(1);
             const int minimumDigits = ReadExponentDigits(scanner);
             items_.push_back({Item::kExponent, c, sign, minimumDigits});
+            // The letter, a sign and the digits of any int.
+            exponentRoom_ = 2 + std::size_t(std::max(minimumDigits, 11));
             exponentDone = true;
         } else {
             AddLiteral(std::string_view(&c, 1));
@@ -351,7 +373,7 @@ std::string NumberSection::Format(double value, bool withMinus) const {
     Digits digits;
     DigitsFor(value, layout_, digits);
     std::string text;
-    NumberWriter writer(layout_, digits, literals_.size(), text);
+    NumberWriter writer(layout_, digits, literals_.size() + exponentRoom_, text);
     if (withMinus && !AllZero(digits)) writer.Literal('-');
     for (const Item& item : items_) {
         switch (item.kind) {
@@ -373,6 +395,7 @@ std::string NumberSection::Format(double value, bool withMinus) const {
                 break;
         }
     }
+    writer.Finish();
     return text;
 }
 
