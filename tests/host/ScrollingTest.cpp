@@ -1,6 +1,8 @@
 // Scrolling the grid as a user does: the wheel (Ctrl for horizontal), arrows held down, the
 // track and the thumb of the window's own scroll bars; what the host sees of the bars; and
 // the system settings that change their thickness.
+#include <array>
+
 #include "common/GridOnForm.h"
 #include "vexa/system/window/Messages.h"
 
@@ -178,4 +180,26 @@ TEST_F(ScrollingTest, EnsureVisibleScrollsTheRowOrColumnIntoView) {
 }
 
 }  // namespace
+TEST_F(ScrollingTest, AppendedRowsKeepTheHorizontalBarAndHeaderAndAWiderColumnMovesThem) {
+    display().KeyDown(sys::VK_CONTROL);
+    display().Wheel(-120);
+    display().KeyUp(sys::VK_CONTROL);
+    const auto bar = grid().HScrollBar();
+    const auto headerLeft = [&] {
+        RECT header;
+        sys::GetWindowRect(grid().Header()->hwnd(), &header);
+        POINT origin{0, 0};
+        sys::ClientToScreen(grid().hwnd(), &origin);
+        return header.left - origin.x;
+    };
+    const std::array before{bar->Max(), bar->LargeChange(), HValue(), headerLeft()};
+    for (int r = 0; r < 50; ++r) grid().AddRow();
+    EXPECT_EQ((std::array{bar->Max(), bar->LargeChange(), HValue(), headerLeft()}), before);
+    EXPECT_EQ(before[3], -before[2]);
+    grid().SetColWidth(1, grid().ColWidth(1) + 200);
+    grid().AddRow();
+    EXPECT_GT(bar->Max(), before[0]);
+    EXPECT_EQ(headerLeft(), -HValue());
+}
+
 }  // namespace vexa::test

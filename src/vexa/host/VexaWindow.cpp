@@ -114,10 +114,16 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
     p.geometry.SetVerticalOffset(0);
     if (decision.horizontalBar) {
         const std::int32_t d = decision.contentWidth - decision.visibleWidth;
-        if (p.scrollBars->Max(vxScrollBarH) != d) {
+        const std::int32_t page =
+            decision.visibleWidth > 0 ? d / (d / decision.visibleWidth + 1) : -1;
+        // Rows added one by one leave the width as it is: the bar is not written again.
+        const bool unchanged =
+            p.scrollBars->Holds(vxScrollBarH, d, page) &&
+            (page < 0 || p.scrollBars->SmallChange(vxScrollBarH) == kHorizontalLineStep);
+        if (!unchanged) {
             p.scrollBars->SetMax(vxScrollBarH, d);
             if (decision.visibleWidth > 0) {
-                p.scrollBars->SetLargeChange(vxScrollBarH, d / (d / decision.visibleWidth + 1));
+                p.scrollBars->SetLargeChange(vxScrollBarH, page);
                 p.scrollBars->SetSmallChange(vxScrollBarH, kHorizontalLineStep);
             }
             RepositionHeader();

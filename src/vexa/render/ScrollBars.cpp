@@ -124,9 +124,16 @@ std::int32_t cScrollBars::LargeChange(EScrollBar bar) const {
 
 void cScrollBars::SetLargeChange(EScrollBar bar, std::int32_t value) {
     Info info = Read(bar);
+    // The same page again would leave range, page and position as they are.
+    if (info.page == value) return;
     info.max += value - info.page;
     info.page = value;
     Write(bar, sys::SIF_RANGE | sys::SIF_PAGE, info);
+}
+
+bool cScrollBars::Holds(EScrollBar bar, std::int32_t value, std::int32_t page) const {
+    const Info info = Read(bar);
+    return info.max - info.page == value && (page < 0 || info.page == page);
 }
 
 void cScrollBars::SetStyle(std::int32_t style) {

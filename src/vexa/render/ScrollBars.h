@@ -48,6 +48,9 @@ class cScrollBars final : public ISubclass {
     std::int32_t LargeChange(EScrollBar bar) const;
     // The page changes and the maximum with it, so maximum - page stays.
     void SetLargeChange(EScrollBar bar, std::int32_t value);
+    // Whether the bar already holds what SetMax(value) and SetLargeChange(page) would give it
+    // (a negative page: whatever page it has).
+    bool Holds(EScrollBar bar, std::int32_t value, std::int32_t page) const;
     std::int32_t SmallChange(EScrollBar bar) const { return At(bar).smallChange; }
     void SetSmallChange(EScrollBar bar, std::int32_t value) { At(bar).smallChange = value; }
     std::int32_t Style() const { return style_; }

@@ -177,6 +177,15 @@ std::string FormatUser(const Variant& value, std::string_view pattern,
     return PlainText(value);
 }
 
+std::string FormatValue(const Variant& value, std::string_view pattern, int firstDayOfWeek,
+                        int firstWeekOfYear) {
+    if (pattern.empty() || value.IsArray() || value.IsError()) return PlainText(value);
+    const PreparedFormat& prepared = Prepared(pattern);
+    if (prepared.named) return value.IsNull() ? std::string() : FormatNamed(value, prepared);
+    return FormatUser(value, pattern, prepared, firstDayOfWeek == 0 ? kSunday : firstDayOfWeek,
+                      firstWeekOfYear == 0 ? kFirstJan1 : firstWeekOfYear);
+}
+
 }  // namespace
 
 std::string Format(const Variant& input, std::string_view pattern, int firstDayOfWeek,
@@ -186,13 +195,11 @@ std::string Format(const Variant& input, std::string_view pattern, int firstDayO
         RaiseRuntimeError(rtInvalidProcedureCall);
     }
     // An object formats as its default value; any other value is used where it is.
-    const Variant member = input.IsObject() ? GetMember(input.ToObject(), "Value") : Variant();
-    const Variant& value = input.IsObject() ? member : input;
-    if (pattern.empty() || value.IsArray() || value.IsError()) return PlainText(value);
-    const PreparedFormat& prepared = Prepared(pattern);
-    if (prepared.named) return value.IsNull() ? std::string() : FormatNamed(value, prepared);
-    return FormatUser(value, pattern, prepared, firstDayOfWeek == 0 ? kSunday : firstDayOfWeek,
-                      firstWeekOfYear == 0 ? kFirstJan1 : firstWeekOfYear);
+    if (input.IsObject()) {
+        return FormatValue(GetMember(input.ToObject(), "Value"), pattern, firstDayOfWeek,
+                           firstWeekOfYear);
+    }
+    return FormatValue(input, pattern, firstDayOfWeek, firstWeekOfYear);
 }
 
 }  // namespace vexa

@@ -2,7 +2,11 @@
 // scaling, percent, exponents and literal text, with rounding half away from zero on the
 // runtime's 15 significant digits.
 #include <algorithm>
+#include <array>
+#include <cassert>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "vexa/system/automation/FormatSections.h"
 #include "vexa/system/automation/SignificantDigits.h"
@@ -68,91 +72,174 @@ bool IncrementDigits(std::string& digits) {
     return false;
 }
 
-// The runtime's 15 significant digits of |x| (finite), and the power of ten of the first.
-struct Significant {
-    std::string digits;
-    int exponent = 0;
-};
+// The digits the placeholders show, in one buffer: the integer part (without leading
+// zeros, then padded to the minimum digit count) followed by the fraction.
+struct Digits {
+    Digits() = default;
+    Digits(const Digits&) = delete;  // `all` points into the object itself
+    Digits& operator=(const Digits&) = delete;
 
-Significant SignificantOf(double x) {
-    const SignificantDigits significant(x, 15);
-    return Significant{std::string(significant.Digits()), significant.Exponent()};
-}
+    std::string text;      // where the general path builds them
+    char fixed[48];        // where amounts in 64 bits are written
+    std::string_view all;  // the digits, in one of the two
+    std::size_t integerLength = 0;
+    int exponent = 0;
+
+    std::string_view Integer() const { return all.substr(0, integerLength); }
+    std::string_view Fraction() const { return all.substr(integerLength); }
+};
 
 // The significant digits times 10^shift to `decimals` places, rounded half away from zero.
 // Percent signs, thousands scaling and exponents move the point within the digits instead
 // of multiplying the double, so no scale can overflow, underflow or add binary error.
-// The integer part has no leading zeros ("" for zero); the fraction has `decimals` digits.
-void DecimalParts(const Significant& value, int shift, int decimals, std::string& integer,
-                  std::string& fraction) {
-    std::string digits = value.digits;
-    const bool zero = digits.find_first_not_of('0') == std::string::npos;
-    int pointPosition = zero ? 1 : value.exponent + 1 + shift;
-
+void DecimalParts(const SignificantDigits& value, int shift, int decimals, Digits& d) {
+    const std::string_view significant = value.Digits();
+    int pointPosition = value.IsZero() ? 1 : value.Exponent() + 1 + shift;
+    std::string& digits = d.text;
+    digits.clear();
     const int keep = pointPosition + decimals;
-    if (keep < 0) {
-        digits.clear();
-    } else if (keep < int(digits.size())) {
-        const bool roundUp = digits[std::size_t(keep)] >= '5';
-        digits.resize(std::size_t(keep));
+    if (keep >= 0) {
+        const std::size_t kept = std::min(significant.size(), std::size_t(keep));
+        digits.append(significant.substr(0, kept));
+        const bool roundUp = kept < significant.size() && significant[kept] >= '5';
         if (roundUp && !IncrementDigits(digits)) {
             digits.insert(digits.begin(), '1');
             ++pointPosition;
         }
-    } else {
-        digits.append(std::size_t(keep) - digits.size(), '0');
+        if (digits.size() < std::size_t(keep))
+            digits.append(std::size_t(keep) - digits.size(), '0');
     }
     if (pointPosition > 0) {
-        integer = digits.substr(0, std::min(digits.size(), std::size_t(pointPosition)));
-        fraction = digits.substr(std::min(digits.size(), std::size_t(pointPosition)));
+        d.integerLength = std::min(digits.size(), std::size_t(pointPosition));
     } else {
-        integer.clear();
-        fraction = std::string(std::size_t(-pointPosition), '0') + digits;
+        d.integerLength = 0;
+        digits.insert(0, std::size_t(-pointPosition), '0');
     }
-    fraction.resize(std::size_t(decimals), '0');
-    const auto firstNonZero = integer.find_first_not_of('0');
-    integer.erase(0, firstNonZero == std::string::npos ? integer.size() : firstNonZero);
+    digits.resize(d.integerLength + std::size_t(decimals), '0');
+    std::size_t leadingZeros = 0;
+    while (leadingZeros < d.integerLength && digits[leadingZeros] == '0') ++leadingZeros;
+    digits.erase(0, leadingZeros);
+    d.integerLength -= leadingZeros;
 }
 
-struct Digits {
-    std::string integer;   // padded to the minimum digit count
-    std::string fraction;  // trimmed to what the placeholders show
-    int exponent = 0;
-};
+constexpr std::array<std::uint64_t, 20> TensUpTo19() {
+    std::array<std::uint64_t, 20> tens{};
+    std::uint64_t ten = 1;
+    for (std::uint64_t& entry : tens) {
+        entry = ten;
+        ten *= 10;
+    }
+    return tens;
+}
+constexpr std::array<std::uint64_t, 20> kTens = TensUpTo19();
 
-Digits DigitsFor(double value, const NumberLayout& layout) {
-    const Significant significant = SignificantOf(value);
+// What DecimalParts gives, worked out on the fifteen significant digits as one integer: the
+// amounts grids show, rounded to their last place, fit in 64 bits. False when they do not.
+bool FixedDigits(double value, int shift, const NumberLayout& layout, Digits& d) {
+    constexpr int kPrecision = 15;
+    const int decimals = layout.fracPlaceholders;
+    if (decimals > 18 || layout.intZeros > 20) return false;
+    std::uint64_t units = 0;  // the value in units of its last place shown
+    if (value != 0) {
+        std::uint64_t digits = 0;
+        int exponent = 0;
+        if (!SignificantDigits::Scaled(std::fabs(value), kPrecision, digits, exponent)) {
+            return false;
+        }
+        const int kept = exponent + 1 + shift + decimals;
+        if (kept > 19) return false;
+        if (kept >= kPrecision) {
+            units = digits * kTens[std::size_t(kept - kPrecision)];
+        } else if (kept >= 0) {
+            const std::uint64_t dropped = kTens[std::size_t(kPrecision - kept)];
+            units = digits / dropped + (digits % dropped >= dropped / 2 ? 1 : 0);
+        }
+    }
+    const std::uint64_t integer = units / kTens[std::size_t(decimals)];
+    std::uint64_t fraction = units % kTens[std::size_t(decimals)];
+    // The integer part padded to the digits the placeholders always show, then the fraction
+    // to `decimals` places (zeros first) less the trailing zeros no placeholder demands.
+    char* const text = d.fixed;
+    char integerText[20];
+    const int integerDigits =
+        integer > 0 ? int(std::to_chars(integerText, integerText + 20, integer).ptr - integerText)
+                    : 0;
+    char* end = std::fill_n(text, std::max(layout.intZeros - integerDigits, 0), '0');
+    end = std::copy_n(integerText, integerDigits, end);
+    d.integerLength = std::size_t(end - text);
+    char* fractionEnd = std::fill_n(end, decimals, '0');
+    for (char* digit = fractionEnd; fraction > 0; fraction /= 10) {
+        *--digit = char('0' + fraction % 10);
+    }
+    while (fractionEnd - end > layout.fracZeros && fractionEnd[-1] == '0') --fractionEnd;
+    d.all = std::string_view(text, std::size_t(fractionEnd - text));
+    return true;
+}
+
+void DigitsFor(double value, const NumberLayout& layout, Digits& d) {
     const int shift = 2 * layout.percents - 3 * layout.thousandsScaling;
     const int decimals = layout.fracPlaceholders;
-    Digits d;
+    if (!layout.scientific && FixedDigits(value, shift, layout, d)) return;
     if (layout.scientific && value != 0) {
+        const SignificantDigits significant(value, 15);
         // Without integer placeholders the mantissa is all fraction: ".4711E+2".
         const int leading = layout.intPlaceholders;
-        d.exponent = significant.exponent + shift - (leading - 1);
-        DecimalParts(significant, shift - d.exponent, decimals, d.integer, d.fraction);
-        if (int(d.integer.size()) > leading) {  // rounding reached the next power of ten
+        d.exponent = significant.Exponent() + shift - (leading - 1);
+        DecimalParts(significant, shift - d.exponent, decimals, d);
+        if (int(d.integerLength) > leading) {  // rounding reached the next power of ten
             ++d.exponent;
-            DecimalParts(significant, shift - d.exponent, decimals, d.integer, d.fraction);
+            DecimalParts(significant, shift - d.exponent, decimals, d);
         }
     } else {
-        DecimalParts(significant, shift, decimals, d.integer, d.fraction);
+        DecimalParts(SignificantDigits(value, 15), shift, decimals, d);
     }
-    if (int(d.integer.size()) < layout.intZeros) {
-        d.integer.insert(0, std::size_t(layout.intZeros) - d.integer.size(), '0');
+    if (int(d.integerLength) < layout.intZeros) {
+        const std::size_t padding = std::size_t(layout.intZeros) - d.integerLength;
+        d.text.insert(0, padding, '0');
+        d.integerLength += padding;
     }
-    while (int(d.fraction.size()) > layout.fracZeros && d.fraction.back() == '0') {
-        d.fraction.pop_back();
+    std::size_t fractionLength = d.text.size() - d.integerLength;
+    while (int(fractionLength) > layout.fracZeros && d.text.back() == '0') {
+        d.text.pop_back();
+        --fractionLength;
     }
-    return d;
+    d.all = d.text;
 }
 
 class NumberWriter {
   public:
-    NumberWriter(const NumberLayout& layout, const Digits& digits)
-        : layout_(layout), digits_(digits) {}
+    // `room` bounds what the section's literals and exponent add to the digits.
+    NumberWriter(const NumberLayout& layout, const Digits& digits, std::size_t room,
+                 std::string& out)
+        : layout_(layout),
+          digits_(digits),
+          integer_(digits.Integer()),
+          fraction_(digits.Fraction()),
+          out_(out) {
+        // A sign, each integer digit with a separator, a point and the fraction: short texts
+        // are written on the stack and copied out once, longer ones in place.
+        bound_ = 1 + 2 * integer_.size() + 1 + fraction_.size() + room;
+        if (bound_ > sizeof buffer_) {
+            out_.resize(bound_);
+            begin_ = out_.data();
+        } else {
+            begin_ = buffer_;
+        }
+        end_ = begin_;
+    }
+
+    void Finish() {
+        const auto length = std::size_t(end_ - begin_);
+        assert(length <= bound_);
+        if (begin_ == buffer_) {
+            out_.assign(buffer_, length);
+        } else {
+            out_.resize(length);
+        }
+    }
 
     void IntegerPlaceholder() {
-        const int length = int(digits_.integer.size());
+        const int length = int(integer_.size());
         if (placeholder_ == 0) {
             for (int i = 0; i < length - layout_.intPlaceholders; ++i) EmitIntegerDigit(i);
         }
@@ -164,46 +251,51 @@ class NumberWriter {
     // A format without integer placeholders (".00") still shows the integer digits.
     void Point() {
         if (layout_.intPlaceholders == 0) {
-            for (int i = 0; i < int(digits_.integer.size()); ++i) EmitIntegerDigit(i);
+            for (int i = 0; i < int(integer_.size()); ++i) EmitIntegerDigit(i);
         }
-        out_ += '.';
+        *end_++ = '.';
     }
 
     void FractionPlaceholder() {
-        if (fractionIndex_ < int(digits_.fraction.size())) {
-            out_ += digits_.fraction[std::size_t(fractionIndex_)];
+        if (fractionIndex_ < int(fraction_.size())) {
+            *end_++ = fraction_[std::size_t(fractionIndex_)];
         }
         ++fractionIndex_;
     }
 
     void Exponent(char e, char sign, int minimumDigits) {
-        out_ += e;
+        *end_++ = e;
         if (digits_.exponent < 0) {
-            out_ += '-';
+            *end_++ = '-';
         } else if (sign == '+') {
-            out_ += '+';
+            *end_++ = '+';
         }
-        std::string text = std::to_string(std::abs(digits_.exponent));
-        if (int(text.size()) < minimumDigits) {
-            text.insert(0, std::size_t(minimumDigits) - text.size(), '0');
-        }
-        out_ += text;
+        char text[16];
+        const int length =
+            int(std::to_chars(text, text + sizeof text, std::abs(digits_.exponent)).ptr - text);
+        if (length < minimumDigits) end_ = std::fill_n(end_, minimumDigits - length, '0');
+        end_ = std::copy_n(text, length, end_);
     }
 
-    void Literal(std::string_view text) { out_ += text; }
-    void Literal(char c) { out_ += c; }
-    std::string Result() && { return std::move(out_); }
+    void Literal(std::string_view text) { end_ = std::copy(text.begin(), text.end(), end_); }
+    void Literal(char c) { *end_++ = c; }
 
   private:
     void EmitIntegerDigit(int index) {
-        out_ += digits_.integer[std::size_t(index)];
-        const int fromRight = int(digits_.integer.size()) - 1 - index;
-        if (layout_.grouping && fromRight > 0 && fromRight % 3 == 0) out_ += ',';
+        *end_++ = integer_[std::size_t(index)];
+        const int fromRight = int(integer_.size()) - 1 - index;
+        if (layout_.grouping && fromRight > 0 && fromRight % 3 == 0) *end_++ = ',';
     }
 
     const NumberLayout& layout_;
     const Digits& digits_;
-    std::string out_;
+    std::string_view integer_;
+    std::string_view fraction_;
+    std::string& out_;
+    char buffer_[64];
+    std::size_t bound_ = 0;  // what the text can take at most
+    char* begin_ = nullptr;  // the buffer or the string
+    char* end_ = nullptr;
     int placeholder_ = 0;
     int fractionIndex_ = 0;
 };
@@ -223,8 +315,7 @@ int ReadExponentDigits(FormatScanner& scanner) {
 }
 
 bool AllZero(const Digits& d) {
-    return d.integer.find_first_not_of('0') == std::string::npos &&
-           d.fraction.find_first_not_of('0') == std::string::npos;
+    return d.all.find_first_not_of('0') == std::string_view::npos;
 }
 
 }  // namespace
@@ -251,6 +342,8 @@ NumberSection::NumberSection(std::string_view section) : empty_(section.empty())
             scanner.Skip(1);
             const int minimumDigits = ReadExponentDigits(scanner);
             items_.push_back({Item::kExponent, c, sign, minimumDigits});
+            // The letter, a sign and the digits of any int.
+            exponentRoom_ = 2 + std::size_t(std::max(minimumDigits, 11));
             exponentDone = true;
         } else {
             AddLiteral(std::string_view(&c, 1));
@@ -277,8 +370,10 @@ void NumberSection::AddLiteral(std::string_view text) {
 std::string NumberSection::Format(double value, bool withMinus) const {
     // Placeholders have no digits for these; they read as the number's plain text.
     if (!std::isfinite(value)) return DoubleToText(value);
-    const Digits digits = DigitsFor(value, layout_);
-    NumberWriter writer(layout_, digits);
+    Digits digits;
+    DigitsFor(value, layout_, digits);
+    std::string text;
+    NumberWriter writer(layout_, digits, literals_.size() + exponentRoom_, text);
     if (withMinus && !AllZero(digits)) writer.Literal('-');
     for (const Item& item : items_) {
         switch (item.kind) {
@@ -300,7 +395,8 @@ std::string NumberSection::Format(double value, bool withMinus) const {
                 break;
         }
     }
-    return std::move(writer).Result();
+    writer.Finish();
+    return text;
 }
 
 std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {

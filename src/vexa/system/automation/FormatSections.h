@@ -70,6 +70,7 @@ class NumberSection {
     NumberLayout layout_;
     std::vector<Item> items_;
     std::string literals_;
+    std::size_t exponentRoom_ = 0;  // what the exponent can add to the text
 };
 
 // User-format engines; each returns false when the value does not suit it.

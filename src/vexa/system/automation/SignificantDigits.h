@@ -3,6 +3,7 @@
 // 654322.25 reads 654322.3 at 7 digits), and never through the C library's locale.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ class SignificantDigits {
     int Exponent() const { return exponent_; }
     bool Negative() const { return negative_; }
     bool IsZero() const { return digits_[0] == '0'; }
+
+    // The same digits of a positive finite magnitude as one integer of exactly `precision`
+    // digits (trailing zeros kept), with the power of ten of the first, where exact integer
+    // arithmetic reaches them: from about 1e-8 up to 2^53 at 15 digits. False elsewhere.
+    static bool Scaled(double magnitude, int precision, std::uint64_t& digits, int& exponent);
 
     // The runtime's text of the value at this precision: fixed notation while every digit
     // fits within `precision` places of the point, else "1.5E-07" / "1E+15" notation.

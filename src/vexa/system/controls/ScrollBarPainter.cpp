@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "vexa/system/controls/ScrollBarLayout.h"
 #include "vexa/system/paint/DeviceContext.h"
@@ -37,8 +38,10 @@ struct BarPicture {
 
 bool IsThemed(HWND hwnd) {
     // The theme service has no scroll-bar class of its own; any class it knows tells whether
-    // visual styles are on for this window.
-    const HTHEME theme = OpenThemeData(hwnd, "ScrollBar;Button");
+    // visual styles are on for this window. The name is made once: this runs on every change
+    // of a bar's range.
+    static const std::string kAnyKnownClass = "Button";
+    const HTHEME theme = OpenThemeData(hwnd, kAnyKnownClass);
     if (theme == 0) return false;
     CloseThemeData(theme);
     return true;
