@@ -9,15 +9,14 @@
 namespace {
 
 class AnchorReporter : public benchmark::BenchmarkReporter {
-public:
+  public:
     bool ReportContext(const Context&) override { return true; }
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.error_occurred) continue;
             const std::string workload = run.benchmark_name();
-            const double ms = run.GetAdjustedRealTime() *
-                              MillisecondsPer(run.time_unit);
+            const double ms = run.GetAdjustedRealTime() * MillisecondsPer(run.time_unit);
             std::printf("anchor=vexa workload=%s metric=time value=%.4f unit=ms\n",
                         workload.c_str(), ms);
             for (const auto& [name, counter] : run.counters) {
@@ -28,13 +27,17 @@ public:
         std::fflush(stdout);
     }
 
-private:
+  private:
     static double MillisecondsPer(benchmark::TimeUnit unit) {
         switch (unit) {
-            case benchmark::kNanosecond: return 1e-6;
-            case benchmark::kMicrosecond: return 1e-3;
-            case benchmark::kMillisecond: return 1.0;
-            case benchmark::kSecond: return 1e3;
+            case benchmark::kNanosecond:
+                return 1e-6;
+            case benchmark::kMicrosecond:
+                return 1e-3;
+            case benchmark::kMillisecond:
+                return 1.0;
+            case benchmark::kSecond:
+                return 1e3;
         }
         return 1.0;
     }

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "common/BenchFrame.h"
 #include "vexa/binding/CursorBinding.h"
 #include "vexa/system/data/PostgresConnection.h"
 #include "vexa/system/display/HeadlessDisplay.h"
@@ -70,13 +71,7 @@ std::string TableOf(vexa::PostgresConnection& db, std::int64_t rows) {
 // A borderless grid filling a 1920x1080 top-level window with the keyboard focus.
 struct ScreenGrid {
     ScreenGrid() {
-        vexa::sys::WNDCLASS frameClass;
-        frameClass.lpfnWndProc = &vexa::sys::DefWindowProc;
-        frameClass.lpszClassName = "VexaBenchFrame";
-        vexa::sys::RegisterClass(frameClass);  // a second registration fails harmlessly
-        frame = vexa::sys::CreateWindowEx(0, "VexaBenchFrame", "bench",
-                                          vexa::sys::WS_POPUP | vexa::sys::WS_VISIBLE, 0, 0, kWidth,
-                                          kHeight);
+        frame = vexa::bench::MakeBenchFrame(kWidth, kHeight);
         grid = std::make_unique<vexa::Vexa>(frame, vexa::sys::RECT{0, 0, kWidth, kHeight});
         grid->SetBorderStyle(vexa::vxBorderNone);
         vexa::sys::SetFocus(grid->hwnd());

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/BenchFrame.h"
 #include "vexa/system/controls/ControlMessages.h"
 #include "vexa/system/display/HeadlessDisplay.h"
 #include "vexa/system/window/Messages.h"
@@ -26,12 +27,7 @@ constexpr int kItems = 10000;
 // the current cell in the middle of the screen.
 struct ScreenGrid {
     ScreenGrid() {
-        sys::WNDCLASS frameClass;
-        frameClass.lpfnWndProc = &sys::DefWindowProc;
-        frameClass.lpszClassName = "VexaBenchFrame";
-        sys::RegisterClass(frameClass);  // a second registration fails harmlessly
-        frame = sys::CreateWindowEx(0, "VexaBenchFrame", "bench", sys::WS_POPUP | sys::WS_VISIBLE,
-                                    0, 0, kWidth, kHeight);
+        frame = vexa::bench::MakeBenchFrame(kWidth, kHeight);
         grid = std::make_unique<Vexa>(frame, sys::RECT{0, 0, kWidth, kHeight});
         grid->SetRedraw(false);
         grid->SetBorderStyle(vxBorderNone);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "common/BenchFrame.h"
 #include "vexa/system/controls/ControlMessages.h"
 #include "vexa/system/display/HeadlessDisplay.h"
 #include "vexa/system/window/Messages.h"
@@ -128,12 +129,7 @@ void LayoutColRead(benchmark::State& state) {
 }
 
 void HeaderRepaint(benchmark::State& state) {
-    sys::WNDCLASS frameClass;
-    frameClass.lpfnWndProc = &sys::DefWindowProc;
-    frameClass.lpszClassName = "VexaBenchFrame";
-    sys::RegisterClass(frameClass);  // a second registration fails harmlessly
-    const sys::HWND frame = sys::CreateWindowEx(0, "VexaBenchFrame", "bench",
-                                                sys::WS_POPUP | sys::WS_VISIBLE, 0, 0, 1920, 200);
+    const sys::HWND frame = vexa::bench::MakeBenchFrame(1920, 200);
     auto grid = std::make_unique<Vexa>(frame, sys::RECT{0, 0, 1920, 200});
     for (int c = 1; c <= 50; ++c)
         grid->AddCol({.sHeader = "Column " + std::to_string(c), .lWidth = 36});

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/BenchFrame.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/window/Messages.h"
 #include "vexa/system/window/Window.h"
@@ -29,13 +30,7 @@ double CellNumber(int r, int c) {
 // theirs: numbers "#,##0.00" in even columns, "row text" elsewhere.
 struct ScreenGrid {
     explicit ScreenGrid(int rows) {
-        vexa::sys::WNDCLASS frameClass;
-        frameClass.lpfnWndProc = &vexa::sys::DefWindowProc;
-        frameClass.lpszClassName = "VexaBenchFrame";
-        vexa::sys::RegisterClass(frameClass);  // a second registration fails harmlessly
-        frame = vexa::sys::CreateWindowEx(0, "VexaBenchFrame", "bench",
-                                          vexa::sys::WS_POPUP | vexa::sys::WS_VISIBLE, 0, 0, kWidth,
-                                          kHeight);
+        frame = vexa::bench::MakeBenchFrame(kWidth, kHeight);
         grid = std::make_unique<vexa::Vexa>(frame, vexa::sys::RECT{0, 0, kWidth, kHeight});
         grid->SetRedraw(false);
         grid->SetBorderStyle(vexa::vxBorderNone);
