@@ -37,14 +37,9 @@ struct BarPicture {
 };
 
 bool IsThemed(HWND hwnd) {
-    // The theme service has no scroll-bar class of its own; any class it knows tells whether
-    // visual styles are on for this window. The name is made once: this runs on every change
-    // of a bar's range.
-    static const std::string kAnyKnownClass = "Button";
-    const HTHEME theme = OpenThemeData(hwnd, kAnyKnownClass);
-    if (theme == 0) return false;
-    CloseThemeData(theme);
-    return true;
+    // The theme service has no scroll-bar class of its own; whether visual styles are on for
+    // this window decides between the two looks. This runs on every change of a bar's range.
+    return IsWindowThemed(hwnd);
 }
 
 bool IsEmpty(const RECT& r) {

@@ -13,18 +13,35 @@ std::unordered_map<HWND, WindowScrollBarsState>& Store() {
     return store;
 }
 
+// The last window looked up: one change of a bar asks for the same window's bars many times.
+// Entries keep their address while the store grows, so only removals clear it.
+struct LastLookup {
+    HWND hwnd = 0;
+    WindowScrollBarsState* bars = nullptr;
+};
+
+LastLookup& Last() {
+    static LastLookup last;
+    return last;
+}
+
 // A window whose procedure kept WM_NCDESTROY from DefWindowProc leaves its entry behind;
 // handles are never reused, so such entries are only swept away, never found again.
 void SweepDestroyedWindows() {
     auto& store = Store();
     std::erase_if(store, [](const auto& entry) { return !IsWindow(entry.first); });
+    Last() = LastLookup{};
 }
 
 }  // namespace
 
 WindowScrollBarsState* FindScrollBars(HWND hwnd) {
+    LastLookup& last = Last();
+    if (hwnd != 0 && hwnd == last.hwnd) return last.bars;
     auto found = Store().find(hwnd);
-    return found == Store().end() ? nullptr : &found->second;
+    if (found == Store().end()) return nullptr;
+    last = LastLookup{hwnd, &found->second};
+    return last.bars;
 }
 
 WindowScrollBarsState* ScrollBarsOf(HWND hwnd) {
@@ -35,6 +52,7 @@ WindowScrollBarsState* ScrollBarsOf(HWND hwnd) {
 }
 
 void ForgetScrollBars(HWND hwnd) {
+    if (hwnd == Last().hwnd) Last() = LastLookup{};
     Store().erase(hwnd);
 }
 

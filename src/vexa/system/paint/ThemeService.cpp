@@ -203,8 +203,12 @@ HRESULT SetWindowTheme(HWND hwnd, const char* subAppName, const char* idList) {
     return S_OK;
 }
 
+bool IsWindowThemed(HWND hwnd) {
+    return Themes().active && !Themes().unthemedWindows.contains(hwnd);
+}
+
 HTHEME OpenThemeData(HWND hwnd, const std::string& classList) {
-    if (!Themes().active || Themes().unthemedWindows.contains(hwnd)) return 0;
+    if (!IsWindowThemed(hwnd)) return 0;
     std::size_t start = 0;
     while (start <= classList.size()) {
         std::size_t end = classList.find(';', start);

@@ -51,6 +51,9 @@ HRESULT GetCommonControlsVersion(DLLVERSIONINFO* info);
 // Empty strings for both switch theming off for one window; null pointers restore it.
 // The window gets WM_THEMECHANGED.
 HRESULT SetWindowTheme(HWND hwnd, const char* subAppName, const char* idList);
+// Whether OpenThemeData would give this window a theme for a known class: what painters
+// that only choose between two looks need, without opening and closing theme data.
+bool IsWindowThemed(HWND hwnd);
 
 // classList may name several classes separated by ';' (the first known one is used).
 // 0 when themes are off (for the process or the window) or no class is known.

@@ -83,8 +83,26 @@ WindowSystem& WindowSystem::Get() {
 
 WindowRecord* WindowSystem::Find(HWND hwnd) {
     if (hwnd == 0) return nullptr;
+    if (hwnd == lastFound) return lastFoundRecord;
     auto found = windows.find(hwnd);
-    return found == windows.end() ? nullptr : found->second.get();
+    if (found == windows.end()) return nullptr;
+    lastFound = hwnd;
+    lastFoundRecord = found->second.get();
+    return lastFoundRecord;
+}
+
+void WindowSystem::Remove(HWND hwnd) {
+    if (hwnd == lastFound) {
+        lastFound = 0;
+        lastFoundRecord = nullptr;
+    }
+    windows.erase(hwnd);
+}
+
+void WindowSystem::RemoveAll() {
+    lastFound = 0;
+    lastFoundRecord = nullptr;
+    windows.clear();
 }
 
 const WNDCLASS* WindowSystem::FindClass(const std::string& name) const {

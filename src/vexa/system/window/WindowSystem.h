@@ -77,10 +77,16 @@ class WindowSystem {
 
     WindowRecord* Find(HWND hwnd);
     const WNDCLASS* FindClass(const std::string& name) const;
+    // Windows leave only through these two, so that the last lookup is never kept stale.
+    void Remove(HWND hwnd);
+    void RemoveAll();
 
     // ---- state, used by the free functions in the window folder
     std::unordered_map<std::string, WNDCLASS> classes;
     std::unordered_map<HWND, std::unique_ptr<WindowRecord>> windows;
+    // The last window found: a control asks for its own window many times in a row.
+    HWND lastFound = 0;
+    WindowRecord* lastFoundRecord = nullptr;
     std::vector<HWND> topLevels;  // bottom to top
     HWND nextHandle = 0x10000;
     ATOM nextAtom = 0xC000;

@@ -145,7 +145,7 @@ void FreeWindow(HWND hwnd) {
         ws.Display().Destroy(hwnd);
         DestroyBackBuffer(*w);
     }
-    ws.windows.erase(hwnd);
+    ws.Remove(hwnd);
 }
 
 void DestroyOwnedWindows(HWND owner) {
@@ -392,10 +392,10 @@ void DestroyAllWindowsForTesting() {
         if (!DestroyWindow(top)) {
             // A window stuck in its own destruction is freed without further messages.
             if (WindowRecord* w = ws.Find(top)) RemoveFromZOrder(*w);
-            ws.windows.erase(top);
+            ws.Remove(top);
         }
     }
-    ws.windows.clear();
+    ws.RemoveAll();
     ws.queue.clear();
     ws.inputQueue.clear();
     ws.timers.Clear();
