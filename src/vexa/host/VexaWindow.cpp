@@ -131,11 +131,13 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
         p.geometry.SetHorizontalOffset(p.scrollBars->Value(vxScrollBarH));
     }
     if (decision.verticalBar) {
-        p.scrollBars->SetMax(vxScrollBarV, decision.verticalMax);
         if (decision.visibleHeight > 0) {
             const std::int32_t d = decision.contentHeight - decision.visibleHeight;
-            p.scrollBars->SetLargeChange(vxScrollBarV, d / (d / decision.visibleHeight + 1));
+            p.scrollBars->SetMaxAndLargeChange(vxScrollBarV, decision.verticalMax,
+                                               d / (d / decision.visibleHeight + 1));
             p.scrollBars->SetSmallChange(vxScrollBarV, p.store.DefaultRowHeight());
+        } else {
+            p.scrollBars->SetMax(vxScrollBarV, decision.verticalMax);
         }
         p.geometry.SetVerticalOffset(p.scrollBars->Value(vxScrollBarV));
     }

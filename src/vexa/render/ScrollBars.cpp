@@ -131,6 +131,28 @@ void cScrollBars::SetLargeChange(EScrollBar bar, std::int32_t value) {
     Write(bar, sys::SIF_RANGE | sys::SIF_PAGE, info);
 }
 
+void cScrollBars::SetMaxAndLargeChange(EScrollBar bar, std::int32_t value, std::int32_t page) {
+    const Info info = Read(bar);
+    // Under these conditions neither write clamps the page or the position, nor shows or hides
+    // the bar, and both leave maximum - page at value: the second write alone gives the same
+    // bar.
+    const bool oneWrite = Shown(bar) && info.page >= 1 && page >= 1 && value >= info.min;
+    if (!oneWrite) {
+        SetMax(bar, value);
+        SetLargeChange(bar, page);
+        return;
+    }
+    Info next = info;
+    next.max = value + page;
+    next.page = page;
+    Write(bar, page == info.page ? sys::SIF_RANGE : sys::SIF_RANGE | sys::SIF_PAGE, next);
+}
+
+bool cScrollBars::Shown(EScrollBar bar) const {
+    const auto style = sys::GetWindowLongPtr(window_, sys::GWL_STYLE);
+    return (style & (bar == vxScrollBarH ? sys::WS_HSCROLL : sys::WS_VSCROLL)) != 0;
+}
+
 bool cScrollBars::Holds(EScrollBar bar, std::int32_t value, std::int32_t page) const {
     const Info info = Read(bar);
     return info.max - info.page == value && (page < 0 || info.page == page);

@@ -48,6 +48,9 @@ class cScrollBars final : public ISubclass {
     std::int32_t LargeChange(EScrollBar bar) const;
     // The page changes and the maximum with it, so maximum - page stays.
     void SetLargeChange(EScrollBar bar, std::int32_t value);
+    // SetMax(value) then SetLargeChange(page), in one write to the platform when the bar is
+    // showing and keeps something to scroll with a page of at least one before and after.
+    void SetMaxAndLargeChange(EScrollBar bar, std::int32_t value, std::int32_t page);
     // Whether the bar already holds what SetMax(value) and SetLargeChange(page) would give it
     // (a negative page: whatever page it has).
     bool Holds(EScrollBar bar, std::int32_t value, std::int32_t page) const;
@@ -81,6 +84,8 @@ class cScrollBars final : public ISubclass {
         std::int32_t trackPos = 0;
     };
     Info Read(EScrollBar bar) const;
+    // Whether the window's style shows the bar now.
+    bool Shown(EScrollBar bar) const;
     void Write(EScrollBar bar, std::uint32_t mask, const Info& info);
     void NotifyChange(EScrollBar bar);
     void HandleScroll(EScrollBar bar, std::int32_t code);

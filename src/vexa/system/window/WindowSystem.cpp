@@ -83,25 +83,24 @@ WindowSystem& WindowSystem::Get() {
 
 WindowRecord* WindowSystem::Find(HWND hwnd) {
     if (hwnd == 0) return nullptr;
-    if (hwnd == lastFound) return lastFoundRecord;
+    if (hwnd == lastFound[0].hwnd) return lastFound[0].record;
+    if (hwnd == lastFound[1].hwnd) return lastFound[1].record;
     auto found = windows.find(hwnd);
     if (found == windows.end()) return nullptr;
-    lastFound = hwnd;
-    lastFoundRecord = found->second.get();
-    return lastFoundRecord;
+    lastFound[1] = lastFound[0];
+    lastFound[0] = FoundWindow{hwnd, found->second.get()};
+    return lastFound[0].record;
 }
 
 void WindowSystem::Remove(HWND hwnd) {
-    if (hwnd == lastFound) {
-        lastFound = 0;
-        lastFoundRecord = nullptr;
+    for (FoundWindow& entry : lastFound) {
+        if (entry.hwnd == hwnd) entry = FoundWindow{};
     }
     windows.erase(hwnd);
 }
 
 void WindowSystem::RemoveAll() {
-    lastFound = 0;
-    lastFoundRecord = nullptr;
+    lastFound.fill(FoundWindow{});
     windows.clear();
 }
 

@@ -84,9 +84,13 @@ class WindowSystem {
     // ---- state, used by the free functions in the window folder
     std::unordered_map<std::string, WNDCLASS> classes;
     std::unordered_map<HWND, std::unique_ptr<WindowRecord>> windows;
-    // The last window found: a control asks for its own window many times in a row.
-    HWND lastFound = 0;
-    WindowRecord* lastFoundRecord = nullptr;
+    // The last two windows found, the latest first: a control asks for its own window many
+    // times in a row, and for its parent in between when it works out screen positions.
+    struct FoundWindow {
+        HWND hwnd = 0;
+        WindowRecord* record = nullptr;
+    };
+    std::array<FoundWindow, 2> lastFound{};
     std::vector<HWND> topLevels;  // bottom to top
     HWND nextHandle = 0x10000;
     ATOM nextAtom = 0xC000;
