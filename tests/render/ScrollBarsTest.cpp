@@ -50,6 +50,7 @@ struct Change {
 
 struct Outcome {
     sys::SCROLLINFO info;
+    int returnedPosition = 0;
     bool shown;
     std::vector<Seen> messages;
     std::vector<sys::COLORREF> barPixels;
@@ -79,13 +80,15 @@ Outcome Apply(const Change& change, bool together) {
     if (!change.shown) sys::ShowScrollBar(window, sys::SB_VERT, false);
 
     Received().clear();
+    Outcome outcome;
     if (together) {
-        bars.SetMaxAndLargeChange(vxScrollBarV, change.value, change.newPage);
+        outcome.returnedPosition =
+            bars.SetMaxAndLargeChange(vxScrollBarV, change.value, change.newPage);
     } else {
         bars.SetMax(vxScrollBarV, change.value);
         bars.SetLargeChange(vxScrollBarV, change.newPage);
+        outcome.returnedPosition = bars.Value(vxScrollBarV);
     }
-    Outcome outcome;
     outcome.info.fMask = sys::SIF_ALL;
     sys::GetScrollInfo(window, sys::SB_VERT, &outcome.info);
     outcome.shown = (sys::GetWindowLongPtr(window, sys::GWL_STYLE) & sys::WS_VSCROLL) != 0;
@@ -108,6 +111,7 @@ void ExpectSameBar(const Change& change) {
     EXPECT_EQ(together.info.nMax, reference.info.nMax);
     EXPECT_EQ(together.info.nPage, reference.info.nPage);
     EXPECT_EQ(together.info.nPos, reference.info.nPos);
+    EXPECT_EQ(together.returnedPosition, reference.info.nPos);
     EXPECT_EQ(together.shown, reference.shown);
     EXPECT_EQ(together.messages, reference.messages);
     EXPECT_EQ(together.barPixels, reference.barPixels);

@@ -131,15 +131,17 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
         p.geometry.SetHorizontalOffset(p.scrollBars->Value(vxScrollBarH));
     }
     if (decision.verticalBar) {
+        std::int32_t position = 0;
         if (decision.visibleHeight > 0) {
             const std::int32_t d = decision.contentHeight - decision.visibleHeight;
-            p.scrollBars->SetMaxAndLargeChange(vxScrollBarV, decision.verticalMax,
-                                               d / (d / decision.visibleHeight + 1));
+            position = p.scrollBars->SetMaxAndLargeChange(vxScrollBarV, decision.verticalMax,
+                                                          d / (d / decision.visibleHeight + 1));
             p.scrollBars->SetSmallChange(vxScrollBarV, p.store.DefaultRowHeight());
         } else {
             p.scrollBars->SetMax(vxScrollBarV, decision.verticalMax);
+            position = p.scrollBars->Value(vxScrollBarV);
         }
-        p.geometry.SetVerticalOffset(p.scrollBars->Value(vxScrollBarV));
+        p.geometry.SetVerticalOffset(position);
     }
     p.applyingLayout = false;
 }

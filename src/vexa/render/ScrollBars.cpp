@@ -69,18 +69,15 @@ cScrollBars::Info cScrollBars::Read(EScrollBar bar) const {
     return info;
 }
 
-void cScrollBars::Write(EScrollBar bar, std::uint32_t mask, const Info& info) {
+std::int32_t cScrollBars::Write(EScrollBar bar, std::uint32_t mask, const Info& info) {
     sys::SCROLLINFO si;
     si.fMask = mask;
     si.nMin = info.min;
     si.nMax = info.max;
     si.nPage = sys::UINT(std::max(info.page, 0));
     si.nPos = info.pos;
-    if (regularOnly_) {
-        sys::SetScrollInfo(window_, PlatformBar(bar), &si, true);
-    } else {
-        sys::FlatSB_SetScrollInfo(window_, PlatformBar(bar), &si, true);
-    }
+    if (regularOnly_) return sys::SetScrollInfo(window_, PlatformBar(bar), &si, true);
+    return sys::FlatSB_SetScrollInfo(window_, PlatformBar(bar), &si, true);
 }
 
 void cScrollBars::SetVisible(EScrollBar bar, bool visible) {
@@ -131,7 +128,8 @@ void cScrollBars::SetLargeChange(EScrollBar bar, std::int32_t value) {
     Write(bar, sys::SIF_RANGE | sys::SIF_PAGE, info);
 }
 
-void cScrollBars::SetMaxAndLargeChange(EScrollBar bar, std::int32_t value, std::int32_t page) {
+std::int32_t cScrollBars::SetMaxAndLargeChange(EScrollBar bar, std::int32_t value,
+                                               std::int32_t page) {
     const Info info = Read(bar);
     // Under these conditions neither write clamps the page or the position, nor shows or hides
     // the bar, and both leave maximum - page at value: the second write alone gives the same
@@ -140,12 +138,12 @@ void cScrollBars::SetMaxAndLargeChange(EScrollBar bar, std::int32_t value, std::
     if (!oneWrite) {
         SetMax(bar, value);
         SetLargeChange(bar, page);
-        return;
+        return Value(bar);
     }
     Info next = info;
     next.max = value + page;
     next.page = page;
-    Write(bar, page == info.page ? sys::SIF_RANGE : sys::SIF_RANGE | sys::SIF_PAGE, next);
+    return Write(bar, page == info.page ? sys::SIF_RANGE : sys::SIF_RANGE | sys::SIF_PAGE, next);
 }
 
 bool cScrollBars::Shown(EScrollBar bar) const {

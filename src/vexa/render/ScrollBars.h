@@ -50,7 +50,8 @@ class cScrollBars final : public ISubclass {
     void SetLargeChange(EScrollBar bar, std::int32_t value);
     // SetMax(value) then SetLargeChange(page), in one write to the platform when the bar is
     // showing and keeps something to scroll with a page of at least one before and after.
-    void SetMaxAndLargeChange(EScrollBar bar, std::int32_t value, std::int32_t page);
+    // Returns the position the bar has then.
+    std::int32_t SetMaxAndLargeChange(EScrollBar bar, std::int32_t value, std::int32_t page);
     // Whether the bar already holds what SetMax(value) and SetLargeChange(page) would give it
     // (a negative page: whatever page it has).
     bool Holds(EScrollBar bar, std::int32_t value, std::int32_t page) const;
@@ -86,7 +87,8 @@ class cScrollBars final : public ISubclass {
     Info Read(EScrollBar bar) const;
     // Whether the window's style shows the bar now.
     bool Shown(EScrollBar bar) const;
-    void Write(EScrollBar bar, std::uint32_t mask, const Info& info);
+    // Returns the position the platform reports after the write.
+    std::int32_t Write(EScrollBar bar, std::uint32_t mask, const Info& info);
     void NotifyChange(EScrollBar bar);
     void HandleScroll(EScrollBar bar, std::int32_t code);
     void Release();

@@ -14,14 +14,8 @@ constexpr int kMinThumbLength = 8;
 
 // The client area in window coordinates.
 RECT ClientInWindow(HWND hwnd) {
-    RECT window;
     RECT client;
-    POINT origin{0, 0};
-    if (!GetWindowRect(hwnd, &window) || !GetClientRect(hwnd, &client)) return RECT{};
-    ClientToScreen(hwnd, &origin);
-    const int left = origin.x - window.left;
-    const int top = origin.y - window.top;
-    return RECT{left, top, left + client.right, top + client.bottom};
+    return GetClientRectInWindow(hwnd, &client) ? client : RECT{};
 }
 
 // Positions the thumb can take: max - min - max(page - 1, 0), or less than 1 when none.

@@ -66,6 +66,9 @@ bool GetWindowRect(HWND hwnd, RECT* rect);
 // window's WM_NCCALCSIZE. Caption and sizing-frame bits of a top-level window are the display
 // window manager's decoration and take no room.
 bool GetClientRect(HWND hwnd, RECT* rect);
+// The client area in the window's own coordinates, its top-left corner at (0, 0): what the
+// non-client parts are laid out around.
+bool GetClientRectInWindow(HWND hwnd, RECT* rect);
 bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint = true);
 // Sends WM_WINDOWPOSCHANGING/WM_WINDOWPOSCHANGED, WM_MOVE and WM_SIZE when they changed;
 // SWP_FRAMECHANGED recomputes the client area through WM_NCCALCSIZE.

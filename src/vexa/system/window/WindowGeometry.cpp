@@ -251,6 +251,15 @@ bool GetClientRect(HWND hwnd, RECT* rect) {
     return true;
 }
 
+bool GetClientRectInWindow(HWND hwnd, RECT* rect) {
+    if (rect == nullptr) return false;
+    if (hwnd == GetDesktopWindow()) return GetWindowRect(hwnd, rect);
+    const WindowRecord* w = Ws().Find(hwnd);
+    if (w == nullptr) return false;
+    *rect = w->clientArea;
+    return true;
+}
+
 namespace {
 
 // What a position change did, for the repaint and the notification that follow it.
