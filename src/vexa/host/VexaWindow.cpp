@@ -116,9 +116,11 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
         const std::int32_t d = decision.contentWidth - decision.visibleWidth;
         const std::int32_t page =
             decision.visibleWidth > 0 ? d / (d / decision.visibleWidth + 1) : -1;
-        // Rows added one by one leave the width as it is: the bar is not written again.
+        // Rows added one by one leave the width as it is: the bar is not written again, and
+        // the position read with the check is the one it keeps.
+        std::int32_t position = 0;
         const bool unchanged =
-            p.scrollBars->Holds(vxScrollBarH, d, page) &&
+            p.scrollBars->Holds(vxScrollBarH, d, page, &position) &&
             (page < 0 || p.scrollBars->SmallChange(vxScrollBarH) == kHorizontalLineStep);
         if (!unchanged) {
             p.scrollBars->SetMax(vxScrollBarH, d);
@@ -127,8 +129,9 @@ void Vexa::ApplyLayout(const LayoutDecision& decision) {
                 p.scrollBars->SetSmallChange(vxScrollBarH, kHorizontalLineStep);
             }
             RepositionHeader();
+            position = p.scrollBars->Value(vxScrollBarH);
         }
-        p.geometry.SetHorizontalOffset(p.scrollBars->Value(vxScrollBarH));
+        p.geometry.SetHorizontalOffset(position);
     }
     if (decision.verticalBar) {
         std::int32_t position = 0;

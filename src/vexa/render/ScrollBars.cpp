@@ -151,9 +151,12 @@ bool cScrollBars::Shown(EScrollBar bar) const {
     return (style & (bar == vxScrollBarH ? sys::WS_HSCROLL : sys::WS_VSCROLL)) != 0;
 }
 
-bool cScrollBars::Holds(EScrollBar bar, std::int32_t value, std::int32_t page) const {
+bool cScrollBars::Holds(EScrollBar bar, std::int32_t value, std::int32_t page,
+                        std::int32_t* position) const {
     const Info info = Read(bar);
-    return info.max - info.page == value && (page < 0 || info.page == page);
+    const bool holds = info.max - info.page == value && (page < 0 || info.page == page);
+    if (holds && position != nullptr) *position = info.pos;
+    return holds;
 }
 
 void cScrollBars::SetStyle(std::int32_t style) {

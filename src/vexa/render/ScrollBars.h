@@ -54,7 +54,9 @@ class cScrollBars final : public ISubclass {
     std::int32_t SetMaxAndLargeChange(EScrollBar bar, std::int32_t value, std::int32_t page);
     // Whether the bar already holds what SetMax(value) and SetLargeChange(page) would give it
     // (a negative page: whatever page it has).
-    bool Holds(EScrollBar bar, std::int32_t value, std::int32_t page) const;
+    // When it does and `position` is given, the bar's position is stored there.
+    bool Holds(EScrollBar bar, std::int32_t value, std::int32_t page,
+               std::int32_t* position = nullptr) const;
     std::int32_t SmallChange(EScrollBar bar) const { return At(bar).smallChange; }
     void SetSmallChange(EScrollBar bar, std::int32_t value) { At(bar).smallChange = value; }
     std::int32_t Style() const { return style_; }
