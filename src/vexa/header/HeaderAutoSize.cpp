@@ -13,9 +13,7 @@ namespace {
 
 constexpr std::int32_t kStartWidth = 12;
 constexpr std::int32_t kIconExtraWidth = 14;
-constexpr std::int32_t kSortIconWidth = 9;
 constexpr std::int32_t kSortIconHeight = 16;
-constexpr std::int32_t kSortInfoGap = 4;
 constexpr std::int32_t kVerticalPadding = 6;
 constexpr std::int32_t kWidthStep = 16;
 
@@ -64,7 +62,8 @@ sys::SIZE cHeaderControl::CalcItemAutoSize(std::int32_t index, std::int32_t avai
         }
     }
     if (!column->headerText.empty()) {
-        const std::uint32_t flags = std::uint32_t(column->headerTextFlags) & ~sys::DT_SHORTENING_BITS;
+        const std::uint32_t flags =
+            std::uint32_t(column->headerTextFlags) & ~sys::DT_SHORTENING_BITS;
         const std::int32_t gap = sortShown ? kSortInfoGap : 0;
         const sys::HGDIOBJ previous = titleFont_ != 0 ? sys::SelectObject(dc, titleFont_) : 0;
         sys::SIZE text;

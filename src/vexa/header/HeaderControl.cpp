@@ -148,21 +148,28 @@ std::int32_t cHeaderControl::ItemCount() const {
     return hwnd_ == 0 ? 0 : std::int32_t(sys::SendMessage(hwnd_, sys::HDM_GETITEMCOUNT));
 }
 
+// The item's fields named by `item.mask`; false without a window or such an item.
+bool cHeaderControl::GetItemFields(std::int32_t index, sys::HDITEM& item) const {
+    return hwnd_ != 0 &&
+           sys::SendMessage(hwnd_, sys::HDM_GETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+}
+
+void cHeaderControl::SetItemFields(std::int32_t index, const sys::HDITEM& item) {
+    if (hwnd_ != 0)
+        sys::SendMessage(hwnd_, sys::HDM_SETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+}
+
 std::int32_t cHeaderControl::ItemPosition(std::int32_t index) const {
     sys::HDITEM item;
     item.mask = sys::HDI_LPARAM;
-    if (hwnd_ == 0 ||
-        !sys::SendMessage(hwnd_, sys::HDM_GETITEM, sys::WPARAM(index), sys::LPARAM(&item)))
-        return 0;
-    return std::int32_t(item.lParam);
+    return GetItemFields(index, item) ? std::int32_t(item.lParam) : 0;
 }
 
 void cHeaderControl::SetItemPosition(std::int32_t index, std::int32_t position) {
     sys::HDITEM item;
     item.mask = sys::HDI_LPARAM;
     item.lParam = position;
-    if (hwnd_ != 0)
-        sys::SendMessage(hwnd_, sys::HDM_SETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+    SetItemFields(index, item);
 }
 
 std::int32_t cHeaderControl::FindItem(std::int32_t position) const {
@@ -175,35 +182,27 @@ std::int32_t cHeaderControl::FindItem(std::int32_t position) const {
 std::int32_t cHeaderControl::ItemOrder(std::int32_t index) const {
     sys::HDITEM item;
     item.mask = sys::HDI_ORDER;
-    if (hwnd_ == 0 ||
-        !sys::SendMessage(hwnd_, sys::HDM_GETITEM, sys::WPARAM(index), sys::LPARAM(&item)))
-        return -1;
-    return item.iOrder;
+    return GetItemFields(index, item) ? item.iOrder : -1;
 }
 
 void cHeaderControl::SetItemOrder(std::int32_t index, std::int32_t order) {
     sys::HDITEM item;
     item.mask = sys::HDI_ORDER;
     item.iOrder = order;
-    if (hwnd_ != 0)
-        sys::SendMessage(hwnd_, sys::HDM_SETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+    SetItemFields(index, item);
 }
 
 std::int32_t cHeaderControl::ItemWidth(std::int32_t index) const {
     sys::HDITEM item;
     item.mask = sys::HDI_WIDTH;
-    if (hwnd_ == 0 ||
-        !sys::SendMessage(hwnd_, sys::HDM_GETITEM, sys::WPARAM(index), sys::LPARAM(&item)))
-        return 0;
-    return item.cxy;
+    return GetItemFields(index, item) ? item.cxy : 0;
 }
 
 void cHeaderControl::SetItemWidth(std::int32_t index, std::int32_t width) {
     sys::HDITEM item;
     item.mask = sys::HDI_WIDTH;
     item.cxy = width;
-    if (hwnd_ != 0)
-        sys::SendMessage(hwnd_, sys::HDM_SETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+    SetItemFields(index, item);
 }
 
 void cHeaderControl::SetItemWidthAndPosition(std::int32_t index, std::int32_t width,
@@ -212,8 +211,7 @@ void cHeaderControl::SetItemWidthAndPosition(std::int32_t index, std::int32_t wi
     item.mask = sys::HDI_WIDTH | sys::HDI_LPARAM;
     item.cxy = width;
     item.lParam = position;
-    if (hwnd_ != 0)
-        sys::SendMessage(hwnd_, sys::HDM_SETITEM, sys::WPARAM(index), sys::LPARAM(&item));
+    SetItemFields(index, item);
 }
 
 void cHeaderControl::ResetItemOrder() {

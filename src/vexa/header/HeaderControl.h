@@ -168,6 +168,13 @@ class cHeaderControl final : public ISubclass {
   private:
     struct ItemPaint;
 
+    // The sort icon as measured for a title and as painted beside it: they must agree.
+    static constexpr std::int32_t kSortIconWidth = 9;
+    static constexpr std::int32_t kSortInfoGap = 4;
+
+    bool GetItemFields(std::int32_t index, sys::HDITEM& item) const;
+    void SetItemFields(std::int32_t index, const sys::HDITEM& item);
+
     void MakeWindow();
     void RemoveWindow();
     void Subscribe(bool on);

@@ -23,8 +23,6 @@ namespace {
 constexpr std::int32_t kContentInsetX = 6;
 constexpr std::int32_t kContentInsetY = 3;
 constexpr std::int32_t kIconGap = 2;
-constexpr std::int32_t kSortIconWidth = 9;
-constexpr std::int32_t kSortInfoGap = 4;
 constexpr std::uint32_t kAlignmentBits = sys::DT_CENTER | sys::DT_RIGHT;
 
 struct Pixel {
@@ -175,7 +173,8 @@ void cHeaderControl::PaintTextAndSortInfo(ItemPaint& paint, std::int32_t sortInf
     if (titleFont_ != 0) sys::SelectObject(paint.dc, titleFont_);
 
     sys::RECT measured{content.left, content.top, content.right - reserved, content.bottom};
-    sys::DrawText(paint.dc, text, -1, &measured, (flags & ~sys::DT_SHORTENING_BITS) | sys::DT_CALCRECT);
+    sys::DrawText(paint.dc, text, -1, &measured,
+                  (flags & ~sys::DT_SHORTENING_BITS) | sys::DT_CALCRECT);
     const std::int32_t textWidth = measured.right - measured.left;
     sys::RECT textRect{content.left, content.top, content.right - reserved, content.bottom};
     std::uint32_t drawFlags = flags;
