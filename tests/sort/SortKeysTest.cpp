@@ -1,6 +1,7 @@
-// Sorts of random rows (Null, Empty, numbers, texts, many equal keys, group rows) give exactly
-// the order of a plain Shell sort with gaps 1, 4, 13, ... that compares rows one criterion
-// at a time by the variant rules, and a custom sort asks the host once per comparison.
+// Sorts of random rows (Null, Empty, numbers, texts, many equal keys or keys that all differ,
+// group rows) give exactly the order of a plain Shell sort with gaps 1, 4, 13, ... that
+// compares rows one criterion at a time by the variant rules, and a custom sort asks the host
+// once per comparison.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -95,9 +96,24 @@ Reference ShellSort(const Rows& rows, const std::vector<bool>& groupRows,
     return ref;
 }
 
-Variant RandomValue(std::mt19937& random, bool numbersOnly) {
+// What a column holds: anything with many equal keys, numbers alone with many equal keys,
+// or keys that mostly all differ (numbers of two types; ASCII texts over every character;
+// texts with an accented letter here and there), where a sort may take a faster way.
+enum class Values { kMixed, kNumbers, kDistinctNumbers, kDistinctTexts, kDistinctAccented };
+
+Variant RandomValue(std::mt19937& random, Values values, int row) {
     static const char* const kTexts[] = {"apple", "Apple", "\xC3\x84pfel", "b", "B", "zeta", ""};
-    switch (numbersOnly ? 2 + random() % 3 : random() % 7) {
+    if (values == Values::kDistinctNumbers) {
+        const int n = int((std::int64_t(row) * 7919) % 1000003) - 500000;
+        return random() % 2 ? Variant(n) : Variant(n + 0.5);
+    }
+    if (values == Values::kDistinctTexts || values == Values::kDistinctAccented) {
+        std::string text;
+        for (std::size_t n = 1 + random() % 8; n > 0; --n) text.push_back(char(1 + random() % 127));
+        if (values == Values::kDistinctAccented && random() % 50 == 0) text += "\xC3\xA9";
+        return Variant(text);
+    }
+    switch (values == Values::kNumbers ? 2 + random() % 3 : random() % 7) {
         case 0:
             return Variant::Null();
         case 1:
@@ -117,7 +133,9 @@ struct Case {
     std::vector<SortCriterion> criteria;
     int rows;
     bool groups;
-    bool numbersOnly = false;
+    Values values = Values::kMixed;
+    // The first row comes again at the end: one tie among keys that otherwise all differ.
+    bool repeatFirst = false;
 };
 
 class SortKeysTest : public ::testing::TestWithParam<Case> {};
@@ -130,8 +148,8 @@ TEST_P(SortKeysTest, RandomRowsSortAsTheShellSortOfTheirValues) {
         Rows rows;
         std::vector<bool> groupRows;
         for (int r = 0; r < c.rows; ++r) {
-            rows.push_back(
-                {RandomValue(random, c.numbersOnly), RandomValue(random, c.numbersOnly)});
+            rows.push_back({RandomValue(random, c.values, r), RandomValue(random, c.values, r)});
+            if (c.repeatFirst && r + 1 == c.rows) rows.back() = rows.front();
             groupRows.push_back(c.groups && random() % 9 == 0);
             grid.AddRow(rows.back(), groupRows.back());
         }
@@ -170,17 +188,36 @@ constexpr SortCriterion kThenValueDesc{2, vxSortDesc, vxSortByValue};
 constexpr SortCriterion kThenNoCase{2, vxSortAsc, vxSortByTextNoCase};
 constexpr SortCriterion kCustom{1, vxSortAsc, vxSortByCustomer};
 
+constexpr SortCriterion kTextDesc{1, vxSortDesc, vxSortByText};
+constexpr SortCriterion kNoCaseAsc{1, vxSortAsc, vxSortByTextNoCase};
+constexpr Values kNumbers = Values::kNumbers;
+constexpr Values kDistinct = Values::kDistinctNumbers;
+constexpr Values kTexts = Values::kDistinctTexts;
+
 INSTANTIATE_TEST_SUITE_P(
     Orders, SortKeysTest,
     ::testing::Values(Case{{kValueAsc}, 2, false}, Case{{kValueAsc}, 3, true},
                       Case{{kValueAsc}, 500, false}, Case{{kValueDesc}, 500, true},
-                      Case{{kValueAsc}, 500, true, true}, Case{{kValueDesc}, 500, false, true},
-                      Case{{kValueDesc, kThenValueDesc}, 500, true, true},
+                      Case{{kValueAsc}, 500, true, kNumbers},
+                      Case{{kValueDesc}, 500, false, kNumbers},
+                      Case{{kValueDesc, kThenValueDesc}, 500, true, kNumbers},
                       Case{{kValueAsc, kThenValueDesc}, 400, false},
                       Case{{kValueDesc, kThenNoCase}, 400, true}, Case{{kTextAsc}, 2, false},
                       Case{{kTextAsc}, 300, false}, Case{{kNoCaseDesc}, 300, true},
                       Case{{kNoCaseDesc, kThenValueDesc}, 300, false}, Case{{kCustom}, 300, false},
                       Case{{kCustom}, 200, true}));
+
+INSTANTIATE_TEST_SUITE_P(
+    DistinctKeys, SortKeysTest,
+    ::testing::Values(Case{{kValueAsc}, 600, false, kDistinct},
+                      Case{{kValueDesc, kThenValueDesc}, 600, true, kDistinct},
+                      Case{{kValueAsc}, 600, false, kDistinct, true},
+                      Case{{kTextAsc}, 600, true, kTexts},
+                      Case{{kTextDesc}, 600, false, kTexts, true},
+                      Case{{kNoCaseAsc, kThenValueDesc}, 600, false, kTexts},
+                      Case{{kNoCaseDesc}, 600, true, kTexts, true},
+                      Case{{kNoCaseAsc}, 600, false, Values::kDistinctAccented},
+                      Case{{kNoCaseDesc}, 600, true, Values::kDistinctAccented, true}));
 
 }  // namespace
 }  // namespace vexa

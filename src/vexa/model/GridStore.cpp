@@ -289,21 +289,20 @@ void GridStore::ClearColumns() {
 }
 
 void GridStore::PermuteRows(const std::vector<std::int32_t>& order) {
-    // Cycle by cycle, so that each record moves once and no second table is needed.
-    std::vector<bool> placed(order.size() + 1);
-    for (std::int32_t start = 1; start <= std::int32_t(order.size()); ++start) {
-        if (placed[std::size_t(start)]) continue;
-        RowRecord held = std::move(Row(start));
-        std::int32_t place = start;
-        for (std::int32_t from = order[std::size_t(place) - 1]; from != start;
-             from = order[std::size_t(place) - 1]) {
-            Row(place) = std::move(Row(from));
-            placed[std::size_t(place)] = true;
-            place = from;
-        }
-        Row(place) = std::move(held);
-        placed[std::size_t(place)] = true;
+    // Gathered into a second table rather than moved cycle by cycle in place: the reads of a
+    // gather do not wait on one another, so their cache misses overlap.
+    std::vector<RowRecord> permuted;
+    permuted.reserve(rows_.capacity());
+    permuted.push_back(std::move(rows_[0]));
+    constexpr std::size_t kAhead = 8;  // records asked for ahead of their move
+    for (std::size_t p = 0; p < order.size(); ++p) {
+        if (p + kAhead < order.size()) __builtin_prefetch(&rows_[std::size_t(order[p + kAhead])]);
+        permuted.push_back(std::move(rows_[std::size_t(order[p])]));
     }
+    for (std::size_t r = order.size() + 1; r < rows_.size(); ++r) {
+        permuted.push_back(std::move(rows_[r]));
+    }
+    rows_.swap(permuted);
     cells_.PermuteRows(order);
     RebuildRowKeyIndex();
 }

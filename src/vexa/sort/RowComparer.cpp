@@ -11,8 +11,12 @@ namespace vexa {
 
 namespace {
 
-bool IsTextSort(ESortTypes type) {
-    return type == vxSortByText || type == vxSortByTextNoCase;
+// A table of one slot per row, made at its first use: a criterion the sort keys by itself
+// never needs one.
+template <class Slot>
+Slot& SlotOf(std::vector<Slot>& table, std::int32_t row, std::int32_t rowCount) {
+    if (table.empty()) table.resize(std::size_t(rowCount) + 1);
+    return table[std::size_t(row)];
 }
 
 // Ascending: the candidate may stay after a row it is not less than; descending: not greater.
@@ -74,10 +78,7 @@ RowComparer::RowComparer(GridStore& store, const std::vector<SortCriterion>& cri
       noCaseKeys_(criteria.size()),
       numbers_(criteria.size()),
       numbersRead_(criteria.size(), false) {
-    const std::size_t slots = std::size_t(store.RowCount()) + 1;
     for (std::size_t k = 0; k < criteria.size(); ++k) {
-        if (IsTextSort(criteria[k].type)) texts_[k].resize(slots);
-        if (criteria[k].type == vxSortByTextNoCase) noCaseKeys_[k].resize(slots);
         // The first criterion's numbers are read at its first comparison, before any host
         // answer could change a value; a sort that keys it by itself never needs them.
         if (k > 0 && criteria[k].type == vxSortByValue) CacheNumbers(k);
@@ -173,16 +174,12 @@ RowComparer::Outcome RowComparer::CompareValues(const Variant& x, const Variant&
 RowComparer::Outcome RowComparer::CompareTexts(std::int32_t x, std::int32_t y, std::size_t k,
                                                bool ascending) {
     const bool noCase = criteria_[k].type == vxSortByTextNoCase;
-    const Variant& tx = TextOf(x, k);
-    const Variant& ty = TextOf(y, k);
     int sign = 0;
-    if (!tx.IsString() || !ty.IsString()) {
-        sign = CompareVariants(tx, ty, noCase);
-    } else if (noCase) {
+    if (noCase) {
         sign = NoCaseKeyOf(x, k).compare(NoCaseKeyOf(y, k));
         sign = (sign > 0) - (sign < 0);
     } else {
-        sign = CompareText(tx.StringRef(), ty.StringRef(), false);
+        sign = CompareText(TextOf(x, k), TextOf(y, k), false);
     }
     return Outcome{sign == 0, InOrderBySign(sign, ascending)};
 }
@@ -193,15 +190,19 @@ RowComparer::Outcome RowComparer::CompareCustom(CellRecord& x, CellRecord& y, bo
     return Outcome{false, isGreater};
 }
 
-const Variant& RowComparer::TextOf(std::int32_t row, std::size_t k) {
-    std::optional<Variant>& text = texts_[k][std::size_t(row)];
-    if (!text) text.emplace(callbacks_.SortCellText(criteria_[k].col, row));
+std::string RowComparer::BuildText(std::int32_t row, std::size_t k) {
+    return callbacks_.SortCellText(criteria_[k].col, row);
+}
+
+const std::string& RowComparer::TextOf(std::int32_t row, std::size_t k) {
+    std::optional<std::string>& text = SlotOf(texts_[k], row, store_.RowCount());
+    if (!text) text.emplace(BuildText(row, k));
     return *text;
 }
 
 const std::string& RowComparer::NoCaseKeyOf(std::int32_t row, std::size_t k) {
-    std::optional<std::string>& key = noCaseKeys_[k][std::size_t(row)];
-    if (!key) key.emplace(TextNoCaseKey(TextOf(row, k).StringRef()));
+    std::optional<std::string>& key = SlotOf(noCaseKeys_[k], row, store_.RowCount());
+    if (!key) key.emplace(TextNoCaseKey(TextOf(row, k)));
     return *key;
 }
 

@@ -50,7 +50,9 @@ class RowComparer {
     Outcome CompareCells(std::int32_t x, std::int32_t y, std::size_t k);
     // The text of a row under text criterion k, and its collation key under a case-blind
     // one: built at the first request, then kept (and stable) for the comparer's life.
-    const Variant& TextOf(std::int32_t row, std::size_t k);
+    const std::string& TextOf(std::int32_t row, std::size_t k);
+    // The text of a row under criterion k, built afresh and not kept.
+    std::string BuildText(std::int32_t row, std::size_t k);
     const std::string& NoCaseKeyOf(std::int32_t row, std::size_t k);
 
   private:
@@ -70,7 +72,7 @@ class RowComparer {
     const std::vector<SortCriterion> criteria_;
     SortCallbacks& callbacks_;
     // Per criterion, the text of each row once built (index = row).
-    std::vector<std::vector<std::optional<Variant>>> texts_;
+    std::vector<std::vector<std::optional<std::string>>> texts_;
     // Per case-blind criterion, the collation key of each row's text once built (index =
     // row): comparing keys byte by byte equals the case-blind comparison of the texts.
     std::vector<std::vector<std::optional<std::string>>> noCaseKeys_;

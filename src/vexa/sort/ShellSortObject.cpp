@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <numeric>
+#include <span>
 #include <string_view>
 #include <utility>
 
 #include "vexa/model/GridErrors.h"
 #include "vexa/model/GridStore.h"
+#include "vexa/sort/DistinctKeySort.h"
 #include "vexa/sort/RowComparer.h"
+#include "vexa/system/automation/TextCollation.h"
 
 namespace vexa {
 
@@ -90,6 +93,17 @@ void SortRanges(std::vector<Entry>& order, const Ranges& ranges, InOrder& inOrde
     for (const auto& [lo, hi] : ranges) SortRange(order, lo, hi, inOrder);
 }
 
+// The same, offering each range first to `sortIfDistinct(span)`, which sorts it when its keys
+// all differ (the one order the Shell sort would reach too) and says whether it did.
+template <class Entry, class InOrder, class SortIfDistinct>
+void SortRanges(std::vector<Entry>& order, const Ranges& ranges, InOrder& inOrder,
+                const SortIfDistinct& sortIfDistinct) {
+    for (const auto& [lo, hi] : ranges) {
+        const std::span<Entry> range(order.begin() + lo, order.begin() + hi + 1);
+        if (!sortIfDistinct(range)) SortRange(order, lo, hi, inOrder);
+    }
+}
+
 // ---- Prepared keys ----
 // The first criterion of a value or text sort is decided by a key prepared once per row and
 // kept beside the row's handle, so most comparisons read one small entry and touch no cell.
@@ -104,9 +118,42 @@ struct ValueEntry {
 };
 
 struct TextEntry {
+    std::uint64_t head;    // eight bytes of the key as a number: most comparisons end here
     std::string_view key;  // the text, or its collation key for a case-blind sort
     std::int32_t row;
 };
+
+// The first eight bytes of `key` as a number that orders as they do byte by byte (big-endian,
+// padded with zeros): a smaller head means a smaller key; equal heads leave the rest to
+// compare.
+std::uint64_t HeadOf(std::string_view key) {
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        head = head << 8 | (i < key.size() ? std::uint8_t(key[i]) : 0);
+    }
+    return head;
+}
+
+TextEntry TextEntryOf(std::string_view key, std::int32_t row) {
+    return {0, key, row};
+}
+
+// Heads start after the bytes every key of the range shares (a common "Item " or "2024-"),
+// so that they tell more keys apart; keys of one range compare only with each other.
+void SetHeads(std::span<TextEntry> range) {
+    std::string_view shared = range.front().key;
+    for (const TextEntry& e : range) {
+        const auto differ = std::mismatch(shared.begin(), shared.end(), e.key.begin(), e.key.end());
+        shared = shared.substr(0, std::size_t(differ.first - shared.begin()));
+    }
+    for (TextEntry& e : range) e.head = HeadOf(e.key.substr(shared.size()));
+}
+
+int CompareKeys(const TextEntry& x, const TextEntry& y) {
+    if (x.head != y.head) return x.head < y.head ? -1 : 1;
+    const int compared = x.key.compare(y.key);
+    return (compared > 0) - (compared < 0);
+}
 
 ValueEntry ValueEntryOf(const Variant& value, std::int32_t row) {
     if (value.IsNull()) return {0, row, ValueEntry::kNull};
@@ -143,11 +190,11 @@ void CopyRows(const std::vector<Entry>& entries, RowOrder& order) {
 
 // Sorts the entries and gives the order their rows; a comparison that throws (a host's
 // handler) still leaves the order as far as the sort got, with every row in it once.
-template <class Entry, class InOrder>
+template <class Entry, class InOrder, class SortIfDistinct>
 void SortThenCopyRows(std::vector<Entry>& entries, const Ranges& ranges, const InOrder& inOrder,
-                      RowOrder& order) {
+                      const SortIfDistinct& sortIfDistinct, RowOrder& order) {
     try {
-        SortRanges(entries, ranges, inOrder);
+        SortRanges(entries, ranges, inOrder, sortIfDistinct);
     } catch (...) {
         CopyRows(entries, order);
         throw;
@@ -155,12 +202,29 @@ void SortThenCopyRows(std::vector<Entry>& entries, const Ranges& ranges, const I
     CopyRows(entries, order);
 }
 
+// A range of numbers alone, all different, sorted by radix; anything else is left as it was.
+bool SortIfDistinctValues(std::span<ValueEntry> range, bool ascending) {
+    const bool numbers = std::all_of(range.begin(), range.end(), [](const ValueEntry& e) {
+        return e.kind == ValueEntry::kNumber;
+    });
+    return numbers &&
+           SortIfDistinctNumbers(range, ascending, [](const ValueEntry& e) { return e.number; });
+}
+
 void SortByValueKeys(RowOrder& order, const GridStore& store, const Ranges& ranges,
                      const SortCriterion& criterion, RowComparer& comparer) {
     const bool ascending = criterion.order != vxSortDesc;
-    auto entries = EntriesFor<ValueEntry>(ranges, store.RowCount(), [&](std::int32_t row) {
+    const std::int32_t count = store.RowCount();
+    auto entries = EntriesFor<ValueEntry>(ranges, count, [&](std::int32_t row) {
+        // Cells of rows that were sorted before lie anywhere in memory: asking for one a few
+        // rows ahead overlaps the cache misses.
+        constexpr std::int32_t kAhead = 8;
+        if (row + kAhead <= count) __builtin_prefetch(&store.Cell(criterion.col, row + kAhead));
         return ValueEntryOf(store.Cell(criterion.col, row).value, row);
     });
+    auto distinct = [ascending](std::span<ValueEntry> range) {
+        return SortIfDistinctValues(range, ascending);
+    };
     auto inOrder = [&](const ValueEntry& x, const ValueEntry& y) {
         // A Null orders before anything and decides; it is never reported equal.
         if (x.kind == ValueEntry::kNull) return !ascending;
@@ -183,40 +247,100 @@ void SortByValueKeys(RowOrder& order, const GridStore& store, const Ranges& rang
         auto notGreater = [](const ValueEntry& x, const ValueEntry& y) {
             return x.number <= y.number;
         };
-        ascending ? SortRanges(entries, ranges, notLess) : SortRanges(entries, ranges, notGreater);
+        ascending ? SortRanges(entries, ranges, notLess, distinct)
+                  : SortRanges(entries, ranges, notGreater, distinct);
         return CopyRows(entries, order);
     }
-    SortThenCopyRows(entries, ranges, inOrder, order);
+    SortThenCopyRows(entries, ranges, inOrder, distinct, order);
 }
+
+// The keys of criterion 0 for the rows of the ranges, end to end in one buffer rather than
+// one string per row: the texts themselves, or for a case-blind sort keys that order byte
+// by byte as the case-blind comparison does (the cheap ASCII kind when every text is ASCII,
+// as the two kinds do not compare with each other, else collation keys).
+class RangeKeys {
+  public:
+    RangeKeys(const Ranges& ranges, std::int32_t count, bool noCase, const GridStore& store,
+              std::int16_t col, RowComparer& comparer)
+        : ranges_(ranges), ends_(std::size_t(count) + 1) {
+        bool ascii = true;
+        Append([&](std::int32_t row, std::string& bytes) {
+            // Cells of rows sorted before lie anywhere in memory: asking for one a few rows
+            // ahead overlaps the cache misses.
+            if (row + kAhead <= count) __builtin_prefetch(&store.Cell(col, row + kAhead));
+            const std::string text = comparer.BuildText(row, 0);
+            ascii = ascii && std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; });
+            bytes += text;
+        });
+        if (!noCase) return;
+        const std::string texts = std::move(bytes_);
+        const std::vector<std::size_t> textEnds = ends_;
+        std::size_t start = 0;
+        Append([&](std::int32_t row, std::string& bytes) {
+            const std::size_t end = textEnds[std::size_t(row)];
+            const std::string_view text(texts.data() + start, end - start);
+            start = end;
+            if (ascii) {
+                AppendAsciiNoCaseKey(text, bytes);
+            } else {
+                bytes += TextNoCaseKey(text);
+            }
+        });
+    }
+
+    std::vector<TextEntry> Entries(std::int32_t count) {
+        std::size_t start = 0;
+        return EntriesFor<TextEntry>(ranges_, count, [&](std::int32_t row) {
+            const std::size_t end = ends_[std::size_t(row)];
+            const std::string_view key(bytes_.data() + start, end - start);
+            start = end;
+            return TextEntryOf(key, row);
+        });
+    }
+
+  private:
+    static constexpr std::int32_t kAhead = 8;
+
+    // Calls `append(row, bytes_)` for the rows of the ranges in order, noting where each
+    // row's bytes end.
+    template <class AppendRow>
+    void Append(const AppendRow& append) {
+        bytes_.clear();
+        for (const auto& [lo, hi] : ranges_) {
+            for (std::int32_t row = lo; row <= hi; ++row) {
+                append(row, bytes_);
+                ends_[std::size_t(row)] = bytes_.size();
+            }
+        }
+    }
+
+    const Ranges& ranges_;
+    std::string bytes_;
+    std::vector<std::size_t> ends_;  // index = row
+};
 
 void SortByTextKeys(RowOrder& order, const GridStore& store, const Ranges& ranges,
                     const SortCriterion& criterion, RowComparer& comparer) {
     const bool ascending = criterion.order != vxSortDesc;
     const bool noCase = criterion.type == vxSortByTextNoCase;
-    auto entries = EntriesFor<TextEntry>(ranges, store.RowCount(), [&](std::int32_t row) {
-        // Texts built for a sort are strings; the key of a case-blind sort orders as the
-        // case-blind comparison does, byte by byte.
-        return TextEntry{noCase ? std::string_view(comparer.NoCaseKeyOf(row, 0))
-                                : std::string_view(comparer.TextOf(row, 0).StringRef()),
-                         row};
-    });
+    RangeKeys keys(ranges, store.RowCount(), noCase, store, criterion.col, comparer);
+    auto entries = keys.Entries(store.RowCount());
+    for (const auto& [lo, hi] : ranges) {
+        SetHeads(std::span(entries.begin() + lo, entries.begin() + hi + 1));
+    }
+    auto distinct = [ascending](std::span<TextEntry> range) {
+        return ascending
+                   ? SortIfDistinct(range, [](const TextEntry& x,
+                                              const TextEntry& y) { return CompareKeys(x, y) < 0; })
+                   : SortIfDistinct(range, [](const TextEntry& x, const TextEntry& y) {
+                         return CompareKeys(x, y) > 0;
+                     });
+    };
     auto inOrder = [&](const TextEntry& x, const TextEntry& y) {
-        const int compared = x.key.compare(y.key);
-        const int sign = (compared > 0) - (compared < 0);
+        const int sign = CompareKeys(x, y);
         return Decide({sign == 0, InOrderBySign(sign, ascending)}, x.row, y.row, comparer);
     };
-    SortThenCopyRows(entries, ranges, inOrder, order);
-}
-
-// Whether every text criterion 0 gives is a string (a sort's texts always are), so that
-// byte order of the keys is the comparer's order.
-bool AllTextsAreStrings(const Ranges& ranges, RowComparer& comparer) {
-    for (const auto& [lo, hi] : ranges) {
-        for (std::int32_t row = lo; row <= hi; ++row) {
-            if (!comparer.TextOf(row, 0).IsString()) return false;
-        }
-    }
-    return true;
+    SortThenCopyRows(entries, ranges, inOrder, distinct, order);
 }
 
 void SortByCriteria(RowOrder& order, const GridStore& store, const Ranges& ranges,
@@ -226,7 +350,7 @@ void SortByCriteria(RowOrder& order, const GridStore& store, const Ranges& range
         return SortByValueKeys(order, store, ranges, first, comparer);
     }
     const bool textSort = first.type == vxSortByText || first.type == vxSortByTextNoCase;
-    if (validColumn && textSort && AllTextsAreStrings(ranges, comparer)) {
+    if (validColumn && textSort) {
         return SortByTextKeys(order, store, ranges, first, comparer);
     }
     auto inOrder = [&](std::int32_t x, std::int32_t y) { return comparer.InOrder(x, y); };

@@ -5,7 +5,11 @@
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <memory>
+#include <numeric>
 
 namespace vexa {
 
@@ -57,7 +61,40 @@ std::size_t CodePointCount(std::string_view text) {
     return count;
 }
 
+// The place of each ASCII character in the collation's order, 0 for the characters it
+// ignores, asked of the collation itself so that the table cannot drift from it. ASCII has
+// no contractions or expansions there, so texts of these characters compare as the
+// sequences of their places.
+std::array<std::uint8_t, 128> AsciiPlaces() {
+    std::array<char, 128> characters{};
+    std::iota(characters.begin(), characters.end(), char(0));
+    auto text = [](const char& c) { return std::string_view(&c, 1); };
+    std::stable_sort(characters.begin(), characters.end(), [&](const char& a, const char& b) {
+        return CompareTextNoCase(text(a), text(b)) < 0;
+    });
+    std::array<std::uint8_t, 128> places{};
+    std::uint8_t place = 0;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const char& c = characters[i];
+        if (CompareTextNoCase(text(c), {}) == 0) continue;  // ignored: stays 0
+        if (place == 0 || CompareTextNoCase(text(characters[i - 1]), text(c)) != 0) ++place;
+        places[std::size_t(c)] = place;
+    }
+    return places;
+}
+
 }  // namespace
+
+bool AppendAsciiNoCaseKey(std::string_view text, std::string& key) {
+    static const std::array<std::uint8_t, 128> places = AsciiPlaces();
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return false;
+    }
+    for (const char c : text) {
+        if (const std::uint8_t place = places[std::size_t(c)]) key.push_back(char(place));
+    }
+    return true;
+}
 
 int CompareTextNoCase(std::string_view a, std::string_view b) {
     UErrorCode status = U_ZERO_ERROR;

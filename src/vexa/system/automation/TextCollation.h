@@ -17,6 +17,13 @@ int CompareTextNoCase(std::string_view a, std::string_view b);
 // times (a sort), or keep it as the lookup key of a case-blind keyed collection.
 std::string TextNoCaseKey(std::string_view text);
 
+// For texts of ASCII characters alone: appends to `key` one byte per character (none for a
+// character the comparison ignores) so that these keys order byte by byte as
+// CompareTextNoCase orders the texts, equal exactly when the texts compare equal. Far
+// cheaper than TextNoCaseKey, but its keys compare only with keys of this kind. Returns
+// false, appending nothing, for a text with any other character.
+bool AppendAsciiNoCaseKey(std::string_view text, std::string& key);
+
 // True when `text` begins with `prefix` compared as CompareTextNoCase does, taking whole
 // characters: "e" followed by a combining accent does not begin with "e".
 bool TextStartsWithNoCase(std::string_view text, std::string_view prefix);
