@@ -4,6 +4,15 @@
 
 namespace vexa {
 
+namespace {
+
+// The hash bits a slot keeps: the high ones, as the low ones already chose the slot.
+std::uint32_t HashBits(std::size_t hash) {
+    return std::uint32_t(std::uint64_t(hash) >> 32);
+}
+
+}  // namespace
+
 KeyLookup RowKeyIndex::Find(const std::string& key, const std::vector<RowRecord>& rows) const {
     // std::string compares like memcmp: ordinal and case-sensitive.
     const auto keyOf = [&rows](std::int32_t row) -> const std::string& {
@@ -27,23 +36,28 @@ std::int32_t RowKeyIndex::HashedRow(const std::string& key, const std::vector<Ro
         MakeTable(rows);
     }
     const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = std::hash<std::string>{}(key)&mask;; slot = (slot + 1) & mask) {
-        const std::int32_t row = table_[slot];
-        if (row == 0) return 0;
+    const std::size_t hash = std::hash<std::string>{}(key);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const Slot& entry = table_[slot];
+        if (entry.row == 0) return 0;
         // Keys are unique among the rows, so a row holding the key is the row.
-        if (row <= rowCount && rows[std::size_t(row)].key == key) return row;
+        if (entry.hashBits == HashBits(hash) && entry.row <= rowCount &&
+            rows[std::size_t(entry.row)].key == key) {
+            return entry.row;
+        }
     }
 }
 
 void RowKeyIndex::MakeTable(const std::vector<RowRecord>& rows) const {
     std::size_t slots = 16;
     while (slots < 2 * entries_.size()) slots *= 2;
-    table_.assign(slots, 0);
+    table_.assign(slots, Slot{});
     const std::size_t mask = slots - 1;
     for (std::int32_t row : entries_) {
-        std::size_t slot = std::hash<std::string>{}(rows[std::size_t(row)].key) & mask;
-        while (table_[slot] != 0) slot = (slot + 1) & mask;
-        table_[slot] = row;
+        const std::size_t hash = std::hash<std::string>{}(rows[std::size_t(row)].key);
+        std::size_t slot = hash & mask;
+        while (table_[slot].row != 0) slot = (slot + 1) & mask;
+        table_[slot] = {HashBits(hash), row};
     }
 }
 
