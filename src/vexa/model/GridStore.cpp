@@ -304,7 +304,8 @@ void GridStore::PermuteRows(const std::vector<std::int32_t>& order) {
     }
     rows_.swap(permuted);
     cells_.PermuteRows(order);
-    RebuildRowKeyIndex();
+    // Keys move with their rows: without keyed rows there is nothing to re-enter.
+    if (keys_.Count() > 0) RebuildRowKeyIndex();
 }
 
 // ---- Row memory ----
