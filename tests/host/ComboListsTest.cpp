@@ -40,7 +40,7 @@ TEST_F(ComboLists, KeysArePositionsOrCaseInsensitiveNames) {
     EXPECT_EQ(combos().Items(1), colors);
 }
 
-TEST_F(ComboLists, ItemsKeepTheirValuesThroughInsertionsAndRemovals) {
+TEST_F(ComboLists, ItemsKeepTheirValuesThroughInsertionsAndRemovalsAndBadIndicesChangeNothing) {
     const auto list = combos().Add("list");
     list->AddItem("Red");
     list->AddItem("Two", Variant(2));
@@ -59,20 +59,16 @@ TEST_F(ComboLists, ItemsKeepTheirValuesThroughInsertionsAndRemovals) {
     EXPECT_EQ(list->ItemValue(0), Variant("Red"));
     list->SetItemValue(0, Variant(7));
     EXPECT_EQ(list->ValueIndex(Variant(7)), 0);
-    list->Clear();
-    EXPECT_EQ(list->ListCount(), 0);
-}
-
-TEST_F(ComboLists, ABadIndexOrHeightChangesNothing) {
-    const auto list = combos().Add("list");
-    list->AddItem("a");
+    // A bad index or height changes nothing.
     const std::int32_t grid513 = GridErrorNumber(kErrSubscriptOutOfRange);
-    EXPECT_EQ(ErrorOf([&] { list->RemoveItem(1); }), grid513);
+    EXPECT_EQ(ErrorOf([&] { list->RemoveItem(3); }), grid513);
     EXPECT_EQ(ErrorOf([&] { list->ItemValue(-1); }), grid513);
-    EXPECT_EQ(ErrorOf([&] { list->AddItem("b", std::nullopt, -1, 3); }), grid513);
+    EXPECT_EQ(ErrorOf([&] { list->AddItem("b", std::nullopt, -1, 4); }), grid513);
     EXPECT_EQ(ErrorOf([&] { list->SetMaxHeightInItems(0); }), GridErrorNumber(kErrInvalidArgument));
     EXPECT_EQ(list->MaxHeightInItems(), 8);
-    EXPECT_EQ(list->ListCount(), 1);
+    EXPECT_EQ(list->ListCount(), 3);
+    list->Clear();
+    EXPECT_EQ(list->ListCount(), 0);
 }
 
 TEST_F(ComboLists, ComboCellsShowTheItemTheirValueSelects) {

@@ -28,7 +28,16 @@ TEST_F(GridDragDrop, ACellsTextDraggedFromStartCellDragLandsInTheOtherGrid) {
     EXPECT_TRUE(log.Of("StartCellDrag").empty()) << "the press ended with the drag";
 }
 
-TEST_F(GridDragDrop, WithoutDropModeTheTargetHearsNothing) {
+TEST_F(GridDragDrop, TheDropModeTakesOnlyNoneOrManualAndWithNoneTheTargetHearsNothing) {
+    EXPECT_EQ(target->OLEDropMode(), vxOLEDropManual);
+    EXPECT_EQ(grid().OLEDropMode(), vxOLEDropNone);
+    try {
+        target->SetOLEDropMode(2);
+        ADD_FAILURE() << "2 was taken";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.Number() & 0xFFFF, 380u);
+    }
+    EXPECT_EQ(target->OLEDropMode(), vxOLEDropManual);
     target->SetOLEDropMode(vxOLEDropNone);
     DragFrom(4, 1, {MoveStep(TargetCentre(3, 2)), MoveStep(TargetCentre(2, 3)), Release()});
     EXPECT_TRUE(targetLog.Of("OLE").empty());
@@ -48,18 +57,6 @@ TEST_F(GridDragDrop, TheTargetsEffectGoesBackToTheSource) {
     EXPECT_EQ(shown, sys::DragCursorFor(vxDropEffectCopy)) << "the copy cursor over the target";
     EXPECT_NE(shown, sys::DragCursorFor(vxDropEffectMove));
     EXPECT_EQ(log.Of("OLECompleteDrag"), Log{"OLECompleteDrag(1)"});
-}
-
-TEST_F(GridDragDrop, TheDropModeTakesOnlyNoneOrManual) {
-    EXPECT_EQ(target->OLEDropMode(), vxOLEDropManual);
-    EXPECT_EQ(grid().OLEDropMode(), vxOLEDropNone);
-    try {
-        target->SetOLEDropMode(2);
-        ADD_FAILURE() << "2 was taken";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.Number() & 0xFFFF, 380u);
-    }
-    EXPECT_EQ(target->OLEDropMode(), vxOLEDropManual);
 }
 
 }  // namespace

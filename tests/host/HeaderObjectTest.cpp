@@ -1,6 +1,8 @@
 // The header as the host sets it up through HeaderObject (height, visibility, fitting the
 // height to the titles, the errors of its members, the object outliving the grid), and the
 // mouse over it: entering and leaving titles, right and double clicks.
+#include <functional>
+
 #include "HeaderTestSupport.h"
 #include "vexa/system/controls/EditControl.h"
 
@@ -67,8 +69,16 @@ TEST_F(HeaderObjectTest, AClickWhereTheCellEditorLiesIsNotTheHeaders) {
     EXPECT_EQ(log.Of("ColHeaderClick").size(), 1u);
 }
 
-TEST_F(HeaderObjectTest, HeightAndVisibilityMoveTheCells) {
+TEST_F(HeaderObjectTest, HeightAndVisibilityMoveTheCellsAndBadValuesAreRefused) {
     HeaderObject& header = *grid().Header();
+    const std::pair<std::int32_t, std::function<void()>> refused[] = {
+        {514, [&] { header.SetHeight(0); }},
+        {514, [&] { header.SetMinHeight(-1); }},
+        {518, [&] { header.SetImageList(Variant("list")); }},
+        {518, [&] { header.SetImageList(Variant(2.5)); }}};
+    for (int i = 0; const auto& [code, call] : refused)
+        ExpectGridError(code, call, std::to_string(i++));
+    EXPECT_EQ(header.MinHeight(), 18);
     EXPECT_EQ(header.Height(), 18);
     EXPECT_EQ(CellsTop(), 18);
     header.SetHeight(30);
@@ -84,20 +94,6 @@ TEST_F(HeaderObjectTest, HeightAndVisibilityMoveTheCells) {
     EXPECT_EQ(Pixel(cell.left + 1, cell.top + 1), sys::GetSysColor(sys::COLOR_WINDOW));
     header.SetVisible(true);
     EXPECT_EQ(CellsTop(), 40);
-}
-
-TEST_F(HeaderObjectTest, MembersRefuseWhatTheyCannotTake) {
-    HeaderObject& header = *grid().Header();
-    ExpectGridError(
-        514, [&] { header.SetHeight(0); }, "height 0");
-    ExpectGridError(
-        514, [&] { header.SetMinHeight(-1); }, "negative minimum");
-    ExpectGridError(
-        518, [&] { header.SetImageList(Variant("list")); }, "a list as text");
-    ExpectGridError(
-        518, [&] { header.SetImageList(Variant(2.5)); }, "a list as a fraction");
-    EXPECT_EQ(header.Height(), 18);
-    EXPECT_EQ(header.MinHeight(), 18);
 }
 
 TEST_F(HeaderObjectTest, TheHeightFitsTheTitlesWhenAsked) {
