@@ -16,7 +16,7 @@ struct LogCapture {
     LogHook previous;
 };
 
-TEST(LogHookTest, AThrowingHandlerIsLoggedWithItsEventAndTheOperationCompletes) {
+TEST(LogHookTest, AThrowingHandlerIsLoggedWithItsEventAndNeitherItNorAThrowingHookStopsTheWork) {
     LogCapture log;
     Vexa grid;
     grid.AddCol({.eSortType = vxSortByCustomer});
@@ -45,17 +45,9 @@ TEST(LogHookTest, AThrowingHandlerIsLoggedWithItsEventAndTheOperationCompletes) 
     ASSERT_EQ(log.entries.size(), 2u);
     EXPECT_EQ(log.entries[0].where, "RequestRowData");
     EXPECT_EQ(log.entries[0].number, 7);
-}
 
-TEST(LogHookTest, WithoutAHookNothingIsWrittenAndAThrowingHookIsContained) {
+    // A hook that throws is contained, and without a hook nothing is written.
     SetLogHook([](const LogEntry&) { throw std::runtime_error("hook bug"); });
-    Vexa grid;
-    grid.AddCol({.eSortType = vxSortByCustomer});
-    grid.SetRowCount(2);
-    struct Throwing : VexaEvents {
-        void CustomSort(Variant&, Variant&, bool&) override { throw std::runtime_error("x"); }
-    } throwing;
-    grid.Advise(&throwing);
     EXPECT_NO_THROW(grid.Sort(Variant(1)));
     SetLogHook({});
     EXPECT_NO_THROW(grid.Sort(Variant(1)));

@@ -2,11 +2,8 @@
 // it current), a press beside it only selects; with visual styles the control under the
 // pointer is drawn hot until the pointer leaves it, the cell or the grid (found by the 25 ms
 // timer); MouseEnter and MouseLeave follow the pointer from cell to cell.
-#include <cmath>
-
 #include "host/MouseTestSupport.h"
 #include "host/PaintTestSupport.h"
-#include "vexa/system/paint/ThemeService.h"
 
 namespace vexa::test {
 namespace {
@@ -44,33 +41,12 @@ class MouseControls : public MouseGrid {
     sys::RECT Cell(std::int32_t row) { return CellRect(row, kCol); }
     sys::POINT Inside(std::int32_t row, int x) { return ToScreen({x, Cell(row).top + 6}); }
 
-    // The grid shows the themed glyph of `themeClass` in `state` at the check box's place
-    // (centred) or the combo button's (at the right).
+    // The grid shows the themed glyph of `themeClass` in `state` at the control's place.
     bool ShowsThemed(std::int32_t row, const char* themeClass, int part, int state) {
-        const bool check = row == kCheckRow;
-        const int size = check ? 13 : 16;
-        const sys::RECT cell = Cell(row);
-        const int left = check ? int(std::nearbyint((cell.left + 1 - size + cell.right - 2) / 2.0))
-                               : cell.right - 18;
-        const ClientPixels shot(grid().hwnd());
-        const sys::HDC dc = sys::CreateCompatibleDC(0);
-        const sys::HBITMAP bitmap = sys::CreateCompatibleBitmap(dc, size, size);
-        const sys::HGDIOBJ previous = sys::SelectObject(dc, bitmap);
-        sys::RECT rect{0, 0, size, size};
-        const sys::HBRUSH brush = sys::CreateSolidBrush(sys::GetSysColor(sys::COLOR_BTNFACE));
-        sys::FillRect(dc, &rect, brush);
-        sys::DeleteObject(brush);
-        const sys::HTHEME theme = sys::OpenThemeData(grid().hwnd(), themeClass);
-        sys::DrawThemeBackground(theme, dc, part, state, &rect, nullptr);
-        sys::CloseThemeData(theme);
-        int differing = 0;
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x)
-                differing += shot.At(left + x, cell.top + 1 + y) != sys::GetPixel(dc, x, y);
-        sys::SelectObject(dc, previous);
-        sys::DeleteObject(bitmap);
-        sys::DeleteDC(dc);
-        return differing == 0;
+        const int size = row == kCheckRow ? 13 : 16;
+        const sys::POINT at = GlyphOrigin(Cell(row), row == kCheckRow, size);
+        return GlyphShown(ClientPixels(grid().hwnd()), at.x, at.y, size, Sys(sys::COLOR_BTNFACE),
+                          ThemedGlyph(grid().hwnd(), themeClass, part, state));
     }
     bool CheckBoxShows(int state) { return ShowsThemed(kCheckRow, "Button", 3, state); }
     bool ButtonShows(int state) { return ShowsThemed(kComboRow, "ComboBox", 1, state); }
@@ -141,7 +117,6 @@ TEST_F(MouseControls, ACheckBoxLightsUpUnderThePointerUntilItLeavesTheGrid) {
     MoveTo(Beside(kCheckRow));
     MoveTo(OnCheckBox());
     EXPECT_TRUE(CheckBoxShows(2)) << "hot";
-    SavePng("/tmp/vexa-mouse-hot-check.png");
     MoveTo(Beside(kCheckRow));
     EXPECT_TRUE(CheckBoxShows(1)) << "the pointer left the box";
     MoveTo(OnCheckBox());
@@ -186,7 +161,6 @@ TEST_F(MouseControls, AComboButtonLightsUpOnlyWithVisualStyles) {
         MoveTo(Beside(kComboRow));
         MoveTo(OnButton(kComboRow));
         EXPECT_EQ(ButtonShows(2), themed);
-        if (themed) SavePng("/tmp/vexa-mouse-hot-combo.png");
     }
 }
 

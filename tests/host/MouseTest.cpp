@@ -160,11 +160,8 @@ TEST_F(MouseTest, HeldBelowTheCellsTheViewScrollsAndTheSelectionFollows) {
     grid().SetMultiSelect(true);
     sys::PumpMessages();
     PressAt(At(2, 1));
-    const sys::RECT client = [&] {
-        sys::RECT r;
-        sys::GetClientRect(grid().hwnd(), &r);
-        return r;
-    }();
+    sys::RECT client;
+    sys::GetClientRect(grid().hwnd(), &client);
     MoveTo(ToScreen({CellRect(2, 1).left + 5, client.bottom + 30}));
     const std::int32_t shownRow = grid().CurRow();
     EXPECT_GT(shownRow, 2);

@@ -1,10 +1,7 @@
 // The grid as it shows on screen: grid lines and their extensions, backgrounds and row
 // colours, the disabled look, hatches, icons, check boxes, combo buttons, custom-drawn cells,
 // group rows, highlight colours and the Redraw switch, read back pixel by pixel.
-#include <cmath>
-
 #include "host/PaintTestSupport.h"
-#include "vexa/system/paint/ThemeService.h"
 
 namespace vexa::test {
 namespace {
@@ -80,9 +77,7 @@ TEST_P(CoverTest, AFullRepaintLeavesNoPixelOfWhatWasThere) {
     grid().SetGridLinesExtend(c.extend);
     if (c.scrollToRow > 0) grid().EnsureVisibleRow(c.scrollToRow, vxEnsVisRowTopForce);
     if (c.scrollToCol > 0) grid().EnsureVisibleCol(c.scrollToCol, vxEnsVisColLeftForce, 3);
-    PaintSentinel();
-    RepaintAll();
-    EXPECT_EQ(Shot().CountAll(kSentinel), 0);
+    EXPECT_EQ(LeftUnpainted(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(ScrolledOrNot, CoverTest,
@@ -327,26 +322,22 @@ TEST_P(GlyphTest, CheckBoxesAndComboButtonsShowTheirGlyphAtTheirPlace) {
     grid().SetCellType(1, 2, c.type);
     grid().SetCellTypeFlags(1, 2, c.flags);
     grid().SetCellValue(1, 2, c.value);
-    const sys::RECT cell = CellRect(1, 2);
     const bool check = c.type == vxCellCheck;
     const int size = check && c.themed ? 13 : 16;
-    // Check boxes are centred (half-way values rounded to even), combo buttons at the right.
-    const int left = check ? int(std::nearbyint((cell.left + 1 - size + cell.right - 2) / 2.0))
-                           : cell.right - 18;
-    const COLORREF behind = c.themed ? Sys(sys::COLOR_BTNFACE) : white_;
-    const bool shown =
-        ShowsGlyph(Shot(), left, cell.top + 1, size, behind, [&](sys::HDC dc, sys::RECT& rect) {
-            if (!c.themed) {
-                sys::DrawFrameControl(dc, &rect, check ? sys::DFC_BUTTON : sys::DFC_SCROLL,
-                                      c.classic);
-                return;
-            }
-            const sys::HTHEME theme =
-                sys::OpenThemeData(grid().hwnd(), check ? "Button" : "ComboBox");
-            sys::DrawThemeBackground(theme, dc, check ? 3 : 1, c.themedState, &rect, nullptr);
-            sys::CloseThemeData(theme);
-        });
-    EXPECT_TRUE(shown);
+    const sys::POINT at = GlyphOrigin(CellRect(1, 2), check, size);
+    const auto classic = [&](sys::HDC dc, sys::RECT& rect) {
+        sys::DrawFrameControl(dc, &rect, check ? sys::DFC_BUTTON : sys::DFC_SCROLL, c.classic);
+    };
+    EXPECT_TRUE(GlyphShown(Shot(), at.x, at.y, size, c.themed ? Sys(sys::COLOR_BTNFACE) : white_,
+                           c.themed ? ThemedGlyph(grid().hwnd(), check ? "Button" : "ComboBox",
+                                                  check ? 3 : 1, c.themedState)
+                                    : classic));
+    if (check) return;
+    // Combo buttons show only where controls are shown: not here, the cell not being current.
+    grid().SetShowControlsInAllCells(false);
+    EXPECT_EQ(
+        Shot().Count({at.x, at.y, at.x + 16, at.y + 16}, [&](COLORREF px) { return px != white_; }),
+        0);
 }
 
 constexpr std::uint32_t kCheck = sys::DFCS_BUTTONCHECK, kChecked = sys::DFCS_CHECKED,
@@ -367,20 +358,6 @@ INSTANTIATE_TEST_SUITE_P(
         GlyphCase{false, vxCellCombo, 0, Variant("x"), kCombo, 0},
         GlyphCase{false, vxCellCombo, vxComboBtnFlat, Variant("x"), kCombo | kFlat, 0},
         GlyphCase{true, vxCellCombo, vxComboBtnFlat, Variant("x"), 0, 1}));
-
-TEST_F(PaintTest, ComboButtonsShowOnlyWhereControlsAreShown) {
-    Columns({80, 80}, 3, 20);
-    for (int row = 1; row <= 3; ++row) grid().SetCellType(row, 2, vxCellCombo);
-    auto buttonInk = [&] {
-        const ClientPixels shot = Shot();
-        const sys::RECT cell = CellRect(2, 2);
-        return shot.Count({cell.right - 18, cell.top + 1, cell.right - 2, cell.top + 17},
-                          [&](COLORREF c) { return c != white_; });
-    };
-    EXPECT_EQ(buttonInk(), 0);
-    grid().SetShowControlsInAllCells(true);
-    EXPECT_GT(buttonInk(), 0);
-}
 
 TEST_F(PaintTest, GainingAndLosingTheFocusSwitchesTheHighlightColours) {
     grid().AddCol({.lWidth = 200})->SetbSelected(true);
@@ -413,10 +390,9 @@ TEST_F(PaintTest, SwitchingThePlatformThemeRebuildsTheGlyphsAndTellsTheHost) {
     Columns({61}, 1, 21);
     grid().SetCellType(1, 1, vxCellCheck);
     grid().SetCellValue(1, 1, 1);
-    const sys::RECT cell = CellRect(1, 1);
+    const sys::POINT at = GlyphOrigin(CellRect(1, 1), true, 16);
     auto classic = [&] {
-        const int left = int(std::nearbyint((cell.left + 1 - 16 + cell.right - 2) / 2.0));
-        return ShowsGlyph(Shot(), left, cell.top + 1, 16, white_, [](sys::HDC dc, sys::RECT& r) {
+        return GlyphShown(Shot(), at.x, at.y, 16, white_, [](sys::HDC dc, sys::RECT& r) {
             sys::DrawFrameControl(dc, &r, sys::DFC_BUTTON, kCheck | kChecked);
         });
     };

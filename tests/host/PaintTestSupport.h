@@ -4,12 +4,14 @@
 
 #include <cairo.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
 #include "common/GridOnForm.h"
 #include "vexa/system/paint/Gdi.h"
 #include "vexa/system/paint/ImageList.h"
+#include "vexa/system/paint/ThemeService.h"
 
 namespace vexa::test {
 
@@ -64,6 +66,46 @@ class ClientPixels {
     std::vector<COLORREF> pixels_;
 };
 
+// Whether the `size` x `size` square of `shot` at (x, y) shows what `draw` gives on a memory
+// surface filled with `background` first.
+inline bool GlyphShown(const ClientPixels& shot, int x, int y, int size, COLORREF background,
+                       const std::function<void(sys::HDC, sys::RECT&)>& draw) {
+    const sys::HDC dc = sys::CreateCompatibleDC(0);
+    const sys::HBITMAP bitmap = sys::CreateCompatibleBitmap(dc, size, size);
+    const sys::HGDIOBJ previous = sys::SelectObject(dc, bitmap);
+    sys::RECT rect{0, 0, size, size};
+    const sys::HBRUSH brush = sys::CreateSolidBrush(background);
+    sys::FillRect(dc, &rect, brush);
+    sys::DeleteObject(brush);
+    draw(dc, rect);
+    int differing = 0;
+    for (int gy = 0; gy < size; ++gy)
+        for (int gx = 0; gx < size; ++gx)
+            differing += shot.At(x + gx, y + gy) != sys::GetPixel(dc, gx, gy) ? 1 : 0;
+    sys::SelectObject(dc, previous);
+    sys::DeleteObject(bitmap);
+    sys::DeleteDC(dc);
+    return differing == 0;
+}
+
+// The themed glyph of `part` in `state` of the theme class, drawn as the grid draws it.
+inline std::function<void(sys::HDC, sys::RECT&)> ThemedGlyph(sys::HWND hwnd, const char* themeClass,
+                                                             int part, int state) {
+    return [=](sys::HDC dc, sys::RECT& rect) {
+        const sys::HTHEME theme = sys::OpenThemeData(hwnd, themeClass);
+        sys::DrawThemeBackground(theme, dc, part, state, &rect, nullptr);
+        sys::CloseThemeData(theme);
+    };
+}
+
+// Where a glyph of `size` pixels starts in `cell`: a check box centred (half-way values
+// rounded to even), a combo button at the right.
+inline sys::POINT GlyphOrigin(const sys::RECT& cell, bool check, int size) {
+    return {check ? int(std::nearbyint((cell.left + 1 - size + cell.right - 2) / 2.0))
+                  : cell.right - 18,
+            cell.top + 1};
+}
+
 class PaintedGrid : public GridOnForm {
   protected:
     // The cells area is the whole client area: the header's own painting is tested apart.
@@ -95,6 +137,12 @@ class PaintedGrid : public GridOnForm {
         grid().SetRedraw(true);
         sys::PumpMessages();
     }
+    // The pixels still showing the sentinel after a full repaint over it.
+    int LeftUnpainted() {
+        PaintSentinel();
+        RepaintAll();
+        return Shot().CountAll(kSentinel);
+    }
     // Three 16x16 icons of solid red, green and blue, made the grid's image list.
     void UseIcons() {
         icons_ = sys::ImageList_Create(16, 16, 0, 3, 0);
@@ -120,26 +168,9 @@ class PaintedGrid : public GridOnForm {
         cairo_surface_destroy(surface);
         return picture;
     }
-    // Whether the `size` x `size` square of `shot` at (x, y) shows what `draw` gives on a
-    // memory surface filled with `background` first.
     static bool ShowsGlyph(const ClientPixels& shot, int x, int y, int size, COLORREF background,
                            const std::function<void(sys::HDC, sys::RECT&)>& draw) {
-        const sys::HDC dc = sys::CreateCompatibleDC(0);
-        const sys::HBITMAP bitmap = sys::CreateCompatibleBitmap(dc, size, size);
-        const sys::HGDIOBJ previous = sys::SelectObject(dc, bitmap);
-        sys::RECT rect{0, 0, size, size};
-        const sys::HBRUSH brush = sys::CreateSolidBrush(background);
-        sys::FillRect(dc, &rect, brush);
-        sys::DeleteObject(brush);
-        draw(dc, rect);
-        int differing = 0;
-        for (int gy = 0; gy < size; ++gy)
-            for (int gx = 0; gx < size; ++gx)
-                differing += shot.At(x + gx, y + gy) != sys::GetPixel(dc, gx, gy) ? 1 : 0;
-        sys::SelectObject(dc, previous);
-        sys::DeleteObject(bitmap);
-        sys::DeleteDC(dc);
-        return differing == 0;
+        return GlyphShown(shot, x, y, size, background, draw);
     }
 
     sys::HIMAGELIST icons_ = 0;

@@ -24,9 +24,8 @@ class SelectionPaint : public SelectionGrid {
     }
 };
 
-TEST_F(SelectionPaint, CurCellChangeComesAfterTheRepaint) {
-    Fill({60, 60}, 5);
-    Focus();
+TEST_F(SelectionPaint, FocusDecidesTheColoursAndTheFocusRectangleAndCurCellChangeSeesThem) {
+    Fill({60, 60, 60}, 5);
     struct Looker : VexaEvents {
         SelectionPaint* test;
         COLORREF seen = 0;
@@ -34,13 +33,10 @@ TEST_F(SelectionPaint, CurCellChangeComesAfterTheRepaint) {
     } looker;
     looker.test = this;
     grid().Advise(&looker);
+    Focus();
     Press({{VK_DOWN}, {VK_DOWN}});
-    EXPECT_EQ(looker.seen, GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(looker.seen, GetSysColor(COLOR_HIGHLIGHT)) << "the event comes after the repaint";
     grid().Unadvise(&looker);
-}
-
-TEST_F(SelectionPaint, FocusDecidesTheColoursAndTheFocusRectangle) {
-    Fill({60, 60, 60}, 5);
     const COLORREF dot = GetSysColor(COLOR_WINDOWTEXT);
     for (bool rowMode : {false, true}) {
         for (bool focused : {true, false}) {
