@@ -38,9 +38,7 @@ TEST_F(InputTest, ButtonMessagesCarryKeyFlagsAndFollowTheCapture) {
     display().MouseDown(1);
     EXPECT_EQ(GetCapture(), child);
     EXPECT_TRUE(display().PointerGrabbed());
-    auto downs = Log().Of(WM_LBUTTONDOWN, child);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(downs[0].wParam & MK_LBUTTON, MK_LBUTTON);
+    EXPECT_EQ(Log().WParams(WM_LBUTTONDOWN, child), (std::vector<WPARAM>{MK_LBUTTON}));
     EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
 
     display().MouseMove(300, 250);  // outside the child: still its message
@@ -49,9 +47,7 @@ TEST_F(InputTest, ButtonMessagesCarryKeyFlagsAndFollowTheCapture) {
 
     display().MouseUp(1);
     EXPECT_EQ(GetCapture(), 0u);
-    auto ups = Log().Of(WM_LBUTTONUP, child);
-    ASSERT_EQ(ups.size(), 1u);
-    EXPECT_EQ(ups[0].wParam & MK_LBUTTON, 0u);
+    EXPECT_EQ(Log().WParams(WM_LBUTTONUP, child), (std::vector<WPARAM>{0}));
     EXPECT_EQ(Log().Of(WM_CAPTURECHANGED, child).size(), 1u);
     EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
 }
@@ -101,10 +97,8 @@ TEST_F(InputTest, CapturedMovesLeftOfTheWindowAreNegativeAndTakingTheCaptureNoti
     display().MouseMove(40, 70);
     EXPECT_EQ(Log().Points(WM_MOUSEMOVE, a), (std::vector<POINT>{{-60, -30}}));
     EXPECT_EQ(SetCapture(b), a);
-    auto changed = Log().Of(WM_CAPTURECHANGED);
-    ASSERT_EQ(changed.size(), 1u);
-    EXPECT_EQ(changed[0].hwnd, a);
-    EXPECT_EQ(HWND(changed[0].lParam), b);
+    EXPECT_EQ(Log().Windows(WM_CAPTURECHANGED), (std::vector<HWND>{a}));
+    EXPECT_EQ(HWND(Log().Of(WM_CAPTURECHANGED)[0].lParam), b);
     DestroyWindow(b);
     EXPECT_EQ(GetCapture(), 0u);
 }
@@ -189,9 +183,7 @@ TEST_F(InputTest, ShowingATopLevelWindowActivatesItAndGivesItTheFocus) {
     HWND second = TopLevel(50, 50, 100, 100);
     EXPECT_EQ(GetActiveWindow(), second);
     EXPECT_EQ(GetFocus(), second);
-    auto deactivated = Log().Of(WM_ACTIVATE, first);
-    ASSERT_EQ(deactivated.size(), 1u);
-    EXPECT_EQ(LOWORD(deactivated[0].wParam), WA_INACTIVE);
+    EXPECT_EQ(Log().WParams(WM_ACTIVATE, first), (std::vector<WPARAM>{WA_INACTIVE}));
     EXPECT_EQ(WindowFromPoint(POINT{60, 60}), second);  // on top
     display().Click(10, 10);
     EXPECT_EQ(GetActiveWindow(), first);
@@ -300,8 +292,7 @@ TEST_F(InputTest, RightClicksAndTheAppsKeyAskForAContextMenuThatTravelsUpAndAltF
     SetFocus(child);
     Log().Clear();
     display().KeyPress(VK_APPS);
-    ASSERT_EQ(Log().Of(WM_CONTEXTMENU, child).size(), 1u);
-    EXPECT_EQ(Log().Of(WM_CONTEXTMENU, child)[0].lParam, -1);
+    EXPECT_EQ(Log().Points(WM_CONTEXTMENU, child), (std::vector<POINT>{{-1, -1}}));
     display().KeyDown(VK_MENU);  // Alt+F4 closes the top-level window
     display().KeyPress(VK_F4);
     display().KeyUp(VK_MENU);

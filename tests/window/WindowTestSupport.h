@@ -58,7 +58,7 @@ struct MessageLog {
         for (const Received& r : Of(msg, hwnd)) result.push_back(r.wParam);
         return result;
     }
-    // The client (or screen) point carried by each `msg` the window got, in order.
+    // The client (or screen) point, or the size, carried by each `msg` the window got.
     std::vector<POINT> Points(UINT msg, HWND hwnd) const {
         std::vector<POINT> result;
         for (const Received& r : Of(msg, hwnd))

@@ -97,8 +97,7 @@ TEST_F(WindowTreeTest, ClientAreaExcludesBordersEdgesAndScrollBars) {
     SetWindowPos(plain, 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     GetClientRect(plain, &rect);
     EXPECT_EQ(rect.right, 100 - GetSystemMetrics(SM_CXVSCROLL));
-    ASSERT_EQ(Log().Of(WM_SIZE, plain).size(), 1u);
-    EXPECT_EQ(LOWORD(Log().Of(WM_SIZE, plain)[0].lParam), 83);
+    EXPECT_EQ(Log().Points(WM_SIZE, plain), (std::vector<POINT>{{83, 80}}));
 }
 
 TEST_F(WindowTreeTest, NonClientCalculationCanBeAdjustedByTheProcedure) {
@@ -142,10 +141,7 @@ TEST_F(WindowTreeTest, MovingSendsPositionAndSizeMessages) {
     MoveWindow(child, 5, 6, 70, 80, true);
     EXPECT_EQ(Log().Sequence({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}),
               (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
-    auto size = Log().Of(WM_SIZE, child);
-    ASSERT_EQ(size.size(), 1u);
-    EXPECT_EQ(LOWORD(size[0].lParam), 70);
-    EXPECT_EQ(HIWORD(size[0].lParam), 80);
+    EXPECT_EQ(Log().Points(WM_SIZE, child), (std::vector<POINT>{{70, 80}}));
     Log().Clear();
     MoveWindow(child, 5, 6, 70, 80, true);
     EXPECT_TRUE(Log().Of(WM_SIZE).empty());

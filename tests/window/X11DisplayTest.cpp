@@ -71,10 +71,7 @@ TEST_F(X11DisplayTest, ClicksArriveWithClientCoordinatesAndWheelNotchesAsWheelMe
     Log().Clear();
     ASSERT_TRUE(RunXdotool("mousemove --sync 150 150 click 1 click 3 click 4 click 5",
                            [] { return Log().Of(WM_MOUSEWHEEL).size() == 2; }));
-    const auto downs = Log().Of(WM_LBUTTONDOWN, hwnd);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(GET_X_LPARAM(downs[0].lParam), 150 - kLeft);
-    EXPECT_EQ(GET_Y_LPARAM(downs[0].lParam), 150 - kTop);
+    EXPECT_EQ(Log().Points(WM_LBUTTONDOWN, hwnd), (std::vector<POINT>{{150 - kLeft, 150 - kTop}}));
     EXPECT_EQ(Log().Sequence({WM_LBUTTONDOWN, WM_LBUTTONUP}),
               (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
     POINT cursor;
@@ -162,10 +159,9 @@ TEST_F(X11DisplayTest, ProgramMovesAreMirroredOnTheServerAndOutsideOnesReachTheW
     }));
     GetWindowRect(hwnd, &rect);
     EXPECT_EQ(rect, (RECT{300, 310, 560, 490}));
-    const auto sizes = Log().Of(WM_SIZE, hwnd);
+    const auto sizes = Log().Points(WM_SIZE, hwnd);
     ASSERT_FALSE(sizes.empty());
-    EXPECT_EQ(LOWORD(std::uintptr_t(sizes.back().lParam)), 260);
-    EXPECT_EQ(HIWORD(std::uintptr_t(sizes.back().lParam)), 180);
+    EXPECT_EQ(sizes.back(), (POINT{260, 180}));
 }
 
 TEST_F(X11DisplayTest, TimersFireOnTheRealClockInsideTheLoop) {
