@@ -52,7 +52,7 @@ TEST_F(InputTest, ButtonMessagesCarryKeyFlagsAndFollowTheCapture) {
     EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
 }
 
-TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
+TEST_F(InputTest, DragsMoveInEqualStepsAndFasterMovesCollapseWithoutPassingOtherInput) {
     HWND top = TopLevel(0, 0, 400, 300);
     Log().Clear();
     display().Drag(10, 10, 50, 30, 4);
@@ -62,10 +62,7 @@ TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
     EXPECT_EQ(Log().Points(WM_MOUSEMOVE, top),
               (std::vector<POINT>{{10, 10}, {20, 15}, {30, 20}, {40, 25}, {50, 30}}));
     EXPECT_EQ(Log().WParams(WM_MOUSEMOVE, top).back() & MK_LBUTTON, MK_LBUTTON);
-}
-
-TEST_F(InputTest, MovesFasterThanTheLoopCollapseIntoTheLatestWithoutPassingOtherInput) {
-    HWND top = TopLevel(0, 0, 400, 300);
+    // Moves faster than the loop collapse into the latest without passing other input.
     HWND child = Child(top, 200, 0, 100, 100);
     Log().Clear();
     // A burst of native events before the loop runs, as a fast hand makes them.
