@@ -83,7 +83,7 @@ TEST_F(ComboBoxMessageTest, SearchesIgnoreCaseStartAfterAnItemAndWrap) {
     }
 }
 
-TEST_F(ComboBoxMessageTest, TextItemsAndTheBoxFollowTheFont) {
+TEST_F(ComboBoxMessageTest, TextItemsAndTheBoxFollowTheFontAndTheListIsAnOwnedPopup) {
     MakeCombo(0, {"one", "two"});
     SendMessage(combo, CB_SETCURSEL, 1);
     const LRESULT small = SendMessage(combo, CB_GETITEMHEIGHT, 0);
@@ -99,7 +99,20 @@ TEST_F(ComboBoxMessageTest, TextItemsAndTheBoxFollowTheFont) {
     char text[8];
     EXPECT_EQ(SendMessage(combo, WM_GETTEXT, sizeof text, LPARAM(text)), 3);
     EXPECT_STREQ(text, "two");
+    // The list is a hidden topmost popup owned by the form, gone with the box.
+    const COMBOBOXINFO info = Info();
+    EXPECT_EQ(info.hwndCombo, combo);
+    EXPECT_EQ(info.hwndItem, combo);
+    EXPECT_EQ(GetClassName(info.hwndList), "ComboLBox");
+    EXPECT_EQ(GetWindow(list, GW_OWNER), form);
+    EXPECT_NE(GetWindowLongPtr(list, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_EQ(info.rcButton.right, 160 - 2);
+    EXPECT_FALSE(GetComboBoxInfo(form, nullptr));
+    COMBOBOXINFO other;
+    EXPECT_FALSE(GetComboBoxInfo(form, &other));
     DestroyWindow(combo);
+    EXPECT_FALSE(IsWindow(list));
     DeleteObject(font);
 }
 
@@ -128,23 +141,6 @@ TEST_F(ComboBoxMessageTest, FixedOwnerDrawnHeightsAreAskedAtCreationAndItemsKeep
     EXPECT_EQ(SendMessage(combo, CB_FINDSTRING, WPARAM(-1), 1234), 0);
     EXPECT_EQ(SendMessage(combo, CB_GETLBTEXTLEN, 0), LRESULT(sizeof(std::uintptr_t)));
     EXPECT_TRUE(Form().measured.empty());
-}
-
-TEST_F(ComboBoxMessageTest, TheListIsAHiddenTopmostPopupOwnedByTheForm) {
-    MakeCombo(0, {"a"});
-    const COMBOBOXINFO info = Info();
-    EXPECT_EQ(info.hwndCombo, combo);
-    EXPECT_EQ(info.hwndItem, combo);
-    EXPECT_EQ(GetClassName(info.hwndList), "ComboLBox");
-    EXPECT_EQ(GetWindow(list, GW_OWNER), form);
-    EXPECT_NE(GetWindowLongPtr(list, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_FALSE(IsWindowVisible(list));
-    EXPECT_EQ(info.rcButton.right, 160 - 2);
-    EXPECT_FALSE(GetComboBoxInfo(form, nullptr));
-    COMBOBOXINFO other;
-    EXPECT_FALSE(GetComboBoxInfo(form, &other));
-    DestroyWindow(combo);
-    EXPECT_FALSE(IsWindow(list));
 }
 
 }  // namespace

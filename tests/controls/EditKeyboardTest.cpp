@@ -111,7 +111,7 @@ TEST_F(EditTest, DialogCodesLeaveEnterAndEscapeToTheParentOfAMultiLineEdit) {
     }
 }
 
-TEST_F(EditTest, StyleBitsChangedAtRunTimeApplyToTheNextCharacters) {
+TEST_F(EditTest, StyleBitsChangedAtRunTimeApplyToTheNextCharactersAndHalvesAreJoined) {
     HWND edit = FocusedEdit();
     Play("ab");
     SetWindowLongPtr(edit, GWL_STYLE, GetWindowLongPtr(edit, GWL_STYLE) | ES_UPPERCASE);
@@ -123,10 +123,10 @@ TEST_F(EditTest, StyleBitsChangedAtRunTimeApplyToTheNextCharacters) {
     Play("2{BACK}");
     EXPECT_EQ(GetWindowText(edit), "abCD1");
     EXPECT_NE(GetWindowLongPtr(edit, GWL_STYLE) & ES_READONLY, 0);
-}
-
-TEST_F(EditTest, CharacterHalvesFromSixteenBitSendersAreJoined) {
-    HWND edit = FocusedEdit();
+    // Character halves from sixteen-bit senders are joined; a lone half is replaced.
+    SendMessage(edit, EM_SETREADONLY, 0, 0);
+    SetWindowLongPtr(edit, GWL_STYLE, GetWindowLongPtr(edit, GWL_STYLE) & ~LPARAM(ES_NUMBER));
+    SetWindowText(edit, "");
     for (WPARAM unit : {0xD83DU, 0xDE00U, 0xDE00U, 0x41U}) SendMessage(edit, WM_CHAR, unit, 1);
     EXPECT_EQ(GetWindowText(edit), "😀\uFFFDA");
 }

@@ -193,8 +193,8 @@ TEST_F(EditTest, ModifyAndUndoFlags) {
     EXPECT_EQ(Send(edit, EM_CANUNDO), 0);
 }
 
-TEST_F(EditTest, MarginsMoveTheFormattingRectangle) {
-    HWND edit = Edit(0, RECT{10, 10, 210, 34}, 0, "abc");
+TEST_F(EditTest, MarginsMoveTheFormattingRectangleAndAFontChangesLineHeightAndWidths) {
+    HWND edit = Edit(ES_MULTILINE, RECT{10, 10, 210, 110}, 0, "abc\r\ncd");
     Send(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(5, 7));
     EXPECT_EQ(Send(edit, EM_GETMARGINS), MAKELPARAM(5, 7));
     RECT client;
@@ -209,10 +209,7 @@ TEST_F(EditTest, MarginsMoveTheFormattingRectangle) {
     EXPECT_EQ(GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 0)), 20);
     Send(edit, EM_SETRECT, 0, 0);
     EXPECT_EQ(GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 0)), 5);
-}
-
-TEST_F(EditTest, AFontChangesLineHeightAndWidths) {
-    HWND edit = Edit(ES_MULTILINE, RECT{10, 10, 210, 110}, 0, "ab\r\ncd");
+    // A font changes the line height and the widths, and no font brings the old ones back.
     const int height = LineHeight(edit);
     const int width = GET_X_LPARAM(Send(edit, EM_POSFROMCHAR, 1));
     const HFONT big = CreateFontFromFields(FontFields{.Size = 20});

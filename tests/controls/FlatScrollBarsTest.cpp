@@ -7,7 +7,7 @@ namespace {
 
 using FlatScrollBarsTest = ScrollBarTest;
 
-TEST_F(FlatScrollBarsTest, StylesArePerBarAndUnknownOnesAreIgnored) {
+TEST_F(FlatScrollBarsTest, StylesArePerBarUnknownOnesIgnoredAndAHeldBarKeepsTheService) {
     HWND hwnd = BarWindow();
     int value = -1;
     EXPECT_FALSE(FlatSB_SetScrollProp(hwnd, WSB_PROP_VSTYLE, FSB_FLAT_MODE, true));
@@ -32,6 +32,12 @@ TEST_F(FlatScrollBarsTest, StylesArePerBarAndUnknownOnesAreIgnored) {
     }
     ASSERT_TRUE(FlatSB_GetScrollProp(hwnd, WSB_PROP_WINSTYLE, &value));
     EXPECT_EQ(UINT(value), WS_HSCROLL | WS_VSCROLL);
+    // The service cannot end while a bar is held.
+    Press(OnBar(SB_VERT, 3));
+    EXPECT_EQ(UninitializeFlatSB(hwnd), E_FAIL);
+    display().MouseUp();
+    EXPECT_EQ(UninitializeFlatSB(hwnd), S_OK);
+    EXPECT_EQ(UninitializeFlatSB(hwnd), 1);
 }
 
 // What a program does: try the service, else use the regular bars from then on.
@@ -44,16 +50,6 @@ TEST_F(FlatScrollBarsTest, ProgramFallsBackToRegularBarsWhenTheServiceFails) {
     EXPECT_EQ(UninitializeFlatSB(hwnd), 1);                      // S_FALSE: it never started
     EXPECT_EQ(FlatSB_SetScrollPos(hwnd, SB_VERT, 99, true), 0);  // the regular bars work on
     EXPECT_EQ(GetScrollPos(hwnd, SB_VERT), 50);                  // the last full page
-}
-
-TEST_F(FlatScrollBarsTest, UninitializeRefusesWhileABarIsHeld) {
-    HWND hwnd = BarWindow();
-    ASSERT_TRUE(InitializeFlatSB(hwnd));
-    Press(OnBar(SB_VERT, 3));
-    EXPECT_EQ(UninitializeFlatSB(hwnd), E_FAIL);
-    display().MouseUp();
-    EXPECT_EQ(UninitializeFlatSB(hwnd), S_OK);
-    EXPECT_EQ(UninitializeFlatSB(hwnd), 1);
 }
 
 }  // namespace

@@ -157,8 +157,8 @@ TEST_F(HeaderTest, DraggingAnItemReordersUnlessTheParentRefusesOrEscapeIsPressed
     EXPECT_EQ(OrderArray(), (std::vector{0, 1, 2}));
 }
 
-TEST_F(HeaderTest, RightClickNotifiesThenAsksForTheContextMenu) {
-    MakeHeader(HDS_BUTTONS, {100});
+TEST_F(HeaderTest, RightClickNotifiesThenAsksForTheContextMenuAndDividersHaveCursors) {
+    MakeHeader(HDS_BUTTONS, {100, 0, 100});
     const POINT p = Screen(50, 10);
     display().Click(p.x, p.y, 2);
     EXPECT_EQ(std::pair(Parent().Heard(), Parent().contextMenus),
@@ -167,10 +167,6 @@ TEST_F(HeaderTest, RightClickNotifiesThenAsksForTheContextMenu) {
     display().AdvanceClock(1000);
     display().Click(p.x, p.y, 2);
     EXPECT_EQ(Parent().contextMenus, 1);  // answered: no menu
-}
-
-TEST_F(HeaderTest, DividerCursors) {
-    MakeHeader(HDS_BUTTONS, {100, 0, 100});
     const int xs[] = {50, 97, 102, 150, 199, 203, 260};
     const HCURSOR shapes[] = {IDC_ARROW,  IDC_SIZEWE, IDC_SPLITWE, IDC_ARROW,
                               IDC_SIZEWE, IDC_SIZEWE, IDC_ARROW};

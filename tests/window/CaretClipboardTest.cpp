@@ -50,7 +50,7 @@ TEST_F(CaretClipboardTest, HidingNestsAndPaintingDoesNotLeaveCaretTraces) {
     EXPECT_FALSE(DestroyCaret());
 }
 
-TEST_F(CaretClipboardTest, TheClipboardHoldsTextWhileOpenedForWriting) {
+TEST_F(CaretClipboardTest, TheClipboardHoldsTextWhileOpenedForWritingApartFromThePrimary) {
     ASSERT_TRUE(OpenClipboard(0));
     EXPECT_FALSE(OpenClipboard(0));
     EXPECT_TRUE(EmptyClipboard());
@@ -60,15 +60,10 @@ TEST_F(CaretClipboardTest, TheClipboardHoldsTextWhileOpenedForWriting) {
     EXPECT_EQ(GetClipboardText(), std::optional<std::string>("Zeile 1\nZeile 2"));
     EXPECT_FALSE(SetClipboardText("not open"));
     EXPECT_EQ(GetClipboardText(), std::optional<std::string>("Zeile 1\nZeile 2"));
-}
-
-TEST_F(CaretClipboardTest, ThePrimarySelectionIsKeptApartFromTheClipboard) {
-    ASSERT_TRUE(OpenClipboard(0));
-    ASSERT_TRUE(SetClipboardText("copied"));
-    ASSERT_TRUE(CloseClipboard());
+    // The primary selection is kept apart from the clipboard.
     EXPECT_TRUE(SetPrimarySelectionText("selected"));  // no opening needed
     EXPECT_EQ(GetPrimarySelectionText(), std::optional<std::string>("selected"));
-    EXPECT_EQ(GetClipboardText(), std::optional<std::string>("copied"));
+    EXPECT_EQ(GetClipboardText(), std::optional<std::string>("Zeile 1\nZeile 2"));
     ASSERT_TRUE(OpenClipboard(0));
     ASSERT_TRUE(EmptyClipboard());
     ASSERT_TRUE(CloseClipboard());
@@ -76,7 +71,7 @@ TEST_F(CaretClipboardTest, ThePrimarySelectionIsKeptApartFromTheClipboard) {
     EXPECT_EQ(GetPrimarySelectionText(), std::optional<std::string>("selected"));
 }
 
-TEST_F(CaretClipboardTest, GetWindowWalksSiblingsFromTheTop) {
+TEST_F(CaretClipboardTest, GetWindowWalksSiblingsFromTheTopAndDisablingCancelsTheCapture) {
     HWND top = TopLevel(0, 0, 100, 100);
     HWND a = Child(top, 0, 0, 10, 10);
     HWND b = Child(top, 0, 0, 10, 10);
@@ -89,14 +84,10 @@ TEST_F(CaretClipboardTest, GetWindowWalksSiblingsFromTheTop) {
     SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(GetWindow(top, GW_CHILD), a);
     EXPECT_EQ(GetWindow(HWND(0xBAD), GW_CHILD), 0u);
-}
-
-TEST_F(CaretClipboardTest, DisablingAWindowCancelsItsModeAndCapture) {
-    HWND top = TopLevel(0, 0, 100, 100);
-    HWND child = Child(top, 0, 0, 10, 10);
-    SetCapture(child);
+    // Disabling a window cancels its mode and capture.
+    SetCapture(a);
     Log().Clear();
-    EnableWindow(child, false);
+    EnableWindow(a, false);
     EXPECT_EQ(Log().Sequence({WM_CANCELMODE, WM_CAPTURECHANGED, WM_ENABLE}),
               (std::vector<UINT>{WM_CANCELMODE, WM_CAPTURECHANGED, WM_ENABLE}));
     EXPECT_EQ(GetCapture(), 0u);

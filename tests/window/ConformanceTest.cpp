@@ -165,82 +165,58 @@ TEST_F(ConformanceTest, CaptureOrActivationTakenWhileDyingDoesNotOutliveTheWindo
 }
 
 TEST_F(ConformanceTest, AWindowDestroyingItselfInAnyOfItsMessagesNeverBreaksTheSystem) {
-    for (UINT msg : {WM_NCCREATE,
-                     WM_NCCALCSIZE,
-                     WM_CREATE,
-                     WM_SIZE,
-                     WM_MOVE,
-                     WM_SHOWWINDOW,
-                     WM_WINDOWPOSCHANGING,
-                     WM_WINDOWPOSCHANGED,
-                     WM_NCACTIVATE,
-                     WM_ACTIVATE,
-                     WM_SETFOCUS,
-                     WM_KILLFOCUS,
-                     WM_PAINT,
-                     WM_ERASEBKGND,
-                     WM_NCPAINT,
-                     WM_NCHITTEST,
-                     WM_SETCURSOR,
-                     WM_MOUSEACTIVATE,
-                     WM_LBUTTONDOWN,
-                     WM_LBUTTONDBLCLK,
-                     WM_MOUSEMOVE,
-                     WM_LBUTTONUP,
-                     WM_CAPTURECHANGED,
-                     WM_TIMER,
-                     WM_KEYDOWN,
-                     WM_CHAR,
-                     WM_KEYUP,
-                     WM_DESTROY,
-                     WM_NCDESTROY,
-                     WM_STYLECHANGING,
-                     WM_STYLECHANGED,
-                     WM_ENABLE,
-                     WM_CANCELMODE,
-                     WM_MOUSELEAVE}) {
-        SCOPED_TRACE(msg);
-        DestroyAllWindowsForTesting();
-        Log().handlers.clear();
-        Log().handlers[msg] = [](HWND h, WPARAM w, LPARAM l) -> LRESULT {
-            DestroyWindow(h);
-            DestroyWindow(h);  // the second call on the dying or dead handle is refused
-            return DefWindowProc(h, WM_NULL, w, l);
-        };
-        HWND top = CreateWindowEx(WS_EX_CLIENTEDGE, kDoubleClickClass, "t",
-                                  WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 200, 200);
-        HWND child = top == 0
-                         ? 0
+    // Grouped by phase: creation and showing, focus and painting, the mouse, keys and the end.
+    const std::vector<UINT> phases[] = {
+        {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW},
+        {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS},
+        {WM_KILLFOCUS, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_NCHITTEST, WM_SETCURSOR},
+        {WM_MOUSEACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONUP},
+        {WM_CAPTURECHANGED, WM_TIMER, WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_DESTROY, WM_NCDESTROY},
+        {WM_STYLECHANGING, WM_STYLECHANGED, WM_ENABLE, WM_CANCELMODE, WM_MOUSELEAVE}};
+    for (const auto& phase : phases)
+        for (UINT msg : phase) {
+            SCOPED_TRACE(msg);
+            DestroyAllWindowsForTesting();
+            Log().handlers.clear();
+            Log().handlers[msg] = [](HWND h, WPARAM w, LPARAM l) -> LRESULT {
+                DestroyWindow(h);
+                DestroyWindow(h);  // the second call on the dying or dead handle is refused
+                return DefWindowProc(h, WM_NULL, w, l);
+            };
+            HWND top = CreateWindowEx(WS_EX_CLIENTEDGE, kDoubleClickClass, "t",
+                                      WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 200, 200);
+            HWND child =
+                top == 0 ? 0
                          : CreateWindowEx(WS_EX_CLIENTEDGE, kDoubleClickClass, "c",
                                           WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 100, 100, top);
-        PumpMessages();
-        SetFocus(child);
-        SetTimer(child, 1, 10);
-        InvalidateRect(child, nullptr, true);
-        SetWindowPos(child, 0, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE);
-        PumpMessages();
-        display().MouseMove(50, 50);
-        TRACKMOUSEEVENT track{TME_LEAVE, child, 0};
-        TrackMouseEvent(&track);
-        display().DoubleClick(50, 50);
-        SetCapture(child);
-        display().MouseMove(60, 60);
-        display().MouseMove(300, 300);
-        ReleaseCapture();
-        display().TypeText("a");
-        display().AdvanceClock(30);
-        SetWindowLongPtr(child, GWL_STYLE, GetWindowLongPtr(child, GWL_STYLE) | WS_VSCROLL);
-        EnableWindow(child, false);
-        ShowWindow(child, SW_HIDE);
-        DestroyWindow(child);
-        DestroyWindow(top);
-        PumpMessages();
-        EXPECT_FALSE(IsWindow(child));
-        EXPECT_FALSE(IsWindow(top));
-        EXPECT_EQ(GetCapture(), 0u);
-        EXPECT_EQ(GetFocus(), 0u);
-        EXPECT_EQ(GetActiveWindow(), 0u);
-    }
+            PumpMessages();
+            SetFocus(child);
+            SetTimer(child, 1, 10);
+            InvalidateRect(child, nullptr, true);
+            SetWindowPos(child, 0, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE);
+            PumpMessages();
+            display().MouseMove(50, 50);
+            TRACKMOUSEEVENT track{TME_LEAVE, child, 0};
+            TrackMouseEvent(&track);
+            display().DoubleClick(50, 50);
+            SetCapture(child);
+            display().MouseMove(60, 60);
+            display().MouseMove(300, 300);
+            ReleaseCapture();
+            display().TypeText("a");
+            display().AdvanceClock(30);
+            SetWindowLongPtr(child, GWL_STYLE, GetWindowLongPtr(child, GWL_STYLE) | WS_VSCROLL);
+            EnableWindow(child, false);
+            ShowWindow(child, SW_HIDE);
+            DestroyWindow(child);
+            DestroyWindow(top);
+            PumpMessages();
+            EXPECT_FALSE(IsWindow(child));
+            EXPECT_FALSE(IsWindow(top));
+            EXPECT_EQ(GetCapture(), 0u);
+            EXPECT_EQ(GetFocus(), 0u);
+            EXPECT_EQ(GetActiveWindow(), 0u);
+        }
 }
 
 }  // namespace

@@ -8,10 +8,6 @@ namespace {
 
 using InputTest = WindowTest;
 
-POINT ClientPointOf(const Received& r) {
-    return POINT{GET_X_LPARAM(r.lParam), GET_Y_LPARAM(r.lParam)};
-}
-
 TEST_F(InputTest, MouseMessagesReachTheDeepestWindowInItsClientCoordinates) {
     HWND top = TopLevel(100, 100, 400, 300);
     HWND child = Child(top, 50, 40, 100, 100);
@@ -42,27 +38,21 @@ TEST_F(InputTest, ButtonMessagesCarryKeyFlagsAndFollowTheCapture) {
     display().MouseDown(1);
     EXPECT_EQ(GetCapture(), child);
     EXPECT_TRUE(display().PointerGrabbed());
-    auto downs = Log().Of(WM_LBUTTONDOWN, child);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(downs[0].wParam & MK_LBUTTON, MK_LBUTTON);
+    EXPECT_EQ(Log().WParams(WM_LBUTTONDOWN, child), (std::vector<WPARAM>{MK_LBUTTON}));
     EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
 
     display().MouseMove(300, 250);  // outside the child: still its message
-    auto moves = Log().Of(WM_MOUSEMOVE);
-    ASSERT_FALSE(moves.empty());
-    EXPECT_EQ(moves.back().hwnd, child);
-    EXPECT_EQ(ClientPointOf(moves.back()), (POINT{300, 250}));
+    EXPECT_EQ(Log().Windows(WM_MOUSEMOVE), (std::vector<HWND>{child}));
+    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, child), (std::vector<POINT>{{300, 250}}));
 
     display().MouseUp(1);
     EXPECT_EQ(GetCapture(), 0u);
-    auto ups = Log().Of(WM_LBUTTONUP, child);
-    ASSERT_EQ(ups.size(), 1u);
-    EXPECT_EQ(ups[0].wParam & MK_LBUTTON, 0u);
+    EXPECT_EQ(Log().WParams(WM_LBUTTONUP, child), (std::vector<WPARAM>{0}));
     EXPECT_EQ(Log().Of(WM_CAPTURECHANGED, child).size(), 1u);
     EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
 }
 
-TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
+TEST_F(InputTest, DragsMoveInEqualStepsAndFasterMovesCollapseWithoutPassingOtherInput) {
     HWND top = TopLevel(0, 0, 400, 300);
     Log().Clear();
     display().Drag(10, 10, 50, 30, 4);
@@ -72,10 +62,7 @@ TEST_F(InputTest, DragsMoveInEqualStepsBetweenPressAndRelease) {
     EXPECT_EQ(Log().Points(WM_MOUSEMOVE, top),
               (std::vector<POINT>{{10, 10}, {20, 15}, {30, 20}, {40, 25}, {50, 30}}));
     EXPECT_EQ(Log().WParams(WM_MOUSEMOVE, top).back() & MK_LBUTTON, MK_LBUTTON);
-}
-
-TEST_F(InputTest, MovesFasterThanTheLoopCollapseIntoTheLatestWithoutPassingOtherInput) {
-    HWND top = TopLevel(0, 0, 400, 300);
+    // Moves faster than the loop collapse into the latest without passing other input.
     HWND child = Child(top, 200, 0, 100, 100);
     Log().Clear();
     // A burst of native events before the loop runs, as a fast hand makes them.
@@ -98,26 +85,17 @@ TEST_F(InputTest, MovesFasterThanTheLoopCollapseIntoTheLatestWithoutPassingOther
     EXPECT_EQ(Log().Points(WM_MOUSEMOVE, child), (std::vector<POINT>{{10, 10}}));
 }
 
-TEST_F(InputTest, CapturedMovesLeftOfTheWindowHaveNegativeCoordinates) {
-    HWND top = TopLevel(100, 100, 200, 200);
-    SetCapture(top);
-    Log().Clear();
-    display().MouseMove(40, 70);
-    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, top), (std::vector<POINT>{{-60, -30}}));
-    ReleaseCapture();
-}
-
-TEST_F(InputTest, TakingTheCaptureAwayNotifiesTheLoser) {
-    HWND top = TopLevel(0, 0, 100, 100);
+TEST_F(InputTest, CapturedMovesLeftOfTheWindowAreNegativeAndTakingTheCaptureNotifiesTheLoser) {
+    HWND top = TopLevel(100, 100, 100, 100);
     HWND a = Child(top, 0, 0, 10, 10);
     HWND b = Child(top, 20, 0, 10, 10);
     SetCapture(a);
     Log().Clear();
+    display().MouseMove(40, 70);
+    EXPECT_EQ(Log().Points(WM_MOUSEMOVE, a), (std::vector<POINT>{{-60, -30}}));
     EXPECT_EQ(SetCapture(b), a);
-    auto changed = Log().Of(WM_CAPTURECHANGED);
-    ASSERT_EQ(changed.size(), 1u);
-    EXPECT_EQ(changed[0].hwnd, a);
-    EXPECT_EQ(HWND(changed[0].lParam), b);
+    EXPECT_EQ(Log().Windows(WM_CAPTURECHANGED), (std::vector<HWND>{a}));
+    EXPECT_EQ(HWND(Log().Of(WM_CAPTURECHANGED)[0].lParam), b);
     DestroyWindow(b);
     EXPECT_EQ(GetCapture(), 0u);
 }
@@ -156,26 +134,19 @@ TEST_F(InputTest, MouseActivationCanEatTheClick) {
     EXPECT_EQ(Log().Of(WM_RBUTTONDOWN, top).size(), 1u);
 }
 
-TEST_F(InputTest, DisabledWindowsLetClicksFallToTheirParent) {
-    HWND top = TopLevel(0, 0, 200, 200);
-    HWND child = Child(top, 0, 0, 100, 100);
-    EnableWindow(child, false);
-    Log().Clear();
-    display().Click(10, 10);
-    EXPECT_TRUE(Log().Of(WM_LBUTTONDOWN, child).empty());
-    EXPECT_EQ(Log().Of(WM_LBUTTONDOWN, top).size(), 1u);
-}
-
-TEST_F(InputTest, NonClientPartsGetNonClientMessages) {
+TEST_F(InputTest, NonClientPartsGetNonClientMessagesAndDisabledWindowsPassClicksUp) {
     HWND top = TopLevel(0, 0, 200, 200);
     HWND child = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
     Log().Clear();
     display().Click(90, 10);
     EXPECT_EQ(Log().WParams(WM_NCLBUTTONDOWN, child), (std::vector<WPARAM>{HTVSCROLL}));
     EXPECT_TRUE(Log().Of(WM_LBUTTONDOWN).empty());
+    EnableWindow(child, false);
+    display().Click(10, 10);
+    EXPECT_EQ(Log().Windows(WM_LBUTTONDOWN), (std::vector<HWND>{top}));
 }
 
-TEST_F(InputTest, FocusChangesSendKillThenSetWithTheOtherWindow) {
+TEST_F(InputTest, FocusChangesSendKillThenSetAndLeaveHiddenDisabledAndDestroyedWindows) {
     HWND top = TopLevel(0, 0, 200, 200);
     HWND a = Child(top, 0, 0, 10, 10);
     HWND b = Child(top, 20, 0, 10, 10);
@@ -188,11 +159,7 @@ TEST_F(InputTest, FocusChangesSendKillThenSetWithTheOtherWindow) {
     EXPECT_EQ(Log().Calls(), expected);
     EXPECT_EQ(SetFocus(b), b);  // no messages for the same window
     EXPECT_EQ(Log().Calls(), expected);
-}
-
-TEST_F(InputTest, FocusLeavesHiddenDisabledAndDestroyedWindows) {
-    HWND top = TopLevel(0, 0, 200, 200);
-    HWND a = Child(top, 0, 0, 10, 10);
+    // The focus leaves hidden, disabled and destroyed windows.
     SetFocus(a);
     ShowWindow(a, SW_HIDE);
     EXPECT_EQ(GetFocus(), top);
@@ -213,9 +180,7 @@ TEST_F(InputTest, ShowingATopLevelWindowActivatesItAndGivesItTheFocus) {
     HWND second = TopLevel(50, 50, 100, 100);
     EXPECT_EQ(GetActiveWindow(), second);
     EXPECT_EQ(GetFocus(), second);
-    auto deactivated = Log().Of(WM_ACTIVATE, first);
-    ASSERT_EQ(deactivated.size(), 1u);
-    EXPECT_EQ(LOWORD(deactivated[0].wParam), WA_INACTIVE);
+    EXPECT_EQ(Log().WParams(WM_ACTIVATE, first), (std::vector<WPARAM>{WA_INACTIVE}));
     EXPECT_EQ(WindowFromPoint(POINT{60, 60}), second);  // on top
     display().Click(10, 10);
     EXPECT_EQ(GetActiveWindow(), first);
@@ -251,7 +216,7 @@ TEST_F(InputTest, KeysGoToTheFocusWindowAndCharactersFollowTheirKeyDown) {
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // Shift was released again
 }
 
-TEST_F(InputTest, EveryPrintableAsciiCharacterIsTypedThroughItsKey) {
+TEST_F(InputTest, PrintableAsciiIsTypedThroughKeysOtherTextAsCharactersAndRepeatsAreMarked) {
     HWND top = TopLevel(0, 0, 200, 200);
     SetFocus(top);
     std::string all;
@@ -261,15 +226,20 @@ TEST_F(InputTest, EveryPrintableAsciiCharacterIsTypedThroughItsKey) {
     const std::u32string typed = Log().Chars(top);
     EXPECT_EQ(std::string(typed.begin(), typed.end()), all + "\t\r");  // Enter: a carriage return
     EXPECT_EQ(Log().Of(WM_KEYDOWN, top).size() - Log().Of(WM_KEYUP, top).size(), 0u);
-}
-
-TEST_F(InputTest, TextWithoutKeysArrivesAsCharactersOnly) {
-    HWND top = TopLevel(0, 0, 200, 200);
-    SetFocus(top);
+    // Text without keys arrives as characters only.
     Log().Clear();
     display().TypeText("é€");
     EXPECT_EQ(Log().Chars(top), U"\u00E9\u20AC");
     EXPECT_TRUE(Log().Of(WM_KEYDOWN).empty());
+    // Repeated key downs are marked; arrows type nothing.
+    display().KeyDown(VK_DOWN);
+    display().KeyDown(VK_DOWN);
+    display().KeyUp(VK_DOWN);
+    auto downs = Log().Of(WM_KEYDOWN, top);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0].lParam & (LPARAM(1) << 30), 0);
+    EXPECT_NE(downs[1].lParam & (LPARAM(1) << 30), 0);
+    EXPECT_EQ(Log().Chars(top), U"\u00E9\u20AC");
 }
 
 TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
@@ -304,7 +274,7 @@ TEST_F(InputTest, ModifierStateIsKeptAndShapesMessagesAndCharacters) {
     EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);
 }
 
-TEST_F(InputTest, RightClicksAndTheAppsKeyAskForAContextMenuThatTravelsUp) {
+TEST_F(InputTest, RightClicksAndTheAppsKeyAskForAContextMenuThatTravelsUpAndAltF4Closes) {
     HWND top = TopLevel(100, 100, 200, 200);
     HWND child = Child(top, 10, 10, 50, 50);
     Log().Clear();
@@ -319,33 +289,12 @@ TEST_F(InputTest, RightClicksAndTheAppsKeyAskForAContextMenuThatTravelsUp) {
     SetFocus(child);
     Log().Clear();
     display().KeyPress(VK_APPS);
-    ASSERT_EQ(Log().Of(WM_CONTEXTMENU, child).size(), 1u);
-    EXPECT_EQ(Log().Of(WM_CONTEXTMENU, child)[0].lParam, -1);
-}
-
-TEST_F(InputTest, AltF4ClosesTheTopLevelWindow) {
-    HWND top = TopLevel(0, 0, 200, 200);
-    HWND child = Child(top, 10, 10, 50, 50);
-    SetFocus(child);
-    display().KeyDown(VK_MENU);
+    EXPECT_EQ(Log().Points(WM_CONTEXTMENU, child), (std::vector<POINT>{{-1, -1}}));
+    display().KeyDown(VK_MENU);  // Alt+F4 closes the top-level window
     display().KeyPress(VK_F4);
     display().KeyUp(VK_MENU);
     EXPECT_EQ(Log().Of(WM_CLOSE, top).size(), 1u);
     EXPECT_FALSE(IsWindow(top));
-}
-
-TEST_F(InputTest, RepeatedKeyDownsAreMarkedAsRepeats) {
-    HWND top = TopLevel(0, 0, 200, 200);
-    SetFocus(top);
-    Log().Clear();
-    display().KeyDown(VK_DOWN);
-    display().KeyDown(VK_DOWN);
-    display().KeyUp(VK_DOWN);
-    auto downs = Log().Of(WM_KEYDOWN, top);
-    ASSERT_EQ(downs.size(), 2u);
-    EXPECT_EQ(downs[0].lParam & (LPARAM(1) << 30), 0);
-    EXPECT_NE(downs[1].lParam & (LPARAM(1) << 30), 0);
-    EXPECT_TRUE(Log().Of(WM_CHAR).empty());  // arrows type nothing
 }
 
 TEST_F(InputTest, WheelGoesToTheFocusWindowAndUpToItsParent) {
@@ -363,8 +312,7 @@ TEST_F(InputTest, WheelGoesToTheFocusWindowAndUpToItsParent) {
 }
 
 TEST_F(InputTest, ClipCursorConfinesInjectedAndProgrammaticMoves) {
-    HWND top = TopLevel(0, 0, 500, 500);
-    (void)top;
+    TopLevel(0, 0, 500, 500);
     RECT confine{100, 100, 200, 150};
     ClipCursor(&confine);
     display().MouseMove(400, 20);
@@ -383,22 +331,17 @@ TEST_F(InputTest, ClipCursorConfinesInjectedAndProgrammaticMoves) {
     EXPECT_EQ(p, (POINT{400, 20}));
 }
 
-TEST_F(InputTest, ClassCursorIsSetOverTheClientArea) {
+TEST_F(InputTest, TheClassCursorIsSetOverTheClientAreaAndLeaveTrackingPostsMouseLeaveOnce) {
     WNDCLASS cls;
     cls.lpfnWndProc = &RecordingProc;
     cls.lpszClassName = "VexaTestIBeam";
     cls.hCursor = LoadCursor(0, IDC_IBEAM);
     RegisterClass(cls);
-    TopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE, 0, "VexaTestIBeam");
+    HWND top = TopLevel(0, 0, 200, 200);
+    HWND child = Child(top, 0, 0, 50, 50, WS_CHILD | WS_VISIBLE, 0, "VexaTestIBeam");
     display().MouseMove(10, 10);
     EXPECT_EQ(GetCursor(), IDC_IBEAM);
     EXPECT_EQ(display().CursorShape(), IDC_IBEAM);
-}
-
-TEST_F(InputTest, LeaveTrackingPostsMouseLeaveOnce) {
-    HWND top = TopLevel(0, 0, 200, 200);
-    HWND child = Child(top, 0, 0, 50, 50);
-    display().MouseMove(10, 10);
     TRACKMOUSEEVENT track{TME_LEAVE, child, 0};
     ASSERT_TRUE(TrackMouseEvent(&track));
     Log().Clear();

@@ -64,51 +64,38 @@ class MessageBoxDialogTest : public WindowTest {
 };
 
 TEST_F(MessageBoxDialogTest, KeysChooseTheButtonsAsInClassicBoxes) {
+    constexpr int kShiftTab = -1;  // Tab with Shift held
     struct Case {
         const char* what;
         UINT type;
-        std::function<void()> keys;
+        std::vector<int> keys;  // pressed in order
+        const char* typed;      // then typed
         int expected;
     };
     auto& d = display();
     const Case cases[] = {
-        {"Enter on an OK box", MB_OK, [] { Keys({VK_RETURN}); }, IDOK},
-        {"Escape on an OK box", MB_OK, [] { Keys({VK_ESCAPE}); }, IDOK},
-        {"Escape means Cancel", MB_OKCANCEL, [] { Keys({VK_ESCAPE}); }, IDCANCEL},
-        {"Enter takes the second default", MB_YESNOCANCEL | MB_DEFBUTTON2,
-         [] { Keys({VK_RETURN}); }, IDNO},
-        {"a default past the buttons is the last", MB_YESNO | MB_DEFBUTTON3,
-         [] { Keys({VK_RETURN}); }, IDNO},
-        {"Tab moves the focus right", MB_YESNOCANCEL,
-         [] {
-             Keys({VK_TAB, VK_TAB, VK_SPACE});
-         },
-         IDCANCEL},
-        {"Shift+Tab wraps to the last", MB_YESNO,
-         [&d] {
-             d.KeyDown(VK_SHIFT);
-             d.KeyPress(VK_TAB);
-             d.KeyUp(VK_SHIFT);
-             Keys({VK_RETURN});
-         },
-         IDNO},
-        {"arrows move the focus", MB_ABORTRETRYIGNORE,
-         [] {
-             Keys({VK_LEFT, VK_RETURN});
-         },
-         IDIGNORE},
-        {"Escape is ignored without Cancel", MB_YESNO,
-         [&d] {
-             Keys({VK_ESCAPE});
-             d.TypeText("n");
-         },
-         IDNO},
-        {"an underlined letter chooses", MB_ABORTRETRYIGNORE, [&d] { d.TypeText("R"); }, IDRETRY},
-        {"Continue's letter, not Cancel's", MB_CANCELTRYCONTINUE, [&d] { d.TypeText("c"); },
-         IDCONTINUE},
+        {"Enter on an OK box", MB_OK, {VK_RETURN}, "", IDOK},
+        {"Escape on an OK box", MB_OK, {VK_ESCAPE}, "", IDOK},
+        {"Escape means Cancel", MB_OKCANCEL, {VK_ESCAPE}, "", IDCANCEL},
+        {"Enter takes the second default", MB_YESNOCANCEL | MB_DEFBUTTON2, {VK_RETURN}, "", IDNO},
+        {"a default past the buttons is the last", MB_YESNO | MB_DEFBUTTON3, {VK_RETURN}, "", IDNO},
+        {"Tab moves the focus right", MB_YESNOCANCEL, {VK_TAB, VK_TAB, VK_SPACE}, "", IDCANCEL},
+        {"Shift+Tab wraps to the last", MB_YESNO, {kShiftTab, VK_RETURN}, "", IDNO},
+        {"arrows move the focus", MB_ABORTRETRYIGNORE, {VK_LEFT, VK_RETURN}, "", IDIGNORE},
+        {"Escape is ignored without Cancel", MB_YESNO, {VK_ESCAPE}, "n", IDNO},
+        {"an underlined letter chooses", MB_ABORTRETRYIGNORE, {}, "R", IDRETRY},
+        {"Continue's letter, not Cancel's", MB_CANCELTRYCONTINUE, {}, "c", IDCONTINUE},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Ask(c.type, [&c](HWND) { c.keys(); }), c.expected) << c.what;
+        const int answer = Ask(c.type, [&](HWND) {
+            for (int key : c.keys) {
+                if (key == kShiftTab) d.KeyDown(VK_SHIFT);
+                d.KeyPress(key == kShiftTab ? VK_TAB : key);
+                if (key == kShiftTab) d.KeyUp(VK_SHIFT);
+            }
+            d.TypeText(c.typed);
+        });
+        EXPECT_EQ(answer, c.expected) << c.what;
         EXPECT_EQ(ShownMessageBox(), 0u) << c.what << ": the box is gone";
     }
     ASSERT_EQ(d.MessageBoxCalls().size(), std::size(cases));

@@ -6,15 +6,32 @@ namespace {
 
 using MessageLoopTest = WindowTest;
 
-TEST_F(MessageLoopTest, PostedMessagesArriveInOrderThroughTheLoop) {
-    HWND hwnd = TopLevel(0, 0, 10, 10);
+TEST_F(MessageLoopTest, PostedMessagesArriveInOrderBeforeThePaintAndUpdateWindowPaintsAtOnce) {
+    HWND hwnd = TopLevel(0, 0, 100, 100);
     Log().Clear();
+    InvalidateRect(hwnd, nullptr, false);
     PostMessage(hwnd, WM_USER + 1, 1, 0);
     PostMessage(hwnd, WM_USER + 2, 2, 0);
     EXPECT_TRUE(Log().Of(WM_USER + 1).empty());  // posted, not sent
-    EXPECT_EQ(PumpMessages(), 2);
-    EXPECT_EQ(Log().Sequence({WM_USER + 1, WM_USER + 2}),
-              (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+    EXPECT_EQ(PumpMessages(), 3);
+    EXPECT_EQ(Log().Sequence({WM_USER + 1, WM_USER + 2, WM_PAINT}),
+              (std::vector<UINT>{WM_USER + 1, WM_USER + 2, WM_PAINT}));
+    Log().Clear();
+    InvalidateRect(hwnd, nullptr, false);
+    UpdateWindow(hwnd);
+    EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
+    // Invalidating again after BeginPaint asks for another paint.
+    int paints = 0;
+    Log().handlers[WM_PAINT] = [&paints](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        EndPaint(h, &ps);
+        if (++paints == 1) InvalidateRect(h, nullptr, false);
+        return 0;
+    };
+    InvalidateRect(hwnd, nullptr, false);
+    PumpMessages();
+    EXPECT_EQ(paints, 2);
 }
 
 TEST_F(MessageLoopTest, PeekFiltersByWindowAndRangeAndCanLeaveTheMessage) {
@@ -85,7 +102,7 @@ TEST_F(MessageLoopTest, InvalidationsMergeIntoOnePaintWithTheUnionRectangle) {
     EXPECT_EQ(Log().Of(WM_PAINT, hwnd).size(), 1u);
 }
 
-TEST_F(MessageLoopTest, InvalidationIsClippedToTheClientAreaAndValidateRemovesIt) {
+TEST_F(MessageLoopTest, InvalidationIsClippedRedrawOffIgnoresItAndValidationNeverHangsTheLoop) {
     HWND hwnd = TopLevel(0, 0, 100, 100);
     RECT outside{90, 90, 300, 300};
     InvalidateRect(hwnd, &outside, false);
@@ -96,25 +113,15 @@ TEST_F(MessageLoopTest, InvalidationIsClippedToTheClientAreaAndValidateRemovesIt
     Log().Clear();
     PumpMessages();
     EXPECT_TRUE(Log().Of(WM_PAINT).empty());
-}
-
-TEST_F(MessageLoopTest, RedrawOffIgnoresInvalidationUntilItIsOnAgain) {
-    HWND hwnd = TopLevel(0, 0, 100, 100);
+    // With redraw off invalidation is ignored until it is on again.
     SendMessage(hwnd, WM_SETREDRAW, 0, 0);
     InvalidateRect(hwnd, nullptr, true);
-    RECT update;
     EXPECT_FALSE(GetUpdateRect(hwnd, &update, false));
     SendMessage(hwnd, WM_SETREDRAW, 1, 0);
-    InvalidateRect(hwnd, nullptr, true);
-    EXPECT_TRUE(GetUpdateRect(hwnd, &update, false));
-}
-
-TEST_F(MessageLoopTest, PartialValidationShrinksTheRegionAndNeverHangsTheLoop) {
-    HWND hwnd = TopLevel(0, 0, 100, 100);
+    // Partial validation shrinks the region.
     RECT top{0, 0, 100, 30};
     InvalidateRect(hwnd, nullptr, false);
     ValidateRect(hwnd, &top);
-    RECT update;
     ASSERT_TRUE(GetUpdateRect(hwnd, &update, false));
     EXPECT_EQ(update, (RECT{0, 30, 100, 100}));
     // A handler that only validates a hole in the middle gets its region validated for it,
@@ -128,34 +135,6 @@ TEST_F(MessageLoopTest, PartialValidationShrinksTheRegionAndNeverHangsTheLoop) {
     PumpMessages();
     EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
     EXPECT_FALSE(GetUpdateRect(hwnd, &update, false));
-}
-
-TEST_F(MessageLoopTest, InvalidatingAgainAfterBeginPaintAsksForAnotherPaint) {
-    HWND hwnd = TopLevel(0, 0, 100, 100);
-    int paints = 0;
-    Log().handlers[WM_PAINT] = [&paints](HWND h, WPARAM, LPARAM) -> LRESULT {
-        PAINTSTRUCT ps;
-        BeginPaint(h, &ps);
-        EndPaint(h, &ps);
-        if (++paints == 1) InvalidateRect(h, nullptr, false);
-        return 0;
-    };
-    InvalidateRect(hwnd, nullptr, false);
-    PumpMessages();
-    EXPECT_EQ(paints, 2);
-}
-
-TEST_F(MessageLoopTest, PaintComesAfterPostedMessagesAndUpdateWindowPaintsAtOnce) {
-    HWND hwnd = TopLevel(0, 0, 100, 100);
-    Log().Clear();
-    InvalidateRect(hwnd, nullptr, false);
-    PostMessage(hwnd, WM_USER);
-    PumpMessages();
-    EXPECT_EQ(Log().Sequence({WM_USER, WM_PAINT}), (std::vector<UINT>{WM_USER, WM_PAINT}));
-    Log().Clear();
-    InvalidateRect(hwnd, nullptr, false);
-    UpdateWindow(hwnd);
-    EXPECT_EQ(Log().Of(WM_PAINT).size(), 1u);
 }
 
 TEST_F(MessageLoopTest, ParentInvalidationReachesChildrenUnlessItClipsThem) {
@@ -177,7 +156,7 @@ TEST_F(MessageLoopTest, ParentInvalidationReachesChildrenUnlessItClipsThem) {
     EXPECT_EQ(paints[0].hwnd, top);  // parents paint before their children
 }
 
-TEST_F(MessageLoopTest, ShowingAWindowPaintsAllItsVisibleDescendants) {
+TEST_F(MessageLoopTest, ShowingAWindowPaintsItsVisibleDescendantsAndMovesRepaintWhatTheyUncover) {
     HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_CLIPCHILDREN);
     HWND child = Child(top, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
     HWND grandchild = Child(child, 0, 0, 10, 10);
@@ -187,18 +166,13 @@ TEST_F(MessageLoopTest, ShowingAWindowPaintsAllItsVisibleDescendants) {
     EXPECT_EQ(Log().Of(WM_PAINT, top).size(), 1u);
     EXPECT_EQ(Log().Of(WM_PAINT, child).size(), 1u);
     EXPECT_EQ(Log().Of(WM_PAINT, grandchild).size(), 1u);
-}
-
-TEST_F(MessageLoopTest, MovingAChildRepaintsWhatItUncovered) {
-    HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
-    HWND child = Child(top, 0, 0, 20, 20);
-    Log().Clear();
-    MoveWindow(child, 100, 100, 20, 20);
+    // Moving a child repaints what it uncovered.
+    MoveWindow(child, 100, 100, 50, 50);
     RECT update;
     ASSERT_TRUE(GetUpdateRect(top, &update, false));
-    EXPECT_EQ(update, (RECT{0, 0, 120, 120}));
+    EXPECT_EQ(update, (RECT{10, 10, 150, 150}));
     ASSERT_TRUE(GetUpdateRect(child, &update, false));
-    EXPECT_EQ(update, (RECT{0, 0, 20, 20}));
+    EXPECT_EQ(update, (RECT{0, 0, 50, 50}));
 }
 
 TEST_F(MessageLoopTest, FramesArePaintedThroughNonClientPaint) {

@@ -1,6 +1,7 @@
 // A seeded random mix of window operations and input, checking after every step that the
 // window system's state stays consistent: focus, capture and the tree only name live
 // windows, and every call on a dead handle is harmless.
+#include <functional>
 #include <random>
 
 #include "window/WindowTestSupport.h"
@@ -15,45 +16,31 @@ class Scenario {
     explicit Scenario(unsigned seed) : random_(seed) {}
 
     void Step(HeadlessDisplay& display) {
-        switch (Pick(12)) {
-            case 0:
-                Create();
-                break;
-            case 1:
-                if (HWND h = Any()) DestroyWindow(h);
-                break;
-            case 2:
-                if (HWND h = Any()) MoveWindow(h, Pick(300), Pick(300), Pick(200), Pick(200));
-                break;
-            case 3:
-                if (HWND h = Any()) ShowWindow(h, Pick(2) == 0 ? SW_HIDE : SW_SHOW);
-                break;
-            case 4:
-                if (HWND h = Any()) EnableWindow(h, Pick(3) != 0);
-                break;
-            case 5:
-                if (HWND h = Any()) SetFocus(h);
-                break;
-            case 6:
-                if (HWND h = Any()) SetCapture(h);
-                break;
-            case 7:
-                display.Click(Pick(400), Pick(400), Pick(2) == 0 ? 1 : 2);
-                break;
-            case 8:
-                display.TypeText("a1 ");
-                break;
-            case 9:
-                if (HWND h = Any()) InvalidateRect(h, nullptr, Pick(2) == 0);
-                break;
-            case 10:
-                if (HWND h = Any()) SetTimer(h, 1 + Pick(3), 10 + Pick(30));
-                display.AdvanceClock(Pick(50));
-                break;
-            default:
-                if (HWND h = Any(); h != 0 && Pick(2) == 0) SetParent(h, Any());
-                ReleaseCapture();
-                break;
+        // Each operation on a random window (none: skipped), or input.
+        const std::function<void(HWND)> onWindow[] = {
+            [](HWND h) { DestroyWindow(h); },
+            [&](HWND h) { MoveWindow(h, Pick(300), Pick(300), Pick(200), Pick(200)); },
+            [&](HWND h) { ShowWindow(h, Pick(2) == 0 ? SW_HIDE : SW_SHOW); },
+            [&](HWND h) { EnableWindow(h, Pick(3) != 0); },
+            [](HWND h) { SetFocus(h); },
+            [](HWND h) { SetCapture(h); },
+            [&](HWND h) { InvalidateRect(h, nullptr, Pick(2) == 0); },
+            [&](HWND h) { SetTimer(h, 1 + Pick(3), 10 + Pick(30)); },
+            [&](HWND h) {
+                if (Pick(2) == 0) SetParent(h, Any());
+            }};
+        const int pick = Pick(int(std::size(onWindow)) + 4);
+        if (pick < int(std::size(onWindow))) {
+            if (HWND h = Any()) onWindow[pick](h);
+        } else if (pick == int(std::size(onWindow))) {
+            Create();
+        } else if (pick == int(std::size(onWindow)) + 1) {
+            display.Click(Pick(400), Pick(400), Pick(2) == 0 ? 1 : 2);
+        } else if (pick == int(std::size(onWindow)) + 2) {
+            display.TypeText("a1 ");
+        } else {
+            display.AdvanceClock(Pick(50));
+            ReleaseCapture();
         }
         PumpMessages();
     }

@@ -73,7 +73,7 @@ TEST_F(TimerTest, CallbackTimersWithoutWindowGetFreshIdentifiers) {
     KillTimer(0, a);
 }
 
-TEST_F(TimerTest, IntervalsBelowTheMinimumAreRaisedAndBadRequestsFail) {
+TEST_F(TimerTest, ShortIntervalsAreRaisedBadRequestsFailAndPeekingLeavesATickDue) {
     HWND hwnd = TopLevel(0, 0, 10, 10);
     SetTimer(hwnd, 1, 0);
     Log().Clear();
@@ -82,10 +82,8 @@ TEST_F(TimerTest, IntervalsBelowTheMinimumAreRaisedAndBadRequestsFail) {
     display().AdvanceClock(1);
     EXPECT_EQ(Log().Of(WM_TIMER).size(), 1u);
     EXPECT_EQ(SetTimer(hwnd, 0, 10), 0u);  // a window timer needs an identifier
-}
-
-TEST_F(TimerTest, PeekingATimerMessageLeavesItDue) {
-    HWND hwnd = TopLevel(0, 0, 10, 10);
+    KillTimer(hwnd, 1);
+    // Peeking a timer message leaves it due.
     SetTimer(hwnd, 4, 20);
     display().AdvanceClock(0);
     MSG msg;
@@ -99,7 +97,7 @@ TEST_F(TimerTest, PeekingATimerMessageLeavesItDue) {
     EXPECT_FALSE(PeekMessage(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE));
 }
 
-TEST_F(TimerTest, ATimerKilledFromAnotherTickDoesNotFire) {
+TEST_F(TimerTest, ATimerKilledFromAnotherTickOrWithItsWindowDoesNotFire) {
     HWND hwnd = TopLevel(0, 0, 10, 10);
     SetTimer(hwnd, 1, 10);
     SetTimer(hwnd, 2, 10);
@@ -110,10 +108,7 @@ TEST_F(TimerTest, ATimerKilledFromAnotherTickDoesNotFire) {
     Log().Clear();
     display().AdvanceClock(10);
     EXPECT_EQ(Log().Of(WM_TIMER).size(), 1u);
-}
-
-TEST_F(TimerTest, DestroyingAWindowEndsItsTimers) {
-    HWND hwnd = TopLevel(0, 0, 10, 10);
+    // Destroying a window ends its timers.
     SetTimer(hwnd, 1, 10);
     DestroyWindow(hwnd);
     Log().Clear();

@@ -28,17 +28,11 @@ struct MessageLog {
     std::vector<Received> messages;
     std::map<UINT, std::function<LRESULT(HWND, WPARAM, LPARAM)>> handlers;
 
-    std::vector<Received> Of(UINT msg) const {
+    // The `msg` messages, of one window or (0) of all.
+    std::vector<Received> Of(UINT msg, HWND hwnd = 0) const {
         std::vector<Received> result;
         for (const Received& r : messages) {
-            if (r.msg == msg) result.push_back(r);
-        }
-        return result;
-    }
-    std::vector<Received> Of(UINT msg, HWND hwnd) const {
-        std::vector<Received> result;
-        for (const Received& r : messages) {
-            if (r.msg == msg && r.hwnd == hwnd) result.push_back(r);
+            if (r.msg == msg && (hwnd == 0 || r.hwnd == hwnd)) result.push_back(r);
         }
         return result;
     }
@@ -64,7 +58,7 @@ struct MessageLog {
         for (const Received& r : Of(msg, hwnd)) result.push_back(r.wParam);
         return result;
     }
-    // The client (or screen) point carried by each `msg` the window got, in order.
+    // The client (or screen) point, or the size, carried by each `msg` the window got.
     std::vector<POINT> Points(UINT msg, HWND hwnd) const {
         std::vector<POINT> result;
         for (const Received& r : Of(msg, hwnd))

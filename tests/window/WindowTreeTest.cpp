@@ -6,7 +6,7 @@ namespace {
 
 using WindowTreeTest = WindowTest;
 
-TEST_F(WindowTreeTest, CreationSendsCreateMessagesWithTheCreateParameter) {
+TEST_F(WindowTreeTest, CreationSendsCreateMessagesWithTheParameterAndMinusOneFailsIt) {
     int payload = 42;
     void* seen = nullptr;
     Log().handlers[WM_CREATE] = [&seen](HWND, WPARAM, LPARAM lParam) -> LRESULT {
@@ -20,9 +20,7 @@ TEST_F(WindowTreeTest, CreationSendsCreateMessagesWithTheCreateParameter) {
               (std::vector<UINT>{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
     EXPECT_EQ(GetWindowText(hwnd), "t");
     EXPECT_FALSE(IsWindowVisible(hwnd));
-}
-
-TEST_F(WindowTreeTest, CreateAnsweringMinusOneFailsAndLeavesNoWindow) {
+    // WM_CREATE answering -1 fails the creation and leaves no window.
     HWND created = 0;
     Log().handlers[WM_CREATE] = [&created](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
         created = hwnd;
@@ -59,13 +57,22 @@ TEST_F(WindowTreeTest, DestroyNotifiesParentThenChildrenAndInvalidatesEveryHandl
     EXPECT_FALSE(IsWindow(top));
 }
 
-TEST_F(WindowTreeTest, OwnedPopupsGoWithTheirOwner) {
+TEST_F(WindowTreeTest, OwnedPopupsGoWithTheirOwnerAndSetParentMovesAChild) {
     HWND owner = TopLevel(0, 0, 100, 100);
     HWND child = Child(owner, 0, 0, 10, 10);
     HWND popup = CreateWindowEx(0, kRecordingClass, "", WS_POPUP, 0, 0, 10, 10, child);
     EXPECT_EQ(GetParent(popup), owner);
     EXPECT_EQ(GetAncestor(popup, GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetAncestor(child, GA_ROOT), owner);
+    // SetParent moves a window under a new parent.
+    HWND other = TopLevel(200, 0, 100, 100);
+    EXPECT_EQ(SetParent(child, other), owner);
+    EXPECT_EQ(GetParent(child), other);
+    EXPECT_EQ(GetChildWindows(owner).size(), 0u);
+    RECT rect;
+    GetWindowRect(child, &rect);
+    EXPECT_EQ(rect.left, 200);
+    EXPECT_EQ(SetParent(other, child), 0u);  // no cycles
     DestroyWindow(owner);
     EXPECT_FALSE(IsWindow(popup));
 }
@@ -90,8 +97,7 @@ TEST_F(WindowTreeTest, ClientAreaExcludesBordersEdgesAndScrollBars) {
     SetWindowPos(plain, 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     GetClientRect(plain, &rect);
     EXPECT_EQ(rect.right, 100 - GetSystemMetrics(SM_CXVSCROLL));
-    ASSERT_EQ(Log().Of(WM_SIZE, plain).size(), 1u);
-    EXPECT_EQ(LOWORD(Log().Of(WM_SIZE, plain)[0].lParam), 83);
+    EXPECT_EQ(Log().Points(WM_SIZE, plain), (std::vector<POINT>{{83, 80}}));
 }
 
 TEST_F(WindowTreeTest, NonClientCalculationCanBeAdjustedByTheProcedure) {
@@ -135,10 +141,7 @@ TEST_F(WindowTreeTest, MovingSendsPositionAndSizeMessages) {
     MoveWindow(child, 5, 6, 70, 80, true);
     EXPECT_EQ(Log().Sequence({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}),
               (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
-    auto size = Log().Of(WM_SIZE, child);
-    ASSERT_EQ(size.size(), 1u);
-    EXPECT_EQ(LOWORD(size[0].lParam), 70);
-    EXPECT_EQ(HIWORD(size[0].lParam), 80);
+    EXPECT_EQ(Log().Points(WM_SIZE, child), (std::vector<POINT>{{70, 80}}));
     Log().Clear();
     MoveWindow(child, 5, 6, 70, 80, true);
     EXPECT_TRUE(Log().Of(WM_SIZE).empty());
@@ -160,7 +163,7 @@ TEST_F(WindowTreeTest, VisibilityAndEnablingFollowTheParentChain) {
     EXPECT_EQ(Log().WParams(WM_ENABLE, child), (std::vector<WPARAM>{0, 1}));
 }
 
-TEST_F(WindowTreeTest, WindowDataPropertiesAndText) {
+TEST_F(WindowTreeTest, WindowDataPropertiesTextAndAReplacedProcedure) {
     HWND hwnd = TopLevel(0, 0, 10, 10);
     EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_WNDPROC), reinterpret_cast<LPARAM>(&RecordingProc));
     SetWindowLongPtr(hwnd, GWLP_USERDATA, 77);
@@ -174,13 +177,10 @@ TEST_F(WindowTreeTest, WindowDataPropertiesAndText) {
     EXPECT_TRUE(SetWindowText(hwnd, "Größe"));
     EXPECT_EQ(GetWindowText(hwnd), "Größe");
     EXPECT_EQ(GetWindowTextLength(hwnd), 7);
-}
-
-TEST_F(WindowTreeTest, ReplacingTheProcedureRoutesMessagesAndCallWindowProcReachesTheOld) {
+    // A replaced procedure gets the messages and reaches the old one with CallWindowProc.
     static WNDPROC previous = nullptr;
     static int seen;
     seen = 0;
-    HWND hwnd = TopLevel(0, 0, 10, 10);
     auto replacement = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
         if (m == WM_USER + 1) ++seen;
         return CallWindowProc(previous, h, m, w, l);
@@ -205,7 +205,7 @@ TEST_F(WindowTreeTest, ForeignWindowsKeepTheirProcedure) {
     EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_WNDPROC), reinterpret_cast<LPARAM>(&RecordingProc));
 }
 
-TEST_F(WindowTreeTest, DestroyedAndUnknownHandlesGiveZerosNeverACrash) {
+TEST_F(WindowTreeTest, DeadHandlesAndMissingOutParametersGiveZerosNeverACrash) {
     HWND hwnd = TopLevel(0, 0, 10, 10);
     DestroyWindow(hwnd);
     const HWND handles[] = {hwnd, HWND(0), HWND(0xDEADBEEF)};
@@ -234,10 +234,8 @@ TEST_F(WindowTreeTest, DestroyedAndUnknownHandlesGiveZerosNeverACrash) {
         EXPECT_EQ(GetParent(h), 0u);
         EXPECT_FALSE(PostMessage(h == 0 ? HWND(0xDEADBEEF) : h, WM_USER));
     }
-}
-
-TEST_F(WindowTreeTest, MissingOutParametersAndPayloadsAreRefusedQuietly) {
-    HWND hwnd = TopLevel(0, 0, 10, 10);
+    // Missing out parameters and payloads are refused quietly.
+    hwnd = TopLevel(0, 0, 10, 10);
     EXPECT_FALSE(GetWindowRect(hwnd, nullptr));
     EXPECT_FALSE(GetClientRect(hwnd, nullptr));
     EXPECT_FALSE(GetCursorPos(nullptr));
@@ -261,19 +259,6 @@ TEST_F(WindowTreeTest, MissingOutParametersAndPayloadsAreRefusedQuietly) {
     EXPECT_EQ(RegisterClass(WNDCLASS{}), 0);
     EXPECT_EQ(GetSystemMetrics(-1), 0);
     EXPECT_EQ(GetSysColor(99), 0u);
-}
-
-TEST_F(WindowTreeTest, SetParentMovesAWindowUnderANewParent) {
-    HWND a = TopLevel(0, 0, 100, 100);
-    HWND b = TopLevel(200, 0, 100, 100);
-    HWND child = Child(a, 5, 5, 10, 10);
-    EXPECT_EQ(SetParent(child, b), a);
-    EXPECT_EQ(GetParent(child), b);
-    EXPECT_EQ(GetChildWindows(a).size(), 0u);
-    RECT rect;
-    GetWindowRect(child, &rect);
-    EXPECT_EQ(rect.left, 205);
-    EXPECT_EQ(SetParent(b, child), 0u);  // no cycles
 }
 
 }  // namespace

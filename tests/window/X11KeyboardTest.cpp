@@ -12,10 +12,6 @@
 namespace vexa::sys::testing {
 namespace {
 
-std::u32string CharactersReceived(HWND hwnd) {
-    return Log().Chars(hwnd);
-}
-
 std::vector<int> KeysDown(HWND hwnd) {
     const std::vector<WPARAM> keys = Log().WParams(WM_KEYDOWN, hwnd);
     return std::vector<int>(keys.begin(), keys.end());
@@ -43,8 +39,8 @@ TEST_F(X11KeyboardTest, CharactersOfAnyScriptArriveWhole) {
     HWND hwnd = FocusedWindow();
     const std::u32string text = U"êß中😀";
     ASSERT_TRUE(RunUntil("xdotool type --delay 40 'êß中😀'",
-                         [&] { return CharactersReceived(hwnd).size() >= text.size(); }));
-    EXPECT_EQ(CharactersReceived(hwnd), text);
+                         [&] { return Log().Chars(hwnd).size() >= text.size(); }));
+    EXPECT_EQ(Log().Chars(hwnd), text);
 }
 
 TEST_F(X11KeyboardTest, KeysFollowTheActiveLayoutAndItsDeadKeys) {
@@ -71,9 +67,9 @@ TEST_F(X11KeyboardTest, KeysFollowTheActiveLayoutAndItsDeadKeys) {
         ASSERT_TRUE(Run(std::string("setxkbmap ") + c.layout));
         Log().Clear();
         ASSERT_TRUE(RunUntil(std::string("xdotool key ") + c.keys,
-                             [&] { return CharactersReceived(hwnd).size() >= c.typed.size(); }));
+                             [&] { return Log().Chars(hwnd).size() >= c.typed.size(); }));
         EXPECT_EQ(KeysDown(hwnd), c.keysDown);
-        EXPECT_EQ(CharactersReceived(hwnd), c.typed);
+        EXPECT_EQ(Log().Chars(hwnd), c.typed);
         EXPECT_TRUE(Log().Of(WM_SYSCHAR).empty());
     }
 }
@@ -93,7 +89,7 @@ TEST_F(X11KeyboardTest, AHeldKeyRepeatsAsKeyDownsMarkedAsAlreadyDown) {
     for (std::size_t i = 1; i < downs.size(); ++i) EXPECT_EQ(downs[i].lParam & kWasDown, kWasDown);
     EXPECT_EQ(Log().Of(WM_KEYUP).size(), 1u);
     EXPECT_EQ(Log().Sequence({WM_KEYDOWN, WM_KEYUP}).back(), WM_KEYUP);
-    EXPECT_EQ(CharactersReceived(hwnd), std::u32string(downs.size(), U'a'));
+    EXPECT_EQ(Log().Chars(hwnd), std::u32string(downs.size(), U'a'));
 }
 
 TEST_F(X11KeyboardTest, ModifierStateFollowsKeysHeldWhileTheFocusMoves) {

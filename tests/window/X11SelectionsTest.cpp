@@ -27,6 +27,14 @@ std::string LargeText() {
     return text;
 }
 
+// Text offered on a selection as a target (a type) and what the other side reads of it.
+struct Transfer {
+    const char* selection;
+    const char* target;
+    std::string offered;
+    Text read;
+};
+
 class X11SelectionsTest : public X11Test {
   protected:
     void SetUp() override {
@@ -82,12 +90,7 @@ class X11SelectionsTest : public X11Test {
 
 TEST_F(X11SelectionsTest, OtherProgramsReadWhatTheProgramOffers) {
     const std::string large = LargeText();
-    const struct {
-        const char* selection;
-        const char* target;
-        std::string offered;
-        Text read;
-    } cases[] = {
+    const Transfer cases[] = {
         {"CLIPBOARD", "UTF8_STRING", "Grüße, 中文 😀", "Grüße, 中文 😀"},
         {"CLIPBOARD", "TEXT", "Zeile 1\nZeile 2", "Zeile 1\nZeile 2"},
         {"CLIPBOARD", "STRING", "Grüße 中",
@@ -108,12 +111,7 @@ TEST_F(X11SelectionsTest, OtherProgramsReadWhatTheProgramOffers) {
 
 TEST_F(X11SelectionsTest, TheProgramReadsWhatOtherProgramsOfferRepaired) {
     const std::string large = LargeText();
-    const struct {
-        const char* selection;
-        const char* type;
-        std::string offered;
-        Text read;
-    } cases[] = {
+    const Transfer cases[] = {
         {"CLIPBOARD", "UTF8_STRING", "Grüße 中 😀", "Grüße 中 😀"},
         {"CLIPBOARD", "STRING", "caf\xE9", "café"},
         {"CLIPBOARD", "UTF8_STRING", "ok\xFF\xC3(\xED\xA0\x80",
@@ -123,11 +121,11 @@ TEST_F(X11SelectionsTest, TheProgramReadsWhatOtherProgramsOfferRepaired) {
         {"PRIMARY", "UTF8_STRING", "middle click", "middle click"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.selection) + " as " + c.type);
+        SCOPED_TRACE(std::string(c.selection) + " as " + c.target);
         const bool primary = std::string(c.selection) == "PRIMARY";
         // The program offered something before: what it reads must be the other program's.
         ASSERT_TRUE(primary ? SetPrimarySelectionText("ours") : OfferToClipboard("ours"));
-        ASSERT_TRUE(OfferWithXclip(c.selection, c.type, c.offered));
+        ASSERT_TRUE(OfferWithXclip(c.selection, c.target, c.offered));
         const Text read = primary ? GetPrimarySelectionText() : GetClipboardText();
         EXPECT_TRUE(read == c.read) << (read ? read->substr(0, 40) : "nothing");
         if (!primary) {
