@@ -341,12 +341,12 @@ char* WriteIntegerBackwards(std::uint64_t integer, int minimumDigits, bool group
     return end;
 }
 
-// Writes `decimals` fraction digits of `fraction` from `begin`, less the trailing zeros past
-// `minimumDigits`; returns where they end.
-char* WriteFraction(std::uint64_t fraction, int decimals, int minimumDigits, char* begin) {
+// Writes the last `decimals` digits of `units` from `begin`, less the trailing zeros past
+// `minimumDigits`, and leaves the digits before them in `units`; returns where they end.
+char* WriteFractionOf(std::uint64_t& units, int decimals, int minimumDigits, char* begin) {
     for (int i = decimals - 1; i >= 0; --i) {
-        begin[i] = char('0' + fraction % 10);
-        fraction /= 10;
+        begin[i] = char('0' + units % 10);
+        units /= 10;
     }
     int length = decimals;
     while (length > minimumDigits && begin[length - 1] == '0') --length;
@@ -411,8 +411,6 @@ bool NumberSection::IsPlain() const {
 bool NumberSection::FormatPlain(double value, bool withMinus, std::string& text) const {
     std::uint64_t units = 0;
     if (!FixedUnits(value, ShiftOf(layout_), layout_, units)) return false;
-    const int decimals = layout_.fracPlaceholders;
-    const std::uint64_t scale = kTens[std::size_t(decimals)];
     std::string_view prefix, suffix;
     if (!items_.empty() && items_.front().kind == Item::kLiteral)
         prefix = LiteralOf(items_.front());
@@ -421,15 +419,17 @@ bool NumberSection::FormatPlain(double value, bool withMinus, std::string& text)
     // A sign, 20 digits with 6 separators and padded to 20, a point, 18 decimals, literals.
     char buffer[2 + 27 + 1 + 18 + kPlainLiteralRoom];
     char* const point = buffer + 2 + 27 + kPlainLiteralRoom;
-    char* begin = WriteIntegerBackwards(units / scale, layout_.intZeros, layout_.grouping, point);
-    begin = std::copy_backward(prefix.begin(), prefix.end(), begin);
-    if (withMinus && units != 0) *--begin = '-';
+    const bool negative = withMinus && units != 0;
+    // The fraction first: what it leaves of the amount is the integer part.
     char* end = point;
     if (layout_.hasPoint) {
         *end++ = '.';
-        end = WriteFraction(units % scale, decimals, layout_.fracZeros, end);
+        end = WriteFractionOf(units, layout_.fracPlaceholders, layout_.fracZeros, end);
     }
     end = std::copy(suffix.begin(), suffix.end(), end);
+    char* begin = WriteIntegerBackwards(units, layout_.intZeros, layout_.grouping, point);
+    begin = std::copy_backward(prefix.begin(), prefix.end(), begin);
+    if (negative) *--begin = '-';
     text.assign(begin, end);
     return true;
 }
@@ -454,10 +454,17 @@ void NumberSection::AddLiteral(std::string_view text) {
 }
 
 std::string NumberSection::Format(double value, bool withMinus) const {
-    // Placeholders have no digits for these; they read as the number's plain text.
-    if (!std::isfinite(value)) return DoubleToText(value);
-    std::string text;
-    if (plain_ && FormatPlain(value, withMinus, text)) return text;
+    std::string text;  // the one text every path writes, returned in place
+    if (!std::isfinite(value)) {
+        // Placeholders have no digits for these; they read as the number's plain text.
+        text = DoubleToText(value);
+    } else if (!plain_ || !FormatPlain(value, withMinus, text)) {
+        FormatAnySection(value, withMinus, text);
+    }
+    return text;
+}
+
+void NumberSection::FormatAnySection(double value, bool withMinus, std::string& text) const {
     Digits digits;
     DigitsFor(value, layout_, digits);
     NumberWriter writer(layout_, digits, literals_.size() + exponentRoom_, text);
@@ -482,7 +489,6 @@ std::string NumberSection::Format(double value, bool withMinus) const {
         }
     }
     writer.Finish();
-    return text;
 }
 
 std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {

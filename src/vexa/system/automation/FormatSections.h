@@ -71,6 +71,7 @@ class NumberSection {
     static constexpr std::size_t kPlainLiteralRoom = 32;
     bool IsPlain() const;
     bool FormatPlain(double value, bool withMinus, std::string& text) const;
+    void FormatAnySection(double value, bool withMinus, std::string& text) const;
 
     bool empty_ = false;
     bool plain_ = false;
