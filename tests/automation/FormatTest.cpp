@@ -334,6 +334,8 @@ TEST(FormatNumbers, AFormatUsedAgainAfterManyOthersGivesTheSameText) {
 // A number shown in one run of digits is written straight from its rounded amount; an empty
 // literal inside the run makes the same format take the general writer. Both must agree.
 TEST(FormatNumbers, DigitsInOneRunReadAsTheGeneralWriterWritesThem) {
+    const std::string longLiteral =
+        "\" in units, as counted each day..\"";  // 32 characters, the most of a plain section
     const std::string formats[][2] = {
         {"#,##0.00", "#,##0\"\".00"},
         {"00", "0\"\"0"},
@@ -348,6 +350,9 @@ TEST(FormatNumbers, DigitsInOneRunReadAsTheGeneralWriterWritesThem) {
         {"0#.#", "0#.\"\"#"},
         {"#,##0.00;(#,##0.00);\"nil\"", "#,##0.\"\"00;(#,##0.\"\"00);\"nil\""},
         {"0." + std::string(18, '0'), "0.\"\"" + std::string(18, '0')},
+        {"0." + std::string(18, '0') + longLiteral, "0.\"\"" + std::string(18, '0') + longLiteral},
+        {longLiteral + "#,##0", longLiteral + "#,##\"\"0"},
+        {"-0," + std::string(19, '0'), "-0," + std::string(18, '0') + "\"\"0"},
     };
     const double inf = std::numeric_limits<double>::infinity();
     std::vector<Variant> values = {Variant::Null(),

@@ -416,9 +416,11 @@ bool NumberSection::FormatPlain(double value, bool withMinus, std::string& text)
         prefix = LiteralOf(items_.front());
     if (items_.size() > 1 && items_.back().kind == Item::kLiteral)
         suffix = LiteralOf(items_.back());
-    // A sign, 20 digits with 6 separators and padded to 20, a point, 18 decimals, literals.
-    char buffer[2 + 27 + 1 + 18 + kPlainLiteralRoom];
-    char* const point = buffer + 2 + 27 + kPlainLiteralRoom;
+    // Before the point: a sign, a literal, 20 digits with 6 separators; from it: the point,
+    // 18 decimals, a literal.
+    constexpr std::size_t kBeforePoint = 1 + kPlainLiteralRoom + 26;
+    char buffer[kBeforePoint + 1 + 18 + kPlainLiteralRoom];
+    char* const point = buffer + kBeforePoint;
     const bool negative = withMinus && units != 0;
     // The fraction first: what it leaves of the amount is the integer part.
     char* end = point;
