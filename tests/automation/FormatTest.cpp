@@ -331,4 +331,58 @@ TEST(FormatNumbers, AFormatUsedAgainAfterManyOthersGivesTheSameText) {
     }
 }
 
+// A number shown in one run of digits is written straight from its rounded amount; an empty
+// literal inside the run makes the same format take the general writer. Both must agree.
+TEST(FormatNumbers, DigitsInOneRunReadAsTheGeneralWriterWritesThem) {
+    const std::string longLiteral =
+        "\" in units, as counted each day..\"";  // 32 characters, the most of a plain section
+    const std::string formats[][2] = {
+        {"#,##0.00", "#,##0\"\".00"},
+        {"00", "0\"\"0"},
+        {"##", "#\"\"#"},
+        {"0.0%", "0.\"\"0%"},
+        {"$#,##0.00", "$#,##0.\"\"00"},
+        {"#.##", "#.\"\"##"},
+        {".00", ".\"\"00"},
+        {"#,##0,.0", "#,##0,.\"\"0"},
+        {"0.00\" pcs\"", "0.\"\"00\" pcs\""},
+        {"(#,##0.00)", "(#,##0.\"\"00)"},
+        {"0#.#", "0#.\"\"#"},
+        {"#,##0.00;(#,##0.00);\"nil\"", "#,##0.\"\"00;(#,##0.\"\"00);\"nil\""},
+        {"0." + std::string(18, '0'), "0.\"\"" + std::string(18, '0')},
+        {"0." + std::string(18, '0') + longLiteral, "0.\"\"" + std::string(18, '0') + longLiteral},
+        {longLiteral + "#,##0", longLiteral + "#,##\"\"0"},
+        {"-0," + std::string(19, '0'), "-0," + std::string(18, '0') + "\"\"0"},
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<Variant> values = {Variant::Null(),
+                                   Variant(),
+                                   Variant("12.345"),
+                                   Variant("abc"),
+                                   Variant(true),
+                                   Variant::Date(37623.75),
+                                   Variant::Currency(-123456789),
+                                   Variant::Decimal("-0.0050"),
+                                   Variant(std::int16_t(-7)),
+                                   Variant(std::uint8_t(200)),
+                                   Variant(2147483647)};
+    for (double number :
+         {0.0, -0.0, 1.005, 2.675, 0.125, 0.005, 0.0049999999, 1234.565, 999.995, 999999.9999,
+          123456789012345.0, 9.99e18, 1e20, 1.5e-9, inf, std::nan("")}) {
+        values.emplace_back(number);
+        values.emplace_back(-number);
+    }
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    for (int i = 0; i < 400; ++i) {
+        values.emplace_back(mantissa(random) * std::pow(10.0, i % 24 - 8));
+    }
+    for (const auto& [plain, general] : formats) {
+        for (const Variant& value : values) {
+            EXPECT_EQ(Format(value, plain), Format(value, general))
+                << plain << " " << TypeName(value);
+        }
+    }
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 // Turning row and column arguments into indices: numbers, keys, other variant types, and
 // column index versus display position.
+#include <utility>
+
 #include "StoreTestSupport.h"
 
 #include "vexa/model/ArgumentResolution.h"
@@ -26,9 +28,13 @@ TEST_F(ArgumentResolution, NumbersAndKeysResolveToIndices) {
     EXPECT_EQ(store.ResolveRowArg("r2"), 2);
     EXPECT_EQ(store.ResolveColArg(std::uint8_t(3)), 3);
     EXPECT_EQ(store.ResolveColArg("b"), 2);
-    store.ResolveCellArgs("r1", "c");
-    EXPECT_EQ(store.ResolvedRow(), 1);
-    EXPECT_EQ(store.ResolvedCol(), 3);
+    for (const auto& [row, col] : {std::pair<Variant, Variant>{"r1", "c"}, {1, 3}, {1.0, 3}}) {
+        const CellIndices cell = store.ResolveCellArgs(row, col);
+        EXPECT_EQ(cell.row, 1);
+        EXPECT_EQ(cell.col, 3);
+        EXPECT_EQ(store.ResolvedRow(), 1);
+        EXPECT_EQ(store.ResolvedCol(), 3);
+    }
 }
 
 TEST_F(ArgumentResolution, BadArgumentsRaiseSubscriptOutOfRange) {
@@ -38,6 +44,9 @@ TEST_F(ArgumentResolution, BadArgumentsRaiseSubscriptOutOfRange) {
     ExpectGridError([&] { store.ResolveRowArg(true); }, 513, kSubscript);
     ExpectGridError([&] { store.ResolveRowArg(Variant()); }, 513, kSubscript);
     ExpectGridError([&] { store.ResolveColArg(1e12); }, 513, kSubscript);
+    for (const auto& [row, col] : {std::pair{99, 1}, {0, 1}, {3, 1}, {1, 0}, {1, 4}, {-1, -1}}) {
+        ExpectGridError([&] { store.ResolveCellArgs(row, col); }, 513, kSubscript);
+    }
     ExpectGridError([&] { store.ResolveCellArgs(99, "zz"); }, 513, kSubscript);
 }
 

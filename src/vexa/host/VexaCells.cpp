@@ -28,11 +28,11 @@ void CheckHatch(std::int32_t hatch) {
 }  // namespace
 
 const CellRecord& Vexa::ReadCell(const Variant& vRow, const Variant& vCol) {
-    parts_->store.ResolveCellArgs(vRow, vCol);
-    parts_->lastCellRow = parts_->store.ResolvedRow();
-    parts_->lastCellCol = parts_->store.ResolvedCol();
+    const CellIndices cell = parts_->store.ResolveCellArgs(vRow, vCol);
+    parts_->lastCellRow = cell.row;
+    parts_->lastCellCol = cell.col;
     // Read through the const path: a row still sharing its cells keeps sharing them.
-    return std::as_const(parts_->store).Cell(parts_->lastCellCol, parts_->lastCellRow);
+    return std::as_const(parts_->store).Cell(cell.col, cell.row);
 }
 
 CellRecord& Vexa::ResolvedCell(const Variant& vRow, const Variant& vCol) {

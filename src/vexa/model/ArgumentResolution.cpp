@@ -99,10 +99,11 @@ std::int32_t GridStore::ResolveColArg(const Variant& vCol) {
     return col;
 }
 
-void GridStore::ResolveCellArgs(const Variant& vRow, const Variant& vCol) {
+CellIndices GridStore::ResolveAnyCellArgs(const Variant& vRow, const Variant& vCol) {
     const std::int32_t col = ResolveColArg(vCol);
-    ResolveRowArg(vRow);
+    const std::int32_t row = ResolveRowArg(vRow);
     resolvedCol_ = col;
+    return {row, col};
 }
 
 std::int32_t GridStore::ColPositionOf(const Variant& vCol) const {

@@ -47,6 +47,12 @@ struct NewRow {
     Variant tag;
 };
 
+// A cell by its row and column index.
+struct CellIndices {
+    std::int32_t row = 0;
+    std::int32_t col = 0;
+};
+
 // Where a column went: its index and display position.
 struct ColumnPlace {
     std::int32_t index = 0;
@@ -113,13 +119,26 @@ class GridStore {
     // ---- Argument resolution (ArgumentResolution.cpp) ----
     std::int32_t ResolveRowArg(const Variant& vRow);
     std::int32_t ResolveColArg(const Variant& vCol);
-    void ResolveCellArgs(const Variant& vRow, const Variant& vCol);
+    // Both arguments of a cell member, the column checked first. Two Longs in range, what a
+    // host's loop over the cells passes, need none of the general rules.
+    CellIndices ResolveCellArgs(const Variant& vRow, const Variant& vCol) {
+        if (vRow.Type() == vtLong && vCol.Type() == vtLong) {
+            const CellIndices cell{vRow.ToLong(), vCol.ToLong()};
+            if (cell.row >= 1 && cell.row <= rowCount_ && cell.col >= 1 && cell.col <= ColCount()) {
+                resolvedRow_ = cell.row;
+                resolvedCol_ = cell.col;
+                return cell;
+            }
+        }
+        return ResolveAnyCellArgs(vRow, vCol);
+    }
     std::int32_t ColPositionOf(const Variant& vCol) const;
     std::int32_t PositionOfIndex(std::int32_t index) const {
         return columns_.PositionOfIndex(index);
     }
     void CheckRowIndex(std::int32_t row) const;
     void CheckColIndex(std::int32_t col) const;
+    CellIndices ResolveAnyCellArgs(const Variant& vRow, const Variant& vCol);
     // ColIndex: first column in display order with that key; error 513 when none.
     std::int32_t ColIndex(const std::string& key) const;
     // RowIndex: the row with that key; error 513 when none (the empty key never matches).

@@ -133,28 +133,38 @@ constexpr std::array<std::uint64_t, 20> TensUpTo19() {
 }
 constexpr std::array<std::uint64_t, 20> kTens = TensUpTo19();
 
-// What DecimalParts gives, worked out on the fifteen significant digits as one integer: the
-// amounts grids show, rounded to their last place, fit in 64 bits. False when they do not.
-bool FixedDigits(double value, int shift, const NumberLayout& layout, Digits& d) {
+// The value in units of the last place `layout` shows, rounded half away from zero on the
+// fifteen significant digits as DecimalParts rounds them, worked out as one integer: the
+// amounts grids show fit in 64 bits. False when they do not.
+bool FixedUnits(double value, int shift, const NumberLayout& layout, std::uint64_t& units) {
     constexpr int kPrecision = 15;
     const int decimals = layout.fracPlaceholders;
     if (decimals > 18 || layout.intZeros > 20) return false;
-    std::uint64_t units = 0;  // the value in units of its last place shown
-    if (value != 0) {
-        std::uint64_t digits = 0;
-        int exponent = 0;
-        if (!SignificantDigits::Scaled(std::fabs(value), kPrecision, digits, exponent)) {
-            return false;
-        }
-        const int kept = exponent + 1 + shift + decimals;
-        if (kept > 19) return false;
-        if (kept >= kPrecision) {
-            units = digits * kTens[std::size_t(kept - kPrecision)];
-        } else if (kept >= 0) {
-            const std::uint64_t dropped = kTens[std::size_t(kPrecision - kept)];
-            units = digits / dropped + (digits % dropped >= dropped / 2 ? 1 : 0);
-        }
+    units = 0;
+    if (value == 0) return true;
+    std::uint64_t digits = 0;
+    int exponent = 0;
+    if (!SignificantDigits::Scaled(std::fabs(value), kPrecision, digits, exponent)) return false;
+    const int kept = exponent + 1 + shift + decimals;
+    if (kept > 19) return false;
+    if (kept >= kPrecision) {
+        units = digits * kTens[std::size_t(kept - kPrecision)];
+    } else if (kept >= 0) {
+        const std::uint64_t dropped = kTens[std::size_t(kPrecision - kept)];
+        units = digits / dropped + (digits % dropped >= dropped / 2 ? 1 : 0);
     }
+    return true;
+}
+
+int ShiftOf(const NumberLayout& layout) {
+    return 2 * layout.percents - 3 * layout.thousandsScaling;
+}
+
+// What DecimalParts gives, from FixedUnits. False when the amount does not fit.
+bool FixedDigits(double value, int shift, const NumberLayout& layout, Digits& d) {
+    std::uint64_t units = 0;
+    if (!FixedUnits(value, shift, layout, units)) return false;
+    const int decimals = layout.fracPlaceholders;
     const std::uint64_t integer = units / kTens[std::size_t(decimals)];
     std::uint64_t fraction = units % kTens[std::size_t(decimals)];
     // The integer part padded to the digits the placeholders always show, then the fraction
@@ -177,7 +187,7 @@ bool FixedDigits(double value, int shift, const NumberLayout& layout, Digits& d)
 }
 
 void DigitsFor(double value, const NumberLayout& layout, Digits& d) {
-    const int shift = 2 * layout.percents - 3 * layout.thousandsScaling;
+    const int shift = ShiftOf(layout);
     const int decimals = layout.fracPlaceholders;
     if (!layout.scientific && FixedDigits(value, shift, layout, d)) return;
     if (layout.scientific && value != 0) {
@@ -318,6 +328,31 @@ bool AllZero(const Digits& d) {
     return d.all.find_first_not_of('0') == std::string_view::npos;
 }
 
+// Writes `integer` right to left ending at `end`, padded with zeros to `minimumDigits` and
+// grouped by thousands when `grouping`; returns where it starts.
+char* WriteIntegerBackwards(std::uint64_t integer, int minimumDigits, bool grouping, char* end) {
+    int written = 0;
+    while (integer > 0 || written < minimumDigits) {
+        if (grouping && written > 0 && written % 3 == 0) *--end = ',';
+        *--end = char('0' + integer % 10);
+        integer /= 10;
+        ++written;
+    }
+    return end;
+}
+
+// Writes the last `decimals` digits of `units` from `begin`, less the trailing zeros past
+// `minimumDigits`, and leaves the digits before them in `units`; returns where they end.
+char* WriteFractionOf(std::uint64_t& units, int decimals, int minimumDigits, char* begin) {
+    for (int i = decimals - 1; i >= 0; --i) {
+        begin[i] = char('0' + units % 10);
+        units /= 10;
+    }
+    int length = decimals;
+    while (length > minimumDigits && begin[length - 1] == '0') --length;
+    return begin + length;
+}
+
 }  // namespace
 
 NumberSection::NumberSection(std::string_view section) : empty_(section.empty()) {
@@ -350,6 +385,59 @@ NumberSection::NumberSection(std::string_view section) : empty_(section.empty())
         }
     }
     layout_ = LayoutOf(section);
+    plain_ = IsPlain();
+}
+
+bool NumberSection::IsPlain() const {
+    // Literal? Integer* (Point Fraction*)? Literal?, with a digit position to show.
+    std::size_t i = 0;
+    const auto skip = [&](Item::Kind kind) {
+        while (i < items_.size() && items_[i].kind == kind) ++i;
+    };
+    if (i < items_.size() && items_[i].kind == Item::kLiteral) ++i;
+    const std::size_t integerBegin = i;
+    skip(Item::kInteger);
+    const bool integers = i > integerBegin;
+    bool point = false;
+    if (i < items_.size() && items_[i].kind == Item::kPoint) {
+        point = true;
+        ++i;
+        skip(Item::kFraction);
+    }
+    if (i < items_.size() && items_[i].kind == Item::kLiteral) ++i;
+    return i == items_.size() && (integers || point) && literals_.size() <= kPlainLiteralRoom;
+}
+
+bool NumberSection::FormatPlain(double value, bool withMinus, std::string& text) const {
+    std::uint64_t units = 0;
+    if (!FixedUnits(value, ShiftOf(layout_), layout_, units)) return false;
+    std::string_view prefix, suffix;
+    if (!items_.empty() && items_.front().kind == Item::kLiteral)
+        prefix = LiteralOf(items_.front());
+    if (items_.size() > 1 && items_.back().kind == Item::kLiteral)
+        suffix = LiteralOf(items_.back());
+    // Before the point: a sign, a literal, 20 digits with 6 separators; from it: the point,
+    // 18 decimals, a literal.
+    constexpr std::size_t kBeforePoint = 1 + kPlainLiteralRoom + 26;
+    char buffer[kBeforePoint + 1 + 18 + kPlainLiteralRoom];
+    char* const point = buffer + kBeforePoint;
+    const bool negative = withMinus && units != 0;
+    // The fraction first: what it leaves of the amount is the integer part.
+    char* end = point;
+    if (layout_.hasPoint) {
+        *end++ = '.';
+        end = WriteFractionOf(units, layout_.fracPlaceholders, layout_.fracZeros, end);
+    }
+    end = std::copy(suffix.begin(), suffix.end(), end);
+    char* begin = WriteIntegerBackwards(units, layout_.intZeros, layout_.grouping, point);
+    begin = std::copy_backward(prefix.begin(), prefix.end(), begin);
+    if (negative) *--begin = '-';
+    text.assign(begin, end);
+    return true;
+}
+
+std::string_view NumberSection::LiteralOf(const Item& item) const {
+    return std::string_view(literals_).substr(item.begin, item.end - item.begin);
 }
 
 void NumberSection::AddLiteral(std::string_view text) {
@@ -368,18 +456,25 @@ void NumberSection::AddLiteral(std::string_view text) {
 }
 
 std::string NumberSection::Format(double value, bool withMinus) const {
-    // Placeholders have no digits for these; they read as the number's plain text.
-    if (!std::isfinite(value)) return DoubleToText(value);
+    std::string text;  // the one text every path writes, returned in place
+    if (!std::isfinite(value)) {
+        // Placeholders have no digits for these; they read as the number's plain text.
+        text = DoubleToText(value);
+    } else if (!plain_ || !FormatPlain(value, withMinus, text)) {
+        FormatAnySection(value, withMinus, text);
+    }
+    return text;
+}
+
+void NumberSection::FormatAnySection(double value, bool withMinus, std::string& text) const {
     Digits digits;
     DigitsFor(value, layout_, digits);
-    std::string text;
     NumberWriter writer(layout_, digits, literals_.size() + exponentRoom_, text);
     if (withMinus && !AllZero(digits)) writer.Literal('-');
     for (const Item& item : items_) {
         switch (item.kind) {
             case Item::kLiteral:
-                writer.Literal(
-                    std::string_view(literals_).substr(item.begin, item.end - item.begin));
+                writer.Literal(LiteralOf(item));
                 break;
             case Item::kInteger:
                 writer.IntegerPlaceholder();
@@ -396,7 +491,6 @@ std::string NumberSection::Format(double value, bool withMinus) const {
         }
     }
     writer.Finish();
-    return text;
 }
 
 std::string FormatNumberSection(double value, std::string_view section, bool withMinus) {

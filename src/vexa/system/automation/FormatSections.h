@@ -65,8 +65,16 @@ class NumberSection {
         std::uint32_t end = 0;
     };
     void AddLiteral(std::string_view text);
+    std::string_view LiteralOf(const Item& item) const;
+    // A plain section shows the digits in one run, at most between two literals ("$#,##0.00",
+    // "0.0%"): its text is written straight from the rounded amount.
+    static constexpr std::size_t kPlainLiteralRoom = 32;
+    bool IsPlain() const;
+    bool FormatPlain(double value, bool withMinus, std::string& text) const;
+    void FormatAnySection(double value, bool withMinus, std::string& text) const;
 
     bool empty_ = false;
+    bool plain_ = false;
     NumberLayout layout_;
     std::vector<Item> items_;
     std::string literals_;

@@ -21,35 +21,11 @@ Variant FromWideInteger(Integral value) {
 
 }  // namespace
 
-Variant::Variant(bool value) noexcept : type_(vtBoolean) {
-    payload_.i64 = 0;
-    payload_.i16 = value ? -1 : 0;
-}
-Variant::Variant(std::int16_t value) noexcept : type_(vtInteger) {
-    payload_.i64 = 0;
-    payload_.i16 = value;
-}
-Variant::Variant(std::uint8_t value) noexcept : type_(vtByte) {
-    payload_.i64 = 0;
-    payload_.u8 = value;
-}
-Variant::Variant(int value) noexcept : type_(vtLong) {
-    payload_.i64 = 0;
-    payload_.i32 = value;
-}
 Variant::Variant(unsigned value) noexcept : Variant(FromWideInteger(value)) {}
 Variant::Variant(long value) noexcept : Variant(FromWideInteger(value)) {}
 Variant::Variant(unsigned long value) noexcept : Variant(FromWideInteger(value)) {}
 Variant::Variant(long long value) noexcept : Variant(FromWideInteger(value)) {}
 Variant::Variant(unsigned long long value) noexcept : Variant(FromWideInteger(value)) {}
-Variant::Variant(float value) noexcept : type_(vtSingle) {
-    payload_.i64 = 0;
-    payload_.f32 = value;
-}
-Variant::Variant(double value) noexcept : type_(vtDouble) {
-    payload_.f64 = value;
-}
-
 Variant::Variant(const char* text) : Variant(std::string(text ? text : "")) {}
 Variant::Variant(std::string_view text) : Variant(std::string(text)) {}
 Variant::Variant(const std::string& text) : Variant(std::string(text)) {}
@@ -71,30 +47,17 @@ Variant::Variant(std::vector<Variant> items) : type_(VariantType(vtArray | vtVar
     payload_.box = new detail::ArrayBox(std::move(items));
 }
 
-static bool HoldsBox(VariantType type) {
-    return type == vtString || type == vtObject || type == vtDecimal || (type & vtArray) != 0;
-}
-
 void Variant::Retain() const noexcept {
-    if (HoldsBox(type_) && payload_.box) {
+    if (HoldsBox() && payload_.box) {
         payload_.box->references.fetch_add(1, std::memory_order_relaxed);
     }
 }
 
 void Variant::Release() noexcept {
-    if (HoldsBox(type_) && payload_.box &&
+    if (HoldsBox() && payload_.box &&
         payload_.box->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
         delete payload_.box;
     }
-}
-
-Variant::Variant(const Variant& other) noexcept : type_(other.type_), payload_(other.payload_) {
-    Retain();
-}
-
-Variant::Variant(Variant&& other) noexcept : type_(other.type_), payload_(other.payload_) {
-    other.type_ = vtEmpty;
-    other.payload_.i64 = 0;
 }
 
 Variant& Variant::operator=(const Variant& other) noexcept {
@@ -116,10 +79,6 @@ Variant& Variant::operator=(Variant&& other) noexcept {
         other.payload_.i64 = 0;
     }
     return *this;
-}
-
-Variant::~Variant() {
-    Release();
 }
 
 Variant Variant::Boxed(VariantType type, detail::VariantBox* box) noexcept {

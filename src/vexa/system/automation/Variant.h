@@ -56,17 +56,32 @@ class VEXA_API Variant {
     /// int as Long, wider integers as Long when they fit and else as Double, float as Single,
     /// double as Double, text as String (UTF-8), an object as Object, a vector as an array of
     /// variants.
-    Variant(bool value) noexcept;
-    Variant(std::int16_t value) noexcept;
-    Variant(std::uint8_t value) noexcept;
-    Variant(int value) noexcept;
+    Variant(bool value) noexcept : type_(vtBoolean) {
+        payload_.i64 = 0;
+        payload_.i16 = value ? -1 : 0;
+    }
+    Variant(std::int16_t value) noexcept : type_(vtInteger) {
+        payload_.i64 = 0;
+        payload_.i16 = value;
+    }
+    Variant(std::uint8_t value) noexcept : type_(vtByte) {
+        payload_.i64 = 0;
+        payload_.u8 = value;
+    }
+    Variant(int value) noexcept : type_(vtLong) {
+        payload_.i64 = 0;
+        payload_.i32 = value;
+    }
     Variant(unsigned value) noexcept;
     Variant(long value) noexcept;
     Variant(unsigned long value) noexcept;
     Variant(long long value) noexcept;
     Variant(unsigned long long value) noexcept;
-    Variant(float value) noexcept;
-    Variant(double value) noexcept;
+    Variant(float value) noexcept : type_(vtSingle) {
+        payload_.i64 = 0;
+        payload_.f32 = value;
+    }
+    Variant(double value) noexcept : type_(vtDouble) { payload_.f64 = value; }
     Variant(const char* text);
     Variant(std::string_view text);
     Variant(const std::string& text);
@@ -81,13 +96,21 @@ class VEXA_API Variant {
 
     /**@{*/
     /// Copying is cheap: strings, objects and arrays are shared, not duplicated.
-    Variant(const Variant& other) noexcept;
-    Variant(Variant&& other) noexcept;
+    // Numbers are copied and dropped inline; only a boxed value calls out, to count.
+    Variant(const Variant& other) noexcept : type_(other.type_), payload_(other.payload_) {
+        if (HoldsBox()) Retain();
+    }
+    Variant(Variant&& other) noexcept : type_(other.type_), payload_(other.payload_) {
+        other.type_ = vtEmpty;
+        other.payload_.i64 = 0;
+    }
     Variant& operator=(const Variant& other) noexcept;
     Variant& operator=(Variant&& other) noexcept;
     /**@}*/
     /// Releases the value.
-    ~Variant();
+    ~Variant() {
+        if (HoldsBox()) Release();
+    }
 
     /**@{*/
     /// Values of the types no constructor gives: Null, a date (an automation date serial, see
@@ -125,7 +148,7 @@ class VEXA_API Variant {
     /// raise 6 "Overflow", values of the wrong kind raise 13 "Type mismatch", Null raises 94
     /// "Invalid use of Null", Empty converts to 0 / "" / False.
     std::int16_t ToInteger() const;
-    std::int32_t ToLong() const;
+    std::int32_t ToLong() const { return type_ == vtLong ? payload_.i32 : ConvertToLong(); }
     float ToSingle() const;
     double ToDouble() const;
     std::int64_t ToCurrencyScaled() const;
@@ -151,8 +174,14 @@ class VEXA_API Variant {
     bool operator==(const Variant& other) const;
 
   private:
+    // Strings, objects, decimals and arrays live in a counted box; the rest inline.
+    bool HoldsBox() const noexcept {
+        return type_ == vtString || type_ == vtObject || type_ == vtDecimal ||
+               (type_ & vtArray) != 0;
+    }
     void Release() noexcept;
     void Retain() const noexcept;
+    std::int32_t ConvertToLong() const;
     static Variant Boxed(VariantType type, detail::VariantBox* box) noexcept;
     const detail::VariantBox* Box() const noexcept { return payload_.box; }
 

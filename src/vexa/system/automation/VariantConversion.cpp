@@ -124,8 +124,7 @@ std::int16_t Variant::ToInteger() const {
     return static_cast<std::int16_t>(RoundedInRange(ToDouble(), INT16_MIN, INT16_MAX));
 }
 
-std::int32_t Variant::ToLong() const {
-    if (type_ == vtLong) return payload_.i32;
+std::int32_t Variant::ConvertToLong() const {
     if (type_ == vtDecimal) {
         return static_cast<std::int32_t>(
             DecimalToScaledInteger(DecimalOf(*this), 0, INT32_MIN, INT32_MAX));
