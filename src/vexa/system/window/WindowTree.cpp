@@ -402,6 +402,7 @@ void DestroyAllWindowsForTesting() {
     ws.timers.Clear();
     ws.paintPending.clear();
     ws.dirtySurfaces.clear();
+    ws.deferredUpdates.clear();
     ws.focus = ws.active = ws.capture = ws.trackLeave = 0;
     ws.quitPosted = false;
     ws.cursorClip.reset();
