@@ -2,8 +2,12 @@
 // track and the thumb of the window's own scroll bars; what the host sees of the bars; and
 // their values' limits.
 #include <array>
+#include <functional>
+#include <utility>
 
 #include "common/GridOnForm.h"
+#include "vexa/system/controls/WindowScrollBars.h"
+#include "vexa/system/paint/Gdi.h"
 #include "vexa/system/window/Messages.h"
 
 namespace vexa::test {
@@ -175,6 +179,74 @@ TEST_F(ScrollingTest, AppendedRowsKeepTheHorizontalBarAndHeaderAndAWiderColumnMo
     grid().AddRow();
     EXPECT_GT(bar->Max(), before[0]);
     EXPECT_EQ(headerLeft(), -HValue());
+}
+
+// Rows appended one after another leave the vertical bar as it is until something looks;
+// whatever looks first, the bar must then be exactly what a grid shows whose bar was read
+// after every row and messages pumped: range, page, position, pixels, and where the rows are.
+TEST_F(ScrollingTest, AppendedRowsShowOnTheBarAsSoonAsAnythingLooksAtIt) {
+    const sys::HWND twinForm = sys::CreateWindowEx(
+        0, "VexaTestForm", "twin", sys::WS_POPUP | sys::WS_VISIBLE, 0, 0, kFormWidth, kFormHeight);
+    Vexa twin(twinForm, kGridRect);
+    for (int c = 1; c <= grid().ColCount(); ++c) twin.AddCol({.lWidth = grid().ColWidth(c)});
+    twin.SetRowCount(grid().RowCount());
+    for (Vexa* g : {&grid(), &twin}) g->VScrollBar()->SetValue(3 * g->DefaultRowHeight());
+    sys::PumpMessages();
+
+    const auto barInfo = [](Vexa& g) {
+        sys::SCROLLINFO si;
+        si.fMask = sys::SIF_ALL;
+        sys::GetScrollInfo(g.hwnd(), sys::SB_VERT, &si);
+        return std::array{si.nMin, si.nMax, std::int32_t(si.nPage), si.nPos};
+    };
+    const auto barPixels = [](Vexa& g) {
+        RECT client;
+        sys::GetClientRectInWindow(g.hwnd(), &client);
+        const int width = sys::GetSystemMetrics(sys::SM_CXVSCROLL);
+        const sys::HDC dc = sys::GetWindowDC(g.hwnd());
+        std::vector<sys::COLORREF> pixels;
+        for (int y = client.top; y < client.bottom; ++y) {
+            for (int x = client.right; x < client.right + width; ++x) {
+                pixels.push_back(sys::GetPixel(dc, x, y));
+            }
+        }
+        sys::ReleaseDC(g.hwnd(), dc);
+        return pixels;
+    };
+    const auto firstRowTop = [](Vexa& g) {
+        std::int32_t left = 0, top = 0, width = 0, height = 0;
+        g.CellBoundary(1, 1, left, top, width, height);
+        return top;
+    };
+    const auto barObject = [](Vexa& g) {
+        const auto bar = g.VScrollBar();
+        return std::array{bar->Min(), bar->Max(), bar->LargeChange(), bar->Value()};
+    };
+    // Each way of looking is the first to look after a round of rows; the others follow.
+    const std::vector<std::pair<const char*, std::function<bool()>>> firstLooks = {
+        {"the bar's pixels", [&] { return barPixels(grid()) == barPixels(twin); }},
+        {"the window's scroll info", [&] { return barInfo(grid()) == barInfo(twin); }},
+        {"the bar object", [&] { return barObject(grid()) == barObject(twin); }},
+        {"the rows' places", [&] { return firstRowTop(grid()) == firstRowTop(twin); }},
+    };
+    for (const auto& [what, sameAsTwin] : firstLooks) {
+        const auto pixelsBefore = barPixels(grid());
+        const auto infoBefore = barInfo(grid());
+        for (int r = 0; r < 50; ++r) {
+            twin.AddRow();
+            barInfo(twin);
+            sys::PumpMessages();
+        }
+        for (int r = 0; r < 50; ++r) grid().AddRow();
+        EXPECT_TRUE(sameAsTwin()) << what;
+        EXPECT_EQ(barPixels(grid()), barPixels(twin)) << what;
+        EXPECT_NE(barPixels(grid()), pixelsBefore) << what;
+        EXPECT_EQ(barInfo(grid()), barInfo(twin)) << what;
+        EXPECT_GT(barInfo(grid())[1], infoBefore[1]) << what;
+        sys::PumpMessages();
+        EXPECT_EQ(barPixels(grid()), barPixels(twin)) << what;
+        EXPECT_EQ(barObject(grid()), barObject(twin)) << what;
+    }
 }
 
 }  // namespace

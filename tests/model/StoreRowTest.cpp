@@ -120,7 +120,7 @@ TEST(StoreRows, RowCountShrinksAndRecreatesPlainRows) {
     EXPECT_EQ(store.Keys().Count(), 0);
 
     store.SetRowCount(3);
-    EXPECT_EQ(store.Row(2).key, "");
+    EXPECT_EQ(store.Row(2).Key(), "");
     EXPECT_FALSE(store.Row(2).groupRow);
     EXPECT_EQ(store.Row(2).height, 15);
     EXPECT_EQ(store.Cell(2, 2).icon, -1);

@@ -279,11 +279,11 @@ void Vexa::SetRowGroupStartCol(const Variant& vRow, std::int32_t col) {
 }
 
 Variant Vexa::RowTag(const Variant& vRow) {
-    return parts_->store.Row(parts_->store.ResolveRowArg(vRow)).tag;
+    return parts_->store.Row(parts_->store.ResolveRowArg(vRow)).Tag();
 }
 
 void Vexa::SetRowTag(const Variant& vRow, const Variant& tag) {
-    parts_->store.Row(parts_->store.ResolveRowArg(vRow)).tag = tag;
+    parts_->store.Row(parts_->store.ResolveRowArg(vRow)).SetTag(tag);
 }
 
 // ---- Control-level ----

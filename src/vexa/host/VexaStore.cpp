@@ -210,7 +210,7 @@ std::int32_t Vexa::RowIndex(const std::string& sKey) const {
 
 std::string Vexa::RowKey(std::int32_t lRow) const {
     parts_->store.CheckRowIndex(lRow);
-    return parts_->store.Row(lRow).key;
+    return parts_->store.Row(lRow).Key();
 }
 
 void Vexa::SetRowKey(std::int32_t lRow, const std::string& sKey) {

@@ -61,7 +61,14 @@ struct VEXA_API ColumnRecord {
     /**@}*/
 };
 
-/// A row as the grid keeps it, in row-index order.
+/// A row's key and tag: most rows have neither, so they are kept apart from the row record.
+struct VEXA_API RowNames {
+    std::string key;
+    Variant tag;
+};
+
+/// A row as the grid keeps it, in row-index order. The record is small and cheap to move, so
+/// appending rows and moving them around stays fast; what only some rows have lives apart.
 struct VEXA_API RowRecord {
     /**@{*/
     /// The row's height, the height of its cells above the row text, and its top within the
@@ -71,18 +78,42 @@ struct VEXA_API RowRecord {
     std::int32_t top = 0;
     /**@}*/
     /**@{*/
-    /// The row's settings behind RowVisible, RowIsGroup, RowGroupStartCol and RowTag.
+    /// The row's settings behind RowVisible, RowIsGroup and RowGroupStartCol.
+    std::int32_t groupStartCol = 0;
     bool visible = true;
     bool groupRow = false;
-    std::int32_t groupStartCol = 0;
-    Variant tag;
     /**@}*/
     /// Whether the row is an odd one among the visible rows, for BackColorOddRows.
     bool parity = false;
     /// A mark the sort keeps while it moves rows.
     bool sortMark = false;
-    /// The row's key; empty for none.
-    std::string key;
+
+    /**@{*/
+    /// The row's key (empty for none) and its tag (RowTag, Empty until set).
+    const std::string& Key() const {
+        static const std::string none;
+        return names ? names->key : none;
+    }
+    void SetKey(std::string key) {
+        if (key.empty() && !names) return;
+        Names().key = std::move(key);
+    }
+    const Variant& Tag() const {
+        static const Variant none;
+        return names ? names->tag : none;
+    }
+    void SetTag(const Variant& tag) {
+        if (tag.IsEmpty() && !names) return;
+        Names().tag = tag;
+    }
+    /**@}*/
+
+  private:
+    RowNames& Names() {
+        if (!names) names = std::make_unique<RowNames>();
+        return *names;
+    }
+    std::unique_ptr<RowNames> names;
 };
 
 /// Bits of CellRecord::flags.

@@ -39,16 +39,16 @@ void GridStore::SetRowKey(std::int32_t row, const std::string& key) {
             RaiseGridError(kErrDuplicateKey);
         }
     }
-    std::string& stored = Row(row).key;
-    if (stored == key) return;
-    if (!stored.empty()) {
-        const KeyLookup old = FindRowKey(stored);
+    RowRecord& record = Row(row);
+    if (record.Key() == key) return;
+    if (!record.Key().empty()) {
+        const KeyLookup old = FindRowKey(record.Key());
         if (old.found) keys_.Remove(old.position, false);
-        stored.clear();
+        record.SetKey({});
     }
     if (key.empty()) return;
     const KeyLookup place = FindRowKey(key);
-    stored = key;
+    record.SetKey(key);
     if (!place.found) keys_.Insert(place.position, row, false);
 }
 
@@ -167,8 +167,8 @@ RowRecord GridStore::MakeRow(const NewRow& row, std::int32_t height) const {
     record.visible = row.visible;
     record.groupRow = row.groupRow;
     record.groupStartCol = row.groupStartCol;
-    record.tag = row.tag;
-    record.key = row.key;
+    record.SetTag(row.tag);
+    record.SetKey(row.key);
     return record;
 }
 
@@ -205,8 +205,8 @@ std::int32_t GridStore::InsertRow(const NewRow& row, std::int32_t before, KeyLoo
 
 void GridStore::RemoveRowAt(std::int32_t row) {
     const RowRecord& removed = Row(row);
-    if (!removed.key.empty()) {
-        const KeyLookup lookup = FindRowKey(removed.key);
+    if (!removed.Key().empty()) {
+        const KeyLookup lookup = FindRowKey(removed.Key());
         if (lookup.found) keys_.Remove(lookup.position, true);
     } else if (row < rowCount_) {
         keys_.ShiftRowsFrom(row + 1, -1);
@@ -274,8 +274,9 @@ void GridStore::GrowRowsTo(std::int32_t count) {
 }
 
 void GridStore::ClearRows() {
-    rows_.assign(1, RowRecord{});
+    rows_.clear();
     rows_.shrink_to_fit();
+    rows_.resize(1);
     cells_.Release();
     rowCount_ = groupRowCount_ = allocatedRows_ = 0;
     keys_.Clear();

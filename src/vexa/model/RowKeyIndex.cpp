@@ -16,7 +16,7 @@ std::uint32_t HashBits(std::size_t hash) {
 KeyLookup RowKeyIndex::Find(const std::string& key, const std::vector<RowRecord>& rows) const {
     // std::string compares like memcmp: ordinal and case-sensitive.
     const auto keyOf = [&rows](std::int32_t row) -> const std::string& {
-        return rows[std::size_t(row)].key;
+        return rows[std::size_t(row)].Key();
     };
     const auto it = std::lower_bound(
         entries_.begin(), entries_.end(), key,
@@ -42,7 +42,7 @@ std::int32_t RowKeyIndex::HashedRow(const std::string& key, const std::vector<Ro
         if (entry.row == 0) return 0;
         // Keys are unique among the rows, so a row holding the key is the row.
         if (entry.hashBits == HashBits(hash) && entry.row <= rowCount &&
-            rows[std::size_t(entry.row)].key == key) {
+            rows[std::size_t(entry.row)].Key() == key) {
             return entry.row;
         }
     }
@@ -54,7 +54,7 @@ void RowKeyIndex::MakeTable(const std::vector<RowRecord>& rows) const {
     table_.assign(slots, Slot{});
     const std::size_t mask = slots - 1;
     for (std::int32_t row : entries_) {
-        const std::size_t hash = std::hash<std::string>{}(rows[std::size_t(row)].key);
+        const std::size_t hash = std::hash<std::string>{}(rows[std::size_t(row)].Key());
         std::size_t slot = hash & mask;
         while (table_[slot].row != 0) slot = (slot + 1) & mask;
         table_[slot] = {HashBits(hash), row};
@@ -91,11 +91,11 @@ void RowKeyIndex::Rebuild(const std::vector<RowRecord>& rows, std::int32_t rowCo
     Changed();
     entries_.clear();
     for (std::int32_t r = 1; r <= rowCount; ++r) {
-        if (!rows[std::size_t(r)].key.empty()) entries_.push_back(r);
+        if (!rows[std::size_t(r)].Key().empty()) entries_.push_back(r);
     }
     // Keys are unique, so one sort gives the order entering them one by one would.
     std::sort(entries_.begin(), entries_.end(), [&rows](std::int32_t a, std::int32_t b) {
-        return rows[std::size_t(a)].key < rows[std::size_t(b)].key;
+        return rows[std::size_t(a)].Key() < rows[std::size_t(b)].Key();
     });
     while (capacity_ < Count()) capacity_ *= 2;
 }

@@ -21,6 +21,10 @@ int PlatformBar(EScrollBar bar) {
     return bar == vxScrollBarH ? sys::SB_HORZ : sys::SB_VERT;
 }
 
+std::size_t Slot(EScrollBar bar) {
+    return bar == vxScrollBarH ? 0 : 1;
+}
+
 }  // namespace
 
 cScrollBars::~cScrollBars() {
@@ -29,6 +33,7 @@ cScrollBars::~cScrollBars() {
 
 void cScrollBars::Release() {
     if (window_ == 0) return;
+    WriteDeferred();
     if (subclassed_ && sys::IsWindow(window_)) {
         for (sys::UINT msg : kMessages) {
             try {
@@ -55,6 +60,10 @@ void cScrollBars::Create(sys::HWND window) {
 // ---- Reading and writing the platform's bars ----
 
 cScrollBars::Info cScrollBars::Read(EScrollBar bar) const {
+    return deferring_ ? deferred_[Slot(bar)] : ReadFromPlatform(bar);
+}
+
+cScrollBars::Info cScrollBars::ReadFromPlatform(EScrollBar bar) const {
     sys::SCROLLINFO si;
     si.fMask = sys::SIF_ALL;
     Info info;
@@ -70,6 +79,11 @@ cScrollBars::Info cScrollBars::Read(EScrollBar bar) const {
 }
 
 std::int32_t cScrollBars::Write(EScrollBar bar, std::uint32_t mask, const Info& info) {
+    WriteDeferred();
+    return WriteToPlatform(bar, mask, info);
+}
+
+std::int32_t cScrollBars::WriteToPlatform(EScrollBar bar, std::uint32_t mask, const Info& info) {
     sys::SCROLLINFO si;
     si.fMask = mask;
     si.nMin = info.min;
@@ -80,7 +94,31 @@ std::int32_t cScrollBars::Write(EScrollBar bar, std::uint32_t mask, const Info& 
     return sys::FlatSB_SetScrollInfo(window_, PlatformBar(bar), &si, true);
 }
 
+void cScrollBars::Defer(EScrollBar bar, const Info& info) {
+    if (!deferring_) {
+        deferred_ = {ReadFromPlatform(vxScrollBarH), ReadFromPlatform(vxScrollBarV)};
+        waiting_ = {};
+        deferring_ = true;
+        sys::DeferUpdate(window_, [this] { WriteDeferred(); });
+    }
+    deferred_[Slot(bar)] = info;
+    waiting_[Slot(bar)] = true;
+}
+
+void cScrollBars::WriteDeferred() {
+    if (!deferring_) return;
+    deferring_ = false;
+    sys::CancelDeferredUpdate(window_);
+    for (EScrollBar bar : {vxScrollBarH, vxScrollBarV}) {
+        if (waiting_[Slot(bar)]) {
+            WriteToPlatform(bar, sys::SIF_RANGE | sys::SIF_PAGE, deferred_[Slot(bar)]);
+        }
+    }
+    waiting_ = {};
+}
+
 void cScrollBars::SetVisible(EScrollBar bar, bool visible) {
+    WriteDeferred();
     if (regularOnly_) {
         sys::ShowScrollBar(window_, PlatformBar(bar), visible);
     } else {
@@ -143,6 +181,12 @@ std::int32_t cScrollBars::SetMaxAndLargeChange(EScrollBar bar, std::int32_t valu
     Info next = info;
     next.max = value + page;
     next.page = page;
+    // The last position is then value + 1; at or beyond the position, the write leaves the
+    // position as it is and changes nothing but the thumb, which can wait to be drawn.
+    if (std::int64_t(value) + 1 >= info.pos) {
+        Defer(bar, next);
+        return info.pos;
+    }
     return Write(bar, page == info.page ? sys::SIF_RANGE : sys::SIF_RANGE | sys::SIF_PAGE, next);
 }
 
@@ -160,6 +204,7 @@ bool cScrollBars::Holds(EScrollBar bar, std::int32_t value, std::int32_t page,
 }
 
 void cScrollBars::SetStyle(std::int32_t style) {
+    WriteDeferred();
     if (!regularOnly_ && window_ != 0) {
         if (orientation_ == 0 || orientation_ == 2) {
             sys::FlatSB_SetScrollProp(window_, sys::WSB_PROP_HSTYLE, style, true);

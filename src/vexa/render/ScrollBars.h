@@ -86,11 +86,18 @@ class cScrollBars final : public ISubclass {
         std::int32_t pos = 0;
         std::int32_t trackPos = 0;
     };
+    // The bar as the platform will have it: what waits to be written, else the platform's.
     Info Read(EScrollBar bar) const;
+    Info ReadFromPlatform(EScrollBar bar) const;
     // Whether the window's style shows the bar now.
     bool Shown(EScrollBar bar) const;
-    // Returns the position the platform reports after the write.
+    // Writes what waits first. Returns the position the platform reports after the write.
     std::int32_t Write(EScrollBar bar, std::uint32_t mask, const Info& info);
+    std::int32_t WriteToPlatform(EScrollBar bar, std::uint32_t mask, const Info& info);
+    // Keeps a range and page for the platform until something could see them (the bar's
+    // pixels, a read of the window's bars, the message loop), then writes the last one.
+    void Defer(EScrollBar bar, const Info& info);
+    void WriteDeferred();
     void NotifyChange(EScrollBar bar);
     void HandleScroll(EScrollBar bar, std::int32_t code);
     void Release();
@@ -98,6 +105,12 @@ class cScrollBars final : public ISubclass {
     ScrollBarsHost& host_;
     sys::HWND window_ = 0;
     std::array<Bar, 2> bars_{};
+    // While rows are appended one by one the vertical bar's range grows with each, and nothing
+    // looks at it in between: both bars as the platform will have them, and which of them
+    // still wait to be written. Valid while `deferring_`.
+    std::array<Info, 2> deferred_{};
+    std::array<bool, 2> waiting_{};
+    bool deferring_ = false;
     std::int32_t style_ = 0;
     std::int32_t orientation_ = 2;
     bool regularOnly_ = false;

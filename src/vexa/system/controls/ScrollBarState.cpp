@@ -36,6 +36,8 @@ void SweepDestroyedWindows() {
 }  // namespace
 
 WindowScrollBarsState* FindScrollBars(HWND hwnd) {
+    // What a window's owner put off writing to its bars goes in before anyone looks.
+    RunDeferredUpdates();
     LastLookup& last = Last();
     if (hwnd != 0 && hwnd == last.hwnd) return last.bars;
     auto found = Store().find(hwnd);

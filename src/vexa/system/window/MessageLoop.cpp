@@ -153,6 +153,7 @@ void PostQuitMessage(int exitCode) {
 
 bool PeekMessage(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, UINT removeFlags) {
     if (msg == nullptr) return false;
+    RunDeferredUpdates();
     WindowSystem& ws = Ws();
     ws.Display().PumpEvents(0);
     const bool remove = (removeFlags & PM_REMOVE) != 0;

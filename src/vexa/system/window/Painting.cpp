@@ -323,6 +323,7 @@ void SetDcBackgroundFiller(DcBackgroundFiller filler) {
 }
 
 WindowSurface GetWindowSurface(HWND hwnd, bool includeNonClient) {
+    RunDeferredUpdates();
     WindowRecord* w = Ws().Find(hwnd);
     if (w == nullptr) return {};
     WindowRecord* top = BufferOwner(*w);
@@ -385,6 +386,7 @@ void MarkSurfaceDirty(HWND topLevel, const RECT& rect) {
 }
 
 void FlushSurfaces() {
+    RunDeferredUpdates();
     WindowSystem& ws = Ws();
     const std::vector<HWND> dirty(ws.dirtySurfaces.begin(), ws.dirtySurfaces.end());
     ws.dirtySurfaces.clear();

@@ -8,6 +8,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,18 @@ cairo_surface_t* GetScreenSurface();
 void MarkSurfaceDirty(HWND topLevel, const RECT& rect);
 // Shows every changed back buffer now.
 void FlushSurfaces();
+
+// ---- Updates put off until observed ----------------------------------------------------------
+// A window's owner may put off a change that the system would show or report at once (a
+// scroll bar's range while many rows are appended). `update` runs once, before anything can
+// see the difference: before a back buffer is handed out for drawing or reading, before
+// changed back buffers are shown, when messages are taken from the queue, and before scroll
+// bars are read, changed or drawn. A window has at most one: a new one replaces the old, and
+// a destroyed window's is dropped.
+void DeferUpdate(HWND hwnd, std::function<void()> update);
+void CancelDeferredUpdate(HWND hwnd);
+// Runs every window's deferred update now; an update deferred meanwhile waits for the next run.
+void RunDeferredUpdates();
 
 // ---- System metrics, colours, settings ---------------------------------------------------
 int GetSystemMetrics(int index);

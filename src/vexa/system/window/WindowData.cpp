@@ -76,6 +76,8 @@ LPARAM SetWindowLongPtr(HWND hwnd, int index, LPARAM value) {
             return previous;
         case GWL_STYLE:
         case GWL_EXSTYLE:
+            // A put-off update was decided under the style as it is (which bars show).
+            RunDeferredUpdates();
             return ChangeStyle(hwnd, index, UINT(value));
         case GWLP_ID:
             w->id = std::uintptr_t(value);

@@ -8,11 +8,13 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "vexa/system/window/Messages.h"
@@ -125,6 +127,8 @@ class WindowSystem {
 
     std::set<HWND> paintPending;  // handles grow with creation: parents come first
     std::set<HWND> dirtySurfaces;
+    // Updates windows' owners put off until something could observe them (DeferUpdate).
+    std::vector<std::pair<HWND, std::function<void()>>> deferredUpdates;
     bool screenDirty = false;
     RECT screenDirtyRect;
 

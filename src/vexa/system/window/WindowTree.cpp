@@ -130,6 +130,7 @@ void FreeWindow(HWND hwnd) {
     RemoveQueuedMessages(hwnd);
     ws.paintPending.erase(hwnd);
     ws.dirtySurfaces.erase(hwnd);
+    CancelDeferredUpdate(hwnd);
     if (ws.trackLeave == hwnd) ws.trackLeave = 0;
     if (ws.lastClick.hwnd == hwnd) ws.lastClick = ClickMemory{};
     // A handler of the destroy messages may have taken the capture or the activation again;
@@ -401,6 +402,7 @@ void DestroyAllWindowsForTesting() {
     ws.timers.Clear();
     ws.paintPending.clear();
     ws.dirtySurfaces.clear();
+    ws.deferredUpdates.clear();
     ws.focus = ws.active = ws.capture = ws.trackLeave = 0;
     ws.quitPosted = false;
     ws.cursorClip.reset();
