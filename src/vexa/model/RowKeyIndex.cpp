@@ -41,8 +41,7 @@ std::int32_t RowKeyIndex::HashedRow(const std::string& key, const std::vector<Ro
         const Slot& entry = table_[slot];
         if (entry.row == 0) return 0;
         // Keys are unique among the rows, so a row holding the key is the row.
-        if (entry.hashBits == HashBits(hash) && entry.row <= rowCount &&
-            rows[std::size_t(entry.row)].Key() == key) {
+        if (entry.hashBits == HashBits(hash) && entry.row <= rowCount && *entry.key == key) {
             return entry.row;
         }
     }
@@ -54,10 +53,11 @@ void RowKeyIndex::MakeTable(const std::vector<RowRecord>& rows) const {
     table_.assign(slots, Slot{});
     const std::size_t mask = slots - 1;
     for (std::int32_t row : entries_) {
-        const std::size_t hash = std::hash<std::string>{}(rows[std::size_t(row)].Key());
+        const std::string& key = rows[std::size_t(row)].Key();
+        const std::size_t hash = std::hash<std::string>{}(key);
         std::size_t slot = hash & mask;
         while (table_[slot].row != 0) slot = (slot + 1) & mask;
-        table_[slot] = {HashBits(hash), row};
+        table_[slot] = {HashBits(hash), row, &key};
     }
 }
 

@@ -69,11 +69,14 @@ class RowKeyIndex {
     std::vector<std::int32_t> entries_;
     std::int32_t capacity_ = kInitialCapacity;
     // Open addressing by the hash of a row's key: a power-of-two count of slots, each a row
-    // (0 for none) with bits of its key's hash, so that a probe of another row's slot rarely
-    // needs that row's key; empty while the index changes faster than it is searched.
+    // (0 for none) with bits of its key's hash and where the key is kept (a row's key stays
+    // in place while the row moves; any change of keys or rows clears the table), so that a
+    // lookup reads one slot and one key; empty while the index changes faster than it is
+    // searched.
     struct Slot {
         std::uint32_t hashBits = 0;
         std::int32_t row = 0;
+        const std::string* key = nullptr;
     };
     mutable std::vector<Slot> table_;
     mutable std::int64_t lookupsSinceChange_ = 0;
