@@ -63,8 +63,8 @@ struct VEXA_API ColumnRecord {
 
 /// A row's key and tag: most rows have neither, so they are kept apart from the row record.
 struct VEXA_API RowNames {
-    std::string key;
-    Variant tag;
+    std::string key;  ///< The row's key (RowKey); empty for none.
+    Variant tag;      ///< The row's tag (RowTag).
 };
 
 /// A row as the grid keeps it, in row-index order. The record is small and cheap to move, so
