@@ -138,7 +138,6 @@ class GridStore {
     }
     void CheckRowIndex(std::int32_t row) const;
     void CheckColIndex(std::int32_t col) const;
-    CellIndices ResolveAnyCellArgs(const Variant& vRow, const Variant& vCol);
     // ColIndex: first column in display order with that key; error 513 when none.
     std::int32_t ColIndex(const std::string& key) const;
     // RowIndex: the row with that key; error 513 when none (the empty key never matches).
@@ -202,6 +201,8 @@ class GridStore {
     bool Walking() const { return walkDepth_ > 0; }
 
   private:
+    // ResolveCellArgs by the general rules: keys, other numeric types, errors in order.
+    CellIndices ResolveAnyCellArgs(const Variant& vRow, const Variant& vCol);
     friend class TableWalk;
     friend class TableWalkPause;
 
